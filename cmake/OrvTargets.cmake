@@ -1,0 +1,38 @@
+# orv_add_module(NAME SOURCES ... [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+# One shared library of the framework or of a sibling module, with a SONAME, hidden
+# symbols by default (ORV_API marks the exported ones) and install rules.
+function(orv_add_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  target_include_directories(${name} PUBLIC
+    $<BUILD_INTERFACE:${ORV_INCLUDE_ROOT}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/orvdcm>)
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  install(TARGETS ${name} EXPORT orvdcmTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  # Public headers keep their path below the include root.
+  file(RELATIVE_PATH rel ${ORV_INCLUDE_ROOT} ${CMAKE_CURRENT_SOURCE_DIR})
+  install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvdcm/${rel}
+    FILES_MATCHING PATTERN "*.h" PATTERN "detail" EXCLUDE PATTERN "qt" EXCLUDE)
+endfunction()
+
+# orv_add_test(NAME SOURCES ... LIBS ...): one GoogleTest executable, one CTest entry.
+# Tests run with a fresh temporary HOME-like folder chosen by each test itself.
+function(orv_add_test name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  target_include_directories(${name} PRIVATE ${ORV_INCLUDE_ROOT} ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set(env "ORV_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  if(ARG_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  if(ORV_SANITIZE)
+    list(APPEND env "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1"
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+      "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
+endfunction()
