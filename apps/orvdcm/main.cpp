@@ -1,0 +1,47 @@
+// orvdcm: the library's command line (catalogue, registry, colours and fonts, INI files,
+// settings-file descriptions, image rendering).
+#include <algorithm>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "apps/orvdcm/CliCommand.h"
+
+namespace orv::cli {
+namespace {
+std::map<std::string, Command>& Commands() {
+  static std::map<std::string, Command> commands;
+  return commands;
+}
+
+int Usage(std::ostream& os) {
+  os << "usage: orvdcm COMMAND [ARGS...]\n";
+  for (const auto& [name, cmd] : Commands()) os << "  orvdcm " << cmd.usage << '\n';
+  return 2;
+}
+}  // namespace
+
+bool RegisterCommand(const Command& command) {
+  Commands().emplace(command.name, command);
+  return true;
+}
+}  // namespace orv::cli
+
+int main(int argc, char** argv) {
+  using namespace orv::cli;
+  std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
+  if (argc < 2) return Usage(std::cerr);
+  std::string name = argv[1];
+  if (name == "help" || name == "--help" || name == "-h") {
+    Usage(std::cout);
+    return 0;
+  }
+  auto it = Commands().find(name);
+  if (it == Commands().end()) {
+    std::cerr << "orvdcm: unknown command '" << name << "'\n";
+    return Usage(std::cerr);
+  }
+  Io io{std::cout, std::cerr};
+  return it->second.run(args, io);
+}
