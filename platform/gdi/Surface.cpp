@@ -1,0 +1,46 @@
+#include "platform/gdi/Surface.h"
+
+#include <new>
+
+namespace orv::gdi {
+
+bool Surface::Create(int width, int height, PixelFormat format) {
+  Clear();
+  if (width < 0 || height < 0) return false;
+  if (static_cast<std::int64_t>(width) * height > kMaxPixels) return false;
+  const int stride = format == PixelFormat::Rgb32 ? width * 4 : ((width + 15) / 16) * 2;
+  try {
+    m_bits.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  m_width = width;
+  m_height = height;
+  m_stride = stride;
+  m_format = format;
+  return true;
+}
+
+void Surface::Clear() {
+  std::vector<BYTE>().swap(m_bits);
+  m_width = m_height = m_stride = 0;
+  m_format = PixelFormat::Rgb32;
+}
+
+std::uint32_t Surface::RawPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
+  const BYTE* row = Row(y);
+  if (m_format == PixelFormat::Mono1) return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+  const BYTE* p = row + static_cast<std::size_t>(x) * 4;
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+COLORREF Surface::PixelColor(int x, int y) const {
+  if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0xFFFFFFFFu;
+  const std::uint32_t raw = RawPixel(x, y);
+  if (m_format == PixelFormat::Mono1) return raw != 0 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+  return PixelToColor(raw & 0xFFFFFFu);
+}
+
+}  // namespace orv::gdi

@@ -1,0 +1,70 @@
+#pragma once
+// Pixel storage behind bitmaps and windows.
+//
+// Two formats exist, as device-dependent bitmaps on a true-colour display have them:
+//   Rgb32 - one 32-bit word per pixel, 0x00RRGGBB in native (little-endian) order, so the
+//           bytes in memory are B, G, R, X as in a 32-bit DIB. Rows are top-down and
+//           Stride() = 4 * width. Raster operations carry the top byte along like the others;
+//           fills, lines and text write it as 0. A window layer can show the pixels directly
+//           as a 32-bit RGB image without copying.
+//   Mono1 - one bit per pixel, the leftmost pixel in the most significant bit of each byte,
+//           rows top-down and padded to 16 bits as a monochrome device-dependent bitmap's
+//           bits are (so GetBitmapBits/SetBitmapBits copy rows as they are). Bit 1 is white
+//           (the background colour when expanded), bit 0 black.
+#include <cstdint>
+#include <vector>
+
+#include "platform/base/Export.h"
+#include "platform/base/WinTypes.h"
+
+namespace orv::gdi {
+
+enum class PixelFormat { Rgb32, Mono1 };
+
+class ORV_API Surface {
+public:
+  // Largest pixel count a surface may hold (a 16384 x 16384 true-colour bitmap); larger
+  // requests fail like an allocation that the system refuses.
+  static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
+
+  Surface() = default;
+  // A surface of width x height pixels, all zero (black). Returns false and leaves the
+  // surface empty for a negative or too large size, or when memory runs out.
+  bool Create(int width, int height, PixelFormat format);
+  void Clear();
+
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  PixelFormat Format() const { return m_format; }
+  int BitsPerPixel() const { return m_format == PixelFormat::Rgb32 ? 32 : 1; }
+  int Stride() const { return m_stride; }
+  bool IsEmpty() const { return m_width <= 0 || m_height <= 0; }
+
+  BYTE* Row(int y) { return m_bits.data() + static_cast<std::size_t>(y) * m_stride; }
+  const BYTE* Row(int y) const { return m_bits.data() + static_cast<std::size_t>(y) * m_stride; }
+  BYTE* Bits() { return m_bits.data(); }
+  const BYTE* Bits() const { return m_bits.data(); }
+  std::size_t SizeBytes() const { return m_bits.size(); }
+
+  // Raw pixel value at (x, y): the 32-bit word, or 0/1 for Mono1. 0 outside the surface.
+  std::uint32_t RawPixel(int x, int y) const;
+  // Pixel colour as a COLORREF (0x00BBGGRR); Mono1 gives black or white. CLR_INVALID outside.
+  COLORREF PixelColor(int x, int y) const;
+
+private:
+  std::vector<BYTE> m_bits;
+  int m_width = 0;
+  int m_height = 0;
+  int m_stride = 0;
+  PixelFormat m_format = PixelFormat::Rgb32;
+};
+
+// Conversions between COLORREF (red in the low byte) and an Rgb32 pixel (blue in the low byte).
+inline constexpr std::uint32_t ColorToPixel(COLORREF c) {
+  return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+inline constexpr COLORREF PixelToColor(std::uint32_t p) {
+  return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+}
+
+}  // namespace orv::gdi
