@@ -1,0 +1,122 @@
+// The control's state file: one process continues where the previous one stopped.
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "sibling/skyview/SkyViewControl.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using namespace std::string_literals;
+using orv::SkyKey;
+using orv::SkyValueKind;
+
+std::vector<SkyKey> TestKeys() {
+  return {
+      {L"Star.Name.Size", {SkyValueKind::Size, 14}},
+      {L"Star.Name.Color", {SkyValueKind::Color, 0xFFC0C0}},
+      {L"Constellation.Line.Color", {SkyValueKind::Color, 0x807000}},
+  };
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(SkyViewState, RoundTripKeepsValuesDefaultsPictureAndRedraws) {
+  orv::test::TempDir dir;
+  CSkyViewControl first(TestKeys());
+  first.Command(L"Star.Name.Size = 30; Default Star.Name.Size = 20");
+  first.Command(L"Constellation.Line.Color = RGB(1, 2, 3)");
+  first.Command(L"Show Sky");
+  // A path with the escape character and line breaks must survive one line of the file.
+  first.SetPictureFile(L"C:\\pics\\100%25\r\nset\u661f.lst");
+  ASSERT_TRUE(first.SaveState(dir.WFile("sky.state")));
+
+  CSkyViewControl second(TestKeys());
+  ASSERT_TRUE(second.LoadState(dir.WFile("sky.state")));
+  EXPECT_EQ(second.GetSize(L"Star.Name.Size"), 30);
+  EXPECT_EQ(second.GetDefaultSize(L"Star.Name.Size"), 20);
+  EXPECT_EQ(second.GetColor(L"Constellation.Line.Color"), RGB(1, 2, 3));
+  EXPECT_EQ(second.GetDefaultColor(L"Constellation.Line.Color"), 0x807000u);
+  EXPECT_EQ(second.GetColor(L"Star.Name.Color"), 0xFFC0C0u);
+  EXPECT_EQ(second.GetPictureFile(), L"C:\\pics\\100%25\r\nset\u661f.lst");
+  EXPECT_EQ(second.GetRedrawCount(), 1);
+  EXPECT_TRUE(second.GetTranscript().empty());  // loading is not traffic on the channel
+}
+
+TEST(SkyViewState, FileIsReadableTextInTheControlsLanguage) {
+  orv::test::TempDir dir;
+  CSkyViewControl view(TestKeys());
+  view.SetPictureFile(L"a.lst");
+  view.Command(L"Star.Name.Size = 16");
+  ASSERT_TRUE(view.SaveState(dir.WFile("sky.state")));
+  EXPECT_EQ(ReadBytes(dir.File("sky.state")),
+            "# sky view state\n"
+            "@picture a.lst\n"
+            "@redraws 0\n"
+            "Star.Name.Size = 16; Default Star.Name.Size = 14\n"
+            "Star.Name.Color = RGB(192, 192, 255); Default Star.Name.Color = RGB(192, 192, 255)\n"
+            "Constellation.Line.Color = RGB(0, 112, 128); Default Constellation.Line.Color = RGB(0, 112, 128)\n");
+}
+
+TEST(SkyViewState, MissingFileChangesNothing) {
+  orv::test::TempDir dir;
+  CSkyViewControl view(TestKeys());
+  view.Command(L"Star.Name.Size = 22");
+  EXPECT_FALSE(view.LoadState(dir.WFile("absent.state")));
+  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 22);
+}
+
+TEST(SkyViewState, DamagedLinesAndUnknownKeysAreSkipped) {
+  orv::test::TempDir dir;
+  WriteBytes(dir.File("sky.state"),
+             "@redraws 5\r\n"
+             "Star.Name.Size = 18; Default Star.Name.Size = 18\r\n"
+             "Gone.Key = 3; Default Gone.Key = 3\r\n"
+             "Star.Name.Color = RGB(999, 0, 0); Default Star.Name.Color = RGB(1, 1, 1)\r\n"
+             "@redraws lots\r\n"
+             "\xff\xfe\x00garbage\n"
+             "Constellation.Line.Color = RGB(9, 8, 7); Default Constellation.Line.Color = RGB(9, 8, 7)"s);
+  CSkyViewControl view(TestKeys());
+  view.SetPictureFile(L"kept.lst");
+  ASSERT_TRUE(view.LoadState(dir.WFile("sky.state")));
+  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 18);
+  EXPECT_EQ(view.GetColor(L"Star.Name.Color"), 0xFFC0C0u);
+  EXPECT_EQ(view.GetDefaultColor(L"Star.Name.Color"), 0xFFC0C0u);
+  EXPECT_EQ(view.GetColor(L"Constellation.Line.Color"), RGB(9, 8, 7));
+  EXPECT_EQ(view.GetRedrawCount(), 5);
+  EXPECT_EQ(view.GetPictureFile(), L"kept.lst");
+}
+
+TEST(SkyViewState, FailedSaveLeavesNoTemporaryFileBehind) {
+  orv::test::TempDir dir;
+  // A folder in the way: the new file cannot be renamed over it.
+  ASSERT_EQ(mkdir(dir.File("sky.state").c_str(), 0700), 0);
+  WriteBytes(dir.File("sky.state/inside"), "x");
+  CSkyViewControl view(TestKeys());
+  EXPECT_FALSE(view.SaveState(dir.WFile("sky.state")));
+  EXPECT_EQ(ReadBytes(dir.File("sky.state/inside")), "x");
+  int entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
+    (void)e;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(SkyViewState, SaveIntoAMissingFolderFails) {
+  orv::test::TempDir dir;
+  CSkyViewControl view(TestKeys());
+  EXPECT_FALSE(view.SaveState(dir.WFile("no/such/folder/sky.state")));
+}
+
+}  // namespace
