@@ -4,25 +4,13 @@
 
 #include "sibling/skyview/CorLum.h"
 #include "sibling/skyview/SkyViewControl.h"
+#include "SkyTestKeys.h"
 
 namespace {
 
-using orv::SkyKey;
-using orv::SkyValue;
-using orv::SkyValueKind;
-
-std::vector<SkyKey> TestKeys() {
-  return {
-      {L"Star.Name.Size", {SkyValueKind::Size, 14}},
-      {L"Star.Name.Color", {SkyValueKind::Color, 0xFFC0C0}},
-      {L"Constellation.Line.Color", {SkyValueKind::Color, 0x807000}},
-      {L"imagedb.star.name.size", {SkyValueKind::Size, 12}},
-  };
-}
-
 class SkyViewControlTest : public testing::Test {
 protected:
-  CSkyViewControl view{TestKeys()};
+  CSkyViewControl view{orv::test::SkyTestKeys()};
 };
 
 TEST_F(SkyViewControlTest, QueriesAnswerTheStartingValuesInCommandForm) {
@@ -50,7 +38,7 @@ TEST_F(SkyViewControlTest, DefaultFormsSetCurrentAndDefault) {
       L"Star.Name.Size = 9;default Star.Name.Size = 9",
   };
   for (const wchar_t* text : texts) {
-    CSkyViewControl fresh(TestKeys());
+    CSkyViewControl fresh(orv::test::SkyTestKeys());
     fresh.Command(text);
     EXPECT_EQ(fresh.GetSize(L"Star.Name.Size"), 9) << CString(text);
     EXPECT_EQ(fresh.GetDefaultSize(L"Star.Name.Size"), 9) << CString(text);

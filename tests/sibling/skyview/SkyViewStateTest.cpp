@@ -6,21 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "sibling/skyview/SkyViewControl.h"
+#include "SkyTestKeys.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using namespace std::string_literals;
-using orv::SkyKey;
-using orv::SkyValueKind;
-
-std::vector<SkyKey> TestKeys() {
-  return {
-      {L"Star.Name.Size", {SkyValueKind::Size, 14}},
-      {L"Star.Name.Color", {SkyValueKind::Color, 0xFFC0C0}},
-      {L"Constellation.Line.Color", {SkyValueKind::Color, 0x807000}},
-  };
-}
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -33,7 +24,7 @@ std::string ReadBytes(const std::string& path) {
 
 TEST(SkyViewState, RoundTripKeepsValuesDefaultsPictureAndRedraws) {
   orv::test::TempDir dir;
-  CSkyViewControl first(TestKeys());
+  CSkyViewControl first(orv::test::SkyTestKeys());
   first.Command(L"Star.Name.Size = 30; Default Star.Name.Size = 20");
   first.Command(L"Constellation.Line.Color = RGB(1, 2, 3)");
   first.Command(L"Show Sky");
@@ -41,7 +32,7 @@ TEST(SkyViewState, RoundTripKeepsValuesDefaultsPictureAndRedraws) {
   first.SetPictureFile(L"C:\\pics\\100%25\r\nset\u661f.lst");
   ASSERT_TRUE(first.SaveState(dir.WFile("sky.state")));
 
-  CSkyViewControl second(TestKeys());
+  CSkyViewControl second(orv::test::SkyTestKeys());
   ASSERT_TRUE(second.LoadState(dir.WFile("sky.state")));
   EXPECT_EQ(second.GetSize(L"Star.Name.Size"), 30);
   EXPECT_EQ(second.GetDefaultSize(L"Star.Name.Size"), 20);
@@ -55,7 +46,7 @@ TEST(SkyViewState, RoundTripKeepsValuesDefaultsPictureAndRedraws) {
 
 TEST(SkyViewState, FileIsReadableTextInTheControlsLanguage) {
   orv::test::TempDir dir;
-  CSkyViewControl view(TestKeys());
+  CSkyViewControl view(orv::test::SkyTestKeys());
   view.SetPictureFile(L"a.lst");
   view.Command(L"Star.Name.Size = 16");
   ASSERT_TRUE(view.SaveState(dir.WFile("sky.state")));
@@ -65,12 +56,13 @@ TEST(SkyViewState, FileIsReadableTextInTheControlsLanguage) {
             "@redraws 0\n"
             "Star.Name.Size = 16; Default Star.Name.Size = 14\n"
             "Star.Name.Color = RGB(192, 192, 255); Default Star.Name.Color = RGB(192, 192, 255)\n"
-            "Constellation.Line.Color = RGB(0, 112, 128); Default Constellation.Line.Color = RGB(0, 112, 128)\n");
+            "Constellation.Line.Color = RGB(0, 112, 128); Default Constellation.Line.Color = RGB(0, 112, 128)\n"
+            "imagedb.star.name.size = 12; Default imagedb.star.name.size = 12\n");
 }
 
 TEST(SkyViewState, MissingFileChangesNothing) {
   orv::test::TempDir dir;
-  CSkyViewControl view(TestKeys());
+  CSkyViewControl view(orv::test::SkyTestKeys());
   view.Command(L"Star.Name.Size = 22");
   EXPECT_FALSE(view.LoadState(dir.WFile("absent.state")));
   EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 22);
@@ -86,7 +78,7 @@ TEST(SkyViewState, DamagedLinesAndUnknownKeysAreSkipped) {
              "@redraws lots\r\n"
              "\xff\xfe\x00garbage\n"
              "Constellation.Line.Color = RGB(9, 8, 7); Default Constellation.Line.Color = RGB(9, 8, 7)"s);
-  CSkyViewControl view(TestKeys());
+  CSkyViewControl view(orv::test::SkyTestKeys());
   view.SetPictureFile(L"kept.lst");
   ASSERT_TRUE(view.LoadState(dir.WFile("sky.state")));
   EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 18);
@@ -102,7 +94,7 @@ TEST(SkyViewState, FailedSaveLeavesNoTemporaryFileBehind) {
   // A folder in the way: the new file cannot be renamed over it.
   ASSERT_EQ(mkdir(dir.File("sky.state").c_str(), 0700), 0);
   WriteBytes(dir.File("sky.state/inside"), "x");
-  CSkyViewControl view(TestKeys());
+  CSkyViewControl view(orv::test::SkyTestKeys());
   EXPECT_FALSE(view.SaveState(dir.WFile("sky.state")));
   EXPECT_EQ(ReadBytes(dir.File("sky.state/inside")), "x");
   int entries = 0;
@@ -115,7 +107,7 @@ TEST(SkyViewState, FailedSaveLeavesNoTemporaryFileBehind) {
 
 TEST(SkyViewState, SaveIntoAMissingFolderFails) {
   orv::test::TempDir dir;
-  CSkyViewControl view(TestKeys());
+  CSkyViewControl view(orv::test::SkyTestKeys());
   EXPECT_FALSE(view.SaveState(dir.WFile("no/such/folder/sky.state")));
 }
 
