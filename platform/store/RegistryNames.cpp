@@ -1,0 +1,66 @@
+#include "platform/store/detail/RegistryNames.h"
+
+#include <locale.h>
+#include <wctype.h>
+
+#include "platform/store/WinReg.h"
+
+namespace orv::store {
+namespace {
+// Upper-casing must not depend on the process's locale (the "C" locale upper-cases ASCII
+// only), so it uses a locale object of its own.
+wchar_t UpperCase(wchar_t ch) {
+  if (ch < 0x80) return (ch >= L'a' && ch <= L'z') ? static_cast<wchar_t>(ch - 32) : ch;
+  static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+  if (utf8 == static_cast<locale_t>(nullptr)) return ch;
+  return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(ch), utf8));
+}
+
+void AppendUnit(std::string& out, unsigned unit) {
+  out += static_cast<char>((unit >> 8) & 0xFF);
+  out += static_cast<char>(unit & 0xFF);
+}
+}  // namespace
+
+std::string FoldName(std::wstring_view name) {
+  std::string out;
+  out.reserve(name.size() * 2);
+  for (wchar_t ch : name) {
+    auto cp = static_cast<unsigned long>(UpperCase(ch));
+    if (cp >= 0x10000 && cp <= 0x10FFFF) {
+      cp -= 0x10000;
+      AppendUnit(out, 0xD800 + static_cast<unsigned>(cp >> 10));
+      AppendUnit(out, 0xDC00 + static_cast<unsigned>(cp & 0x3FF));
+    } else {
+      AppendUnit(out, static_cast<unsigned>(cp & 0xFFFF));
+    }
+  }
+  return out;
+}
+
+bool IsStorableName(std::wstring_view name) {
+  for (wchar_t ch : name) {
+    auto cp = static_cast<unsigned long>(ch);
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+  }
+  return true;
+}
+
+LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts) {
+  parts.clear();
+  if (path == nullptr) return ERROR_SUCCESS;
+  std::wstring_view rest(path);
+  if (!rest.empty() && rest.back() == L'\\') rest.remove_suffix(1);
+  if (rest.empty()) return path[0] == L'\0' ? ERROR_SUCCESS : ERROR_BAD_PATHNAME;
+  while (true) {
+    size_t cut = rest.find(L'\\');
+    std::wstring_view part = rest.substr(0, cut);
+    if (part.empty()) return ERROR_BAD_PATHNAME;
+    if (part.size() > ORV_REG_MAX_KEY_NAME || !IsStorableName(part)) return ERROR_INVALID_PARAMETER;
+    parts.emplace_back(part);
+    if (cut == std::wstring_view::npos) break;
+    rest.remove_prefix(cut + 1);
+  }
+  return ERROR_SUCCESS;
+}
+}  // namespace orv::store

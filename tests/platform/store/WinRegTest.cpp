@@ -1,0 +1,361 @@
+// The registry calls against a real store in a fresh folder: names, order, typed values,
+// buffers, handles and error codes.
+#include "platform/store/WinReg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/TempRegistry.h"
+
+namespace {
+constexpr BYTE kSentinel = 0xCD;
+
+class WinRegTest : public testing::Test {
+protected:
+  HKEY Create(HKEY parent, const wchar_t* path, REGSAM access = KEY_ALL_ACCESS) {
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(parent, path, 0, nullptr, 0, access, nullptr, &key, nullptr)) << path;
+    return key;
+  }
+  LSTATUS Open(HKEY parent, const wchar_t* path, HKEY* key, REGSAM access = KEY_READ) {
+    return RegOpenKeyExW(parent, path, 0, access, key);
+  }
+  LSTATUS SetString(HKEY key, const wchar_t* name, const std::wstring& text) {
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  }
+  LSTATUS SetDword(HKEY key, const wchar_t* name, DWORD value) {
+    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  }
+  std::vector<std::wstring> Subkeys(HKEY key) {
+    std::vector<std::wstring> names;
+    for (DWORD i = 0;; ++i) {
+      wchar_t name[256];
+      DWORD size = 256;
+      LSTATUS st = RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+      if (st != ERROR_SUCCESS) {
+        EXPECT_EQ(ERROR_NO_MORE_ITEMS, st);
+        break;
+      }
+      EXPECT_EQ(std::wcslen(name), size);
+      names.emplace_back(name);
+    }
+    return names;
+  }
+
+  orv::test::TempRegistry m_registry;
+};
+
+TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\MixedCase");
+  RegCloseKey(key);
+  struct Row {
+    const wchar_t* path;
+    LSTATUS expected;
+  } rows[] = {
+      {L"Software\\Orrelab\\MixedCase", ERROR_SUCCESS},
+      {L"SOFTWARE\\ORRELAB\\MIXEDCASE", ERROR_SUCCESS},
+      {L"software\\orrelab\\mixedcase\\", ERROR_SUCCESS},
+      {L"Software\\Orrelab\\MixedCas", ERROR_FILE_NOT_FOUND},
+      {L"Software\\Orrelab\\MixedCase\\Sub", ERROR_FILE_NOT_FOUND},
+      {L"\\Software", ERROR_BAD_PATHNAME},
+      {L"Software\\\\Orrelab", ERROR_BAD_PATHNAME},
+      {L"\\", ERROR_BAD_PATHNAME},
+  };
+  for (const Row& row : rows) {
+    HKEY opened = nullptr;
+    EXPECT_EQ(row.expected, Open(HKEY_CURRENT_USER, row.path, &opened)) << row.path;
+    if (opened != nullptr) RegCloseKey(opened);
+  }
+  HKEY parent = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, L"SOFTWARE\\orrelab", &parent));
+  EXPECT_EQ(std::vector<std::wstring>{L"MixedCase"}, Subkeys(parent));
+  RegCloseKey(parent);
+}
+
+TEST_F(WinRegTest, CreatingAnExistingKeyInOtherCaseOpensIt) {
+  DWORD disposition = 0;
+  HKEY first = nullptr, second = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Alpha\\Beta", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                           nullptr, &first, &disposition));
+  EXPECT_EQ(REG_CREATED_NEW_KEY, disposition);
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"ALPHA\\beta", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                           nullptr, &second, &disposition));
+  EXPECT_EQ(REG_OPENED_EXISTING_KEY, disposition);
+  ASSERT_EQ(ERROR_SUCCESS, SetString(first, L"Name", L"first"));
+  wchar_t text[16];
+  DWORD size = sizeof text;
+  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(second, L"NAME", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size));
+  EXPECT_STREQ(L"first", text);
+  RegCloseKey(first);
+  RegCloseKey(second);
+}
+
+TEST_F(WinRegTest, SubkeysEnumerateInOrdinalOrderOfUpperCasedNames) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Order");
+  // Upper-cased, '_' (0x5F) sorts after every letter; lower-cased it would sort before.
+  for (const wchar_t* name : {L"b", L"A_b", L"Ab", L"a1", L"Z", L"_x", L"10", L"9", L"\u00e9t\u00e9", L"\u00c9a"})
+    RegCloseKey(Create(key, name));
+  std::vector<std::wstring> expected = {L"10", L"9",  L"a1", L"Ab", L"A_b", L"b", L"Z", L"_x", L"\u00c9a",
+                                        L"\u00e9t\u00e9"};
+  EXPECT_EQ(expected, Subkeys(key));
+  RegCloseKey(key);
+}
+
+TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Typed");
+  const BYTE binary[] = {0x00, 0xFF, 0x10, 0x80};
+  std::uint64_t qword = 0x0123456789ABCDEFull;
+  std::wstring text = L"\u661f\u5ea7 text";
+  ASSERT_EQ(ERROR_SUCCESS, SetString(key, L"Text", text));
+  ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"Number", 0xFFFFFFFEu));
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Bytes", 0, REG_BINARY, binary, sizeof binary));
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Big", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&qword), 8));
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Empty", 0, REG_BINARY, nullptr, 0));
+  ASSERT_EQ(ERROR_SUCCESS, SetString(key, nullptr, L"default"));
+
+  struct Row {
+    const wchar_t* name;
+    DWORD type;
+    std::vector<BYTE> bytes;
+  };
+  auto bytesOf = [](const void* p, size_t n) {
+    return std::vector<BYTE>(static_cast<const BYTE*>(p), static_cast<const BYTE*>(p) + n);
+  };
+  DWORD number = 0xFFFFFFFEu;
+  std::vector<Row> rows = {
+      {L"text", REG_SZ, bytesOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t))},
+      {L"NUMBER", REG_DWORD, bytesOf(&number, 4)},
+      {L"bytes", REG_BINARY, bytesOf(binary, sizeof binary)},
+      {L"big", REG_QWORD, bytesOf(&qword, 8)},
+      {L"empty", REG_BINARY, {}},
+      {L"", REG_SZ, bytesOf(L"default", 8 * sizeof(wchar_t))},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "value " << std::string(row.name, row.name + std::wcslen(row.name)));
+    DWORD type = 99, size = 0;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.name, nullptr, &type, nullptr, &size));
+    EXPECT_EQ(row.type, type);
+    EXPECT_EQ(row.bytes.size(), size);
+    std::vector<BYTE> buffer(row.bytes.size() + 4, kSentinel);
+    size = static_cast<DWORD>(buffer.size());
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.name, nullptr, &type, buffer.data(), &size));
+    EXPECT_EQ(row.bytes, std::vector<BYTE>(buffer.begin(), buffer.begin() + size));
+    EXPECT_EQ(kSentinel, buffer[size]) << "written past the value";
+  }
+  RegCloseKey(key);
+}
+
+TEST_F(WinRegTest, QueryBufferTooSmallAsksForMoreAndWritesNothing) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Buffers");
+  ASSERT_EQ(ERROR_SUCCESS, SetString(key, L"Text", L"abc"));
+  const DWORD needed = 4 * sizeof(wchar_t);
+  struct Row {
+    DWORD offered;
+    LSTATUS expected;
+  } rows[] = {{needed, ERROR_SUCCESS}, {needed - 1, ERROR_MORE_DATA}, {0, ERROR_MORE_DATA}, {needed + 7, ERROR_SUCCESS}};
+  for (const Row& row : rows) {
+    std::vector<BYTE> buffer(needed + 8, kSentinel);
+    DWORD size = row.offered, type = 0;
+    EXPECT_EQ(row.expected, RegQueryValueExW(key, L"Text", nullptr, &type, buffer.data(), &size)) << row.offered;
+    EXPECT_EQ(needed, size);
+    EXPECT_EQ(REG_SZ, type);
+    if (row.expected == ERROR_MORE_DATA) {
+      EXPECT_EQ(kSentinel, buffer[0]);
+    }
+    EXPECT_EQ(kSentinel, buffer[needed]);
+  }
+  RegCloseKey(key);
+}
+
+TEST_F(WinRegTest, ReplacingAValueKeepsItsPlaceAndNameCase) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Values");
+  ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"First", 1));
+  ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"Second", 2));
+  ASSERT_EQ(ERROR_SUCCESS, SetString(key, L"FIRST", L"now text"));
+  std::vector<std::wstring> names;
+  std::vector<DWORD> types;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[32];
+    DWORD nameSize = 32, type = 0;
+    LSTATUS st = RegEnumValueW(key, i, name, &nameSize, nullptr, &type, nullptr, nullptr);
+    if (st == ERROR_NO_MORE_ITEMS) break;
+    ASSERT_EQ(ERROR_SUCCESS, st);
+    names.emplace_back(name);
+    types.push_back(type);
+  }
+  EXPECT_EQ((std::vector<std::wstring>{L"First", L"Second"}), names);
+  EXPECT_EQ((std::vector<DWORD>{REG_SZ, REG_DWORD}), types);
+  wchar_t small[3];
+  DWORD smallSize = 3;
+  EXPECT_EQ(ERROR_MORE_DATA, RegEnumValueW(key, 1, small, &smallSize, nullptr, nullptr, nullptr, nullptr));
+  RegCloseKey(key);
+}
+
+TEST_F(WinRegTest, ErrorCodesForBadRequests) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Errors\\Child");
+  HKEY parent = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, L"Errors", &parent, KEY_READ));
+  const BYTE three[3] = {1, 2, 3};
+  std::wstring longName(256, L'k');
+  HKEY scratch = nullptr;
+  BYTE data[8];
+  DWORD size = sizeof data;
+  struct Row {
+    const char* what;
+    LSTATUS got;
+    LSTATUS expected;
+  } rows[] = {
+      {"query missing value", RegQueryValueExW(key, L"Nope", nullptr, nullptr, data, &size), ERROR_FILE_NOT_FOUND},
+      {"DWORD of 3 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, three, 3), ERROR_INVALID_PARAMETER},
+      {"QWORD of 3 bytes", RegSetValueExW(key, L"Q", 0, REG_QWORD, three, 3), ERROR_INVALID_PARAMETER},
+      {"string of 3 bytes", RegSetValueExW(key, L"S", 0, REG_SZ, three, 3), ERROR_INVALID_PARAMETER},
+      {"data null with size", RegSetValueExW(key, L"N", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER},
+      {"key name of 256", RegCreateKeyExW(key, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch,
+                                          nullptr),
+       ERROR_INVALID_PARAMETER},
+      {"write with read access", SetDword(parent, L"X", 1), ERROR_ACCESS_DENIED},
+      {"delete value with read access", RegDeleteValueW(parent, L"X"), ERROR_ACCESS_DENIED},
+      {"delete missing value", RegDeleteValueW(key, L"Nope"), ERROR_FILE_NOT_FOUND},
+      {"delete key with subkeys", RegDeleteKeyW(HKEY_CURRENT_USER, L"Errors"), ERROR_ACCESS_DENIED},
+      {"delete missing key", RegDeleteKeyW(HKEY_CURRENT_USER, L"Errors\\Nope"), ERROR_FILE_NOT_FOUND},
+      {"delete the root", SHDeleteKeyW(HKEY_CURRENT_USER, L""), ERROR_ACCESS_DENIED},
+      {"enumerate past the end", RegEnumKeyExW(key, 0, reinterpret_cast<wchar_t*>(data), &size, nullptr, nullptr,
+                                               nullptr, nullptr),
+       ERROR_NO_MORE_ITEMS},
+      {"null handle", RegOpenKeyExW(nullptr, L"Errors", 0, KEY_READ, &scratch), ERROR_INVALID_HANDLE},
+      {"made-up handle", RegCloseKey(reinterpret_cast<HKEY>(std::uintptr_t{0x7777})), ERROR_INVALID_HANDLE},
+  };
+  for (const Row& row : rows) EXPECT_EQ(row.expected, row.got) << row.what;
+  RegCloseKey(parent);
+  RegCloseKey(key);
+}
+
+TEST_F(WinRegTest, ClosedHandlesAreRefusedNotReused) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Handles");
+  ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(key));
+  EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(key));
+  EXPECT_EQ(ERROR_INVALID_HANDLE, SetDword(key, L"X", 1));
+  DWORD size = 0;
+  EXPECT_EQ(ERROR_INVALID_HANDLE, RegQueryValueExW(key, L"X", nullptr, nullptr, nullptr, &size));
+  HKEY again = Create(HKEY_CURRENT_USER, L"Handles");
+  EXPECT_NE(key, again);
+  EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(key));
+  EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(again));
+  EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(HKEY_CURRENT_USER)) << "a root needs no closing and stays usable";
+  EXPECT_EQ(ERROR_SUCCESS, SetDword(HKEY_CURRENT_USER, L"AtRoot", 7));
+}
+
+TEST_F(WinRegTest, HandleOfADeletedKeyReportsKeyDeleted) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Doomed\\Leaf");
+  ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyW(HKEY_CURRENT_USER, L"doomed"));
+  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(key, L"X", 1));
+  HKEY reborn = Create(HKEY_CURRENT_USER, L"Doomed\\Leaf");
+  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(key, L"X", 1)) << "a new key of the same name is another key";
+  EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(key));
+  RegCloseKey(reborn);
+}
+
+TEST_F(WinRegTest, SubtreeDeletionRemovesKeysAndValuesBelowOnly) {
+  HKEY app = Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\Skyweave\\10.0");
+  for (const wchar_t* path : {L"CnsPic\\1", L"CnsPic\\2\\Deep\\Deeper", L"CnsPicture", L"Fonts"}) {
+    HKEY key = Create(app, path);
+    ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"color", 0x123456));
+    RegCloseKey(key);
+  }
+  ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyW(app, L"CNSPIC"));
+  EXPECT_EQ((std::vector<std::wstring>{L"CnsPicture", L"Fonts"}), Subkeys(app));
+  HKEY reborn = Create(app, L"CnsPic\\2\\Deep\\Deeper");
+  DWORD size = 0;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(reborn, L"color", nullptr, nullptr, nullptr, &size))
+      << "values of deleted keys do not come back";
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, SHDeleteKeyW(app, L"Missing"));
+  RegCloseKey(reborn);
+  RegCloseKey(app);
+}
+
+TEST_F(WinRegTest, EnumeratedNameNeedsRoomForItsTerminator) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Room");
+  RegCloseKey(Create(key, L"abcd"));
+  std::vector<wchar_t> name(8, L'#');
+  DWORD size = 4;
+  EXPECT_EQ(ERROR_MORE_DATA, RegEnumKeyExW(key, 0, name.data(), &size, nullptr, nullptr, nullptr, nullptr));
+  size = 5;
+  FILETIME written{};
+  ASSERT_EQ(ERROR_SUCCESS, RegEnumKeyExW(key, 0, name.data(), &size, nullptr, nullptr, nullptr, &written));
+  EXPECT_EQ(4u, size);
+  EXPECT_STREQ(L"abcd", name.data());
+  EXPECT_EQ(L'#', name[5]);
+  EXPECT_NE(0u, written.dwHighDateTime) << "last write time is set";
+  RegCloseKey(key);
+}
+
+TEST_F(WinRegTest, RootsAreSeparateAndPersistInTheirFiles) {
+  ASSERT_EQ(ERROR_SUCCESS, SetDword(HKEY_CURRENT_USER, L"Where", 1));
+  ASSERT_EQ(ERROR_SUCCESS, SetDword(HKEY_LOCAL_MACHINE, L"Where", 2));
+  HKEY stale = Create(HKEY_CURRENT_USER, L"Kept");
+  // Pointing a root at its file again reopens it: the values are on disk.
+  ASSERT_TRUE(orv::SetRegistryRootFile(HKEY_CURRENT_USER, m_registry.UserFile()));
+  DWORD value = 0, size = 4;
+  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(HKEY_CURRENT_USER, L"where", nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(&value), &size));
+  EXPECT_EQ(1u, value);
+  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(HKEY_LOCAL_MACHINE, L"where", nullptr, nullptr,
+                                            reinterpret_cast<BYTE*>(&value), &size));
+  EXPECT_EQ(2u, value);
+  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(stale, L"X", 1)) << "handles do not outlive their root's file";
+  RegCloseKey(stale);
+  EXPECT_EQ(m_registry.UserFile(), orv::GetRegistryRootFile(HKEY_CURRENT_USER));
+  EXPECT_FALSE(orv::SetRegistryRootFile(reinterpret_cast<HKEY>(std::uintptr_t{0x80000000u}), "x"));
+}
+
+TEST_F(WinRegTest, ReadingAnAbsentStoreCreatesNothing) {
+  HKEY key = nullptr;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(HKEY_CURRENT_USER, L"Anything", &key));
+  DWORD size = 0;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(HKEY_CURRENT_USER, L"X", nullptr, nullptr, nullptr, &size));
+  wchar_t name[8];
+  DWORD nameSize = 8;
+  EXPECT_EQ(ERROR_NO_MORE_ITEMS, RegEnumKeyExW(HKEY_CURRENT_USER, 0, name, &nameSize, nullptr, nullptr, nullptr, nullptr));
+  EXPECT_FALSE(std::filesystem::exists(m_registry.UserFile()));
+}
+
+TEST(RegistryLocation, DefaultsFollowXdgFolders) {
+  struct Row {
+    const char* home;
+    const char* configHome;
+    const char* configDirs;
+    std::string user;
+    std::string machine;
+  } rows[] = {
+      {"/home/u", nullptr, nullptr, "/home/u/.config/orvdcm/user.db", "/etc/xdg/orvdcm/machine.db"},
+      {"/home/u", "/cfg", "/a:/b", "/cfg/orvdcm/user.db", "/a/orvdcm/machine.db"},
+      {"/home/u", "relative", "rel:/b", "/home/u/.config/orvdcm/user.db", "/b/orvdcm/machine.db"},
+      {"/home/u", "", "", "/home/u/.config/orvdcm/user.db", "/etc/xdg/orvdcm/machine.db"},
+  };
+  auto saved = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::optional<std::string>(v) : std::nullopt;
+  };
+  auto restore = [](const char* name, const std::optional<std::string>& v) {
+    if (v) setenv(name, v->c_str(), 1); else unsetenv(name);
+  };
+  auto home = saved("HOME"), configHome = saved("XDG_CONFIG_HOME"), configDirs = saved("XDG_CONFIG_DIRS");
+  for (const Row& row : rows) {
+    setenv("HOME", row.home, 1);
+    if (row.configHome) setenv("XDG_CONFIG_HOME", row.configHome, 1); else unsetenv("XDG_CONFIG_HOME");
+    if (row.configDirs) setenv("XDG_CONFIG_DIRS", row.configDirs, 1); else unsetenv("XDG_CONFIG_DIRS");
+    EXPECT_EQ(row.user, orv::DefaultRegistryRootFile(HKEY_CURRENT_USER));
+    EXPECT_EQ(row.machine, orv::DefaultRegistryRootFile(HKEY_LOCAL_MACHINE));
+  }
+  restore("HOME", home);
+  restore("XDG_CONFIG_HOME", configHome);
+  restore("XDG_CONFIG_DIRS", configDirs);
+}
+}  // namespace
