@@ -251,11 +251,14 @@ bool Database::SetUpSchema(std::string* problem) {
     if (IsDamage(rc)) *problem = sqlite3_errstr(rc);
     return false;
   };
-  if (m_state == State::Open) {
+  // WAL lets readers and a writer of several processes work at once. It changes the file's
+  // header, so it is switched on only once the file is known to be ours.
+  auto useWal = [&]() {
+    if (m_state != State::Open) return true;
     Statement wal(m_db, "PRAGMA journal_mode = WAL");
     int rc = wal.Step();
-    if (rc != SQLITE_ROW) return fail(rc);
-  }
+    return rc == SQLITE_ROW || fail(rc);
+  };
   {
     Statement check(m_db, "PRAGMA quick_check");
     int rc = check.Step();
@@ -283,9 +286,15 @@ bool Database::SetUpSchema(std::string* problem) {
   };
   std::int64_t id = 0, version = 0, objects = 0;
   if (int rc = inspect(&id, &version, &objects); rc != SQLITE_OK) return fail(rc);
-  if (id == kApplicationId && version == kFormatVersion) return true;
+  if (id == kApplicationId && version == kFormatVersion) return useWal();
   if (id == kApplicationId && version > kFormatVersion) {
-    *problem = "written by a newer version";
+    // Not damaged, only newer: left where it is, untouched.
+    m_state = State::Unusable;
+    CString text;
+    text.Format(L"RegistryStore::Open(): The registry file \"%S\" was written by a newer version (format %d). "
+                L"Its values are ignored and nothing is written to it.",
+                m_path, static_cast<int>(version));
+    AfxMessageBox(text, MB_OK | MB_ICONWARNING);
     return false;
   }
   if (id != 0 || objects != 0) {
@@ -297,7 +306,7 @@ bool Database::SetUpSchema(std::string* problem) {
   Transaction tx(m_db);
   if (tx.Began() != SQLITE_OK) return fail(tx.Began());
   if (int rc = inspect(&id, &version, &objects); rc != SQLITE_OK) return fail(rc);
-  if (id == kApplicationId) return version == kFormatVersion;
+  if (id == kApplicationId) return version == kFormatVersion && tx.Commit() == SQLITE_OK && useWal();
   if (objects != 0) {
     *problem = "not a registry store";
     return false;
@@ -305,7 +314,8 @@ bool Database::SetUpSchema(std::string* problem) {
   int rc = sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) return fail(rc);
   rc = tx.Commit();
-  return rc == SQLITE_OK || fail(rc);
+  if (rc != SQLITE_OK) return fail(rc);
+  return useWal();
 }
 
 void Database::HandleDamage(const std::string& problem) {
