@@ -1,0 +1,124 @@
+// GetRegEnumKey: a cursor over subkeys that lasts between calls, ends with an empty name,
+// and nests.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sibling/orvreg/Registry.h"
+#include "support/TempRegistry.h"
+
+namespace {
+class RegistryEnumTest : public testing::Test {
+protected:
+  void SetUp() override {
+    for (const wchar_t* set : {L"3", L"1", L"10", L"2"}) {
+      CString key;
+      key.Format(L"CnsPic\\%s", set);
+      HKEY handle = nullptr;
+      ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key), 0, nullptr, 0,
+                                               KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+      RegCloseKey(handle);
+    }
+  }
+  static std::vector<CString> Drain(const CString& key) {
+    std::vector<CString> names;
+    CString name;
+    while (CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, key, name, 0, 0) != 0) names.push_back(name);
+    EXPECT_TRUE(name.IsEmpty()) << "the end leaves the name empty, not the last subkey";
+    return names;
+  }
+
+  orv::test::TempRegistry m_registry;
+};
+
+const std::vector<CString> kAllSets = {L"1", L"10", L"2", L"3"};
+
+TEST_F(RegistryEnumTest, StepsThroughSubkeysInOrderAndEndsWithAnEmptyName) {
+  CString name = L"junk";
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"CnsPic", name, 0, 0));
+  EXPECT_EQ(kAllSets, Drain(L"CnsPic"));
+  name = L"junk";
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"CnsPic", name, 0, 0)) << "stays at the end";
+  EXPECT_TRUE(name.IsEmpty());
+  EXPECT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", name, 0, 0));
+  name = L"junk";
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"CnsPic", name, 0, 0)) << "ended";
+  EXPECT_TRUE(name.IsEmpty());
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", name, 0, 0)) << "nothing left to end";
+}
+
+TEST_F(RegistryEnumTest, AMissingKeyCannotBegin) {
+  CString name = L"junk";
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"NoSuchKey", name, 0, 0));
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_CURRENT_USER, 0, L"CnsPic", name, 0, 0)) << "other root";
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"NoSuchKey", name, 0, 0));
+  EXPECT_TRUE(name.IsEmpty());
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 2, L"CnsPic", name, 0, 0)) << "no such step";
+}
+
+TEST_F(RegistryEnumTest, AnEnumerationInsideAnotherLeavesItsPosition) {
+  CString outer, inner;
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"CnsPic", outer, 0, 0));
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"CnsPic", outer, 0, 0));
+  EXPECT_EQ(CString(L"1"), outer);
+  // A look-up in the middle runs a whole enumeration of the same key of its own.
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"cnspic", inner, 0, 0));
+  EXPECT_EQ(kAllSets, Drain(L"CNSPIC"));
+  CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", inner, 0, 0);
+  std::vector<CString> rest = Drain(L"CnsPic");
+  EXPECT_EQ((std::vector<CString>{L"10", L"2", L"3"}), rest);
+  CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", outer, 0, 0);
+}
+
+TEST_F(RegistryEnumTest, EnumerationsOfDifferentKeysInterleave) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(L"Other\\x"), 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+  RegCloseKey(handle);
+  CString a, b;
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"CnsPic", a, 0, 0));
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"Other", b, 0, 0));
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"CnsPic", a, 0, 0));
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"Other", b, 0, 0));
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"CnsPic", a, 0, 0));
+  EXPECT_EQ(CString(L"10"), a);
+  EXPECT_EQ(CString(L"x"), b);
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"Other", b, 0, 0));
+  CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"Other", b, 0, 0);
+  CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", a, 0, 0);
+}
+
+TEST_F(RegistryEnumTest, AKeyDeletedMidwayEndsTheEnumeration) {
+  CString name;
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"CnsPic", name, 0, 0));
+  ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"CnsPic", name, 0, 0));
+  ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyW(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(L"CnsPic")));
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"CnsPic", name, 0, 0));
+  EXPECT_TRUE(name.IsEmpty());
+  EXPECT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", name, 0, 0));
+}
+
+TEST_F(RegistryEnumTest, EnumerationsNeverEndedGiveWayToNewOnes) {
+  // 33 enumerations left open: the oldest is ended to make room.
+  for (int i = 0; i <= 32; ++i) {
+    CString key, name;
+    key.Format(L"Many\\%d\\x", i);
+    HKEY handle = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+    RegCloseKey(handle);
+    key.Format(L"Many\\%d", i);
+    ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, key, name, 0, 0));
+  }
+  CString name;
+  EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"Many\\0", name, 0, 0));
+  EXPECT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"Many\\1", name, 0, 0));
+  EXPECT_EQ(CString(L"x"), name);
+  for (int i = 1; i <= 32; ++i) {
+    CString key;
+    key.Format(L"Many\\%d", i);
+    EXPECT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, key, name, 0, 0)) << i;
+  }
+}
+}  // namespace

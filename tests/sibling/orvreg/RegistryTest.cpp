@@ -1,0 +1,302 @@
+// CRegistry over a real store in a fresh folder: where values go, their types, defaults,
+// and the load-or-store forms.
+#include "sibling/orvreg/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "support/TempRegistry.h"
+
+namespace {
+class RegistryTest : public testing::Test {
+protected:
+  // The raw value under the application key of a root, as another module would see it.
+  static bool Raw(HKEY root, const wchar_t* key, const wchar_t* name, DWORD* type, std::vector<BYTE>* data) {
+    HKEY handle = nullptr;
+    std::wstring path = std::wstring(L"Software\\Orrelab\\Skyweave\\10.0\\") + key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    LSTATUS st = RegQueryValueExW(handle, name, nullptr, type, nullptr, &size);
+    data->resize(size);
+    if (st == ERROR_SUCCESS) st = RegQueryValueExW(handle, name, nullptr, type, data->data(), &size);
+    RegCloseKey(handle);
+    return st == ERROR_SUCCESS;
+  }
+  static void SetRaw(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    HKEY handle = nullptr;
+    std::wstring path = std::wstring(L"Software\\Orrelab\\Skyweave\\10.0\\") + key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(handle, name, 0, type, static_cast<const BYTE*>(data), size));
+    RegCloseKey(handle);
+  }
+  static std::wstring RawString(const std::vector<BYTE>& data) {
+    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
+    text.resize(std::wcslen(text.c_str()));
+    return text;
+  }
+
+  orv::test::TempRegistry m_registry;
+};
+
+TEST_F(RegistryTest, ValuesLiveUnderTheApplicationKeyWithTheirTypes) {
+  ASSERT_EQ(1, CRegistry::Write(L"Dialog\\FileOpen", L"Path", CString(L"/data/\u661f")));
+  ASSERT_EQ(1, CRegistry::Write(L"Color\\CustomColor", L"A", DWORD{0x00504038}));
+  ASSERT_EQ(1, CRegistry::Write(L"Fonts", L"DeltaSize", -6, CRegistry::DT_INT));
+  ASSERT_EQ(1, CRegistry::Write(L"Fonts", L"IsMax", 1, CRegistry::DT_BOOL));
+  ASSERT_EQ(1, CRegistry::Write(L"", L"AtTheTop", CString(L"x")));
+
+  struct Row {
+    const wchar_t* key;
+    const wchar_t* name;
+    DWORD type;
+    std::vector<BYTE> bytes;
+  };
+  auto dword = [](DWORD v) {
+    std::vector<BYTE> b(4);
+    std::memcpy(b.data(), &v, 4);
+    return b;
+  };
+  auto text = [](const std::wstring& s) {
+    std::vector<BYTE> b((s.size() + 1) * sizeof(wchar_t));
+    std::memcpy(b.data(), s.c_str(), b.size());
+    return b;
+  };
+  std::vector<Row> rows = {
+      {L"Dialog\\FileOpen", L"Path", REG_SZ, text(L"/data/\u661f")},
+      {L"Color\\CustomColor", L"A", REG_DWORD, dword(0x00504038)},
+      {L"Fonts", L"DeltaSize", REG_DWORD, dword(0xFFFFFFFAu)},
+      {L"Fonts", L"IsMax", REG_DWORD, dword(1)},
+      {L"", L"AtTheTop", REG_SZ, text(L"x")},
+  };
+  for (const Row& row : rows) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(Raw(HKEY_CURRENT_USER, row.key, row.name, &type, &data)) << CString(row.name);
+    EXPECT_EQ(row.type, type) << CString(row.name);
+    EXPECT_EQ(row.bytes, data) << CString(row.name);
+  }
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  EXPECT_FALSE(Raw(HKEY_LOCAL_MACHINE, L"Fonts", L"DeltaSize", &type, &data)) << "the user's root only";
+}
+
+TEST_F(RegistryTest, NamesMatchInAnyCase) {
+  ASSERT_EQ(1, CRegistry::Write(L"Fonts", L"DeltaSize", 4, CRegistry::DT_INT));
+  int value = 0;
+  EXPECT_EQ(1, CRegistry::Read(L"FONTS", L"deltasize", 0, &value, CRegistry::DT_INT));
+  EXPECT_EQ(4, value);
+  ASSERT_EQ(1, CRegistry::Write(L"fonts", L"DELTASIZE", 8, CRegistry::DT_INT));
+  EXPECT_EQ(1, CRegistry::Read(L"Fonts", L"DeltaSize", 0, &value, CRegistry::DT_INT));
+  EXPECT_EQ(8, value);
+}
+
+TEST_F(RegistryTest, AValueOfAnotherTypeReadsAsTheDefault) {
+  ASSERT_EQ(1, CRegistry::Write(L"T", L"Number", DWORD{42}));
+  ASSERT_EQ(1, CRegistry::Write(L"T", L"Text", CString(L"42")));
+  const BYTE bytes[] = {1, 2, 3, 4};
+  SetRaw(HKEY_CURRENT_USER, L"T", L"Bytes", REG_BINARY, bytes, 4);
+  std::uint64_t big = 42;
+  SetRaw(HKEY_CURRENT_USER, L"T", L"Big", REG_QWORD, &big, 8);
+
+  for (const wchar_t* name : {L"Number", L"Bytes", L"Big", L"Missing"}) {
+    CString text = L"untouched";
+    EXPECT_EQ(0, CRegistry::Read(L"T", name, CString(L"dflt"), text)) << CString(name);
+    EXPECT_EQ(CString(L"dflt"), text) << CString(name);
+  }
+  for (const wchar_t* name : {L"Text", L"Bytes", L"Big", L"Missing"}) {
+    DWORD number = 7;
+    EXPECT_EQ(0, CRegistry::Read(L"T", name, DWORD{99}, &number)) << CString(name);
+    EXPECT_EQ(99u, number) << CString(name);
+    int value = 7;
+    EXPECT_EQ(0, CRegistry::Read(L"T", name, -1, &value, CRegistry::DT_INT)) << CString(name);
+    EXPECT_EQ(-1, value) << CString(name);
+  }
+  EXPECT_EQ(0, CRegistry::Read(L"T", L"Number", DWORD{1}, nullptr)) << "no crash on a null out";
+}
+
+TEST_F(RegistryTest, IntKindsStoreOnOffAndNumbers) {
+  struct Row {
+    int written;
+    int kind;
+    int readAsBool;
+    int readAsInt;
+    DWORD readAsDword;
+  } rows[] = {
+      {0, CRegistry::DT_BOOL, 0, 0, 0},
+      {1, CRegistry::DT_BOOL, 1, 1, 1},
+      {5, CRegistry::DT_BOOL, 1, 1, 1},
+      {-1, CRegistry::DT_BOOL, 1, 1, 1},
+      {-6, CRegistry::DT_INT, 1, -6, 0xFFFFFFFAu},
+      {INT_MIN, CRegistry::DT_INT, 1, INT_MIN, 0x80000000u},
+      {INT_MAX, CRegistry::DT_INT, 1, INT_MAX, 0x7FFFFFFFu},
+      {0, CRegistry::DT_INT, 0, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "written " << row.written << " kind " << row.kind);
+    ASSERT_EQ(1, CRegistry::Write(L"Kinds", L"V", row.written, row.kind));
+    int value = 12345;
+    EXPECT_EQ(1, CRegistry::Read(L"Kinds", L"V", 77, &value, CRegistry::DT_BOOL));
+    EXPECT_EQ(row.readAsBool, value);
+    EXPECT_EQ(1, CRegistry::Read(L"Kinds", L"V", 77, &value, CRegistry::DT_INT));
+    EXPECT_EQ(row.readAsInt, value);
+    DWORD raw = 0;
+    EXPECT_EQ(1, CRegistry::Read(L"Kinds", L"V", DWORD{77}, &raw));
+    EXPECT_EQ(row.readAsDword, raw);
+  }
+}
+
+TEST_F(RegistryTest, AnUnknownKindStoresNothingAndReadsTheDefault) {
+  ASSERT_EQ(1, CRegistry::Write(L"Kinds", L"V", 3, CRegistry::DT_INT));
+  for (int kind : {2, -1, 100}) {
+    EXPECT_EQ(0, CRegistry::Write(L"Kinds", L"V", 9, kind)) << kind;
+    int value = 0;
+    EXPECT_EQ(0, CRegistry::Read(L"Kinds", L"V", 5, &value, kind)) << kind;
+    EXPECT_EQ(5, value);
+  }
+  int value = 0;
+  EXPECT_EQ(1, CRegistry::Read(L"Kinds", L"V", 0, &value, CRegistry::DT_INT));
+  EXPECT_EQ(3, value) << "the refused writes changed nothing";
+}
+
+TEST_F(RegistryTest, StringsAreReadUpToTheirFirstNulWhateverTheirTerminator) {
+  const wchar_t unterminated[] = {L'a', L'b', L'c'};
+  SetRaw(HKEY_CURRENT_USER, L"S", L"NoEnd", REG_SZ, unterminated, sizeof unterminated);
+  const wchar_t inner[] = {L'a', L'\0', L'b', L'\0'};
+  SetRaw(HKEY_CURRENT_USER, L"S", L"Inner", REG_SZ, inner, sizeof inner);
+  SetRaw(HKEY_CURRENT_USER, L"S", L"Empty", REG_SZ, nullptr, 0);
+  SetRaw(HKEY_CURRENT_USER, L"S", L"Expand", REG_EXPAND_SZ, L"%HOME%", 7 * sizeof(wchar_t));
+  struct Row {
+    const wchar_t* name;
+    const wchar_t* expected;
+  } rows[] = {{L"NoEnd", L"abc"}, {L"Inner", L"a"}, {L"Empty", L""}, {L"Expand", L"%HOME%"}};
+  for (const Row& row : rows) {
+    CString text = L"untouched";
+    EXPECT_EQ(1, CRegistry::Read(L"S", row.name, CString(L"dflt"), text)) << CString(row.name);
+    EXPECT_EQ(CString(row.expected), text);
+  }
+}
+
+TEST_F(RegistryTest, ReadWithARootLooksUnderThatRootsApplicationKey) {
+  SetRaw(HKEY_LOCAL_MACHINE, L"CnsPic\\1", L"lst", REG_SZ, L".\\a.lst", 8 * sizeof(wchar_t));
+  CString file;
+  EXPECT_EQ(1, CRegistry::Read(HKEY_LOCAL_MACHINE, L"CnsPic\\1", L"LST", CString(), file));
+  EXPECT_EQ(CString(L".\\a.lst"), file);
+  EXPECT_EQ(0, CRegistry::Read(L"CnsPic\\1", L"lst", CString(L"none"), file)) << "the user's root has none";
+  EXPECT_EQ(CString(L"none"), file);
+  EXPECT_EQ(0, CRegistry::Read(reinterpret_cast<HKEY>(std::uintptr_t{0x4444}), L"CnsPic\\1", L"lst", CString(L"d"),
+                               file));
+  EXPECT_EQ(CString(L"d"), file);
+}
+
+TEST_F(RegistryTest, UpdateRegLoadsTheDefaultStoresAndLoadsBack) {
+  CString text = L"x";
+  int number = 1;
+  double real = 1.0;
+  CRect rect(1, 1, 1, 1);
+  CSize size(1, 1);
+  // Nothing stored: every load gives its default and returns 0.
+  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Text", CString(L"dt"), text, 0));
+  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Number", 17, number, CRegistry::DT_INT, 0));
+  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Real", 2.5, real, 0));
+  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Rect", CRect(-1, -2, 3, 4), rect, 0));
+  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Size", CSize(5, 6), size, 0));
+  EXPECT_EQ(CString(L"dt"), text);
+  EXPECT_EQ(17, number);
+  EXPECT_EQ(2.5, real);
+  EXPECT_EQ(CRect(-1, -2, 3, 4), rect);
+  EXPECT_EQ(CSize(5, 6), size);
+
+  text = L"\u5929\u7403";
+  number = -40;
+  real = 0.1;
+  rect = CRect(INT_MIN, -7, 1920, INT_MAX);
+  size = CSize(-3, 1080);
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Text", CString(), text, 1));
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Number", 0, number, CRegistry::DT_INT, 1));
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Real", 0.0, real, 1));
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Rect", CRect(), rect, 1));
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Size", CSize(), size, 1));
+
+  CString text2;
+  int number2 = 0;
+  double real2 = 0;
+  CRect rect2;
+  CSize size2;
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Text", CString(), text2, 0));
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Number", 0, number2, CRegistry::DT_INT, 0));
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Real", 0.0, real2, 0));
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Rect", CRect(), rect2, 0));
+  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Size", CSize(), size2, 0));
+  EXPECT_EQ(text, text2);
+  EXPECT_EQ(number, number2);
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(real), std::bit_cast<std::uint64_t>(real2));
+  EXPECT_EQ(rect, rect2);
+  EXPECT_EQ(size, size2);
+
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  ASSERT_TRUE(Raw(HKEY_CURRENT_USER, L"Dlg", L"Rect", &type, &data));
+  EXPECT_EQ(REG_SZ, type);
+  EXPECT_EQ(std::wstring(L"-2147483648,-7,1920,2147483647"), RawString(data));
+  ASSERT_TRUE(Raw(HKEY_CURRENT_USER, L"Dlg", L"Size", &type, &data));
+  EXPECT_EQ(std::wstring(L"-3,1080"), RawString(data));
+  ASSERT_TRUE(Raw(HKEY_CURRENT_USER, L"Dlg", L"Real", &type, &data));
+  EXPECT_EQ(std::wstring(L"0.1"), RawString(data));
+}
+
+TEST_F(RegistryTest, DoublesRoundTripBitForBit) {
+  const double values[] = {0.0,
+                           -0.0,
+                           1.0 / 3.0,
+                           -2.5e-7,
+                           1e308,
+                           std::numeric_limits<double>::denorm_min(),
+                           std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity()};
+  for (double v : values) {
+    double copy = v;
+    ASSERT_EQ(1, CRegistry::UpdateReg(L"D", L"V", 0.0, copy, 1));
+    double back = 12.0;
+    ASSERT_EQ(1, CRegistry::UpdateReg(L"D", L"V", 0.0, back, 0));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(v), std::bit_cast<std::uint64_t>(back)) << v;
+  }
+  double nan = std::numeric_limits<double>::quiet_NaN(), back = 0;
+  ASSERT_EQ(1, CRegistry::UpdateReg(L"D", L"V", 0.0, nan, 1));
+  ASSERT_EQ(1, CRegistry::UpdateReg(L"D", L"V", 0.0, back, 0));
+  EXPECT_TRUE(std::isnan(back));
+}
+
+TEST_F(RegistryTest, GarbageTextLoadsTheDefault) {
+  for (const wchar_t* garbage : {L"", L"abc", L"1,2,3", L"1,2,3,4,5", L"1e999", L"1,2x"}) {
+    ASSERT_EQ(1, CRegistry::Write(L"G", L"Rect", CString(garbage)));
+    ASSERT_EQ(1, CRegistry::Write(L"G", L"Size", CString(garbage)));
+    ASSERT_EQ(1, CRegistry::Write(L"G", L"Real", CString(garbage)));
+    CRect rect;
+    CSize size;
+    double real = 0;
+    EXPECT_EQ(0, CRegistry::UpdateReg(L"G", L"Rect", CRect(9, 9, 9, 9), rect, 0)) << CString(garbage);
+    EXPECT_EQ(0, CRegistry::UpdateReg(L"G", L"Size", CSize(8, 8), size, 0)) << CString(garbage);
+    EXPECT_EQ(0, CRegistry::UpdateReg(L"G", L"Real", 7.5, real, 0)) << CString(garbage);
+    EXPECT_EQ(CRect(9, 9, 9, 9), rect);
+    EXPECT_EQ(CSize(8, 8), size);
+    EXPECT_EQ(7.5, real);
+  }
+}
+
+TEST(RegistryObject, IsADynamicCObject) {
+  CRegistry registry;
+  const CObject& object = registry;
+  EXPECT_STREQ("CRegistry", object.GetRuntimeClass()->m_lpszClassName);
+  EXPECT_TRUE(object.IsKindOf(RUNTIME_CLASS(CObject)));
+  EXPECT_EQ(CString(L"Software\\Orrelab\\Skyweave\\10.0\\Fonts"), CRegistry::GetFullKey(L"Fonts"));
+  EXPECT_EQ(CString(L"Software\\Orrelab\\Skyweave\\10.0"), CRegistry::GetFullKey(L""));
+}
+}  // namespace
