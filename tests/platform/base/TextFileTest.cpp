@@ -1,0 +1,276 @@
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/base/File.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using orv::TextEncoding;
+using orv::test::TempDir;
+using Lines = std::vector<std::wstring>;
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+Lines ReadLines(const CString& path) {
+  CStdioFile file;
+  Lines lines;
+  if (!file.Open(path, CFile::modeRead)) return {L"<not opened>"};
+  CString line;
+  while (file.ReadString(line)) lines.push_back(line.str());
+  EXPECT_TRUE(line.IsEmpty());
+  file.Close();
+  return lines;
+}
+
+std::size_t FilesIn(const std::string& folder) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(TextFileReading, RecognisesEncodingsLineEndsAndDamage) {
+  using namespace std::string_literals;
+  struct Row {
+    int line;
+    std::string bytes;
+    Lines expected;
+  } rows[] = {
+      {1, "a\nb\r\nc\rd", {L"a", L"b", L"c", L"d"}},
+      {2, "a\n\n", {L"a", L""}},
+      {3, "", {}},
+      {4, "a\r\r\nb\r", {L"a", L"", L"b"}},
+      {5, "\xEF\xBB\xBFx=1\r\n", {L"x=1"}},
+      {6, "\xFF\xFEh\0i\0\r\0\n\0\x5F\x66"s, {L"hi", L"\u665F"}},
+      {7, "\xFE\xFF\0h\0i\0\n\x66\x5F"s, {L"hi", L"\u665F"}},
+      {8, "\xFF\xFE" "A\0B"s, {L"A\uFFFD"}},                        // odd byte count
+      {9, "\xFF\xFE\x00\xD8" "A\0\x00\xDC"s, {L"\uFFFDA\uFFFD"}},   // lone surrogates
+      {10, "\xFF\xFE\x34\xD8\x1E\xDD"s, {L"\U0001D11E"}},            // a surrogate pair
+      {11, "\xE6\x98\x9F=\xE2\x98\x85\n", {L"星=★"}},               // UTF-8 without a mark
+      {12, "\x93\xfa\x96\x7b\r\nabc", {L"日本", L"abc"}},           // not UTF-8: CP932
+      {13, "\x82\xa0\x80z", {L"あ\uFFFDz"}},                        // CP932 without a mapping
+      {14, "\xEF\xBB\xBF\xFFok", {L"\uFFFDok"}},                    // marked UTF-8 stays UTF-8
+      {15, "a\0b\nc"s, {L"a\0b"s, L"c"}},                          // NUL stays in the line
+      {16, "\xFF\xFE\r\0"s, {L""}},
+  };
+  TempDir dir;
+  for (const auto& row : rows) {
+    WriteBytes(dir.File("in.txt"), row.bytes);
+    EXPECT_EQ(row.expected, ReadLines(dir.WFile("in.txt"))) << "row " << row.line;
+  }
+}
+
+TEST(TextFileReading, DecidesTheEncodingOnTheWholeFile) {
+  TempDir dir;
+  // CP932 far behind a long ASCII start still makes the file CP932.
+  WriteBytes(dir.File("late.txt"), std::string(200000, 'a') + "\n\x93\xfa");
+  Lines late = ReadLines(dir.WFile("late.txt"));
+  ASSERT_EQ(2u, late.size());
+  EXPECT_EQ(L"日", late[1]);
+  // A UTF-8 sequence split by a read boundary is still valid UTF-8.
+  for (std::size_t pad : {65535u, 65534u, 65533u}) {
+    WriteBytes(dir.File("split.txt"), std::string(pad, 'a') + "\xF0\x9D\x84\x9E\n");
+    Lines split = ReadLines(dir.WFile("split.txt"));
+    ASSERT_EQ(1u, split.size());
+    EXPECT_EQ(L"\U0001D11E", split[0].substr(pad)) << pad;
+  }
+}
+
+TEST(TextFileReading, ReadsATenMegabyteLine) {
+  TempDir dir;
+  const std::size_t size = 10 * 1024 * 1024;
+  WriteBytes(dir.File("big.txt"), std::string(size, 'x') + "\r\nend");
+  Lines lines = ReadLines(dir.WFile("big.txt"));
+  ASSERT_EQ(2u, lines.size());
+  EXPECT_EQ(size, lines[0].size());
+  EXPECT_EQ(L"end", lines[1]);
+}
+
+TEST(TextFileReading, AMissingOrVanishedFileDoesNotOpen) {
+  TempDir dir;
+  WriteBytes(dir.File("gone.txt"), "x");
+  std::filesystem::remove(dir.File("gone.txt"));
+  CStdioFile file;
+  CFileException error;
+  EXPECT_FALSE(file.Open(dir.WFile("gone.txt"), CFile::modeRead, &error));
+  EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_FALSE(file.Open(dir.WFile(""), CFile::modeRead));  // the folder itself
+}
+
+TEST(TextFileWriting, RoundTripsInEachEncoding) {
+  using namespace std::string_literals;
+  struct Row {
+    TextEncoding encoding;
+    std::string bytes;
+  } rows[] = {
+      {TextEncoding::Utf8, "\xE6\x98\x9F=1\r\n\xF0\x9D\x84\x9E\n"},
+      {TextEncoding::Utf8Bom, "\xEF\xBB\xBF\xE6\x98\x9F=1\r\n\xF0\x9D\x84\x9E\n"},
+      {TextEncoding::Utf16Le, "\xFF\xFE\x1F\x66=\0" "1\0\r\0\n\0\x34\xD8\x1E\xDD\n\0"s},
+      {TextEncoding::Utf16Be, "\xFE\xFF\x66\x1F\0=\0" "1\0\r\0\n\xD8\x34\xDD\x1E\0\n"s},
+  };
+  TempDir dir;
+  for (const auto& row : rows) {
+    CStdioFile file;
+    file.SetTextEncoding(row.encoding);
+    ASSERT_TRUE(file.Open(dir.WFile("out.txt"), CFile::modeCreate | CFile::modeWrite));
+    file.WriteString(L"星=1\r\n");
+    file.WriteString(L"\U0001D11E\n");
+    file.Close();
+    EXPECT_EQ(row.bytes, ReadBytes(dir.File("out.txt"))) << static_cast<int>(row.encoding);
+    EXPECT_EQ((Lines{L"星=1", L"\U0001D11E"}), ReadLines(dir.WFile("out.txt")));
+  }
+}
+
+TEST(TextFileWriting, ContinuesAnExistingFileInItsOwnEncoding) {
+  using namespace std::string_literals;
+  TempDir dir;
+  WriteBytes(dir.File("log.txt"), "\xFF\xFE" "a\0\n\0"s);
+  CStdioFile file;  // configured for UTF-8, but the file is UTF-16LE
+  ASSERT_TRUE(file.Open(dir.WFile("log.txt"), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
+  file.SeekToEnd();
+  file.WriteString(L"b\n");
+  file.Close();
+  EXPECT_EQ("\xFF\xFE" "a\0\n\0b\0\n\0"s, ReadBytes(dir.File("log.txt")));
+}
+
+TEST(TextFileWriting, ReplacesTheOldFileOnlyAtClose) {
+  TempDir dir;
+  const std::string path = dir.File("colours.txt");
+  WriteBytes(path, "old\n");
+  {
+    CStdioFile file;
+    ASSERT_TRUE(file.Open(dir.WFile("colours.txt"), CFile::modeCreate | CFile::modeWrite));
+    file.WriteString(L"new\n");
+    file.Flush();
+    EXPECT_EQ("old\n", ReadBytes(path));  // readers still see the old version
+    file.Close();
+  }
+  EXPECT_EQ("new\n", ReadBytes(path));
+  {
+    CStdioFile file;
+    ASSERT_TRUE(file.Open(dir.WFile("colours.txt"), CFile::modeCreate | CFile::modeWrite));
+    file.WriteString(L"half");
+    file.Abort();
+  }
+  EXPECT_EQ("new\n", ReadBytes(path));
+  try {
+    CStdioFile file(dir.WFile("colours.txt"), CFile::modeCreate | CFile::modeWrite);
+    file.WriteString(L"half");
+    throw 1;  // unwinding past the open file keeps the old version
+  } catch (int) {
+  }
+  EXPECT_EQ("new\n", ReadBytes(path));
+  {
+    CStdioFile file;  // destroyed open, normally: closed as the framework does
+    ASSERT_TRUE(file.Open(dir.WFile("colours.txt"), CFile::modeCreate | CFile::modeWrite));
+    file.WriteString(L"last\n");
+  }
+  EXPECT_EQ("last\n", ReadBytes(path));
+  EXPECT_EQ(1u, FilesIn(dir.Path()));  // no temporary file left behind
+}
+
+TEST(TextFileWriting, KeepsLinksAndRefusesFoldersAndReadOnlyFiles) {
+  TempDir dir;
+  WriteBytes(dir.File("target.txt"), "old\n");
+  std::filesystem::create_symlink(dir.File("target.txt"), dir.File("link.txt"));
+  {
+    CStdioFile file(dir.WFile("link.txt"), CFile::modeCreate | CFile::modeWrite);
+    file.WriteString(L"new\n");
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
+  EXPECT_EQ("new\n", ReadBytes(dir.File("target.txt")));
+
+  std::filesystem::create_directory(dir.File("folder"));
+  CStdioFile folder;
+  CFileException folderError;
+  EXPECT_FALSE(folder.Open(dir.WFile("folder"), CFile::modeCreate | CFile::modeWrite, &folderError));
+  EXPECT_EQ(CFileException::accessDenied, folderError.m_cause);
+
+  std::filesystem::permissions(dir.File("target.txt"), std::filesystem::perms::owner_read);
+  CStdioFile file;
+  CFileException error;
+  if (::access(dir.File("target.txt").c_str(), W_OK) == 0) GTEST_SKIP() << "running with privileges";
+  EXPECT_FALSE(file.Open(dir.WFile("target.txt"), CFile::modeCreate | CFile::modeWrite, &error));
+  EXPECT_EQ(CFileException::accessDenied, error.m_cause);
+  EXPECT_EQ("new\n", ReadBytes(dir.File("target.txt")));
+}
+
+TEST(TextFileSharing, DenyModesAreHonouredBetweenOpens) {
+  TempDir dir;
+  WriteBytes(dir.File("cmd.txt"), "Show Sky\n");
+  const CString path = dir.WFile("cmd.txt");
+  CStdioFile reader;
+  ASSERT_TRUE(reader.Open(path, CFile::modeRead | CFile::shareDenyWrite));
+  CStdioFile second;
+  EXPECT_TRUE(second.Open(path, CFile::modeRead | CFile::shareDenyWrite));  // readers share
+  second.Close();
+
+  CStdioFile writer;
+  CFileException error;
+  EXPECT_FALSE(writer.Open(path, CFile::modeCreate | CFile::modeWrite, &error));
+  EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
+  EXPECT_TRUE(writer.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone));
+  writer.Abort();
+  reader.Close();
+
+  ASSERT_TRUE(writer.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyRead));
+  EXPECT_FALSE(reader.Open(path, CFile::modeRead | CFile::shareDenyWrite, &error));
+  EXPECT_EQ(CFileException::sharingViolation, error.m_cause);
+  writer.Close();
+  EXPECT_TRUE(reader.Open(path, CFile::modeRead | CFile::shareDenyWrite));
+}
+
+TEST(TextFile, BinaryAccessAndPositionsAgreeWithLines) {
+  TempDir dir;
+  WriteBytes(dir.File("mixed.txt"), "ab\r\ncd\nef");
+  CStdioFile file(dir.WFile("mixed.txt"), CFile::modeReadWrite);
+  CString line;
+  ASSERT_TRUE(file.ReadString(line));
+  EXPECT_EQ(4u, file.GetPosition());
+  char two[2];
+  EXPECT_EQ(2u, file.Read(two, 2));
+  EXPECT_EQ("cd", std::string(two, 2));
+  file.WriteString(L"|X");  // written where reading stopped
+  ASSERT_TRUE(file.ReadString(line));
+  EXPECT_EQ(CString(L"f"), line);
+  EXPECT_EQ(9u, file.GetLength());
+  file.Close();
+  EXPECT_EQ("ab\r\ncd|Xf", ReadBytes(dir.File("mixed.txt")));
+}
+
+TEST(TextFile, RenameNeverReplacesAndRemoveDeletes) {
+  TempDir dir;
+  WriteBytes(dir.File("a"), "a");
+  WriteBytes(dir.File("b"), "b");
+  try {
+    CFile::Rename(dir.WFile("a"), dir.WFile("b"));
+    ADD_FAILURE() << "renamed over an existing file";
+  } catch (CFileException* e) {
+    EXPECT_EQ(CFileException::accessDenied, e->m_cause);
+    e->Delete();
+  }
+  CFile::Remove(dir.WFile("b"));
+  CFile::Rename(dir.WFile("a"), dir.WFile("b"));
+  EXPECT_EQ("a", ReadBytes(dir.File("b")));
+  try {
+    CFile::Remove(dir.WFile("a"));
+    ADD_FAILURE() << "removed a missing file";
+  } catch (CFileException* e) {
+    EXPECT_EQ(CFileException::fileNotFound, e->m_cause);
+    e->Delete();
+  }
+}
+
+}  // namespace
