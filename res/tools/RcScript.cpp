@@ -535,8 +535,8 @@ private:
       return v;
     }
     if (t.kind == Tok::Ident) {
-      Expand(t);
-      return Primary();
+      Expand(t);  // the body may begin with a unary operator
+      return Unary();
     }
     Fail(t.line, "number expected");
   }

@@ -1,0 +1,144 @@
+// Bitmap files: what is written reads back pixel for pixel, and damaged files are refused
+// with a reason, never read past their end.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "res/tools/BmpFile.h"
+
+using orv::rc::BmpImage;
+using orv::rc::DecodeBmp;
+using orv::rc::EncodeBmp;
+
+namespace {
+
+const std::vector<COLORREF> kPalette16 = [] {
+  std::vector<COLORREF> p;
+  for (int i = 0; i < 16; ++i) p.push_back(RGB(i * 16, 255 - i * 16, i * 7));
+  return p;
+}();
+
+std::vector<std::uint8_t> Indices(int w, int h, int colours) {
+  std::vector<std::uint8_t> v;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) v.push_back(static_cast<std::uint8_t>((x * 3 + y * 5) % colours));
+  return v;
+}
+
+void Put32(std::vector<std::uint8_t>& b, size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+TEST(BmpFile, PalettedImagesRoundTripForEveryDepthAndOddWidths) {
+  struct Row {
+    int bitCount, width, height;
+  };
+  // Widths chosen so that rows need padding, and 1- and 4-bit rows end mid-byte.
+  const Row rows[] = {{1, 15, 15}, {1, 33, 2}, {4, 171, 27}, {4, 9, 27}, {4, 1, 1}, {8, 3, 5}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.bitCount << " bits, " << r.width << " x " << r.height);
+    int colours = 1 << std::min(r.bitCount, 4);
+    std::vector<COLORREF> palette(kPalette16.begin(), kPalette16.begin() + colours);
+    std::vector<std::uint8_t> indices = Indices(r.width, r.height, colours);
+    std::vector<std::uint8_t> file = EncodeBmp(r.width, r.height, r.bitCount, palette, indices);
+    size_t row = ((static_cast<size_t>(r.width) * static_cast<size_t>(r.bitCount) + 31) / 32) * 4;
+    EXPECT_EQ(file.size(), 14 + 40 + 4 * palette.size() + row * static_cast<size_t>(r.height));
+    std::string why;
+    std::optional<BmpImage> img = DecodeBmp(file, &why);
+    ASSERT_TRUE(img) << why;
+    EXPECT_EQ(img->width, r.width);
+    EXPECT_EQ(img->height, r.height);
+    EXPECT_EQ(img->bitCount, r.bitCount);
+    EXPECT_EQ(img->palette, palette);
+    for (int y = 0; y < r.height; ++y)
+      for (int x = 0; x < r.width; ++x)
+        ASSERT_EQ(img->At(x, y), palette[indices[static_cast<size_t>(y * r.width + x)]]) << x << "," << y;
+  }
+}
+
+TEST(BmpFile, TopDownAndTrueColourFilesDecode) {
+  // A 2 x 2, 24-bit, top-down file written by hand: blue-green-red byte order.
+  std::vector<std::uint8_t> b(14 + 40 + 2 * 8, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+  Put32(b, 10, 54);
+  Put32(b, 14, 40);
+  Put32(b, 18, 2);
+  Put32(b, 22, static_cast<std::uint32_t>(-2));
+  b[26] = 1;
+  b[28] = 24;
+  const std::uint8_t pixels[] = {0, 0, 255, 0, 255, 0, 0, 0, /**/ 255, 0, 0, 10, 20, 30, 0, 0};
+  std::memcpy(&b[54], pixels, sizeof pixels);
+  std::optional<BmpImage> img = DecodeBmp(b, nullptr);
+  ASSERT_TRUE(img);
+  EXPECT_EQ(img->At(0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(img->At(1, 0), RGB(0, 255, 0));
+  EXPECT_EQ(img->At(0, 1), RGB(0, 0, 255));
+  EXPECT_EQ(img->At(1, 1), RGB(30, 20, 10));
+}
+
+TEST(BmpFile, DamagedFilesAreRefusedWithAReason) {
+  const std::vector<std::uint8_t> good = EncodeBmp(9, 9, 4, kPalette16, Indices(9, 9, 16));
+  struct Row {
+    const char* name;
+    size_t at;          // byte to change, or npos to truncate
+    std::uint32_t value;
+    const char* reason;
+  };
+  const size_t npos = static_cast<size_t>(-1);
+  const Row rows[] = {
+      {"signature", 0, 'X', "signature"},
+      {"info header size", 14, 12, "info header"},
+      {"zero width", 18, 0, "dimensions"},
+      {"huge height", 22, 0x7FFFFFFF, "dimensions"},
+      {"two planes", 26, 2, "planes"},
+      {"16 bits", 28, 16, "bit count"},
+      {"compressed", 30, 2, "compressed"},
+      {"palette too large", 46, 17, "palette larger"},
+      {"pixels beyond the end", 10, 0xFFFFFF00, "past the end"},
+      {"truncated", npos, 100, "past the end"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::vector<std::uint8_t> b = good;
+    if (r.at == npos) {
+      b.resize(r.value);
+    } else if (r.at == 0 || r.at == 26 || r.at == 28) {
+      b[r.at] = static_cast<std::uint8_t>(r.value);
+    } else {
+      Put32(b, r.at, r.value);
+    }
+    std::string why;
+    EXPECT_FALSE(DecodeBmp(b, &why));
+    EXPECT_NE(why.find(r.reason), std::string::npos) << why;
+  }
+}
+
+TEST(BmpFile, IndexOutsideAShortPaletteIsRefused) {
+  // Two palette entries declared, but a 4-bit pixel uses index 15.
+  std::vector<std::uint8_t> b = EncodeBmp(2, 1, 4, {RGB(0, 0, 0), RGB(255, 255, 255)}, {0, 1});
+  b[b.size() - 4] = 0x0F;
+  std::string why;
+  EXPECT_FALSE(DecodeBmp(b, &why));
+  EXPECT_NE(why.find("outside the palette"), std::string::npos) << why;
+}
+
+TEST(BmpFile, EveryTruncationOfAGoodFileIsHandled) {
+  const std::vector<std::uint8_t> good = EncodeBmp(17, 17, 4, kPalette16, Indices(17, 17, 16));
+  for (size_t n = 0; n < good.size(); ++n) {
+    std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+    EXPECT_FALSE(DecodeBmp(cut, nullptr)) << n << " bytes";
+  }
+  EXPECT_TRUE(DecodeBmp(good, nullptr));
+}
+
+TEST(BmpFile, EncoderRefusesWhatItCannotWrite) {
+  EXPECT_THROW(EncodeBmp(2, 2, 24, kPalette16, Indices(2, 2, 16)), std::invalid_argument);
+  EXPECT_THROW(EncodeBmp(0, 2, 4, kPalette16, {}), std::invalid_argument);
+  EXPECT_THROW(EncodeBmp(2, 2, 1, kPalette16, Indices(2, 2, 2)), std::invalid_argument);  // 16 colours in 1 bit
+  EXPECT_THROW(EncodeBmp(2, 2, 4, kPalette16, Indices(2, 1, 16)), std::invalid_argument);
+  EXPECT_THROW(EncodeBmp(1, 1, 1, {RGB(0, 0, 0), RGB(1, 1, 1)}, {2}), std::invalid_argument);
+}
+
+}  // namespace

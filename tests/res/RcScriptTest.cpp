@@ -1,0 +1,205 @@
+// The resource-script reader: what it makes of each statement, and that every malformed
+// script stops with its file and line instead of producing a different resource.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/base/WinStyles.h"
+#include "res/tools/RcScript.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using orv::rc::ParseScriptText;
+using orv::rc::Script;
+using orv::rc::ScriptError;
+
+namespace {
+
+// Scripts include the real style header, as the library's own script does.
+Script Parse(const std::string& text, const fs::path& base = fs::path(ORV_SOURCE_DIR)) {
+  return ParseScriptText("#include \"platform/base/WinStyles.h\"\n" + text, "test.rc", base, {fs::path(ORV_SOURCE_DIR)});
+}
+
+TEST(RcScriptStrings, EscapesQuotesAndMacroIds) {
+  Script s = Parse(
+      "#define IDS_A 100\n"
+      "#define IDS_B (IDS_A + 0x10)\n"
+      "STRINGTABLE\nBEGIN\n"
+      "  IDS_A \"one\\\\two\"\n"
+      "  IDS_B, \"say \"\"hi\"\"\\t!\"\n"
+      "  7 L\"\\x41\\101\\n\"\n"
+      "  8 \"恒星名(日本語)\"\n"
+      "END\n");
+  ASSERT_EQ(s.strings.size(), 4u);
+  EXPECT_EQ(s.strings.at(100), L"one\\two");
+  EXPECT_EQ(s.strings.at(116), L"say \"hi\"\t!");
+  EXPECT_EQ(s.strings.at(7), L"AA\n");
+  EXPECT_EQ(s.strings.at(8), L"恒星名(日本語)");
+}
+
+TEST(RcScriptStrings, CommentsAndByteOrderMarkAreIgnored) {
+  Script s = ParseScriptText("\xEF\xBB\xBF// first\n/* a \"quoted\" comment\n over lines */ STRINGTABLE { 5 \"a//b /*c*/\" }\n",
+                             "bom.rc", fs::path(ORV_SOURCE_DIR), {});
+  EXPECT_EQ(s.strings.at(5), L"a//b /*c*/");
+}
+
+TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompiler) {
+  Script s = Parse(
+      "#define IDC_X 10\n"
+      "5 DIALOGEX 1, 2, 30, 40\n"
+      "CAPTION \"Cap\"\n"
+      "FONT 9, \"MS UI Gothic\", 400, 0, 0x80\n"
+      "BEGIN\n"
+      "  LTEXT \"l\", IDC_X, 1, 2, 3, 4\n"
+      "  RTEXT \"r\", 11, 1, 2, 3, 4\n"
+      "  CTEXT \"c\", 12, 1, 2, 3, 4\n"
+      "  EDITTEXT 13, 1, 2, 3, 4, ES_AUTOHSCROLL | NOT WS_BORDER\n"
+      "  PUSHBUTTON \"p\", 14, 1, 2, 3, 4\n"
+      "  DEFPUSHBUTTON \"d\", 15, 1, 2, 3, 4, BS_OWNERDRAW\n"
+      "  GROUPBOX \"g\", 16, 1, 2, 3, 4\n"
+      "  SCROLLBAR 17, 1, 2, 3, 4, SBS_VERT, WS_EX_CLIENTEDGE\n"
+      "  CONTROL \"t\", 18, \"SysTreeView32\", TVS_HASLINES | WS_TABSTOP, 5, 6, 7, 8\n"
+      "  CONTROL \"b\", -1, button, BS_AUTOCHECKBOX, 5, 6, 7, 8\n"
+      "END\n");
+  const orv::DialogTemplate& d = s.dialogs.at(5);
+  EXPECT_EQ(d.caption, L"Cap");
+  EXPECT_EQ(d.fontFace, L"MS UI Gothic");
+  EXPECT_EQ(d.pointSize, 9);
+  EXPECT_EQ(d.x, 1);
+  EXPECT_EQ(d.cy, 40);
+  // No STYLE: popup, border, system menu; CAPTION and FONT add theirs.
+  EXPECT_EQ(d.style, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION | DS_SETFONT));
+
+  const DWORD child = WS_CHILD | WS_VISIBLE;
+  struct Row {
+    UINT id;
+    const wchar_t* cls;
+    DWORD style;
+    DWORD exStyle;
+  };
+  const Row rows[] = {
+      {10, L"STATIC", child | SS_LEFT | WS_GROUP, 0},
+      {11, L"STATIC", child | SS_RIGHT | WS_GROUP, 0},
+      {12, L"STATIC", child | SS_CENTER | WS_GROUP, 0},
+      {13, L"EDIT", child | ES_AUTOHSCROLL | WS_TABSTOP, 0},
+      {14, L"BUTTON", child | BS_PUSHBUTTON | WS_TABSTOP, 0},
+      {15, L"BUTTON", child | BS_OWNERDRAW | WS_TABSTOP, 0},
+      {16, L"BUTTON", child | BS_GROUPBOX, 0},
+      {17, L"SCROLLBAR", child | SBS_VERT, WS_EX_CLIENTEDGE},
+      {18, L"SysTreeView32", child | TVS_HASLINES | WS_TABSTOP, 0},
+      {0xFFFFFFFFu, L"BUTTON", child | BS_AUTOCHECKBOX, 0},
+  };
+  ASSERT_EQ(d.items.size(), std::size(rows));
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(testing::Message() << "item " << i);
+    EXPECT_EQ(d.items[i].id, rows[i].id);
+    EXPECT_EQ(d.items[i].className, rows[i].cls);
+    EXPECT_EQ(d.items[i].style, rows[i].style);
+    EXPECT_EQ(d.items[i].exStyle, rows[i].exStyle);
+  }
+  EXPECT_EQ(d.items[8].text, L"t");
+  EXPECT_EQ(d.items[8].x, 5);
+  EXPECT_EQ(d.items[8].cy, 8);
+}
+
+TEST(RcScriptDialog, AnExplicitStyleReplacesTheDefault) {
+  Script s = Parse("5 DIALOGEX 0, 0, 10, 10\nSTYLE DS_MODALFRAME | WS_POPUP\nBEGIN\nEND\n");
+  EXPECT_EQ(s.dialogs.at(5).style, static_cast<DWORD>(DS_MODALFRAME | WS_POPUP));
+  EXPECT_TRUE(s.dialogs.at(5).items.empty());
+}
+
+TEST(RcScriptExpressions, MacrosExpandAsTextWithCPrecedence) {
+  // A = 1 | 2 expanded as text: "A & 2" is 1 | (2 & 2) = 3, not (1 | 2) & 2 = 2.
+  Script s = Parse(
+      "#define A 1 | 2\n"
+      "#define B ~0x0F & 0xFF\n"
+      "#define LONGNAME \\\n  (A)\n"
+      "STRINGTABLE BEGIN\n"
+      "  A & 2 \"a\"\n"
+      "  B \"b\"\n"
+      "  LONGNAME + 1 \"c\"\n"
+      "  010 \"octal\"\n"
+      "  0x1FL \"suffix\"\n"
+      "END\n");
+  EXPECT_TRUE(s.strings.count(3));
+  EXPECT_TRUE(s.strings.count(0xF0));
+  EXPECT_TRUE(s.strings.count(4));
+  EXPECT_TRUE(s.strings.count(8));
+  EXPECT_TRUE(s.strings.count(31));
+}
+
+TEST(RcScriptBitmaps, PathsResolveAgainstTheScriptFolder) {
+  orv::test::TempDir dir;
+  fs::create_directories(fs::path(dir.Path()) / "bitmaps");
+  std::ofstream(fs::path(dir.Path()) / "bitmaps" / "a.bmp") << "x";
+  Script s = Parse("12 BITMAP DISCARDABLE \"bitmaps\\\\a.bmp\"\n13 BITMAP \"bitmaps/a.bmp\"\n", dir.Path());
+  EXPECT_EQ(s.bitmaps.at(12), fs::path(dir.Path()) / "bitmaps" / "a.bmp");
+  EXPECT_EQ(s.bitmaps.at(13), s.bitmaps.at(12));
+}
+
+TEST(RcScriptIncludes, HeadersGiveOnlyTheirDirectives) {
+  orv::test::TempDir dir;
+  std::ofstream(fs::path(dir.Path()) / "ids.h") << "#pragma once\n"
+                                                   "namespace x { int f() { return '#'; } }  // C++ is skipped\n"
+                                                   "/* #define HIDDEN 1 */\n"
+                                                   "#define IDS_X 42 // trailing comment\n"
+                                                   "#define MAX(a, b) a\n";
+  Script s = ParseScriptText("#include \"ids.h\"\nSTRINGTABLE BEGIN IDS_X \"x\" END\n", "t.rc", dir.Path(), {});
+  EXPECT_EQ(s.strings.at(42), L"x");
+  EXPECT_THROW(ParseScriptText("#include \"ids.h\"\nSTRINGTABLE BEGIN HIDDEN \"x\" END\n", "t.rc", dir.Path(), {}),
+               ScriptError);
+}
+
+struct BadScript {
+  const char* name;
+  std::string text;
+  const char* expected;        // part of the message, which also names the line
+  const char* file = "bad.rc";  // the file the message names
+};
+
+class RcScriptErrors : public testing::TestWithParam<BadScript> {};
+
+TEST_P(RcScriptErrors, StopWithFileLineAndReason) {
+  orv::test::TempDir dir;
+  std::ofstream(fs::path(dir.Path()) / "self.h") << "#include \"self.h\"\n";
+  try {
+    ParseScriptText(GetParam().text, "bad.rc", dir.Path(), {});
+    FAIL() << "accepted: " << GetParam().text;
+  } catch (const ScriptError& e) {
+    std::string what = e.what();
+    EXPECT_NE(what.find(GetParam().file), std::string::npos) << what;
+    EXPECT_NE(what.find(GetParam().expected), std::string::npos) << what;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RcScriptErrors,
+    testing::Values(
+        BadScript{"UnterminatedString", "STRINGTABLE BEGIN 1 \"abc\nEND\n", ":1: unterminated string"},
+        BadScript{"SingleBackslash", "STRINGTABLE BEGIN\n1 \"a\\STAR\"\nEND\n", ":2: unknown escape"},
+        BadScript{"UndefinedSymbol", "STRINGTABLE BEGIN\n\nIDS_NOPE \"a\"\nEND\n", ":3: undefined symbol IDS_NOPE"},
+        BadScript{"DuplicateString", "STRINGTABLE BEGIN 1 \"a\"\n 1 \"b\" END\n", ":2: string 1 defined twice"},
+        BadScript{"StringIdTooLarge", "STRINGTABLE BEGIN 65536 \"a\" END\n", "outside 0..65535"},
+        BadScript{"MissingEnd", "STRINGTABLE BEGIN 1 \"a\"\n", "END expected"},
+        BadScript{"ConditionalDirective", "#ifdef X\n#endif\n", ":1: unsupported preprocessor directive #ifdef"},
+        BadScript{"OtherCodePage", "#pragma code_page(932)\n", "only #pragma code_page(65001)"},
+        BadScript{"RecursiveMacro", "#define A (A + 1)\nSTRINGTABLE BEGIN A \"a\" END\n", "expands too deeply"},
+        BadScript{"FunctionLikeMacro", "#define F(x) x\nSTRINGTABLE BEGIN F(1) \"a\" END\n", "function-like macro F"},
+        BadScript{"RedefinedMacro", "#define A 1\n#define A 2\n", ":2: macro A redefined differently"},
+        BadScript{"IncludeMissing", "#include \"nowhere.h\"\n", ":1: #include: nowhere.h not found"},
+        BadScript{"IncludeCycle", "#include \"self.h\"\n", ":1: #include nested too deeply", "self.h"},
+        BadScript{"UnterminatedComment", "/* never closed\n", "unterminated comment"},
+        BadScript{"NumberTooLarge", "STRINGTABLE BEGIN 0x100000000 \"a\" END\n", "does not fit in 32 bits"},
+        BadScript{"MalformedNumber", "STRINGTABLE BEGIN 12abc \"a\" END\n", "malformed number"},
+        BadScript{"BitmapMissing", "5 BITMAP \"gone.bmp\"\n", ":1: bitmap file"},
+        BadScript{"UnknownResourceType", "5 MENU BEGIN END\n", "unsupported resource type MENU"},
+        BadScript{"ResourceIdZero", "0 BITMAP \"x.bmp\"\n", "outside 1..65535"},
+        BadScript{"UnknownControl", "5 DIALOGEX 0,0,1,1\nBEGIN\n LISTVIEW 1,2,3,4,5\nEND\n", ":3: unsupported control"},
+        BadScript{"CoordinateRange", "5 DIALOGEX 0,0,40000,1\nBEGIN\nEND\n", "16-bit range"},
+        BadScript{"DialogTwice", "5 DIALOGEX 0,0,1,1\nBEGIN\nEND\n5 DIALOGEX 0,0,1,1\nBEGIN\nEND\n", "dialog 5 defined twice"},
+        BadScript{"StrayCharacter", "STRINGTABLE BEGIN 1 \"a\" ; END\n", "unexpected character ';'"},
+        BadScript{"InvalidUtf8", "STRINGTABLE BEGIN 1 \"\xFF\xFE\" END\n", "not valid UTF-8"}),
+    [](const testing::TestParamInfo<BadScript>& info) { return info.param.name; });
+
+}  // namespace
