@@ -161,7 +161,7 @@ public:
 
 private:
   orv::gdi::WindowCanvas m_canvas;
-  bool m_open = false;
+  orv::gdi::WindowCanvasProvider* m_provider = nullptr;  // the one that opened the canvas
 };
 
 // A context on a window's client area outside painting.
@@ -175,7 +175,7 @@ public:
 
 private:
   orv::gdi::WindowCanvas m_canvas;
-  bool m_open = false;
+  orv::gdi::WindowCanvasProvider* m_provider = nullptr;  // the one that opened the canvas
 };
 
 // Device-independent bitmaps drawn onto a context (DIB_RGB_COLORS only). The bits are rows

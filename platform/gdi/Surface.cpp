@@ -10,7 +10,8 @@ bool Surface::Create(int width, int height, PixelFormat format) {
   if (static_cast<std::int64_t>(width) * height > kMaxPixels) return false;
   const int stride = format == PixelFormat::Rgb32 ? width * 4 : ((width + 15) / 16) * 2;
   try {
-    m_bits.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
+    const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
+    m_words.assign((bytes + 3) / 4, 0u);
   } catch (const std::bad_alloc&) {
     return false;
   }
@@ -22,7 +23,7 @@ bool Surface::Create(int width, int height, PixelFormat format) {
 }
 
 void Surface::Clear() {
-  std::vector<BYTE>().swap(m_bits);
+  std::vector<std::uint32_t>().swap(m_words);
   m_width = m_height = m_stride = 0;
   m_format = PixelFormat::Rgb32;
 }
@@ -31,9 +32,7 @@ std::uint32_t Surface::RawPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
   const BYTE* row = Row(y);
   if (m_format == PixelFormat::Mono1) return (row[x >> 3] >> (7 - (x & 7))) & 1u;
-  const BYTE* p = row + static_cast<std::size_t>(x) * 4;
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  return Row32(y)[x];
 }
 
 COLORREF Surface::PixelColor(int x, int y) const {

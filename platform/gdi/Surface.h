@@ -40,11 +40,14 @@ public:
   int Stride() const { return m_stride; }
   bool IsEmpty() const { return m_width <= 0 || m_height <= 0; }
 
-  BYTE* Row(int y) { return m_bits.data() + static_cast<std::size_t>(y) * m_stride; }
-  const BYTE* Row(int y) const { return m_bits.data() + static_cast<std::size_t>(y) * m_stride; }
-  BYTE* Bits() { return m_bits.data(); }
-  const BYTE* Bits() const { return m_bits.data(); }
-  std::size_t SizeBytes() const { return m_bits.size(); }
+  BYTE* Bits() { return reinterpret_cast<BYTE*>(m_words.data()); }
+  const BYTE* Bits() const { return reinterpret_cast<const BYTE*>(m_words.data()); }
+  BYTE* Row(int y) { return Bits() + static_cast<std::size_t>(y) * m_stride; }
+  const BYTE* Row(int y) const { return Bits() + static_cast<std::size_t>(y) * m_stride; }
+  // Row y of an Rgb32 surface as pixels.
+  std::uint32_t* Row32(int y) { return m_words.data() + static_cast<std::size_t>(y) * m_width; }
+  const std::uint32_t* Row32(int y) const { return m_words.data() + static_cast<std::size_t>(y) * m_width; }
+  std::size_t SizeBytes() const { return static_cast<std::size_t>(m_stride) * m_height; }
 
   // Raw pixel value at (x, y): the 32-bit word, or 0/1 for Mono1. 0 outside the surface.
   std::uint32_t RawPixel(int x, int y) const;
@@ -52,7 +55,7 @@ public:
   COLORREF PixelColor(int x, int y) const;
 
 private:
-  std::vector<BYTE> m_bits;
+  std::vector<std::uint32_t> m_words;  // word storage keeps Rgb32 rows aligned
   int m_width = 0;
   int m_height = 0;
   int m_stride = 0;

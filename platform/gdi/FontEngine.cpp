@@ -1,0 +1,155 @@
+// Fonts through QtGui: a LOGFONT request becomes a QFont of the right pixel size, lines of
+// text are painted white on a transparent image and their alpha becomes the coverage mask.
+#include "platform/gdi/detail/FontEngine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include "platform/gdi/GuiApplication.h"
+#include "platform/gdi/detail/GdiObjectData.h"
+
+namespace orv::gdi {
+
+namespace {
+
+// A zero height asks for the face's default: the cell of the classic system font.
+constexpr int kDefaultCellHeight = 16;
+// Pixel size at which a face's proportions are measured.
+constexpr int kReferencePixels = 256;
+
+QString ToQString(std::wstring_view text) {
+  return QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+struct FontEngine::Impl {
+  bool usable = false;  // false without a GUI application that can draw text
+  QFont font;
+  int ascent = 0;  // baseline row within the cell
+};
+
+FontEngine::FontEngine(const LOGFONT& lf) : m_impl(std::make_unique<Impl>()) {
+  m_metrics.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
+  m_metrics.tmItalic = lf.lfItalic != 0;
+  m_metrics.tmUnderlined = lf.lfUnderline != 0;
+  m_metrics.tmStruckOut = lf.lfStrikeOut != 0;
+  m_metrics.tmCharSet = lf.lfCharSet;
+  m_antialiased = lf.lfQuality != NONANTIALIASED_QUALITY;
+  if (!EnsureGuiApplication()) {
+    m_metrics.tmHeight = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight == 0 ? kDefaultCellHeight : lf.lfHeight;
+    m_metrics.tmAscent = m_metrics.tmHeight;
+    return;
+  }
+
+  QFont& font = m_impl->font;
+  const std::wstring_view face(lf.lfFaceName, std::wcslen(lf.lfFaceName));
+  if (!face.empty()) font.setFamily(ToQString(face));
+  font.setWeight(static_cast<QFont::Weight>(std::clamp<int>(m_metrics.tmWeight, 1, 1000)));
+  font.setItalic(lf.lfItalic != 0);
+  font.setStyleStrategy(m_antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
+  font.setKerning(false);
+
+  // A positive height is the whole cell, a negative one the character (em) height.
+  const int cell = lf.lfHeight > 0 ? lf.lfHeight : kDefaultCellHeight;
+  int pixelSize;
+  if (lf.lfHeight < 0) {
+    pixelSize = lf.lfHeight == INT32_MIN ? INT32_MAX : -lf.lfHeight;
+  } else {
+    font.setPixelSize(kReferencePixels);
+    const QFontMetricsF ref(font);
+    const double refCell = std::max(1.0, ref.ascent() + ref.descent());
+    pixelSize = static_cast<int>(std::lround(cell * kReferencePixels / refCell));
+  }
+  pixelSize = std::clamp(pixelSize, 1, 4096);
+  font.setPixelSize(pixelSize);
+
+  if (lf.lfWidth != 0) {
+    // A requested average width stretches the face horizontally.
+    const int natural = std::max(1, QFontMetrics(font).averageCharWidth());
+    const int width = lf.lfWidth < 0 ? -lf.lfWidth : lf.lfWidth;
+    font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * width / natural)), 1, 4000));
+  }
+
+  const QFontMetrics fm(font);
+  if (lf.lfHeight > 0) {
+    const double total = std::max(1, fm.ascent() + fm.descent());
+    m_metrics.tmHeight = cell;
+    m_metrics.tmAscent = static_cast<LONG>(std::lround(cell * fm.ascent() / total));
+    m_metrics.tmDescent = cell - m_metrics.tmAscent;
+  } else {
+    m_metrics.tmAscent = fm.ascent();
+    m_metrics.tmDescent = fm.descent();
+    m_metrics.tmHeight = m_metrics.tmAscent + m_metrics.tmDescent;
+  }
+  m_metrics.tmInternalLeading = std::max(0, m_metrics.tmHeight - pixelSize);
+  m_metrics.tmExternalLeading = std::max(0, fm.leading());
+  m_metrics.tmAveCharWidth = fm.averageCharWidth();
+  m_metrics.tmMaxCharWidth = fm.maxWidth();
+  m_underlinePos = std::max(1, fm.underlinePos());
+  m_strikeOutPos = std::max(1, fm.strikeOutPos());
+  m_lineThickness = std::max(1, fm.lineWidth());
+  m_impl->ascent = m_metrics.tmAscent;
+  m_impl->usable = true;
+}
+
+FontEngine::~FontEngine() = default;
+
+std::wstring FontEngine::FamilyName() const {
+  if (!m_impl->usable) return {};
+  return QFontInfo(m_impl->font).family().toStdWString();
+}
+
+int FontEngine::TextWidth(std::wstring_view text) const {
+  if (!m_impl->usable || text.empty()) return 0;
+  return QFontMetrics(m_impl->font).horizontalAdvance(ToQString(text));
+}
+
+TextLineMask FontEngine::Render(std::wstring_view text, int visibleFrom, int visibleTo) const {
+  TextLineMask mask;
+  if (!m_impl->usable || text.empty() || m_metrics.tmHeight <= 0) return mask;
+  const int advance = TextWidth(text);
+  // Room for glyphs that reach past their advance (italics, side bearings).
+  const int margin = m_metrics.tmHeight / 2 + 2;
+  const int from = std::max(visibleFrom, -margin);
+  const int to = std::min(visibleTo, advance + margin);
+  if (from >= to) return mask;
+  mask.width = to - from;
+  mask.height = m_metrics.tmHeight;
+  mask.originX = -from;
+  QImage image(mask.width, mask.height, QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) return TextLineMask{};
+  image.fill(Qt::transparent);
+  {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, m_antialiased);
+    painter.setFont(m_impl->font);
+    painter.setPen(Qt::white);
+    painter.drawText(QPointF(-from, m_impl->ascent), ToQString(text));
+  }
+  mask.coverage.resize(static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height));
+  for (int y = 0; y < mask.height; ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    std::uint8_t* out = mask.coverage.data() + static_cast<std::size_t>(y) * mask.width;
+    for (int x = 0; x < mask.width; ++x) out[x] = static_cast<std::uint8_t>(qAlpha(row[x]));
+  }
+  return mask;
+}
+
+FontData::FontData() : GdiObjectData(GdiKind::Font) {}
+FontData::~FontData() = default;
+
+std::shared_ptr<FontEngine> EngineOf(FontData& font) {
+  if (!font.engine) font.engine = std::make_shared<FontEngine>(font.logFont);
+  return font.engine;
+}
+
+}  // namespace orv::gdi
