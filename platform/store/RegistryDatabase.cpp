@@ -257,7 +257,11 @@ bool Database::SetUpSchema(std::string* problem) {
     if (m_state != State::Open) return true;
     Statement wal(m_db, "PRAGMA journal_mode = WAL");
     int rc = wal.Step();
-    return rc == SQLITE_ROW || fail(rc);
+    if (rc != SQLITE_ROW) return fail(rc);
+    // In WAL mode this keeps the file consistent through any crash; only the last changes
+    // before a power loss may be missing. It spares a flush to disk on every change.
+    rc = sqlite3_exec(m_db, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+    return rc == SQLITE_OK || fail(rc);
   };
   {
     Statement check(m_db, "PRAGMA quick_check");

@@ -1,0 +1,93 @@
+// Exporting a key and everything below it in regedit's form.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/store/RegFile.h"
+#include "platform/store/detail/RegistryNames.h"
+
+namespace orv {
+namespace {
+// The subkey names of an open key, in the store's order.
+std::vector<std::wstring> SubkeyNames(HKEY key) {
+  std::vector<std::wstring> names;
+  wchar_t name[ORV_REG_MAX_KEY_NAME + 1];
+  for (DWORD i = 0;; ++i) {
+    DWORD size = ORV_REG_MAX_KEY_NAME + 1;
+    if (RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, size);
+  }
+  return names;
+}
+
+LSTATUS AppendValues(HKEY key, std::wstring* text) {
+  std::vector<wchar_t> name(ORV_REG_MAX_VALUE_NAME + 1);
+  std::vector<BYTE> data(256);
+  for (DWORD i = 0;;) {
+    DWORD nameSize = static_cast<DWORD>(name.size());
+    DWORD dataSize = static_cast<DWORD>(data.size());
+    DWORD type = REG_NONE;
+    LSTATUS st = RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize);
+    if (st == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+    if (st == ERROR_MORE_DATA && dataSize > data.size()) {
+      data.resize(dataSize);  // and ask for the same value again
+      continue;
+    }
+    if (st != ERROR_SUCCESS) return st;
+    *text += FormatRegValue(std::wstring(name.data(), nameSize), type,
+                            std::vector<BYTE>(data.begin(), data.begin() + dataSize));
+    *text += L"\r\n";
+    ++i;
+  }
+}
+
+// The path as the store spells its names, whatever the letter case asked for.
+LSTATUS StoredPath(HKEY root, const std::wstring& asked, std::wstring* stored) {
+  std::vector<std::wstring> parts;
+  LSTATUS st = store::SplitKeyPath(asked.c_str(), parts);
+  if (st != ERROR_SUCCESS) return st;
+  stored->clear();
+  for (const std::wstring& part : parts) {
+    HKEY key = nullptr;
+    if ((st = RegOpenKeyExW(root, stored->c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &key)) != ERROR_SUCCESS) return st;
+    std::vector<std::wstring> names = SubkeyNames(key);
+    RegCloseKey(key);
+    std::string fold = store::FoldName(part);
+    auto it = std::find_if(names.begin(), names.end(), [&](const std::wstring& n) { return store::FoldName(n) == fold; });
+    if (it == names.end()) return ERROR_FILE_NOT_FOUND;
+    *stored += (stored->empty() ? L"" : L"\\") + *it;
+  }
+  return ERROR_SUCCESS;
+}
+
+LSTATUS AppendKey(HKEY root, const std::wstring& path, std::wstring* text) {
+  HKEY key = nullptr;
+  LSTATUS st = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key);
+  if (st != ERROR_SUCCESS) return st;
+  *text += L"[" + RegistryRootName(root) + (path.empty() ? L"" : L"\\" + path) + L"]\r\n";
+  st = AppendValues(key, text);
+  std::vector<std::wstring> subkeys = SubkeyNames(key);
+  RegCloseKey(key);
+  if (st != ERROR_SUCCESS) return st;
+  *text += L"\r\n";
+  for (const std::wstring& name : subkeys) {
+    st = AppendKey(root, path.empty() ? name : path + L"\\" + name, text);
+    // A subkey deleted meanwhile by another process is simply not exported.
+    if (st != ERROR_SUCCESS && st != ERROR_FILE_NOT_FOUND) return st;
+  }
+  return ERROR_SUCCESS;
+}
+}  // namespace
+
+LSTATUS ExportRegText(HKEY root, const std::wstring& subKey, std::wstring* text) {
+  if (RegistryRootName(root).empty()) return ERROR_INVALID_HANDLE;
+  std::wstring path;
+  LSTATUS st = StoredPath(root, subKey, &path);
+  if (st != ERROR_SUCCESS) return st;
+  std::wstring body;
+  st = AppendKey(root, path, &body);
+  if (st != ERROR_SUCCESS) return st;
+  *text = L"Windows Registry Editor Version 5.00\r\n\r\n" + body;
+  return ERROR_SUCCESS;
+}
+}  // namespace orv
