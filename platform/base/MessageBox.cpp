@@ -11,7 +11,13 @@ int WriteToStandardError(const MessageBoxRequest& r) {
   return DefaultMessageBoxAnswer(r.type);
 }
 
+// The sink a caller installed (empty when none) and the default behind it.
 MessageBoxSink& Sink() {
+  static MessageBoxSink sink;
+  return sink;
+}
+
+MessageBoxSink& DefaultSink() {
   static MessageBoxSink sink = WriteToStandardError;
   return sink;
 }
@@ -19,7 +25,13 @@ MessageBoxSink& Sink() {
 
 MessageBoxSink SetMessageBoxSink(MessageBoxSink sink) {
   MessageBoxSink previous = std::move(Sink());
-  Sink() = sink ? std::move(sink) : MessageBoxSink(WriteToStandardError);
+  Sink() = std::move(sink);
+  return previous;
+}
+
+MessageBoxSink SetDefaultMessageBoxSink(MessageBoxSink sink) {
+  MessageBoxSink previous = std::move(DefaultSink());
+  DefaultSink() = sink ? std::move(sink) : MessageBoxSink(WriteToStandardError);
   return previous;
 }
 
@@ -34,7 +46,10 @@ int DefaultMessageBoxAnswer(UINT type) {
 }
 
 int ShowMessageBox(const wchar_t* text, const wchar_t* caption, UINT type) {
-  return Sink()(MessageBoxRequest{CString(text), CString(caption), type});
+  MessageBoxRequest request{CString(text), CString(caption), type};
+  // A copy: the sink may replace itself while it answers.
+  MessageBoxSink sink = Sink() ? Sink() : DefaultSink();
+  return sink(request);
 }
 }  // namespace orv
 

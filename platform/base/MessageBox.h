@@ -23,8 +23,12 @@ struct MessageBoxRequest {
 };
 using MessageBoxSink = std::function<int(const MessageBoxRequest&)>;
 
-// Installs a sink and returns the one it replaces; an empty sink restores the default.
+// Installs a sink and returns the one it replaces (empty when none was installed); an
+// empty sink restores the default.
 ORV_API MessageBoxSink SetMessageBoxSink(MessageBoxSink sink);
+// Replaces the default itself, the sink used while none is installed (the window layer's
+// real message boxes); an empty sink brings back standard error. Returns the previous one.
+ORV_API MessageBoxSink SetDefaultMessageBoxSink(MessageBoxSink sink);
 // The first button of a box of that type: the answer when nobody can be asked.
 ORV_API int DefaultMessageBoxAnswer(UINT type);
 ORV_API int ShowMessageBox(const wchar_t* text, const wchar_t* caption, UINT type);
