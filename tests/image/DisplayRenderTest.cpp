@@ -1,0 +1,332 @@
+// Rendering into display bitmaps: the worked values of each format, clipping, and every
+// code path against the scalar rule, byte for byte.
+#include "image/DisplayRender.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "image/LevelRule.h"
+#include "image/ImageFixture.h"
+
+namespace {
+
+using orv::RenderPath;
+using orv::RenderSample;
+using orv::test::MakeLumImage;
+using orv::test::SetPixel;
+
+constexpr float kInf = std::numeric_limits<float>::infinity();
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+std::vector<RenderPath> AllPaths() {
+  std::vector<RenderPath> paths = {RenderPath::Scalar, RenderPath::Sse2};
+  if (orv::IsRenderPathSupported(RenderPath::Avx2)) paths.push_back(RenderPath::Avx2);
+  return paths;
+}
+
+const char* PathName(RenderPath p) {
+  switch (p) {
+    case RenderPath::Scalar: return "scalar";
+    case RenderPath::Sse2: return "sse2";
+    case RenderPath::Avx2: return "avx2";
+  }
+  return "?";
+}
+
+// A memory bitmap of the given size whose bytes start as a sentinel.
+std::unique_ptr<CMemoryDIB> MakeDib(int width, int height, int bits, BYTE fill = 0xA5) {
+  auto dib = std::make_unique<CMemoryDIB>();
+  EXPECT_TRUE(dib->Create(width, height, bits));
+  std::memset(dib->GetBits(), fill, static_cast<std::size_t>(dib->GetBytesPerRow()) * height);
+  return dib;
+}
+
+std::vector<BYTE> Bytes(CMemoryDIB& dib) {
+  return {dib.GetBits(), dib.GetBits() + static_cast<std::size_t>(dib.GetBytesPerRow()) * dib.GetHeight()};
+}
+
+WORD Word(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+
+class EveryPath : public testing::TestWithParam<RenderPath> {};
+
+TEST_P(EveryPath, GreyWindowZeroToHundredAtEightBits) {
+  auto image = MakeLumImage(5, 1, 1, {0.0f, 100.0f, 50.0f, -5.0f, 1000.0f});
+  image->SetLevel(0, 0.0, 100.0);
+  auto dib = MakeDib(5, 1, 8);
+  RenderSample(*image, dib.get(), nullptr, GetParam());
+  const BYTE* row = dib->GetImageAdr8(0, 0);
+  EXPECT_EQ(std::vector<BYTE>(row, row + 5), (std::vector<BYTE>{0, 255, 127, 0, 255}));
+}
+
+TEST_P(EveryPath, ColorIndexesAtEightBits) {
+  // Columns: all full, pure red, pure green, pure blue.
+  auto image = MakeLumImage(4, 1, 3, {1, 1, 0, 0, /*g*/ 1, 0, 1, 0, /*b*/ 1, 0, 0, 1});
+  for (int p = 0; p < 3; ++p) image->SetLevel(p, 0.0, 1.0);
+  auto dib = MakeDib(4, 1, 8);
+  RenderSample(*image, dib.get(), nullptr, GetParam());
+  const BYTE* row = dib->GetImageAdr8(0, 0);
+  EXPECT_EQ(std::vector<BYTE>(row, row + 4), (std::vector<BYTE>{0xFF, 0x07, 0x38, 0xC0}));
+}
+
+TEST_P(EveryPath, DitheredWordsAtSixteenBits) {
+  // Level 100 (stored 100 in a 0 ... 255 window) and 253.
+  auto image = MakeLumImage(3, 2, 1, {100, 100, 253, 100, 100, 253});
+  image->SetLevel(0, 0.0, 255.0);
+  auto dib = MakeDib(3, 2, 16);
+  RenderSample(*image, dib.get(), nullptr, GetParam());
+  EXPECT_EQ(Word(dib->GetImageAdr16(0, 0)), 0x35AD);  // even x + y: 104
+  EXPECT_EQ(Word(dib->GetImageAdr16(1, 0)), 0x318C);  // odd: 100
+  EXPECT_EQ(Word(dib->GetImageAdr16(2, 0)), 0x7FFF);  // even: 253 + 4 limited to 255
+  EXPECT_EQ(Word(dib->GetImageAdr16(0, 1)), 0x318C);
+  EXPECT_EQ(Word(dib->GetImageAdr16(1, 1)), 0x35AD);
+}
+
+TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRed) {
+  auto image = MakeLumImage(1, 1, 3, {1, 0, 0});
+  for (int p = 0; p < 3; ++p) image->SetLevel(p, 0.0, 1.0);
+  auto dib = MakeDib(1, 1, 24);
+  RenderSample(*image, dib.get(), nullptr, GetParam());
+  const BYTE* p = dib->GetImageAdr24(0, 0);
+  EXPECT_EQ(std::vector<BYTE>(p, p + 3), (std::vector<BYTE>{0, 0, 255}));
+  EXPECT_EQ(p[3], 0xA5);  // row padding untouched
+}
+
+TEST_P(EveryPath, ThirtyTwoBitsKeepTheFourthByte) {
+  auto image = MakeLumImage(20, 1, 1);
+  for (int x = 0; x < 20; ++x) SetPixel(*image, x, 0, 0, float(x * 10));
+  image->SetLevel(0, 0.0, 255.0);
+  auto dib = MakeDib(20, 1, 32, 0x77);
+  RenderSample(*image, dib.get(), nullptr, GetParam());
+  for (int x = 0; x < 20; ++x) {
+    const BYTE* p = dib->GetImageAdr32(x, 0);
+    ASSERT_EQ(p, dib->GetBits() + 4 * x);
+    EXPECT_EQ(p[0], x * 10);
+    EXPECT_EQ(p[1], x * 10);
+    EXPECT_EQ(p[2], x * 10);
+    EXPECT_EQ(p[3], 0x77) << "pixel " << x;
+  }
+}
+
+TEST_P(EveryPath, AreaIsClippedToTheBitmap) {
+  auto image = MakeLumImage(100, 100, 1);
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) SetPixel(*image, x, y, 0, 1.0f);
+  image->SetLevel(0, 0.0, 1.0);
+  auto dib = MakeDib(100, 100, 8, 0);
+  CRect area(-10, -10, 5, 5);
+  RenderSample(*image, dib.get(), &area, GetParam());
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x)
+      ASSERT_EQ(*dib->GetImageAdr8(x, y), (x < 5 && y < 5) ? 255 : 0) << x << "," << y;
+}
+
+TEST_P(EveryPath, PixelZeroZeroIsInTheLastRowOfMemory) {
+  auto image = MakeLumImage(3, 4, 1);
+  SetPixel(*image, 0, 0, 0, 1.0f);
+  image->SetLevel(0, 0.0, 1.0);
+  auto dib = MakeDib(3, 4, 8, 0);
+  RenderSample(*image, dib.get(), nullptr, GetParam());
+  EXPECT_EQ(dib->GetBits()[3 * dib->GetBytesPerRow()], 255);
+  EXPECT_EQ(dib->GetBits()[0], 0);
+}
+
+TEST_P(EveryPath, BitmapLargerThanSampleGetsOnlyTheSharedPart) {
+  auto image = MakeLumImage(3, 2, 1, {1, 1, 1, 1, 1, 1});
+  image->SetLevel(0, 0.0, 1.0);
+  auto dib = MakeDib(40, 5, 32, 0x11);
+  CRect area(0, 0, 40, 5);
+  RenderSample(*image, dib.get(), &area, GetParam());
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 40; ++x) {
+      BYTE expected = (x < 3 && y < 2) ? 255 : 0x11;
+      ASSERT_EQ(dib->GetImageAdr32(x, y)[0], expected) << x << "," << y;
+    }
+}
+
+TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothing) {
+  auto image = MakeLumImage(8, 8, 1);
+  image->SetLevel(0, -1.0, 0.0);  // every stored 0 is at the maximum: 255
+  for (CRect area : {CRect(5, 0, 5, 8), CRect(6, 6, 2, 2), CRect(0, 5, 8, 5)}) {
+    auto dib = MakeDib(8, 8, 8, 0);
+    RenderSample(*image, dib.get(), &area, GetParam());
+    EXPECT_EQ(Bytes(*dib), std::vector<BYTE>(64, 0)) << area.left << "," << area.top;
+  }
+  CMemoryDIB unready;
+  RenderSample(*image, &unready, nullptr, GetParam());
+  EXPECT_FALSE(unready.IsReady());
+}
+
+TEST_P(EveryPath, AreaBeyondTheRightEdgeKeepsTheLastColumn) {
+  // The left edge is limited to the last column, so that column is still written.
+  auto image = MakeLumImage(8, 2, 1);
+  image->SetLevel(0, -1.0, 0.0);
+  auto dib = MakeDib(8, 2, 8, 0);
+  CRect area(200, 0, 300, 2);
+  RenderSample(*image, dib.get(), &area, GetParam());
+  for (int x = 0; x < 8; ++x) EXPECT_EQ(*dib->GetImageAdr8(x, 1), x == 7 ? 255 : 0);
+}
+
+TEST_P(EveryPath, VmBitmapRowsTopDown) {
+  auto image = MakeLumImage(2, 2, 1, {0, 1, 1, 0});
+  image->SetLevel(0, 0.0, 1.0);
+  CVmDIB dib;
+  ASSERT_TRUE(dib.Create(nullptr, 2, 2, 24));
+  RenderSample(*image, &dib, nullptr, GetParam());
+  const BYTE* row0 = dib.GetImageAdr(0, 0, 0, 1);
+  const BYTE* row1 = dib.GetImageAdr(0, 1, 0, 1);
+  EXPECT_EQ(std::vector<BYTE>(row0, row0 + 6), (std::vector<BYTE>{0, 0, 0, 255, 255, 255}));
+  EXPECT_EQ(std::vector<BYTE>(row1, row1 + 6), (std::vector<BYTE>{255, 255, 255, 0, 0, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, EveryPath, testing::ValuesIn(AllPaths()),
+                         [](const testing::TestParamInfo<RenderPath>& info) { return PathName(info.param); });
+
+// The scalar path against the level rule itself, including the defined results for NaN and
+// infinite products.
+TEST(ScalarRule, SpecialValues) {
+  struct Row {
+    float v, fmin, fmax, scale;
+    BYTE level;
+  } rows[] = {
+      {100.0f, 100.0f, 200.0f, 2.55f, 0},  // at the minimum
+      {200.0f, 100.0f, 200.0f, 2.55f, 255},
+      {150.0f, 100.0f, 200.0f, 2.55f, 127},
+      {kNaN, 100.0f, 200.0f, 2.55f, 0},
+      {kInf, 100.0f, 200.0f, 2.55f, 255},
+      {-kInf, 100.0f, 200.0f, 2.55f, 0},
+      {5.0f, 5.0f, 5.0f, kInf, 0},           // zero-width window: at or below the minimum wins
+      {6.0f, 5.0f, 5.0f, kInf, 255},
+      {5.5f, 6.0f, 5.0f, -255.0f, 0},         // inverted
+      {6.5f, 6.0f, 5.0f, -255.0f, 255},
+      {1.0f, 0.0f, 2.0f, kInf, 255},          // infinite scale
+      {3e38f, -3e38f, kInf, 1e-30f, 255},     // v - fmin overflows to infinity
+      {1e-45f, 0.0f, 1e-44f, 1e38f, 0},       // denormals: the product is below 1
+      {5e-39f, 0.0f, 1e-38f, 2.55e38f, 1},   // a denormal difference: 5e-39 x 2.55e38 = 1.275
+      {kNaN, kNaN, kNaN, kNaN, 0},
+      {1.0f, kNaN, 2.0f, 1.0f, 0},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(orv::level::FloatRule(r.v, r.fmin, r.fmax, r.scale), r.level)
+        << r.v << " in " << r.fmin << " ... " << r.fmax << " x " << r.scale;
+  }
+}
+
+// Values that sit on and around every boundary of the rule.
+std::vector<float> SpecialValues(float fmin, float fmax) {
+  std::vector<float> v = {fmin, fmax, std::nextafter(fmin, -kInf), std::nextafter(fmin, kInf),
+                          std::nextafter(fmax, -kInf), std::nextafter(fmax, kInf), kNaN, -kNaN, kInf, -kInf,
+                          0.0f, -0.0f, std::numeric_limits<float>::denorm_min(),
+                          -std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(),
+                          std::numeric_limits<float>::lowest(), std::numeric_limits<float>::min(),
+                          (fmin + fmax) / 2};
+  return v;
+}
+
+struct WindowCase {
+  double min, max;
+};
+
+// Windows: ordinary, narrow, zero-width, inverted, near the float limits, denormal, huge.
+const WindowCase kWindows[] = {
+    {100.0, 200.0}, {0.0, 1.0}, {-1.0, 1.0}, {5.0, 5.0}, {7.0, 3.0}, {0.0, 1e-40}, {-3e38, 3e38},
+    {3.3e38, 3.4e38}, {-1e300, 1e300}, {1.0, 1.0 + 1e-7}, {0.0, 65535.0}, {-0.0, 0.0},
+};
+
+// Renders with every path and compares with the scalar path.
+void ExpectSameAsScalar(const CLumImage& image, int bits, const std::string& what) {
+  const int w = image.GetWidth();
+  const int h = image.GetHeight();
+  auto reference = MakeDib(w, h, bits);
+  RenderSample(image, reference.get(), nullptr, RenderPath::Scalar);
+  for (RenderPath path : AllPaths()) {
+    auto dib = MakeDib(w, h, bits);
+    RenderSample(image, dib.get(), nullptr, path);
+    ASSERT_EQ(Bytes(*dib), Bytes(*reference)) << what << " at " << bits << " bits, path " << PathName(path);
+    CVmDIB vm;
+    ASSERT_TRUE(vm.Create(nullptr, w, h, bits));
+    for (int y = 0; y < h; ++y) std::memset(vm.GetImageAdr(0, y, 0, 0), 0xA5, static_cast<std::size_t>(w) * bits / 8);
+    RenderSample(image, &vm, nullptr, path);
+    for (int y = 0; y < h; ++y)
+      ASSERT_EQ(std::memcmp(vm.GetImageAdr(0, y, 0, 1), reference->GetImageAdr8(0, y), static_cast<std::size_t>(w) * bits / 8), 0)
+          << what << " (paged bitmap) at " << bits << " bits, path " << PathName(path) << ", row " << y;
+  }
+}
+
+TEST(EveryPathMatchesScalar, SpecialValuesInEveryWindowAndFormat) {
+  for (const WindowCase& wc : kWindows) {
+    orv::level::FloatWindow fw = orv::level::MakeFloatWindow(wc.min, wc.max, wc.max - wc.min);
+    std::vector<float> values = SpecialValues(fw.fmin, fw.fmax);
+    // Widths that leave every tail length after the vector steps.
+    const int width = 67;
+    for (int planes : {1, 3}) {
+      auto image = MakeLumImage(width, 3, planes);
+      for (int p = 0; p < planes; ++p) {
+        image->SetLevel(p, wc.min, wc.max);
+        for (int y = 0; y < 3; ++y)
+          for (int x = 0; x < width; ++x)
+            SetPixel(*image, x, y, p, values[static_cast<std::size_t>(x * 7 + y * 3 + p * 5) % values.size()]);
+      }
+      for (int bits : {8, 16, 24, 32})
+        ExpectSameAsScalar(*image, bits,
+                           "window " + std::to_string(wc.min) + " ... " + std::to_string(wc.max) +
+                               (planes == 3 ? " colour" : " grey"));
+    }
+  }
+}
+
+TEST(EveryPathMatchesScalar, RandomData) {
+  std::mt19937 rng(12345);
+  std::uniform_real_distribution<float> around(-50.0f, 300.0f);
+  std::uniform_int_distribution<std::uint32_t> bitsOf;
+  for (int round = 0; round < 6; ++round) {
+    const int width = 97 + round * 13;
+    for (int planes : {1, 3}) {
+      auto image = MakeLumImage(width, 5, planes);
+      for (int p = 0; p < planes; ++p) {
+        image->SetLevel(p, 10.0 * p + round, 200.0 + 17.0 * p);
+        for (int y = 0; y < 5; ++y)
+          for (int x = 0; x < width; ++x) {
+            float v;
+            if (round % 2 == 0) {
+              v = around(rng);
+            } else {
+              std::uint32_t b = bitsOf(rng);  // any bit pattern: NaNs, infinities, denormals
+              std::memcpy(&v, &b, sizeof v);
+            }
+            SetPixel(*image, x, y, p, v);
+          }
+      }
+      for (int bits : {8, 16, 24, 32}) ExpectSameAsScalar(*image, bits, "random round " + std::to_string(round));
+    }
+  }
+}
+
+TEST(EveryPathMatchesScalar, AreasStartingAtOddColumns) {
+  auto image = MakeLumImage(80, 6, 3);
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<float> d(0.0f, 1.0f);
+  for (int p = 0; p < 3; ++p) {
+    image->SetLevel(p, 0.1, 0.9);
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 80; ++x) SetPixel(*image, x, y, p, d(rng));
+  }
+  for (int bits : {8, 16, 24, 32}) {
+    for (CRect area : {CRect(1, 1, 80, 6), CRect(3, 0, 70, 5), CRect(17, 2, 18, 3)}) {
+      auto reference = MakeDib(80, 6, bits);
+      RenderSample(*image, reference.get(), &area, RenderPath::Scalar);
+      for (RenderPath path : AllPaths()) {
+        auto dib = MakeDib(80, 6, bits);
+        RenderSample(*image, dib.get(), &area, path);
+        ASSERT_EQ(Bytes(*dib), Bytes(*reference)) << bits << " bits, path " << PathName(path) << ", area left " << area.left;
+      }
+    }
+  }
+}
+
+}  // namespace

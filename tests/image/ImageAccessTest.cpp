@@ -1,0 +1,182 @@
+// Header accessors, geometry, addresses and physical values of images.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "image/ImageFixture.h"
+#include "sibling/orvcim/Image.h"
+
+namespace {
+
+using orv::test::MakeLumImage;
+
+template <typename T>
+void Store(CImage& image, int x, int y, int plane, T v) {
+  std::memcpy(image.GetImageAdr(x, y, plane, 0), &v, sizeof v);
+}
+
+TEST(ImageGeometry, BytesPerPixelAndSizes) {
+  struct Row {
+    int bits, bytes;
+  } rows[] = {{8, 1}, {16, 2}, {32, 4}, {-32, 4}, {-64, 8}};
+  for (const Row& r : rows) {
+    CImage image(r.bits, 5, 4, 3);
+    EXPECT_EQ(image.GetBytesPixel(), r.bytes) << r.bits;
+    EXPECT_EQ(image.GetPixelCount(), 60u);
+    EXPECT_EQ(image.GetImageSize(), 60u * r.bytes);
+    BYTE* p = image.GetImageAdr(1, 2, 1);
+    EXPECT_EQ(image.GetNextAdr(p), p + r.bytes);
+    EXPECT_EQ(image.GetPrevAdr(p), p - r.bytes);
+    EXPECT_EQ(image.GetImageAdr(2, 2, 1), p + r.bytes);  // rows are contiguous
+  }
+}
+
+TEST(ImageGeometry, PlanesDecideColour) {
+  CImage image(16, 2, 2, 1);
+  EXPECT_FALSE(image.IsColor());
+  EXPECT_EQ(image.GetDimension(), 2);
+  image.SetPlanes(3);
+  EXPECT_TRUE(image.IsColor());
+  EXPECT_EQ(image.GetDimension(), 3);
+  EXPECT_EQ(image.GetLevelMax(2), 0.0);  // a window exists for every plane
+  image.SetPlanes(1);
+  EXPECT_FALSE(image.IsColor());
+}
+
+TEST(ImageGeometry, CcdMeansNoCameraModel) {
+  CImage image(16, 1, 1, 1);
+  EXPECT_TRUE(image.IsCcd());
+  image.GetHeader()->SetCameraModel(L"EOS 6D");
+  EXPECT_FALSE(image.IsCcd());
+  EXPECT_TRUE(image.IsOnMemory());
+  CImage empty;
+  EXPECT_TRUE(empty.IsOnMemory());
+  EXPECT_EQ(empty.GetImageAdr(0, 0, 0), nullptr);
+}
+
+TEST(PhysicalValue, EveryPixelTypeAndSignedness) {
+  struct Row {
+    int bits;
+    BOOL isSigned;
+    std::uint64_t raw;  // the stored bits, little-endian
+    double stored;      // the value they stand for
+  } rows[] = {
+      {8, TRUE, 0xFF, 255.0},  // bytes are unsigned whatever the flag says
+      {8, FALSE, 0x80, 128.0},
+      {16, TRUE, 0xFFFF, -1.0},
+      {16, FALSE, 0xFFFF, 65535.0},
+      {16, TRUE, 0x7FFF, 32767.0},
+      {32, TRUE, 0xFFFFFFFF, -1.0},
+      {32, FALSE, 0xFFFFFFFF, 4294967295.0},
+      {32, TRUE, 0x80000000, -2147483648.0},
+      {-32, TRUE, 0x3FC00000, 1.5},
+      {-64, TRUE, 0x4002000000000000, 2.25},
+  };
+  for (const Row& r : rows) {
+    CImage image(r.bits, 2, 2, 2, 2.0, 10.0, r.isSigned);
+    std::memcpy(image.GetImageAdr(1, 1, 1, 0), &r.raw, image.GetBytesPixel());
+    EXPECT_DOUBLE_EQ(image.GetPixel(1, 1, 1), 2.0 * r.stored + 10.0) << r.bits << (r.isSigned ? " signed" : " unsigned");
+    EXPECT_DOUBLE_EQ(image.GetPixel(image.GetImageAdr(1, 1, 1)), 2.0 * r.stored + 10.0);
+  }
+  CImage odd(12, 2, 2, 1, 2.0, 10.0);
+  EXPECT_EQ(odd.GetPixel(0, 0, 0), 0.0);
+}
+
+TEST(Accessors, HeaderFieldsRoundTrip) {
+  CImage image(-32, 1, 1, 1);
+  image.SetBitsPixel(16);
+  image.SetSigned(FALSE);
+  image.SetBscale(0.5);
+  image.SetBzero(32768.0);
+  image.SetOwnLevel(TRUE);
+  image.SetSaveableFormat(TRUE);
+  image.SetSaveableFile(TRUE);
+  image.SetOrgFileName(L"M42.fits");
+  image.SetOrgFileFormat(L"FITS");
+  image.SetOrgBitsPixel(16);
+  image.SetOrgPlanes(3);
+  image.SetOrgBayerImage(TRUE);
+  image.SetOrgHoneyCombImage(TRUE);
+  image.SetOrgDevelopmentImage(TRUE);
+  image.SetOrgWidth(6000);
+  image.SetOrgHeight(4000);
+  image.SetBayerImage(TRUE);
+  image.SetHoneyCombImage(TRUE);
+  image.SetRawImageBits(14);
+  image.SetDevelopmentImage(TRUE);
+  EXPECT_EQ(image.GetBitsPixel(), 16);
+  EXPECT_FALSE(image.IsSigned());
+  EXPECT_EQ(image.GetBscale(), 0.5);
+  EXPECT_EQ(image.GetBzero(), 32768.0);
+  EXPECT_TRUE(image.HasOwnLevel() && image.IsSaveableFormat() && image.IsSaveableFile());
+  EXPECT_STREQ(image.GetOrgFileName(), L"M42.fits");
+  EXPECT_STREQ(image.GetOrgFileFormat(), L"FITS");
+  EXPECT_EQ(image.GetOrgBitsPixel(), 16);
+  EXPECT_EQ(image.GetOrgPlanes(), 3);
+  EXPECT_TRUE(image.IsOrgBayerImage() && image.IsOrgHoneyCombImage() && image.IsOrgDevelopmentImage());
+  EXPECT_EQ(image.GetOrgWidth(), 6000);
+  EXPECT_EQ(image.GetOrgHeight(), 4000);
+  EXPECT_TRUE(image.IsBayerImage() && image.IsHoneyCombImage() && image.IsDevelopmentImage());
+  EXPECT_EQ(image.GetRawImageBits(), 14);
+}
+
+TEST(Accessors, CameraMetadata) {
+  CHeader header;
+  header.SetISO(1600);
+  header.SetLightSource(CString(L"Daylight"));
+  header.SetCameraMaker(L"Canon");
+  header.SetCameraModel(nullptr);
+  header.SetWBShootingGain(TRUE);
+  const double bayer[4] = {2.0, 1.0, 1.0, 1.5};
+  header.SetWBShootingGainBayer(bayer);
+  header.SetWBShootingGainBayer(3, 1.75);
+  double honey[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  header.SetWBShootingGainHoneyComb(honey);
+  header.SetWBShootingGainHoneyComb(0, 0.5);
+  EXPECT_EQ(header.GetISO(), 1600);
+  EXPECT_STREQ(header.GetLightSource(), L"Daylight");
+  EXPECT_STREQ(header.GetCameraMaker(), L"Canon");
+  EXPECT_STREQ(header.GetCameraModel(), L"");
+  EXPECT_TRUE(header.IsWBShootingGain());
+  double out[4] = {};
+  header.GetWBShootingGainBayer(out);
+  EXPECT_EQ(out[0], 2.0);
+  EXPECT_EQ(out[3], 1.75);
+  EXPECT_EQ(header.GetWBShootingGainBayer(2), 1.0);
+  double out8[8] = {};
+  header.GetWBShootingGainHoneyComb(out8);
+  EXPECT_EQ(out8[0], 0.5);
+  EXPECT_EQ(out8[7], 8.0);
+  EXPECT_EQ(header.GetWBShootingGainHoneyComb(5), 6.0);
+}
+
+TEST(LumImageCopy, CopiesPixelsLevelsAndPoints) {
+  auto image = MakeLumImage(3, 2, 3, {1, 2, 3, 4, 5, 6});
+  image->SetLevel(2, -1.0, 9.0);
+  image->SetPoint(0, CfPoint(1.5, 2.5));
+  image->SetPoint(1, CfPoint(-3.25, 4.0));
+  image->SetSinglePoint(CfPoint(7.75, 8.0));
+  image->GetHeader()->SetCameraModel(L"X");
+
+  CLumImage copy(*image);
+  *image->GetImageAdr(0, 0, 0, 0) = 100.0f;  // the copy owns its own pixels
+  image->GetHeader()->SetCameraModel(L"Y");
+  EXPECT_EQ(*copy.GetImageAdr(0, 0, 0), 1.0f);
+  EXPECT_EQ(*copy.GetImageAdr(2, 1, 0), 6.0f);
+  EXPECT_EQ(copy.GetLevelRange(2), 10.0);
+  EXPECT_EQ(copy.GetPoint(1).fx, -3.25);
+  EXPECT_EQ(copy.GetPoint(1).x, -3);
+  EXPECT_EQ(copy.GetSinglePoint().fx, 7.75);
+  EXPECT_STREQ(copy.GetHeader()->GetCameraModel(), L"X");
+
+  CLumImage assigned;
+  assigned = copy;
+  EXPECT_EQ(assigned.GetWidth(), 3);
+  EXPECT_EQ(*assigned.GetImageAdr(1, 0, 0), 2.0f);
+  EXPECT_EQ(assigned.GetPoint(0).fy, 2.5);
+  EXPECT_EQ(assigned.GetSinglePoint().fy, 8.0);
+  EXPECT_NE(assigned.GetImageAdr(0, 0, 0), copy.GetImageAdr(0, 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// Level conversions and brightness through a plane's level window.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "image/ImageFixture.h"
+
+namespace {
+
+using orv::test::MakeLumImage;
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+// Window 100 ... 200 on plane 0, with 100, 200, 150, 50 and 1000 stored in row 0.
+std::unique_ptr<CLumImage> Window100To200() {
+  auto image = MakeLumImage(6, 1, 1, {100.0f, 200.0f, 150.0f, 50.0f, 1000.0f, kNaN});
+  image->SetLevel(0, 100.0, 200.0);
+  return image;
+}
+
+TEST(ByteReads, WindowEndsAndTheTwoRoundingsOfTheMiddle) {
+  auto image = Window100To200();
+  const float* q = image->GetImageAdr(0, 0, 0);
+  struct Row {
+    int x;
+    BYTE truncated, rounded;
+  } rows[] = {{0, 0, 0}, {1, 255, 255}, {2, 127, 128}, {3, 0, 0}, {4, 255, 255}, {5, 0, 0}};
+  const CImage& base = *image;
+  for (const Row& r : rows) {
+    EXPECT_EQ(image->GetPixelGray256(r.x, 0, 0), r.truncated) << "x " << r.x;
+    EXPECT_EQ(image->GetPixelGray256(q + r.x, 0), r.truncated) << "x " << r.x;
+    EXPECT_EQ(base.GetPixelGray256(q + r.x, 0), r.rounded) << "x " << r.x;
+    EXPECT_EQ(image->GetPixelGray256(q + r.x, 100.0f, 200.0f, float(255.0 / 100.0)), r.truncated) << "x " << r.x;
+  }
+}
+
+TEST(ByteReads, ZeroWidthAndInvertedWindowsNeverDivide) {
+  auto image = MakeLumImage(3, 1, 2, {4.0f, 5.0f, 6.0f, 4.0f, 5.0f, 6.0f});
+  image->SetLevel(0, 5.0, 5.0);
+  image->SetLevel(1, 6.0, 4.0);
+  EXPECT_EQ(image->GetPixelGray256(0, 0, 0), 0);
+  EXPECT_EQ(image->GetPixelGray256(1, 0, 0), 0);
+  EXPECT_EQ(image->GetPixelGray256(2, 0, 0), 255);
+  EXPECT_EQ(image->GetPixelGray256(0, 0, 1), 0);
+  EXPECT_EQ(image->GetPixelGray256(1, 0, 1), 0);
+  EXPECT_EQ(image->GetPixelGray256(2, 0, 1), 0);
+}
+
+TEST(ByteReads, InfiniteWindowGivesDefinedBytes) {
+  auto image = MakeLumImage(3, 1, 1, {0.0f, kInf, -kInf});
+  image->SetLevel(0, -HUGE_VAL, HUGE_VAL);  // (v - min) / range is NaN for finite v
+  EXPECT_EQ(image->GetPixelGray256(0, 0, 0), 0);
+  EXPECT_EQ(image->GetPixelGray256(1, 0, 0), 255);
+  EXPECT_EQ(image->GetPixelGray256(2, 0, 0), 0);
+}
+
+TEST(UnclampedLevels, OutsideTheWindowPassUnchanged) {
+  auto image = Window100To200();
+  const float* q = image->GetImageAdr(0, 0, 0);
+  EXPECT_FLOAT_EQ(image->To256(50.0f, 0), -127.5f);
+  EXPECT_FLOAT_EQ(image->To256(300.0f, 0), 510.0f);
+  EXPECT_FLOAT_EQ(image->GetPixelGray256f(3, 0, 0), -127.5f);
+  EXPECT_FLOAT_EQ(image->GetPixelGray256f(q + 4, 0), 2295.0f);
+  EXPECT_FLOAT_EQ(image->GetPixelGray256f(q + 2, 100.0f, 2.55f), (150.0f - 100.0f) * 2.55f);
+  EXPECT_TRUE(std::isnan(image->GetPixelGray256f(q + 5, 0)));
+}
+
+TEST(UnclampedLevels, ToRawUndoesTo256) {
+  auto image = MakeLumImage(1, 1, 1);
+  image->SetLevel(0, -12.5, 3000.25);
+  for (float v : {-12.5f, 0.0f, 1.0f, 1234.5f, 3000.25f, 5000.0f}) {
+    EXPECT_NEAR(image->ToRaw(image->To256(v, 0), 0), v, std::fabs(v) * 1e-6 + 1e-3) << v;
+    EXPECT_NEAR(image->ToRaw(double(image->To256(v, 0)), 0), v, std::fabs(v) * 1e-6 + 1e-3) << v;
+  }
+  EXPECT_DOUBLE_EQ(image->ToRaw(255.0, 0), 3000.25);
+  float stored = 0.0f;
+  image->SetPixelGray256f(&stored, 255.0f, 0);
+  EXPECT_EQ(stored, 3000.25f);
+  image->SetPixelGrayRaw(&stored, 7.0f);
+  EXPECT_EQ(image->GetPixelGrayRaw(&stored), 7.0f);
+}
+
+TEST(Brightness, WeightsAndPlaneZeroUnits) {
+  EXPECT_DOUBLE_EQ(CLumImage::CalcBright(100.0, 200.0, 50.0), 0.587 * 200.0 + 0.299 * 100.0 + 0.114 * 50.0);
+  auto color = MakeLumImage(1, 1, 3, {10.0f, 20.0f, 30.0f});
+  color->SetLevel(0, 0.0, 100.0);   // R level 25.5
+  color->SetLevel(1, 0.0, 40.0);    // G level 127.5
+  color->SetLevel(2, 30.0, 60.0);   // B level 0
+  const float expected = float(0.587 * 127.5 + 0.299 * 25.5 + 0.114 * 0.0);
+  EXPECT_EQ(color->GetPixelBright256f(0, 0), expected);
+  const float* r = color->GetImageAdr(0, 0, 0);
+  const float* g = color->GetImageAdr(0, 0, 1);
+  const float* b = color->GetImageAdr(0, 0, 2);
+  EXPECT_EQ(color->GetPixelBright256f(r, g, b), expected);
+  EXPECT_EQ(color->GetPixelBrightRaw(r, g, b), float(double(expected) / 255.0 * 100.0 + 0.0));
+
+  auto grey = MakeLumImage(1, 1, 1, {75.0f});
+  grey->SetLevel(0, 50.0, 100.0);
+  const float* p = grey->GetImageAdr(0, 0, 0);
+  EXPECT_EQ(grey->GetPixelBright256f(0, 0), 127.5f);
+  EXPECT_EQ(grey->GetPixelBright256f(p, nullptr, nullptr), 127.5f);
+  EXPECT_EQ(grey->GetPixelBrightRaw(p, nullptr, nullptr), 75.0f);
+}
+
+TEST(Brightness, TwoPlaneImageReadsAsGrey) {
+  // Dimension 3 but no third plane: plane 0 only, nothing read beyond the planes.
+  auto image = MakeLumImage(1, 1, 2, {51.0f, 0.0f});
+  image->SetLevel(0, 0.0, 255.0);
+  EXPECT_EQ(image->GetPixelBright256f(0, 0), 51.0f);
+}
+
+}  // namespace
