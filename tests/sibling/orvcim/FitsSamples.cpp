@@ -1,0 +1,48 @@
+#include "FitsSamples.h"
+
+#include <fitsio.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+namespace orv::test {
+
+int WriteFits(const std::string& path, const FitsSample& s) {
+  int status = 0;
+  fitsfile* f = nullptr;
+  std::filesystem::remove(path);
+  if (fits_create_diskfile(&f, path.c_str(), &status) != 0) return status;
+  if (s.emptyPrimary) fits_create_img(f, 8, 0, nullptr, &status);
+  long naxes[3] = {s.width, s.height, s.planes};
+  fits_create_img(f, s.bitpix, s.planes == 1 ? 2 : 3, naxes, &status);
+  if (s.writeScale) {
+    double bscale = s.bscale;
+    double bzero = s.bzero;
+    fits_update_key(f, TDOUBLE, "BSCALE", &bscale, nullptr, &status);
+    fits_update_key(f, TDOUBLE, "BZERO", &bzero, nullptr, &status);
+  }
+  if (s.writeBlank) {
+    long long blank = s.blank;
+    fits_update_key(f, TLONGLONG, "BLANK", &blank, nullptr, &status);
+  }
+  // Store the values as given, not through the scaling just declared.
+  fits_set_bscale(f, 1.0, 0.0, &status);
+  std::vector<double> raw = s.raw;
+  raw.resize(static_cast<std::size_t>(s.width) * s.height * s.planes, 0.0);
+  fits_write_img(f, TDOUBLE, 1, static_cast<LONGLONG>(raw.size()), raw.data(), &status);
+  int closeStatus = 0;
+  fits_close_file(f, &closeStatus);
+  return status != 0 ? status : closeStatus;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "orvcim-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
+}
+
+}  // namespace orv::test
