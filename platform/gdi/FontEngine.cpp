@@ -108,9 +108,17 @@ std::wstring FontEngine::FamilyName() const {
   return QFontInfo(m_impl->font).family().toStdWString();
 }
 
+// Characters advance by whole pixels, each by its own rounded advance, so that a string is
+// as wide as its characters together (as the platform's text functions measure).
+int FontEngine::Advance(wchar_t c) const {
+  return QFontMetrics(m_impl->font).horizontalAdvance(ToQString(std::wstring_view(&c, 1)));
+}
+
 int FontEngine::TextWidth(std::wstring_view text) const {
-  if (!m_impl->usable || text.empty()) return 0;
-  return QFontMetrics(m_impl->font).horizontalAdvance(ToQString(text));
+  if (!m_impl->usable) return 0;
+  long long width = 0;
+  for (wchar_t c : text) width += Advance(c);
+  return static_cast<int>(std::min<long long>(width, INT32_MAX / 2));
 }
 
 TextLineMask FontEngine::Render(std::wstring_view text, int visibleFrom, int visibleTo) const {
@@ -133,7 +141,13 @@ TextLineMask FontEngine::Render(std::wstring_view text, int visibleFrom, int vis
     painter.setRenderHint(QPainter::TextAntialiasing, m_antialiased);
     painter.setFont(m_impl->font);
     painter.setPen(Qt::white);
-    painter.drawText(QPointF(-from, m_impl->ascent), ToQString(text));
+    int pen = -from;
+    for (wchar_t c : text) {
+      const int advance = Advance(c);
+      if (pen + advance + margin > 0 && pen - margin < mask.width)
+        painter.drawText(QPointF(pen, m_impl->ascent), ToQString(std::wstring_view(&c, 1)));
+      pen += advance;
+    }
   }
   mask.coverage.resize(static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height));
   for (int y = 0; y < mask.height; ++y) {

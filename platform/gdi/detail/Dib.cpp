@@ -45,6 +45,7 @@ bool DescribeDib(const BITMAPINFOHEADER& h, const BYTE* colors, std::size_t colo
 
   SourceImage& img = out->image;
   img = SourceImage{};
+  out->palette.clear();
   switch (h.biBitCount) {
     case 1: img.layout = SourceLayout::Pal1; break;
     case 4: img.layout = SourceLayout::Pal4; break;
@@ -68,7 +69,9 @@ bool DescribeDib(const BITMAPINFOHEADER& h, const BYTE* colors, std::size_t colo
     if (entries > maxEntries) entries = maxEntries;
     paletteBytes = entries * sizeof(RGBQUAD);
     if (colors == nullptr || paletteBytes > colorsAvailable) return Fail(error, "colour table cut short");
-    img.palette = reinterpret_cast<const RGBQUAD*>(colors);
+    out->palette.resize(entries);
+    std::memcpy(out->palette.data(), colors, paletteBytes);
+    img.palette = out->palette.data();
     img.paletteSize = static_cast<int>(entries);
   }
 
@@ -152,7 +155,7 @@ bool ParseBmp(const BYTE* data, std::size_t size, DibLayout* out, std::string* e
   if (bitsAt == 0) {
     std::size_t tableBytes = 0;
     if (h.biBitCount <= 8 && headerSize != kCoreHeaderSize) {
-      const std::size_t maxEntries = std::size_t{1} << (h.biBitCount > 8 ? 0 : h.biBitCount);
+      const std::size_t maxEntries = std::size_t{1} << h.biBitCount;
       const std::size_t entries = h.biClrUsed == 0 || h.biClrUsed > maxEntries ? maxEntries : h.biClrUsed;
       tableBytes = entries * 4;
     } else if (h.biCompression == kBiBitfields && headerSize == kInfoHeaderSize) {

@@ -2,6 +2,7 @@
 // Device-independent bitmaps: reading their headers safely and turning them into surfaces.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/Surface.h"
@@ -10,8 +11,13 @@
 namespace orv::gdi {
 
 struct DibLayout {
-  SourceImage image;       // rows as they are stored, addressed top-down
-  bool monochrome = false;  // 1 bit with a black-then-white palette
+  DibLayout() = default;
+  DibLayout(const DibLayout&) = delete;  // image.palette points into this object
+  DibLayout& operator=(const DibLayout&) = delete;
+
+  SourceImage image;              // rows as they are stored, addressed top-down
+  std::vector<RGBQUAD> palette;   // the colour table, copied (image.palette points here)
+  bool monochrome = false;        // 1 bit with a black-then-white palette
 };
 
 // Describes bits that follow a BITMAPINFOHEADER (its colour table at `colors`). Sizes of

@@ -40,6 +40,8 @@ public:
   TextLineMask Render(std::wstring_view text, int visibleFrom, int visibleTo) const;
 
 private:
+  int Advance(wchar_t c) const;
+
   struct Impl;
   std::unique_ptr<Impl> m_impl;
   TEXTMETRIC m_metrics{};

@@ -1,0 +1,199 @@
+// Text: the Japanese face alias, cell heights, extents, centred text clipped to its
+// rectangle, background modes, monochrome targets and DrawText's layout.
+#include <gtest/gtest.h>
+
+#include "GdiTestSupport.h"
+
+namespace orv::gdi::test {
+namespace {
+
+const wchar_t kSample[] = L"AaBbあぁアァαβ";
+
+bool MakeFont(CFont& font, int height, const wchar_t* face, int weight = FW_NORMAL,
+              BYTE quality = DEFAULT_QUALITY) {
+  return font.CreateFont(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_DONTCARE, face) != 0;
+}
+
+// White text drawn transparently on black through DrawText.
+std::vector<std::uint32_t> Render(const wchar_t* face, int height, const wchar_t* text, CRect rect,
+                                  UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER, int w = 160, int h = 48) {
+  Canvas c(w, h, PixelFormat::Rgb32);
+  CFont font;
+  MakeFont(font, height, face);
+  CFont* old = c.dc.SelectObject(&font);
+  c.dc.SetTextColor(RGB(255, 255, 255));
+  c.dc.SetBkMode(TRANSPARENT);
+  c.dc.DrawText(text, -1, &rect, format);
+  c.dc.SelectObject(old);
+  return RawPixels(c.surface());
+}
+
+CRect InkBox(const std::vector<std::uint32_t>& pixels, int w) {
+  CRect box(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    if (pixels[i] == 0) continue;
+    const int x = static_cast<int>(i % w), y = static_cast<int>(i / w);
+    box.SetRect(std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
+                std::max<int>(box.bottom, y + 1));
+  }
+  return box;
+}
+
+TEST(Fonts, MsUiGothicResolvesToTheInstalledJapaneseGothicFace) {
+  const CRect rect(0, 0, 160, 48);
+  const auto alias = Render(L"MS UI Gothic", 20, kSample, rect);
+  const auto ipa = Render(L"IPAGothic", 20, kSample, rect);
+  const auto other = Render(L"DejaVu Sans", 20, kSample, rect);
+  EXPECT_EQ(alias, ipa);
+  EXPECT_NE(alias, other);
+}
+
+TEST(Fonts, PositiveHeightsAreCellsNegativeHeightsAreCharactersZeroIsTheDefault) {
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  struct Case {
+    int height;
+    int cell;
+  };
+  for (const Case& c : {Case{30, 30}, Case{12, 12}, Case{0, 16}, Case{1, 1}}) {
+    CFont font;
+    ASSERT_TRUE(MakeFont(font, c.height, L"MS UI Gothic"));
+    CFont* old = dc.SelectObject(&font);
+    TEXTMETRIC tm{};
+    ASSERT_TRUE(dc.GetTextMetrics(&tm));
+    EXPECT_EQ(tm.tmHeight, c.cell) << c.height;
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
+    EXPECT_EQ(dc.GetTextExtent(L"A", 1).cy, c.cell);
+    dc.SelectObject(old);
+  }
+  CFont em;
+  ASSERT_TRUE(MakeFont(em, -20, L"MS UI Gothic"));
+  dc.SelectObject(&em);
+  TEXTMETRIC tm{};
+  dc.GetTextMetrics(&tm);
+  EXPECT_GE(tm.tmHeight, 20);
+  EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
+  EXPECT_GT(tm.tmAveCharWidth, 0);
+}
+
+TEST(Fonts, TextExtentGrowsWithTheTextAndFollowsTheFace) {
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CFont font;
+  MakeFont(font, 16, L"MS UI Gothic");
+  dc.SelectObject(&font);
+  const CSize one = dc.GetTextExtent(L"A", 1);
+  const CSize two = dc.GetTextExtent(L"AA", 2);
+  EXPECT_GT(one.cx, 0);
+  EXPECT_EQ(two.cx, 2 * one.cx);
+  EXPECT_EQ(dc.GetTextExtent(L"", 0).cx, 0);
+  EXPECT_EQ(dc.GetTextExtent(CString(L"AA")), two);
+  CFont big;
+  MakeFont(big, 32, L"MS UI Gothic");
+  dc.SelectObject(&big);
+  EXPECT_GT(dc.GetTextExtent(L"A", 1).cx, one.cx);
+}
+
+TEST(Text, CentredTextIsClippedToItsRectangle) {
+  // A 30-pixel font in a band too small for it: nothing may land outside the band.
+  const CRect band(20, 10, 90, 26);
+  for (int height : {0, 12, 30, 60}) {
+    const auto pixels = Render(L"MS UI Gothic", height, kSample, band);
+    bool inside = false;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+      if (pixels[i] == 0) continue;
+      const CPoint p(static_cast<int>(i % 160), static_cast<int>(i / 160));
+      ASSERT_TRUE(band.PtInRect(p)) << "height " << height << ": ink at " << p.x << "," << p.y;
+      inside = true;
+    }
+    EXPECT_TRUE(inside) << "height " << height;
+  }
+}
+
+TEST(Text, SingleLineTextIsCentredBothWays) {
+  const CRect rect(0, 0, 160, 48);
+  const CRect ink = InkBox(Render(L"MS UI Gothic", 16, L"HHHH", rect), 160);
+  ASSERT_FALSE(ink.IsRectEmpty());
+  EXPECT_LE(std::abs((ink.left - rect.left) - (rect.right - ink.right)), 3);
+  EXPECT_LE(std::abs((ink.top - rect.top) - (rect.bottom - ink.bottom)), 6);
+}
+
+TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
+  Canvas c(120, 30, PixelFormat::Rgb32);
+  CFont font;
+  MakeFont(font, 20, L"MS UI Gothic");
+  c.dc.SelectObject(&font);
+  c.dc.SetTextColor(RGB(255, 255, 255));
+  c.dc.SetBkColor(RGB(0, 0, 200));
+  c.dc.SetBkMode(TRANSPARENT);
+  ASSERT_TRUE(c.dc.TextOut(2, 3, CString(L"Hi")));
+  const CSize extent = c.dc.GetTextExtent(L"Hi", 2);
+  int blue = 0;
+  for (std::uint32_t v : RawPixels(c.surface())) blue += v == ColorToPixel(RGB(0, 0, 200));
+  EXPECT_EQ(blue, 0);
+  c.dc.SetBkMode(OPAQUE);
+  c.dc.SetTextColor(RGB(255, 255, 0));
+  ASSERT_TRUE(c.dc.TextOut(40, 3, CString(L"Hi")));
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 40; x < 120; ++x) {
+      const bool inCell = x < 40 + extent.cx && y >= 3 && y < 3 + extent.cy;
+      if (!inCell) {
+        EXPECT_EQ(c.surface().RawPixel(x, y), 0u) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(c.surface().RawPixel(40, 3), ColorToPixel(RGB(0, 0, 200)));
+  EXPECT_EQ(c.surface().RawPixel(40 + extent.cx - 1, 3 + extent.cy - 1), ColorToPixel(RGB(0, 0, 200)));
+}
+
+TEST(Text, MonochromeTargetsGetSolidTextPixels) {
+  Canvas c(60, 20, PixelFormat::Mono1);
+  CFont font;
+  MakeFont(font, 16, L"MS UI Gothic", FW_BOLD, NONANTIALIASED_QUALITY);
+  c.dc.SelectObject(&font);
+  c.dc.SetTextColor(RGB(255, 255, 255));
+  c.dc.SetBkMode(TRANSPARENT);
+  ASSERT_TRUE(c.dc.TextOut(1, 1, L"HH", 2));
+  int set = 0;
+  for (std::uint32_t v : RawPixels(c.surface())) set += static_cast<int>(v);
+  EXPECT_GT(set, 10);
+}
+
+TEST(Text, CalcRectMeasuresWithoutDrawingAndPrefixMarksAreRemoved) {
+  Canvas c(100, 40, PixelFormat::Rgb32);
+  CFont font;
+  MakeFont(font, 16, L"MS UI Gothic");
+  c.dc.SelectObject(&font);
+  CRect rect(5, 5, 6, 6);
+  const int height = c.dc.DrawText(L"&File", -1, &rect, DT_SINGLELINE | DT_CALCRECT);
+  EXPECT_EQ(height, 16);
+  EXPECT_EQ(rect, CRect(5, 5, 5 + c.dc.GetTextExtent(L"File", 4).cx, 21));
+  EXPECT_EQ(Hash(c.surface()), Hash(Canvas(100, 40, PixelFormat::Rgb32).surface()));
+  CRect amp(0, 0, 1, 1);
+  c.dc.DrawText(L"a&&b", -1, &amp, DT_SINGLELINE | DT_CALCRECT);
+  EXPECT_EQ(amp.Width(), c.dc.GetTextExtent(L"a&b", 3).cx);
+  CRect raw(0, 0, 1, 1);
+  c.dc.DrawText(L"a&&b", -1, &raw, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
+  EXPECT_EQ(raw.Width(), c.dc.GetTextExtent(L"a&&b", 4).cx);
+}
+
+TEST(Text, LinesBreakAtLineEndsAndWordsWrapToTheWidth) {
+  Canvas c(200, 100, PixelFormat::Rgb32);
+  CFont font;
+  MakeFont(font, 16, L"MS UI Gothic");
+  c.dc.SelectObject(&font);
+  CRect lines(0, 0, 200, 100);
+  EXPECT_EQ(c.dc.DrawText(L"one\r\ntwo\nthree", -1, &lines, DT_CALCRECT), 48);
+  const int word = c.dc.GetTextExtent(L"word", 4).cx;
+  CRect wrap(0, 0, c.dc.GetTextExtent(L"word word", 9).cx, 100);
+  EXPECT_EQ(c.dc.DrawText(L"word word word", -1, &wrap, DT_WORDBREAK | DT_CALCRECT), 32);
+  CRect single(0, 0, word * 2, 100);
+  EXPECT_EQ(c.dc.DrawText(L"word word word", -1, &single, DT_SINGLELINE | DT_CALCRECT), 16);
+  CRect tall(0, 0, word, 100);
+  EXPECT_EQ(c.dc.DrawText(L"wordwordword", -1, &tall, DT_WORDBREAK | DT_CALCRECT), 16);
+  EXPECT_EQ(c.dc.DrawText(nullptr, -1, &tall, 0), 0);
+}
+
+}  // namespace
+}  // namespace orv::gdi::test
