@@ -1,0 +1,153 @@
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/base/File.h"
+#include "platform/store/IniFile.h"
+#include "platform/store/Profile.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using namespace std::string_literals;
+using orv::TextEncoding;
+using orv::test::TempDir;
+
+void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Encoded(std::wstring_view text, TextEncoding encoding) {
+  return std::string(orv::ByteOrderMark(encoding)) + orv::EncodeText(text, encoding);
+}
+
+// Comments, blank lines, mixed line ends, a garbage line, a header without "]" and a last
+// line without terminator: an edit of one value must leave all of it as it was.
+const wchar_t kBefore[] =
+    L"; 星の色\r\n"
+    L"\r\n"
+    L"[Colors]\n"
+    L"  Star = 1\r\n"
+    L"garbage line\r"
+    L"[unclosed\r\n"
+    L"Planet=2\r\n"
+    L"\r\n"
+    L"[Fonts]\r\n"
+    L"Size=9";
+const wchar_t kAfter[] =
+    L"; 星の色\r\n"
+    L"\r\n"
+    L"[Colors]\n"
+    L"  Star = 1\r\n"
+    L"garbage line\r"
+    L"[unclosed\r\n"
+    L"Planet=ラベル\r\n"
+    L"\r\n"
+    L"[Fonts]\r\n"
+    L"Size=9";
+
+TEST(IniFile, KeepsLayoutAndEncodingOfTheFileItEdits) {
+  for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16Le,
+                                TextEncoding::Utf16Be, TextEncoding::Cp932}) {
+    TempDir dir;
+    WriteBytes(dir.File("e.ini"), Encoded(kBefore, encoding));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"colors", L"planet", L"ラベル", dir.WFile("e.ini")));
+    EXPECT_EQ(Encoded(kAfter, encoding), ReadBytes(dir.File("e.ini"))) << static_cast<int>(encoding);
+    wchar_t buffer[16];
+    GetPrivateProfileStringW(L"Colors", L"Star", L"", buffer, 16, dir.WFile("e.ini"));
+    EXPECT_EQ(std::wstring(L"1"), buffer);
+  }
+}
+
+TEST(IniFile, ACp932FileTakesCharactersItCannotHoldAsUtf8) {
+  TempDir dir;
+  WriteBytes(dir.File("j.ini"), Encoded(L"[S]\r\nName=日本\r\n", TextEncoding::Cp932));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"Note", L"\U0001D11E", dir.WFile("j.ini")));
+  EXPECT_EQ(Encoded(L"[S]\r\nName=日本\r\nNote=\U0001D11E\r\n", TextEncoding::Utf8), ReadBytes(dir.File("j.ini")));
+}
+
+TEST(IniFile, UndecodableBytesOfUntouchedLinesSurviveAnEdit) {
+  TempDir dir;
+  // 0x80 has no CP932 mapping and the file is not UTF-8; a lone surrogate in UTF-16.
+  const std::string cp932 = "; \x80\xFF garbage\r\n[S]\r\nK=1\r\n";
+  const std::string utf16 = "\xFF\xFE;\0\x00\xD8\r\0\n\0[\0S\0]\0\r\0\n\0K\0=\0" "1\0\r\0\n\0"s;
+  for (const std::string& bytes : {cp932, utf16}) {
+    WriteBytes(dir.File("g.ini"), bytes);
+    ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"2", dir.WFile("g.ini")));
+    std::string expected = bytes;
+    std::size_t one = expected.rfind('1');
+    expected[one] = '2';
+    EXPECT_EQ(expected, ReadBytes(dir.File("g.ini")));
+  }
+}
+
+TEST(IniFile, AnEditThatChangesNothingLeavesTheFileAlone) {
+  TempDir dir;
+  WriteBytes(dir.File("n.ini"), "[S]\r\nK = v\r\n");
+  struct stat before {}, after {};
+  stat(dir.File("n.ini").c_str(), &before);
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"v", dir.WFile("n.ini")));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"Absent", nullptr, dir.WFile("n.ini")));
+  stat(dir.File("n.ini").c_str(), &after);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+  EXPECT_EQ("[S]\r\nK = v\r\n", ReadBytes(dir.File("n.ini")));
+}
+
+TEST(IniFile, TwoProcessesWritingDifferentKeysLoseNeitherWrite) {
+  TempDir dir;
+  const CString file = dir.WFile("shared.ini");
+  constexpr int kKeys = 60;
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = fork();
+    ASSERT_GE(children[c], 0);
+    if (children[c] == 0) {
+      bool ok = true;
+      for (int i = 0; i < kKeys; ++i) {
+        std::wstring key = (c == 0 ? L"a" : L"b") + std::to_wstring(i);
+        ok = WritePrivateProfileStringW(L"Shared", key.c_str(), std::to_wstring(i).c_str(), file) && ok;
+      }
+      _exit(ok ? 0 : 1);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  for (int i = 0; i < kKeys; ++i) {
+    EXPECT_EQ(static_cast<UINT>(i), GetPrivateProfileIntW(L"Shared", (L"a" + std::to_wstring(i)).c_str(), -1, file));
+    EXPECT_EQ(static_cast<UINT>(i), GetPrivateProfileIntW(L"Shared", (L"b" + std::to_wstring(i)).c_str(), -1, file));
+  }
+}
+
+TEST(IniFile, AnEditWaitsForAHandleThatDeniesWritingAndGivesUp) {
+  TempDir dir;
+  WriteBytes(dir.File("l.ini"), "[S]\r\nK=1\r\n");
+  CStdioFile reader(dir.WFile("l.ini"), CFile::modeRead | CFile::shareDenyWrite);
+  auto set2 = [](orv::ini::IniDocument& d) { return d.SetValue(L"S", L"K", L"2"); };
+  EXPECT_FALSE(orv::ini::Edit(dir.File("l.ini"), true, set2, 50));
+  EXPECT_EQ("[S]\r\nK=1\r\n", ReadBytes(dir.File("l.ini")));
+  reader.Close();
+  EXPECT_TRUE(orv::ini::Edit(dir.File("l.ini"), true, set2, 50));
+  EXPECT_EQ("[S]\r\nK=2\r\n", ReadBytes(dir.File("l.ini")));
+}
+
+TEST(IniFile, AFolderOrAMissingFileReadsAsNothing) {
+  TempDir dir;
+  EXPECT_FALSE(orv::ini::Load(dir.File("missing.ini")));
+  EXPECT_FALSE(orv::ini::Load(dir.Path()));
+  EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"V", CString(dir.Path().c_str())));
+  EXPECT_EQ(7u, GetPrivateProfileIntW(L"S", L"K", 7, CString(dir.Path().c_str())));
+}
+
+}  // namespace

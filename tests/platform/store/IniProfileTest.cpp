@@ -1,0 +1,235 @@
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/store/Profile.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using namespace std::string_literals;
+using orv::test::TempDir;
+
+constexpr wchar_t kSentinel = L'#';
+
+void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A file with the inputs most likely to break a reader.
+const char kSample[] =
+    "; leading comment\r\n"
+    "orphan=before any section\r\n"
+    "[General]\r\n"
+    "FileId = 42  \r\n"
+    "  fileid=duplicate\r\n"
+    "Quoted=\"  spaced  \"\r\n"
+    "Single='x'\r\n"
+    "Unmatched=\"abc\r\n"
+    "OnlyQuote=\"\r\n"
+    "Empty=\r\n"
+    "NoEquals\r\n"
+    "Eq==b=c\r\n"
+    ";Hidden=comment\r\n"
+    "[ Spaced Name ]\r\n"
+    "Key With Spaces = v\r\n"
+    "[Broken\r\n"
+    "after=broken header\r\n"
+    "[general]\r\n"
+    "FileId=second section\r\n"
+    "Extra=in duplicate section\r\n"
+    "[Tail]\n"
+    "last=no newline";
+
+TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
+  struct Row {
+    int line;
+    const wchar_t *section, *key, *def;
+    DWORD size;
+    DWORD expectedCount;
+    std::wstring expected;
+  } rows[] = {
+      {1, L"General", L"FileId", L"d", 64, 2, L"42"},
+      {2, L"GENERAL", L"fileid", L"d", 64, 2, L"42"},
+      {3, L" General ", L" FileId\t", L"d", 64, 2, L"42"},
+      {4, L"General", L"Quoted", L"d", 64, 10, L"  spaced  "},
+      {5, L"General", L"Single", L"d", 64, 1, L"x"},
+      {6, L"General", L"Unmatched", L"d", 64, 4, L"\"abc"},
+      {7, L"General", L"OnlyQuote", L"d", 64, 1, L"\""},
+      {8, L"General", L"Empty", L"d", 64, 0, L""},
+      {9, L"General", L"NoEquals", L"dflt", 64, 4, L"dflt"},
+      {10, L"General", L"Eq", L"d", 64, 4, L"=b=c"},
+      {11, L"General", L";Hidden", L"d", 64, 1, L"d"},
+      {12, L"spaced name", L"key with spaces", L"d", 64, 1, L"v"},
+      {13, L"Spaced Name", L"after", L"d", 64, 13, L"broken header"},
+      {14, L"[Broken", L"after", L"d", 64, 1, L"d"},
+      {15, L"General", L"Extra", L"d", 64, 1, L"d"},
+      {16, L"Tail", L"last", L"d", 64, 10, L"no newline"},
+      {17, L"", L"orphan", L"d", 64, 1, L"d"},
+      {18, L"Missing", L"key", L"d  \t", 64, 1, L"d"},
+      {19, L"Missing", L"key", nullptr, 64, 0, L""},
+      {20, L"General", L"FileId", L"d", 3, 2, L"42"},  // exactly full
+      {21, L"General", L"FileId", L"d", 2, 1, L"4"},   // one short
+      {22, L"General", L"FileId", L"d", 1, 0, L""},
+      {23, L"Missing", L"key", L"default", 4, 3, L"def"},
+  };
+  TempDir dir;
+  WriteBytes(dir.File("a.ini"), kSample);
+  const CString file = dir.WFile("a.ini");
+  for (const auto& row : rows) {
+    wchar_t buffer[64];
+    std::fill(std::begin(buffer), std::end(buffer), kSentinel);
+    DWORD count = GetPrivateProfileStringW(row.section, row.key, row.def, buffer, row.size, file);
+    EXPECT_EQ(row.expectedCount, count) << "row " << row.line;
+    EXPECT_EQ(row.expected, std::wstring(buffer, std::min<DWORD>(count, 63))) << "row " << row.line;
+    EXPECT_EQ(L'\0', buffer[count]) << "row " << row.line;
+    for (DWORD i = count + 1; i < 64; ++i) ASSERT_EQ(kSentinel, buffer[i]) << "row " << row.line << " at " << i;
+  }
+  wchar_t untouched[4] = {kSentinel, kSentinel, kSentinel, kSentinel};
+  EXPECT_EQ(0u, GetPrivateProfileStringW(L"General", L"FileId", L"d", untouched, 0, file));
+  EXPECT_EQ(kSentinel, untouched[0]);
+  EXPECT_EQ(0u, GetPrivateProfileStringW(L"General", L"FileId", L"d", nullptr, 8, file));
+  EXPECT_EQ(3u, GetPrivateProfileStringW(L"General", L"FileId", L"abc", untouched, 4, dir.WFile("none.ini")));
+  EXPECT_EQ(std::wstring(L"abc"), untouched);
+}
+
+TEST(IniProfileString, ListsSectionsKeysAndEntries) {
+  struct Row {
+    int line;
+    const wchar_t* section;  // null: section names
+    bool entries;            // GetPrivateProfileSectionW instead of key names
+    DWORD size;
+    DWORD expectedCount;
+    std::wstring expected;  // with its NULs
+  } rows[] = {
+      {1, nullptr, false, 64, 33, L"General\0Spaced Name\0general\0Tail\0\0"s},
+      {2, L"general", false, 80, 57, L"FileId\0fileid\0Quoted\0Single\0Unmatched\0OnlyQuote\0Empty\0Eq\0\0"s},
+      {3, L"general", false, 10, 8, L"FileId\0f\0\0"s},  // too small: last string cut
+      {4, L"general", false, 9, 7, L"FileId\0\0\0"s},     // room only for the first and the end
+      {5, L"Missing", false, 8, 0, L"\0\0"s},
+      {6, L"Spaced Name", true, 64, 38, L"Key With Spaces=v\0after=broken header\0\0"s},
+      {7, L"General", true, 16, 14, L"FileId=42\0file\0\0"s},
+      {8, L"Tail", true, 2, 0, L"\0\0"s},
+  };
+  TempDir dir;
+  WriteBytes(dir.File("a.ini"), kSample);
+  const CString file = dir.WFile("a.ini");
+  for (const auto& row : rows) {
+    wchar_t buffer[96];
+    std::fill(std::begin(buffer), std::end(buffer), kSentinel);
+    DWORD count = row.entries ? GetPrivateProfileSectionW(row.section, buffer, row.size, file)
+                  : row.section ? GetPrivateProfileStringW(row.section, nullptr, L"d", buffer, row.size, file)
+                                : GetPrivateProfileSectionNamesW(buffer, row.size, file);
+    EXPECT_EQ(row.expectedCount, count) << "row " << row.line;
+    EXPECT_EQ(row.expected, std::wstring(buffer, row.expected.size())) << "row " << row.line;
+    for (std::size_t i = row.size; i < 96; ++i) ASSERT_EQ(kSentinel, buffer[i]) << "row " << row.line << " at " << i;
+  }
+}
+
+TEST(IniProfileInt, ReadsALeadingDecimalNumberWithThePlatformsWrap) {
+  struct Row {
+    int line;
+    const wchar_t *section, *key, *value;  // value null: nothing written
+    int def;
+    UINT expected;
+  } rows[] = {
+      {1, nullptr, nullptr, nullptr, -1, 4294967295u},
+      {2, nullptr, nullptr, nullptr, 1, 1},
+      {3, L"s", nullptr, nullptr, -1, 4294967295u},
+      {4, nullptr, L"k", nullptr, 1, 1},
+      {5, L"s", L"k", nullptr, -1, 4294967295u},
+      {6, L"s", L"k", nullptr, 1, 1},
+      {7, L"s", L"k", L"-1", -1, 4294967295u},
+      {8, L"s", L"k", L"-1", 1, 4294967295u},
+      {9, L"s", L"k", L"1", -1, 1},
+      {10, L"s", L"k", L"+1", -1, 1},
+      {11, L"s", L"k", L"4294967296", 1, 0},
+      {12, L"s", L"k", L"4294967297", -1, 1},
+      {13, L"s", L"k", L"-4294967297", 1, 4294967295u},
+      {14, L"s", L"k", L"42A94967297", -1, 42},
+      {15, L"s", L"k", L"B4294967297", -1, 0},
+      {16, L"s", L"k", L"0x10", 7, 0},
+      {17, L"s", L"k", L"   42   ", 7, 42},
+      {18, L"s", L"k", L"\"7\"", 0, 7},
+      {19, L"s", L"k", L"", 7, 7},
+      {20, L"s", L"k", L"- 5", 7, 0},
+      {21, L"s", L"k", L"99999999999999999999999999999", 0, 2684354559u},
+      {22, L"s", L"k", L"999999999999999999999999999991234", 0, 2684354559u},  // beyond 29 characters
+      {23, L"s", L"k", L"2147483648", 0, 2147483648u},
+      {24, L"s", L"k", L"1e5", 0, 1},
+      {25, L"s", L"k", L"12.9", 0, 12},
+  };
+  TempDir dir;
+  for (const auto& row : rows) {
+    std::filesystem::remove(dir.File("int.ini"));
+    if (row.value) {
+      ASSERT_TRUE(WritePrivateProfileStringW(row.section, row.key, row.value, dir.WFile("int.ini")));
+    }
+    EXPECT_EQ(row.expected, GetPrivateProfileIntW(row.section, row.key, row.def, dir.WFile("int.ini")))
+        << "row " << row.line;
+  }
+}
+
+TEST(IniProfileWrite, CreatesEditsAndDeletesInPlace) {
+  struct Step {
+    int line;
+    const wchar_t *section, *key, *value;
+    BOOL result;
+    std::string bytes;  // the whole file afterwards
+  } steps[] = {
+      {1, L"General", L"FileId", L"42", TRUE, "[General]\r\nFileId=42\r\n"},
+      {2, L" general ", L"FILEID", L"43", TRUE, "[General]\r\nFileId=43\r\n"},
+      {3, L"Other", L"K", L" v ", TRUE, "[General]\r\nFileId=43\r\n\r\n[Other]\r\nK= v \r\n"},
+      {4, L"General", L"New", L"", TRUE, "[General]\r\nFileId=43\r\nNew=\r\n\r\n[Other]\r\nK= v \r\n"},
+      {5, L"General", L"FileId", nullptr, TRUE, "[General]\r\nNew=\r\n\r\n[Other]\r\nK= v \r\n"},
+      {6, L"General", L"absent", nullptr, TRUE, "[General]\r\nNew=\r\n\r\n[Other]\r\nK= v \r\n"},
+      {7, L"GENERAL", nullptr, nullptr, TRUE, "[Other]\r\nK= v \r\n"},
+      {8, L"Absent", nullptr, nullptr, TRUE, "[Other]\r\nK= v \r\n"},
+      {9, L"Other", L"a=b", L"x", FALSE, "[Other]\r\nK= v \r\n"},
+      {10, L"Other", L"K", L"x\r\n[Injected]", FALSE, "[Other]\r\nK= v \r\n"},
+      {11, L"Oth\ner", L"K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
+      {12, L"Other", L"[K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
+      {13, L"Other", L";K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
+      {14, L"Other", L"K", L"\"q\"", TRUE, "[Other]\r\nK= \"q\"\r\n"},  // the spacing stays
+      {15, nullptr, nullptr, nullptr, TRUE, "[Other]\r\nK= \"q\"\r\n"},
+      {16, nullptr, L"K", L"x", FALSE, "[Other]\r\nK= \"q\"\r\n"},
+  };
+  TempDir dir;
+  const CString file = dir.WFile("w.ini");
+  for (const auto& step : steps) {
+    EXPECT_EQ(step.result, WritePrivateProfileStringW(step.section, step.key, step.value, file)) << "step " << step.line;
+    EXPECT_EQ(step.bytes, ReadBytes(dir.File("w.ini"))) << "step " << step.line;
+  }
+  EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));  // no temporary left
+  // Deleting from a file that does not exist creates nothing.
+  EXPECT_TRUE(WritePrivateProfileStringW(L"S", nullptr, nullptr, dir.WFile("none.ini")));
+  EXPECT_TRUE(WritePrivateProfileStringW(L"S", L"K", nullptr, dir.WFile("none.ini")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("none.ini")));
+  // A folder that does not exist cannot take the file.
+  EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"V", dir.WFile("missing/x.ini")));
+  EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"V", nullptr));
+}
+
+TEST(IniProfileWrite, ReadsBackWhatItWrote) {
+  TempDir dir;
+  const CString file = dir.WFile("r.ini");
+  const std::wstring long1500(1500, L'x');
+  const wchar_t* values[] = {L"星座=オリオン", L"'single'", L"a;b#c", L"\U0001D11E", long1500.c_str()};
+  for (const wchar_t* value : values) {
+    ASSERT_TRUE(WritePrivateProfileStringW(L"Sec", L"Key", value, file));
+    wchar_t buffer[2048];
+    DWORD count = GetPrivateProfileStringW(L"sec", L"key", L"", buffer, 2048, file);
+    std::wstring expected = value[0] == L'\'' ? L"single" : value;
+    EXPECT_EQ(expected, std::wstring(buffer, count));
+  }
+  wchar_t small[1024];  // the parameter-file buffer: 1023 characters come back
+  EXPECT_EQ(1023u, GetPrivateProfileStringW(L"Sec", L"Key", L"", small, 1024, file));
+}
+
+}  // namespace
