@@ -1,0 +1,52 @@
+// orvdcm ini: read and edit INI files with the private-profile semantics of the library.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "apps/orvdcm/CliCommand.h"
+#include "platform/base/AtomicFile.h"
+#include "platform/base/CString.h"
+#include "platform/store/IniFile.h"
+#include "platform/store/Profile.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "ini get FILE SECTION KEY [DEFAULT]   print a value (or DEFAULT; exit 1 when absent without one)\n"
+    "  orvdcm ini set FILE SECTION KEY VALUE   store a value, creating file, section and key\n"
+    "  orvdcm ini remove-section FILE SECTION  delete a section with all its keys";
+
+std::wstring Wide(const std::string& s) { return orv::Utf8ToWide(s); }
+
+int Get(const std::vector<std::string>& args, orv::cli::Io& io) {
+  std::optional<orv::ini::IniDocument> document = orv::ini::Load(orv::NativePath(Wide(args[1])));
+  std::optional<std::wstring> value = document ? document->Value(Wide(args[2]), Wide(args[3])) : std::nullopt;
+  if (!value && args.size() < 5) {
+    io.err << "orvdcm ini: no key '" << args[3] << "' in section '" << args[2] << "' of " << args[1] << '\n';
+    return 1;
+  }
+  io.out << (value ? orv::WideToUtf8(*value) : args[4]) << '\n';
+  return 0;
+}
+
+int Write(const std::string& file, const wchar_t* section, const wchar_t* key, const wchar_t* value,
+          orv::cli::Io& io) {
+  if (WritePrivateProfileStringW(section, key, value, Wide(file).c_str())) return 0;
+  io.err << "orvdcm ini: cannot write " << file
+         << " (unwritable file, or a name or value with a line break, or a key with '=')\n";
+  return 1;
+}
+
+int RunIni(const std::vector<std::string>& args, orv::cli::Io& io) {
+  const std::string verb = args.empty() ? "" : args[0];
+  if (verb == "get" && (args.size() == 4 || args.size() == 5)) return Get(args, io);
+  if (verb == "set" && args.size() == 5)
+    return Write(args[1], Wide(args[2]).c_str(), Wide(args[3]).c_str(), Wide(args[4]).c_str(), io);
+  if (verb == "remove-section" && args.size() == 3) return Write(args[1], Wide(args[2]).c_str(), nullptr, nullptr, io);
+  io.err << "usage: orvdcm " << kUsage << '\n';
+  return 2;
+}
+
+}  // namespace
+
+ORV_CLI_COMMAND(ini, "ini", kUsage, RunIni);
