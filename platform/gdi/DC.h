@@ -139,6 +139,12 @@ public:
   CSize GetTextExtent(LPCTSTR text, int count) const;
   BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
 
+  // Device-independent bitmaps (see the free functions below).
+  int SetDIBitsToDevice(int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc, UINT startScan,
+                        UINT scanLines, const void* bits, const BITMAPINFO* info, UINT colorUse);
+  int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+                    int srcHeight, const void* bits, const BITMAPINFO* info, UINT colorUse, DWORD rop);
+
   HDC m_hDC = nullptr;
 
 protected:
@@ -178,9 +184,12 @@ private:
   orv::gdi::WindowCanvasProvider* m_provider = nullptr;  // the one that opened the canvas
 };
 
-// Device-independent bitmaps drawn onto a context (DIB_RGB_COLORS only). The bits are rows
-// of biBitCount bits padded to 32 bits, bottom-up unless biHeight is negative. Return the
-// number of scan lines drawn (0 on bad input).
+// Device-independent bitmaps drawn onto a context (DIB_RGB_COLORS, uncompressed 1, 4, 8,
+// 16 (5-5-5), 24 and 32 bits). The bits are rows padded to 32 bits, bottom-up unless
+// biHeight is negative; for a bottom-up image the source y counts from its bottom row, as
+// on the platform. Palette colours are drawn as they are (a 1-bit image does not take the
+// text and background colours). SetDIBitsToDevice copies scanLines rows held in `bits`,
+// starting at scan line startScan. Return the number of scan lines (0 on bad input).
 ORV_API int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD width, DWORD height, int xSrc,
                               int ySrc, UINT startScan, UINT scanLines, const void* bits,
                               const BITMAPINFO* info, UINT colorUse);

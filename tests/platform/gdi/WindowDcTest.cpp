@@ -1,0 +1,107 @@
+// Window contexts: CPaintDC and CClientDC draw where the window layer's canvas says, only
+// inside its clip, and open and close the canvas exactly once.
+#include <gtest/gtest.h>
+
+#include "GdiTestSupport.h"
+
+namespace orv::gdi::test {
+namespace {
+
+class FakeWindows : public WindowCanvasProvider {
+public:
+  FakeWindows() {
+    surface.Create(40, 30, PixelFormat::Rgb32);
+    previous = SetWindowCanvasProvider(this);
+  }
+  ~FakeWindows() override { SetWindowCanvasProvider(previous); }
+
+  bool BeginPaint(CWnd* wnd, WindowCanvas* canvas) override {
+    ++begun;
+    return Lend(wnd, canvas);
+  }
+  void EndPaint(CWnd* wnd, const WindowCanvas& canvas) override {
+    ++ended;
+    EXPECT_EQ(wnd, window);
+    EXPECT_EQ(canvas.token, &surface);
+  }
+  bool GetDC(CWnd* wnd, WindowCanvas* canvas) override {
+    ++opened;
+    return Lend(wnd, canvas);
+  }
+  void ReleaseDC(CWnd*, const WindowCanvas&) override { ++released; }
+
+  bool Lend(CWnd* wnd, WindowCanvas* canvas) {
+    if (wnd != window) return false;
+    canvas->surface = &surface;
+    canvas->origin = POINT{5, 4};
+    canvas->clip = RECT{0, 0, 20, 10};
+    canvas->paint = RECT{1, 2, 3, 4};
+    canvas->erase = TRUE;
+    canvas->token = &surface;
+    return true;
+  }
+
+  Surface surface;
+  CWnd* window = reinterpret_cast<CWnd*>(&surface);  // any address stands for a window here
+  WindowCanvasProvider* previous = nullptr;
+  int begun = 0, ended = 0, opened = 0, released = 0;
+};
+
+std::vector<std::uint32_t> ClientAreaFilled(std::uint32_t value) {
+  std::vector<std::uint32_t> want(40 * 30, 0u);
+  for (int y = 4; y < 14; ++y)
+    for (int x = 5; x < 25; ++x) want[static_cast<std::size_t>(y) * 40 + x] = value;
+  return want;
+}
+
+TEST(WindowContexts, PaintContextDrawsInTheClientAreaOnlyAndEndsPaintingOnce) {
+  FakeWindows windows;
+  {
+    CPaintDC dc(windows.window);
+    EXPECT_EQ(windows.begun, 1);
+    EXPECT_EQ(dc.m_ps.rcPaint.right, 3);
+    EXPECT_TRUE(dc.m_ps.fErase);
+    EXPECT_EQ(dc.m_ps.hdc, dc.GetSafeHdc());
+    dc.FillSolidRect(CRect(-100, -100, 100, 100), RGB(0, 0, 255));
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, 2, 2);
+    EXPECT_EQ(bitmap.GetSurface()->Format(), PixelFormat::Rgb32);
+    EXPECT_EQ(dc.SelectObject(&bitmap), nullptr);  // a window's context has no bitmap to swap
+  }
+  EXPECT_EQ(windows.ended, 1);
+  EXPECT_TRUE(SameSurface("paint", windows.surface, ClientAreaFilled(ColorToPixel(RGB(0, 0, 255)))));
+}
+
+TEST(WindowContexts, ClientContextUsesTheClientOriginAndReleasesTheCanvas) {
+  FakeWindows windows;
+  {
+    CClientDC dc(windows.window);
+    EXPECT_EQ(dc.SetPixel(0, 0, RGB(255, 0, 0)), RGB(255, 0, 0));
+    EXPECT_EQ(dc.SetPixel(20, 0, RGB(255, 0, 0)), CLR_INVALID);  // outside the clip
+  }
+  EXPECT_EQ(windows.opened, 1);
+  EXPECT_EQ(windows.released, 1);
+  EXPECT_EQ(windows.surface.PixelColor(5, 4), RGB(255, 0, 0));
+  EXPECT_EQ(windows.surface.PixelColor(25, 4), RGB(0, 0, 0));
+}
+
+TEST(WindowContexts, WithoutACanvasNothingIsDrawnAndNothingIsClosed) {
+  FakeWindows windows;
+  int stranger = 0;
+  {
+    CPaintDC dc(reinterpret_cast<CWnd*>(&stranger));  // the provider declines this window
+    dc.FillSolidRect(CRect(0, 0, 10, 10), RGB(1, 2, 3));
+    EXPECT_FALSE(dc.LineTo(3, 3));
+    CPaintDC none(nullptr);
+  }
+  EXPECT_EQ(windows.ended, 0);
+  WindowCanvasProvider* mine = SetWindowCanvasProvider(nullptr);
+  EXPECT_EQ(mine, &windows);
+  { CClientDC dc(windows.window); }
+  SetWindowCanvasProvider(mine);
+  EXPECT_EQ(windows.opened, 0);
+  EXPECT_EQ(Hash(windows.surface), Hash(FakeWindows().surface));
+}
+
+}  // namespace
+}  // namespace orv::gdi::test
