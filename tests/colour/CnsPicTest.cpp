@@ -1,0 +1,269 @@
+// Constellation-picture sets over a real registry store in a fresh folder.
+#include <gtest/gtest.h>
+
+#include "colour/CnsPic.h"
+#include "platform/base/Resources.h"
+#include "platform/store/WinReg.h"
+#include "sibling/orvreg/Registry.h"
+#include "support/TempRegistry.h"
+
+namespace {
+
+constexpr COLORREF kCommonDefault = 0x504038;  // red 56, green 64, blue 80
+constexpr const wchar_t* kStandard = L".\\constellation\\CnsPic\\CnsPic.lst";
+constexpr const wchar_t* kWestern = L".\\constellation\\Western\\Western.lst";
+constexpr const wchar_t* kChinese = L".\\constellation\\Chinese\\Chinese.lst";
+
+// Reaches the protected state, to check the cursor as the caller cannot see it.
+class InspectCnsPic : public CCnsPic {
+public:
+  int EnumState() const { return m_nEnum; }
+  COLORREF CommonDefault() const { return m_crDefault; }
+};
+
+class CnsPicTest : public testing::Test {
+protected:
+  void SetUp() override {
+    // The library's string table normally holds the definition; stand in if it is absent.
+    if (orv::FindResourceString(24527) == nullptr) {
+      strings.strings[24527] = L"星座絵(%s)\\CNS\\Constellation.Picture.Image.Color\\504038\\CNSPIC";
+      module = orv::RegisterResourceModule("cnspic-test", &strings);
+    }
+  }
+  void TearDown() override {
+    if (module != nullptr) orv::UnregisterResourceModule(module);
+  }
+
+  // Registers one set machine-wide; a null value is left out.
+  static void Register(const wchar_t* subkey, const wchar_t* lst, const wchar_t* label, const wchar_t* color) {
+    CString path = CString(L"Software\\Orrelab\\Skyweave\\10.0\\CnsPic\\") + subkey;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::pair<const wchar_t*, const wchar_t*> values[] = {{L"lst", lst}, {L"label", label}, {L"color", color}};
+    for (const auto& [name, text] : values) {
+      if (text == nullptr) continue;
+      DWORD bytes = static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t));
+      ASSERT_EQ(RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes), ERROR_SUCCESS);
+    }
+    RegCloseKey(key);
+  }
+
+  static void RegisterThreeSets() {
+    Register(L"1", kStandard, L"標準", L"504038");
+    Register(L"2", kWestern, L"西洋", L"0080FF");
+    Register(L"3", kChinese, L"中国", L"40C040");
+  }
+
+  orv::test::TempRegistry registry;
+  orv::ResourceTable strings;
+  HINSTANCE module = nullptr;
+};
+
+tagCnsPicInfo Sentinel() {
+  tagCnsPicInfo info;
+  info.nIndex = -7;
+  info.strLabel = L"untouched";
+  info.strFile = L"untouched";
+  info.crCurrent = 0x123456;
+  info.crDefault = 0x654321;
+  return info;
+}
+
+void ExpectUntouched(const tagCnsPicInfo& info) {
+  EXPECT_EQ(info.nIndex, -7);
+  EXPECT_EQ(info.strLabel, L"untouched");
+  EXPECT_EQ(info.crCurrent, 0x123456u);
+}
+
+TEST_F(CnsPicTest, CommonDefaultComesFromThePictureDefinition) {
+  InspectCnsPic pic;
+  EXPECT_EQ(pic.CommonDefault(), kCommonDefault);
+  EXPECT_EQ(pic.EnumState(), 0);
+}
+
+TEST_F(CnsPicTest, NothingRegisteredMeansNoSetAndTheCommonDefault) {
+  CCnsPic pic;
+  tagCnsPicInfo info = Sentinel();
+  EXPECT_EQ(pic.EnumInfo(&info), 0);
+  EXPECT_EQ(pic.GetInfo(kStandard, &info), 0);
+  ExpectUntouched(info);
+  EXPECT_EQ(pic.GetColor(kStandard), kCommonDefault);
+  EXPECT_EQ(pic.GetIndex(kStandard), 0);
+}
+
+TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
+  RegisterThreeSets();
+  InspectCnsPic pic;
+  const struct {
+    int index;
+    const wchar_t* file;
+    const wchar_t* label;
+    COLORREF color;
+  } expected[] = {
+      {1, kStandard, L"標準", 0x504038},
+      {2, kWestern, L"西洋", RGB(0xFF, 0x80, 0x00)},
+      {3, kChinese, L"中国", RGB(0x40, 0xC0, 0x40)},
+  };
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto& e : expected) {
+      tagCnsPicInfo info;
+      ASSERT_EQ(pic.EnumInfo(&info), 1) << "pass " << pass << " set " << e.index;
+      EXPECT_EQ(info.nIndex, e.index);
+      EXPECT_EQ(info.strFile, e.file);
+      EXPECT_EQ(info.strLabel, e.label);
+      EXPECT_EQ(info.crDefault, e.color);
+      EXPECT_EQ(info.crCurrent, kCommonDefault);
+      EXPECT_EQ(pic.EnumState(), 1);
+    }
+    tagCnsPicInfo info = Sentinel();
+    EXPECT_EQ(pic.EnumInfo(&info), 0);
+    EXPECT_EQ(pic.EnumState(), 0);
+  }
+}
+
+TEST_F(CnsPicTest, FailedBeginStaysStartedForOneMoreCall) {
+  InspectCnsPic pic;
+  tagCnsPicInfo info;
+  EXPECT_EQ(pic.EnumInfo(&info), 0);
+  EXPECT_EQ(pic.EnumState(), 1);
+  RegisterThreeSets();
+  EXPECT_EQ(pic.EnumInfo(&info), 0);  // still "enumerating" nothing: this call ends it
+  EXPECT_EQ(pic.EnumState(), 0);
+  ASSERT_EQ(pic.EnumInfo(&info), 1);  // and this one begins afresh
+  EXPECT_EQ(info.nIndex, 1);
+}
+
+TEST_F(CnsPicTest, LookupsBetweenEnumInfoCallsKeepItsPlace) {
+  RegisterThreeSets();
+  CCnsPic pic;
+  tagCnsPicInfo info;
+  ASSERT_EQ(pic.EnumInfo(&info), 1);
+  EXPECT_EQ(pic.GetIndex(kChinese), 3);
+  EXPECT_EQ(pic.GetColor(L"nothing.lst"), kCommonDefault);
+  ASSERT_EQ(pic.EnumInfo(&info), 1);
+  EXPECT_EQ(info.nIndex, 2);
+}
+
+TEST_F(CnsPicTest, FileMatchIgnoresLetterCase) {
+  RegisterThreeSets();
+  CCnsPic pic;
+  tagCnsPicInfo info;
+  const wchar_t* asked = L".\\CONSTELLATION\\western\\WESTERN.LST";
+  ASSERT_EQ(pic.GetInfo(asked, &info), 1);
+  EXPECT_EQ(info.nIndex, 2);
+  EXPECT_EQ(info.strFile, asked);  // the file as the caller named it
+  EXPECT_EQ(info.strLabel, L"西洋");
+  EXPECT_EQ(info.crDefault, RGB(0xFF, 0x80, 0x00));
+  EXPECT_EQ(pic.GetIndex(asked), 2);
+}
+
+TEST_F(CnsPicTest, UnregisteredFileIsNotFound) {
+  RegisterThreeSets();
+  CCnsPic pic;
+  pic.SetColor(3, RGB(1, 2, 3));  // the last set has a colour the unknown file must not get
+  for (const wchar_t* file : {L"other.lst", L"", L".\\constellation\\CnsPic\\CnsPic.ls"}) {
+    tagCnsPicInfo info = Sentinel();
+    EXPECT_EQ(pic.GetInfo(file, &info), 0) << CString(file);
+    ExpectUntouched(info);
+    EXPECT_EQ(pic.GetIndex(file), 0) << CString(file);
+    EXPECT_EQ(pic.GetColor(file), kCommonDefault) << CString(file);
+  }
+}
+
+TEST_F(CnsPicTest, UserColoursAreStoredPerSet) {
+  RegisterThreeSets();
+  CCnsPic pic;
+  pic.SetColor(3, RGB(10, 20, 30));
+  pic.SetColor(1, RGB(200, 0, 0));
+  EXPECT_EQ(pic.GetColor(kChinese), RGB(10, 20, 30));
+  EXPECT_EQ(pic.GetColor(kStandard), RGB(200, 0, 0));
+  EXPECT_EQ(pic.GetColor(kWestern), kCommonDefault);  // none stored: the common default
+
+  tagCnsPicInfo info;
+  ASSERT_EQ(pic.GetInfo(kChinese, &info), 1);
+  EXPECT_EQ(info.crCurrent, RGB(10, 20, 30));
+  EXPECT_EQ(info.crDefault, RGB(0x40, 0xC0, 0x40));
+
+  DWORD stored = 0;
+  EXPECT_TRUE(CRegistry::Read(L"CnsPic\\3", L"color", 0, &stored));
+  EXPECT_EQ(stored, RGB(10, 20, 30));
+}
+
+TEST_F(CnsPicTest, AllDefaultForgetsEveryUserColourAndNothingElse) {
+  RegisterThreeSets();
+  CCnsPic pic;
+  pic.SetColor(1, RGB(1, 1, 1));
+  pic.SetColor(2, RGB(2, 2, 2));
+  CRegistry::Write(L"Fonts", L"DeltaSize", 6, 1);
+
+  pic.AllDefault();
+
+  tagCnsPicInfo info;
+  while (pic.EnumInfo(&info)) {
+    EXPECT_EQ(info.crCurrent, kCommonDefault) << "set " << info.nIndex;  // not the set's own default
+  }
+  EXPECT_EQ(pic.GetColor(kWestern), kCommonDefault);
+  int delta = 0;
+  CRegistry::Read(L"Fonts", L"DeltaSize", 0, &delta, 1);
+  EXPECT_EQ(delta, 6);
+  // The machine-wide sets are untouched.
+  EXPECT_EQ(pic.GetIndex(kWestern), 2);
+}
+
+TEST_F(CnsPicTest, AllDefaultWithNothingStoredDoesNothing) {
+  CCnsPic pic;
+  pic.AllDefault();
+  EXPECT_EQ(pic.GetColor(kStandard), kCommonDefault);
+}
+
+TEST_F(CnsPicTest, DamagedOrMissingColourTextGivesTheCommonDefault) {
+  Register(L"1", L"a.lst", L"A", L"XYZ");
+  Register(L"2", L"b.lst", L"B", L"");
+  Register(L"3", L"c.lst", L"C", nullptr);
+  Register(L"4", L"d.lst", nullptr, L"  fF");  // lower-case digits after blanks
+  Register(L"5", L"e.lst", L"E", L"1234567");  // only six digits are read
+  CCnsPic pic;
+  const COLORREF expected[] = {kCommonDefault, kCommonDefault, kCommonDefault, 0xFF, 0x123456};
+  tagCnsPicInfo info;
+  for (COLORREF color : expected) {
+    ASSERT_EQ(pic.EnumInfo(&info), 1);
+    EXPECT_EQ(info.crDefault, color) << "set " << info.nIndex;
+  }
+  EXPECT_EQ(info.strLabel, L"E");
+}
+
+TEST_F(CnsPicTest, SetWithoutPictureFileIsListedButEndsTheSearch) {
+  Register(L"1", L"a.lst", L"A", L"010101");
+  Register(L"2", nullptr, L"B", L"020202");
+  Register(L"3", L"c.lst", L"C", L"030303");
+  CCnsPic pic;
+  int listed = 0;
+  tagCnsPicInfo info;
+  while (pic.EnumInfo(&info)) ++listed;
+  EXPECT_EQ(listed, 3);
+  EXPECT_EQ(pic.GetIndex(L"a.lst"), 1);
+  EXPECT_EQ(pic.GetIndex(L"c.lst"), 0);
+}
+
+TEST_F(CnsPicTest, ColourOfASetNamedWithLeadingZeroReadsBack) {
+  Register(L"07", L"z.lst", L"Z", L"000000");
+  CCnsPic pic;
+  EXPECT_EQ(pic.GetIndex(L"z.lst"), 7);
+  pic.SetColor(7, RGB(7, 7, 7));
+  EXPECT_EQ(pic.GetColor(L"z.lst"), RGB(7, 7, 7));
+  tagCnsPicInfo info;
+  ASSERT_EQ(pic.EnumInfo(&info), 1);
+  EXPECT_EQ(info.crCurrent, RGB(7, 7, 7));
+}
+
+TEST_F(CnsPicTest, NullRecordIsRefused) {
+  RegisterThreeSets();
+  InspectCnsPic pic;
+  EXPECT_EQ(pic.EnumInfo(nullptr), 0);
+  EXPECT_EQ(pic.EnumState(), 0);
+  EXPECT_EQ(pic.GetInfo(kStandard, nullptr), 0);
+}
+
+}  // namespace
