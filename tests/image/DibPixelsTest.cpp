@@ -113,3 +113,34 @@ TEST(Palettes, GreyRampAndThreeThreeTwo) {
 }
 
 }  // namespace
+
+#include "image/BitmapRgb.h"
+
+namespace {
+
+TEST(BitmapRgb, EveryFormatAsRedGreenBlue) {
+  CMemoryDIB d8;
+  ASSERT_TRUE(d8.Create(2, 1, 8));
+  d8.SetPaletteKind(TRUE);
+  *d8.GetImageAdr8(0, 0) = 0x07;
+  *d8.GetImageAdr8(1, 0) = 0xC0;
+  EXPECT_EQ(orv::BitmapRowRgb(d8, 0), (std::vector<BYTE>{255, 0, 0, 0, 0, 255}));
+
+  CMemoryDIB d16;
+  ASSERT_TRUE(d16.Create(2, 2, 16));
+  d16.SetPixel16(0, 1, RGB(255, 0, 8));
+  d16.SetPixel16(1, 1, RGB(0, 128, 255));
+  EXPECT_EQ(orv::BitmapRowRgb(d16, 1), (std::vector<BYTE>{255, 0, 8, 0, 132, 255}));
+
+  for (int bits : {24, 32}) {
+    CMemoryDIB d;
+    ASSERT_TRUE(d.Create(1, 2, bits));
+    if (bits == 24) d.SetPixel24(0, 0, RGB(1, 2, 3));
+    else d.SetPixel32(0, 0, RGB(1, 2, 3));
+    EXPECT_EQ(orv::BitmapRowRgb(d, 0), (std::vector<BYTE>{1, 2, 3})) << bits;
+    EXPECT_EQ(orv::BitmapRowRgb(d, 1), (std::vector<BYTE>{0, 0, 0})) << bits;
+    EXPECT_TRUE(orv::BitmapRowRgb(d, 2).empty());
+  }
+}
+
+}  // namespace

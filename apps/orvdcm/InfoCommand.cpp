@@ -1,0 +1,41 @@
+// orvdcm info IMAGE.fits: size, planes, pixel type, scaling and the level window of each
+// plane as the image loads.
+#include <cstdio>
+#include <ostream>
+
+#include "apps/orvdcm/CliCommand.h"
+#include "sibling/orvcim/FitsReader.h"
+
+namespace {
+
+int RunInfo(const std::vector<std::string>& args, orv::cli::Io& io) {
+  if (args.size() != 1) {
+    io.err << "usage: orvdcm info IMAGE.fits\n";
+    return 2;
+  }
+  CString path(args[0].c_str());
+  CString error;
+  FitsInfo info;
+  if (!CFitsReader::ReadInfo(path, &info, &error)) {
+    io.err << "orvdcm info: " << error.ToUtf8() << '\n';
+    return 1;
+  }
+  auto image = CFitsReader::Read(path, &error);
+  if (image == nullptr) {
+    io.err << "orvdcm info: " << error.ToUtf8() << '\n';
+    return 1;
+  }
+  char line[256];
+  std::snprintf(line, sizeof line, "size: %d x %d\nplanes: %d\nBITPIX: %d\nBSCALE: %.17g\nBZERO: %.17g\n",
+                info.width, info.height, info.planes, info.bitsPixel, info.bscale, info.bzero);
+  io.out << line;
+  for (int p = 0; p < image->GetPlanes(); ++p) {
+    std::snprintf(line, sizeof line, "window %d: %.9g ... %.9g\n", p, image->GetLevelMin(p), image->GetLevelMax(p));
+    io.out << line;
+  }
+  return 0;
+}
+
+}  // namespace
+
+ORV_CLI_COMMAND(info, "info", "info IMAGE.fits  (size, planes, BITPIX, BSCALE, BZERO, level windows)", RunInfo);

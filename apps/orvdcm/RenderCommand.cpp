@@ -1,0 +1,167 @@
+// orvdcm render IMAGE.fits [--window PLANE:MIN:MAX ...] [--bits 8|16|24|32]
+//                          [--area L,T,R,B] -o OUT.png
+// Loads the image, renders it into a display bitmap of its size through the library's
+// rendering, and writes that bitmap as an 8-bit RGB PNG (pixels outside the area stay black).
+#include <png.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+
+#include "apps/orvdcm/CliCommand.h"
+#include "image/BitmapRgb.h"
+#include "image/DisplayRender.h"
+#include "sibling/orvcim/FitsReader.h"
+
+namespace {
+
+struct Options {
+  std::string input;
+  std::string output;
+  int bits = 32;
+  bool hasArea = false;
+  CRect area;
+  struct Window {
+    int plane;
+    double min, max;
+  };
+  std::vector<Window> windows;
+};
+
+// Numbers separated by sep, all of them, nothing else.
+bool ParseNumbers(const std::string& text, char sep, std::vector<double>* out) {
+  out->clear();
+  const char* p = text.c_str();
+  for (;;) {
+    char* end = nullptr;
+    errno = 0;
+    double v = std::strtod(p, &end);
+    if (end == p || errno == ERANGE) return false;
+    out->push_back(v);
+    if (*end == '\0') return true;
+    if (*end != sep) return false;
+    p = end + 1;
+  }
+}
+
+bool IsInt(double v) { return v >= -2147483648.0 && v <= 2147483647.0 && v == static_cast<int>(v); }
+
+bool ParseArgs(const std::vector<std::string>& args, Options* o, std::string* problem) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string* out) {
+      if (i + 1 >= args.size()) return false;
+      *out = args[++i];
+      return true;
+    };
+    std::string v;
+    std::vector<double> n;
+    if (a == "-o") {
+      if (!value(&o->output)) return *problem = "-o needs a file name", false;
+    } else if (a == "--bits") {
+      if (!value(&v) || (v != "8" && v != "16" && v != "24" && v != "32"))
+        return *problem = "--bits takes 8, 16, 24 or 32", false;
+      o->bits = std::atoi(v.c_str());
+    } else if (a == "--window") {
+      if (!value(&v) || !ParseNumbers(v, ':', &n) || n.size() != 3 || !IsInt(n[0]) || n[0] < 0 || n[0] > 2)
+        return *problem = "--window takes PLANE:MIN:MAX with PLANE 0, 1 or 2", false;
+      o->windows.push_back({static_cast<int>(n[0]), n[1], n[2]});
+    } else if (a == "--area") {
+      if (!value(&v) || !ParseNumbers(v, ',', &n) || n.size() != 4 || !IsInt(n[0]) || !IsInt(n[1]) ||
+          !IsInt(n[2]) || !IsInt(n[3]))
+        return *problem = "--area takes L,T,R,B in whole pixels", false;
+      o->hasArea = true;
+      o->area = CRect(int(n[0]), int(n[1]), int(n[2]), int(n[3]));
+    } else if (!a.empty() && a[0] == '-') {
+      return *problem = "unknown option " + a, false;
+    } else if (o->input.empty()) {
+      o->input = a;
+    } else {
+      return *problem = "more than one image given", false;
+    }
+  }
+  if (o->input.empty()) return *problem = "no image given", false;
+  if (o->output.empty()) return *problem = "no output given (-o OUT.png)", false;
+  return true;
+}
+
+// Writes height rows of width RGB pixels; false on failure. Nothing with a destructor lives
+// here, since libpng reports errors by jumping back to setjmp.
+bool WritePngRows(FILE* file, int width, int height, const BYTE* rgb) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (png == nullptr) return false;
+  png_infop info = png_create_info_struct(png);
+  if (info == nullptr || setjmp(png_jmpbuf(png)) != 0) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < height; ++y)
+    png_write_row(png, rgb + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+// Writes the bitmap as RGB; an error text on failure.
+std::string WritePng(const std::string& path, CMemoryDIB& dib) {
+  std::vector<BYTE> rgb;
+  rgb.reserve(static_cast<std::size_t>(dib.GetWidth()) * static_cast<std::size_t>(dib.GetHeight()) * 3);
+  for (int y = 0; y < dib.GetHeight(); ++y) {
+    std::vector<BYTE> row = orv::BitmapRowRgb(dib, y);
+    rgb.insert(rgb.end(), row.begin(), row.end());
+  }
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return std::string("cannot create ") + path + ": " + std::strerror(errno);
+  bool written = WritePngRows(file, dib.GetWidth(), dib.GetHeight(), rgb.data());
+  if (std::fclose(file) != 0) written = false;
+  return written ? std::string() : "cannot write " + path;
+}
+
+int RunRender(const std::vector<std::string>& args, orv::cli::Io& io) {
+  Options o;
+  std::string problem;
+  if (!ParseArgs(args, &o, &problem)) {
+    io.err << "orvdcm render: " << problem << "\n"
+           << "usage: orvdcm render IMAGE.fits [--window PLANE:MIN:MAX ...] [--bits 8|16|24|32] "
+              "[--area L,T,R,B] -o OUT.png\n";
+    return 2;
+  }
+  CString error;
+  auto image = CFitsReader::Read(CString(o.input.c_str()), &error);
+  if (image == nullptr) {
+    io.err << "orvdcm render: " << error.ToUtf8() << '\n';
+    return 1;
+  }
+  for (const Options::Window& w : o.windows) {
+    if (w.plane >= image->GetPlanes()) {
+      io.err << "orvdcm render: the image has no plane " << w.plane << '\n';
+      return 2;
+    }
+    image->SetLevel(w.plane, w.min, w.max);
+  }
+  CMemoryDIB dib;
+  if (!dib.Create(image->GetWidth(), image->GetHeight(), o.bits)) {
+    io.err << "orvdcm render: not enough memory for the bitmap\n";
+    return 1;
+  }
+  dib.SetPaletteKind(image->IsColor() && image->GetPlanes() >= 3);
+  orv::RenderSample(*image, &dib, o.hasArea ? &o.area : nullptr);
+  problem = WritePng(o.output, dib);
+  if (!problem.empty()) {
+    io.err << "orvdcm render: " << problem << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+ORV_CLI_COMMAND(render, "render",
+                "render IMAGE.fits [--window PLANE:MIN:MAX ...] [--bits 8|16|24|32] [--area L,T,R,B] -o OUT.png",
+                RunRender);
