@@ -5,15 +5,12 @@
 //   @redraws 3
 //   Star.Name.Size = 14; Default Star.Name.Size = 14
 // The picture path is stored with "%", CR and LF escaped as %25, %0D and %0A.
-#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 
-#include <stdlib.h>
-#include <unistd.h>
-
+#include "platform/base/AtomicFile.h"
 #include "platform/base/TextCodec.h"
 #include "sibling/skyview/SkyViewControl.h"
 
@@ -54,25 +51,6 @@ std::wstring Unescape(std::wstring_view text) {
   return out;
 }
 
-// Writes the bytes to a fresh file beside `path` and renames it over `path`, so that a crash
-// leaves either the old file or the new one, never half of one.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) break;
-    done += static_cast<size_t>(n);
-  }
-  bool ok = done == bytes.size() && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temp.c_str());
-  return ok;
-}
-
 std::optional<int> ParseCount(std::wstring_view text) {
   if (text.empty() || text.size() > 9) return std::nullopt;
   int value = 0;
@@ -97,11 +75,12 @@ BOOL CSkyViewControl::SaveState(const CString& path) const {
     text += s.key.name.str() + L" = " + orv::FormatSkyValue(current).str() + L"; Default " + s.key.name.str() +
             L" = " + orv::FormatSkyValue(byDefault).str() + L"\n";
   }
-  return ReplaceFile(path.ToUtf8(), orv::EncodeUtf8(text)) ? TRUE : FALSE;
+  // Replaced as a whole: a crash leaves the old state or the new one, never half of one.
+  return orv::ReplaceFileAtomically(orv::NativePath(path.str()), orv::EncodeUtf8(text)) ? TRUE : FALSE;
 }
 
 BOOL CSkyViewControl::LoadState(const CString& path) {
-  std::ifstream in(path.ToUtf8(), std::ios::binary);
+  std::ifstream in(orv::NativePath(path.str()), std::ios::binary);
   if (!in) return FALSE;
   in.seekg(0, std::ios::end);
   std::streamoff size = in.tellg();

@@ -1,26 +1,20 @@
 // The control's state file: one process continues where the previous one stopped.
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "sibling/skyview/SkyViewControl.h"
 #include "SkyTestKeys.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using orv::test::ReadFileBytes;
+using orv::test::WriteFileBytes;
 
 TEST(SkyViewState, RoundTripKeepsValuesDefaultsPictureAndRedraws) {
   orv::test::TempDir dir;
@@ -50,7 +44,7 @@ TEST(SkyViewState, FileIsReadableTextInTheControlsLanguage) {
   view.SetPictureFile(L"a.lst");
   view.Command(L"Star.Name.Size = 16");
   ASSERT_TRUE(view.SaveState(dir.WFile("sky.state")));
-  EXPECT_EQ(ReadBytes(dir.File("sky.state")),
+  EXPECT_EQ(ReadFileBytes(dir.File("sky.state")),
             "# sky view state\n"
             "@picture a.lst\n"
             "@redraws 0\n"
@@ -70,7 +64,7 @@ TEST(SkyViewState, MissingFileChangesNothing) {
 
 TEST(SkyViewState, DamagedLinesAndUnknownKeysAreSkipped) {
   orv::test::TempDir dir;
-  WriteBytes(dir.File("sky.state"),
+  WriteFileBytes(dir.File("sky.state"),
              "@redraws 5\r\n"
              "Star.Name.Size = 18; Default Star.Name.Size = 18\r\n"
              "Gone.Key = 3; Default Gone.Key = 3\r\n"
@@ -93,10 +87,10 @@ TEST(SkyViewState, FailedSaveLeavesNoTemporaryFileBehind) {
   orv::test::TempDir dir;
   // A folder in the way: the new file cannot be renamed over it.
   ASSERT_EQ(mkdir(dir.File("sky.state").c_str(), 0700), 0);
-  WriteBytes(dir.File("sky.state/inside"), "x");
+  WriteFileBytes(dir.File("sky.state/inside"), "x");
   CSkyViewControl view(orv::test::SkyTestKeys());
   EXPECT_FALSE(view.SaveState(dir.WFile("sky.state")));
-  EXPECT_EQ(ReadBytes(dir.File("sky.state/inside")), "x");
+  EXPECT_EQ(ReadFileBytes(dir.File("sky.state/inside")), "x");
   int entries = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
     (void)e;
