@@ -17,15 +17,12 @@ IMPLEMENT_DYNAMIC(CDC, CObject)
 
 namespace {
 
-// Coordinates far outside any surface are pulled in to where they cannot overflow; a
-// surface is at most 2^28 pixels wide, so what lies inside one is unchanged.
-constexpr std::int64_t kCoordLimit = std::int64_t{1} << 30;
-LONG Clamp(std::int64_t v) { return static_cast<LONG>(std::clamp(v, -kCoordLimit, kCoordLimit)); }
+using orv::gdi::ClampCoord;
 
 RECT DeviceRect(const DcState& st, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
-  return RECT{Clamp(l + st.OffsetX()), Clamp(t + st.OffsetY()), Clamp(r + st.OffsetX()), Clamp(b + st.OffsetY())};
+  return RECT{ClampCoord(l + st.OffsetX()), ClampCoord(t + st.OffsetY()), ClampCoord(r + st.OffsetX()), ClampCoord(b + st.OffsetY())};
 }
 
 RECT DeviceRect(const DcState& st, const RECT& r) { return DeviceRect(st, r.left, r.top, r.right, r.bottom); }
@@ -76,6 +73,7 @@ BOOL CDC::CreateCompatibleDC(CDC*) {
 
 BOOL CDC::DeleteDC() {
   if (m_hDC == nullptr) return FALSE;
+  m_saved.clear();
   ReleaseBitmap(*m_state, this);
   ResetState(*m_state);
   m_hDC = nullptr;
@@ -83,6 +81,7 @@ BOOL CDC::DeleteDC() {
 }
 
 void CDC::AttachSurface(orv::gdi::Surface* surface, POINT origin, const RECT& clip) {
+  m_saved.clear();
   ReleaseBitmap(*m_state, this);
   ResetState(*m_state);
   DcState& st = *m_state;
@@ -97,6 +96,35 @@ void CDC::AttachSurface(orv::gdi::Surface* surface, POINT origin, const RECT& cl
 void CDC::AttachCanvas(const orv::gdi::WindowCanvas& canvas) { AttachSurface(canvas.surface, canvas.origin, canvas.clip); }
 
 orv::gdi::Surface* CDC::GetSurface() const { return m_state->surface; }
+
+int CDC::SaveDC() {
+  if (m_hDC == nullptr) return 0;
+  m_saved.push_back(*m_state);
+  return static_cast<int>(m_saved.size());
+}
+
+BOOL CDC::RestoreDC(int savedDC) {
+  const int levels = static_cast<int>(m_saved.size());
+  const int level = savedDC < 0 ? levels + 1 + savedDC : savedDC;
+  if (level < 1 || level > levels) return FALSE;
+  DcState restored = std::move(m_saved[static_cast<std::size_t>(level - 1)]);
+  m_saved.resize(static_cast<std::size_t>(level - 1));
+  // The saved bitmap comes back only if no other context has taken it meanwhile.
+  DcState& st = *m_state;
+  if (restored.bitmap != st.bitmap) {
+    BitmapData* saved = restored.bitmap.get();
+    if (saved != nullptr && !saved->stock && saved->selectedInto != nullptr && saved->selectedInto != this) {
+      restored.bitmap = st.bitmap;
+      restored.surface = st.surface;
+      restored.clip = st.clip;
+    } else {
+      ReleaseBitmap(st, this);
+      if (saved != nullptr && !saved->stock) saved->selectedInto = this;
+    }
+  }
+  st = std::move(restored);
+  return TRUE;
+}
 
 // --- selection --------------------------------------------------------------------------
 
@@ -295,7 +323,7 @@ BOOL CDC::Rectangle(LPCRECT rect) {
 COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
   DcState& st = *m_state;
   if (st.surface == nullptr) return CLR_INVALID;
-  const POINT p{Clamp(std::int64_t{x} + st.OffsetX()), Clamp(std::int64_t{y} + st.OffsetY())};
+  const POINT p{ClampCoord(std::int64_t{x} + st.OffsetX()), ClampCoord(std::int64_t{y} + st.OffsetY())};
   if (!CRect(st.clip).PtInRect(p)) return CLR_INVALID;
   orv::gdi::OpsFor(st.surface->Format()).plot(*st.surface, p.x, p.y, Word(st, color));
   return st.surface->PixelColor(p.x, p.y);
@@ -304,7 +332,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
 COLORREF CDC::GetPixel(int x, int y) const {
   const DcState& st = *m_state;
   if (st.surface == nullptr) return CLR_INVALID;
-  const POINT p{Clamp(std::int64_t{x} + st.OffsetX()), Clamp(std::int64_t{y} + st.OffsetY())};
+  const POINT p{ClampCoord(std::int64_t{x} + st.OffsetX()), ClampCoord(std::int64_t{y} + st.OffsetY())};
   if (!CRect(st.clip).PtInRect(p)) return CLR_INVALID;
   return st.surface->PixelColor(p.x, p.y);
 }

@@ -69,6 +69,12 @@ public:
   BOOL DeleteDC();
   HDC GetSafeHdc() const { return m_hDC; }
   operator HDC() const { return m_hDC; }
+  static CDC* FromHandle(HDC dc) { return dc; }
+
+  // Saves the selected objects and attributes; RestoreDC takes a level SaveDC returned, or
+  // -1 for the last one, and drops the levels above it. 0 / FALSE on failure.
+  int SaveDC();
+  BOOL RestoreDC(int savedDC);
 
   // Draw on a surface that someone else owns (the window layer); origin is the surface
   // position of logical (0, 0) and clip, in logical coordinates, bounds all drawing.
@@ -153,6 +159,7 @@ protected:
 
 private:
   std::unique_ptr<orv::gdi::DcState> m_state;
+  std::vector<orv::gdi::DcState> m_saved;
 };
 
 // The context of a paint handler: begins painting on construction, ends it on destruction.

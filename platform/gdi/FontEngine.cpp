@@ -24,6 +24,9 @@ namespace {
 constexpr int kDefaultCellHeight = 16;
 // Pixel size at which a face's proportions are measured.
 constexpr int kReferencePixels = 256;
+// Larger requests are served at this cell height (or character height), which keeps the
+// rasterised lines of text within reasonable memory.
+constexpr LONG kMaxHeight = 1024;
 
 QString ToQString(std::wstring_view text) {
   return QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
@@ -44,8 +47,9 @@ FontEngine::FontEngine(const LOGFONT& lf) : m_impl(std::make_unique<Impl>()) {
   m_metrics.tmStruckOut = lf.lfStrikeOut != 0;
   m_metrics.tmCharSet = lf.lfCharSet;
   m_antialiased = lf.lfQuality != NONANTIALIASED_QUALITY;
+  const LONG height = std::clamp<LONG>(lf.lfHeight, -kMaxHeight, kMaxHeight);
   if (!EnsureGuiApplication()) {
-    m_metrics.tmHeight = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight == 0 ? kDefaultCellHeight : lf.lfHeight;
+    m_metrics.tmHeight = height < 0 ? -height : height == 0 ? kDefaultCellHeight : height;
     m_metrics.tmAscent = m_metrics.tmHeight;
     return;
   }
@@ -59,17 +63,17 @@ FontEngine::FontEngine(const LOGFONT& lf) : m_impl(std::make_unique<Impl>()) {
   font.setKerning(false);
 
   // A positive height is the whole cell, a negative one the character (em) height.
-  const int cell = lf.lfHeight > 0 ? lf.lfHeight : kDefaultCellHeight;
+  const int cell = height > 0 ? height : kDefaultCellHeight;
   int pixelSize;
-  if (lf.lfHeight < 0) {
-    pixelSize = lf.lfHeight == INT32_MIN ? INT32_MAX : -lf.lfHeight;
+  if (height < 0) {
+    pixelSize = -height;
   } else {
     font.setPixelSize(kReferencePixels);
     const QFontMetricsF ref(font);
     const double refCell = std::max(1.0, ref.ascent() + ref.descent());
     pixelSize = static_cast<int>(std::lround(cell * kReferencePixels / refCell));
   }
-  pixelSize = std::clamp(pixelSize, 1, 4096);
+  pixelSize = std::clamp(pixelSize, 1, 2 * static_cast<int>(kMaxHeight));
   font.setPixelSize(pixelSize);
 
   if (lf.lfWidth != 0) {
@@ -80,7 +84,7 @@ FontEngine::FontEngine(const LOGFONT& lf) : m_impl(std::make_unique<Impl>()) {
   }
 
   const QFontMetrics fm(font);
-  if (lf.lfHeight > 0) {
+  if (height >= 0) {
     const double total = std::max(1, fm.ascent() + fm.descent());
     m_metrics.tmHeight = cell;
     m_metrics.tmAscent = static_cast<LONG>(std::lround(cell * fm.ascent() / total));

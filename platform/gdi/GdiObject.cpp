@@ -100,14 +100,7 @@ BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, i
   lf.lfClipPrecision = clipPrecision;
   lf.lfQuality = quality;
   lf.lfPitchAndFamily = pitchAndFamily;
-  if (faceName != nullptr) {
-    // Face names longer than the record holds are cut, as the platform does.
-    std::size_t n = 0;
-    while (n + 1 < static_cast<std::size_t>(LF_FACESIZE) && faceName[n] != L'\0') {
-      lf.lfFaceName[n] = faceName[n];
-      ++n;
-    }
-  }
+  orv::gdi::SetFaceName(lf, faceName);  // longer names are cut, as the platform does
   return CreateFontIndirect(&lf);
 }
 

@@ -36,7 +36,7 @@ CGdiObject* StockFont(LONG height, LPCWSTR face) {
   f->logFont.lfHeight = height;
   f->logFont.lfWeight = FW_NORMAL;
   f->logFont.lfCharSet = SHIFTJIS_CHARSET;
-  for (int i = 0; face[i] != L'\0' && i + 1 < LF_FACESIZE; ++i) f->logFont.lfFaceName[i] = face[i];
+  SetFaceName(f->logFont, face);
   return new Stock<CFont>(std::move(f));
 }
 

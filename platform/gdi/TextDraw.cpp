@@ -22,15 +22,7 @@ struct Line {
   std::wstring_view text;
 };
 
-LONG Clamp(std::int64_t v) {
-  constexpr std::int64_t limit = std::int64_t{1} << 30;
-  return static_cast<LONG>(std::clamp(v, -limit, limit));
-}
-
-bool Intersect(const RECT& a, const RECT& b, RECT* out) {
-  *out = RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-  return out->left < out->right && out->top < out->bottom;
-}
+using orv::gdi::ClampCoord;
 
 class LineWriter {
 public:
@@ -49,26 +41,26 @@ public:
   // `mnemonic` is the index of the character to underline, or npos.
   void Draw(std::wstring_view text, std::int64_t x, std::int64_t y, const RECT& clip, std::size_t mnemonic) {
     RECT visible;
-    if (m_st.surface == nullptr || !Intersect(clip, m_st.clip, &visible)) return;
+    if (m_st.surface == nullptr || !orv::gdi::IntersectRects(clip, m_st.clip, &visible)) return;
     const orv::gdi::RasterTarget target{m_st.surface, visible};
     const TEXTMETRIC& tm = m_font.Metrics();
     const int width = Width(text);
-    const LONG left = Clamp(x), top = Clamp(y);
+    const LONG left = ClampCoord(x), top = ClampCoord(y);
     const auto word = [&](COLORREF c) { return orv::gdi::ColorValue(m_st.surface->Format(), c); };
     if (m_st.bkMode == OPAQUE)
-      orv::gdi::RopRect(target, RECT{left, top, Clamp(x + width), Clamp(y + tm.tmHeight)}, word(m_st.bkColor), 0xF0);
+      orv::gdi::RopRect(target, RECT{left, top, ClampCoord(x + width), ClampCoord(y + tm.tmHeight)}, word(m_st.bkColor), 0xF0);
     ForSegments(text, [&](std::wstring_view segment, int at) {
       const std::int64_t pen = x + at;
-      const orv::gdi::TextLineMask mask = m_font.Render(segment, Clamp(visible.left - pen), Clamp(visible.right - pen));
+      const orv::gdi::TextLineMask mask = m_font.Render(segment, ClampCoord(visible.left - pen), ClampCoord(visible.right - pen));
       if (mask.coverage.empty()) return;
-      orv::gdi::PaintMask(target, Clamp(pen - mask.originX), top,
+      orv::gdi::PaintMask(target, ClampCoord(pen - mask.originX), top,
                           orv::gdi::AlphaMask{mask.width, mask.height, mask.coverage.data()}, m_st.textColor);
     });
     const std::uint32_t ink = word(m_st.textColor);
     const int thick = m_font.LineThickness();
     const std::int64_t base = y + tm.tmAscent;
     auto rule = [&](std::int64_t from, std::int64_t to, std::int64_t row) {
-      orv::gdi::RopRect(target, RECT{Clamp(from), Clamp(row), Clamp(to), Clamp(row + thick)}, ink, 0xF0);
+      orv::gdi::RopRect(target, RECT{ClampCoord(from), ClampCoord(row), ClampCoord(to), ClampCoord(row + thick)}, ink, 0xF0);
     };
     if (tm.tmUnderlined) rule(x, x + width, base + m_font.UnderlinePosition());
     if (tm.tmStruckOut) rule(x, x + width, base - m_font.StrikeOutPosition());
@@ -193,8 +185,8 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
   if (format & DT_CALCRECT) {
     int widest = 0;
     for (const Line& line : lines) widest = std::max(widest, writer.Width(line.text));
-    rect->right = Clamp(std::int64_t{rect->left} + widest);
-    rect->bottom = Clamp(std::int64_t{rect->top} + total);
+    rect->right = ClampCoord(std::int64_t{rect->left} + widest);
+    rect->bottom = ClampCoord(std::int64_t{rect->top} + total);
     return static_cast<int>(std::min<std::int64_t>(total, INT32_MAX));
   }
 
@@ -209,8 +201,8 @@ int CDC::DrawText(LPCTSTR text, int count, LPRECT rect, UINT format) {
   const std::int64_t firstTop = y;
   const RECT clip = (format & DT_NOCLIP)
                         ? st.clip
-                        : RECT{Clamp(std::int64_t{rect->left} + st.OffsetX()), Clamp(std::int64_t{rect->top} + st.OffsetY()),
-                               Clamp(std::int64_t{rect->right} + st.OffsetX()), Clamp(std::int64_t{rect->bottom} + st.OffsetY())};
+                        : RECT{ClampCoord(std::int64_t{rect->left} + st.OffsetX()), ClampCoord(std::int64_t{rect->top} + st.OffsetY()),
+                               ClampCoord(std::int64_t{rect->right} + st.OffsetX()), ClampCoord(std::int64_t{rect->bottom} + st.OffsetY())};
   for (const Line& line : lines) {
     const int width = writer.Width(line.text);
     std::int64_t x = rect->left;

@@ -53,6 +53,13 @@ struct BitmapData final : GdiObjectData {
   const void* selectedInto = nullptr;  // the one device context that has it selected
 };
 
+// Copies a face name into a font record, cut to what the record holds.
+inline void SetFaceName(LOGFONT& lf, LPCWSTR face) {
+  int n = 0;
+  for (; face != nullptr && face[n] != L'\0' && n + 1 < LF_FACESIZE; ++n) lf.lfFaceName[n] = face[n];
+  lf.lfFaceName[n] = L'\0';
+}
+
 template <typename T>
 T* DataAs(HGDIOBJ handle, GdiKind kind) {
   return handle != nullptr && handle->kind == kind ? static_cast<T*>(handle) : nullptr;

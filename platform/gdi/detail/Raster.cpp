@@ -15,15 +15,20 @@ RECT ClipToSurface(const RECT& clip, const Surface& surface) {
   return r;
 }
 
-namespace {
-
-bool Intersect(const RECT& a, const RECT& b, RECT* out) {
+bool IntersectRects(const RECT& a, const RECT& b, RECT* out) {
   out->left = std::max(a.left, b.left);
   out->top = std::max(a.top, b.top);
   out->right = std::min(a.right, b.right);
   out->bottom = std::min(a.bottom, b.bottom);
   return out->left < out->right && out->top < out->bottom;
 }
+
+LONG ClampCoord(std::int64_t v) {
+  constexpr std::int64_t limit = std::int64_t{1} << 30;
+  return static_cast<LONG>(std::clamp(v, -limit, limit));
+}
+
+namespace {
 
 // Horizontal stage of a stretch: one word per destination pixel from a source row whose
 // first word is source pixel `base`.
@@ -53,7 +58,7 @@ void FoldInto(std::uint32_t* acc, const std::uint32_t* row, int n) {
 void RopRect(const RasterTarget& target, const RECT& rect, std::uint32_t pattern, std::uint8_t code) {
   if (target.surface == nullptr || RopUsesSource(code)) return;
   RECT r;
-  if (!Intersect(rect, target.clip, &r)) return;
+  if (!IntersectRects(rect, target.clip, &r)) return;
   Surface& s = *target.surface;
   const FormatOps& ops = OpsFor(s.Format());
   const RopRowFn rop = RopRow(code);
@@ -221,7 +226,7 @@ void Line(const RasterTarget& target, std::int64_t x0, std::int64_t y0, std::int
 void PaintMask(const RasterTarget& target, int x, int y, const AlphaMask& mask, COLORREF color) {
   if (target.surface == nullptr || mask.data == nullptr) return;
   RECT r;
-  if (!Intersect(RECT{x, y, x + mask.width, y + mask.height}, target.clip, &r)) return;
+  if (!IntersectRects(RECT{x, y, x + mask.width, y + mask.height}, target.clip, &r)) return;
   Surface& s = *target.surface;
   if (s.Format() == PixelFormat::Rgb32) {
     const std::uint32_t c = ColorToPixel(color & 0xFFFFFFu);

@@ -17,6 +17,11 @@ struct RasterTarget {
 
 // Where a clip rectangle and the surface overlap (empty when none).
 RECT ClipToSurface(const RECT& clip, const Surface& surface);
+// Intersection of two rectangles; false when it is empty.
+bool IntersectRects(const RECT& a, const RECT& b, RECT* out);
+// Coordinates far outside any surface are pulled in to where they cannot overflow; a
+// surface is at most 2^28 pixels wide, so what lies inside one is unchanged.
+LONG ClampCoord(std::int64_t v);
 
 // Raster operation `code` with pattern word `pattern` over the rectangle (device coordinates,
 // right and bottom exclusive; empty or inverted rectangles draw nothing).

@@ -68,7 +68,7 @@ std::vector<BYTE> WriteBmp(const BmpSpec& s) {
   Put16(out, h + 12, 1);
   Put16(out, h + 14, static_cast<unsigned>(s.bpp));
   Put32(out, h + 32, s.clrUsed);
-  std::memcpy(out.data() + h + 40, s.palette.data(), paletteBytes);
+  if (paletteBytes != 0) std::memcpy(out.data() + h + 40, s.palette.data(), paletteBytes);
   for (int r = 0; r < s.height; ++r) {
     const int y = s.topDown ? r : s.height - 1 - r;
     BYTE* row = out.data() + bitsAt + stride * static_cast<std::size_t>(r);

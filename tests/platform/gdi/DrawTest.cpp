@@ -207,6 +207,31 @@ TEST(Objects, DeletingASelectedObjectKeepsTheContextDrawingWithIt) {
   EXPECT_EQ(c.dc.SelectObject(old), nullptr);  // the previous pen has no wrapper any more
 }
 
+TEST(Objects, RestoringASavedStateBringsBackObjectsAttributesAndBitmap) {
+  Canvas c(3, 3, PixelFormat::Rgb32);
+  CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+  c.dc.SelectObject(&red);
+  c.dc.SetTextColor(RGB(1, 2, 3));
+  const int level = c.dc.SaveDC();
+  EXPECT_EQ(level, 1);
+  CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
+  CBitmap other;
+  other.CreateBitmap(5, 5, 1, 32, nullptr);
+  c.dc.SelectObject(&blue);
+  c.dc.SelectObject(&other);
+  c.dc.SetTextColor(RGB(7, 7, 7));
+  EXPECT_EQ(c.dc.SaveDC(), 2);
+  ASSERT_TRUE(c.dc.RestoreDC(level));
+  EXPECT_EQ(c.dc.GetCurrentPen(), &red);
+  EXPECT_EQ(c.dc.GetCurrentBitmap(), &c.bitmap);
+  EXPECT_EQ(c.dc.GetTextColor(), RGB(1, 2, 3));
+  EXPECT_FALSE(c.dc.RestoreDC(-1));  // both levels are gone
+  EXPECT_FALSE(c.dc.RestoreDC(0));
+  CDC elsewhere;
+  elsewhere.CreateCompatibleDC(nullptr);
+  EXPECT_NE(elsewhere.SelectObject(&other), nullptr);  // freed by the restore
+}
+
 TEST(Modes, InvalidModesAreRefusedAndKeepTheCurrentOne) {
   CDC dc;
   EXPECT_EQ(dc.GetStretchBltMode(), BLACKONWHITE);
