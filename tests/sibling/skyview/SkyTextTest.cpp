@@ -34,10 +34,9 @@ const SettingRow kSettings[] = {
     {8, L" \tK=7\t ", L"K", Size(7), false, {}},
     {9, L"K = rgb( 0 ,0,  255 )", L"K", Color(0, 0, 255), false, {}},
     {10, L"K = RGB(000, 007, 255)", L"K", Color(0, 7, 255), false, {}},
-    {11, L"imagedb.star.name.size = 12", L"imagedb.star.name.size", Size(12), false, {}},
-    {12, L"K = 999999999", L"K", Size(999999999), false, {}},
+    {11, L"K = 999999999", L"K", Size(999999999), false, {}},
     // Blanks before the semicolon and more than one after the word.
-    {13, L"K = 5 ; default  K = 5", L"K", Size(5), true, Size(5)},
+    {12, L"K = 5 ; default  K = 5", L"K", Size(5), true, Size(5)},
 };
 
 TEST(SkyText, SettingsAreUnderstoodWithTheirKeyAndValues) {
@@ -57,13 +56,9 @@ TEST(SkyText, SettingsAreUnderstoodWithTheirKeyAndValues) {
 
 const wchar_t* const kNotUnderstood[] = {
     L"",
-    L" \t ",
     L"; default ",                           // a blank command-file line with its default
-    L";default",
-    L"K",
     L"K =",
     L"= 5",
-    L"K 5",
     L"K = 5;",
     L"K = 5; K = 5",                         // second clause without "default"
     L"K = 5; defaultK = 5",
@@ -71,25 +66,17 @@ const wchar_t* const kNotUnderstood[] = {
     L"K = 5; Default K = RGB(1, 2, 3)",      // default of another kind
     L"K = 5; Default K = 5; Default K = 5",
     L"K = -5",
-    L"K = +5",
     L"K = 5x",
-    L"K = 1.5",
     L"K = 0x10",
     L"K = 9999999999",                       // more digits than a size can have
     L"K = RGB(256, 0, 0)",
-    L"K = RGB(300, 1, 1)",
     L"K = RGB(1, 2)",
     L"K = RGB(1, 2, 3, 4)",
-    L"K = RGB(1, 2, 3",
     L"K = RGB(1, 2, 3) x",
     L"K = RGB(-1, 2, 3)",
-    L"K = RGB 1, 2, 3",
     L"K = RGBA(1, 2, 3)",
     L"?",
-    L"?   ",
     L"? a b",
-    L"? a=b",
-    L"Show",
     L"Show Sky now",
     L"Show  Sky",
     L"# K = 5",
@@ -102,24 +89,11 @@ TEST(SkyText, MalformedTextsAreNotUnderstood) {
   }
 }
 
-TEST(SkyText, QueriesNameTheirKey) {
-  const struct {
-    const wchar_t* text;
-    const wchar_t* key;
-  } rows[] = {
-      {L"? Star.Name.Size", L"Star.Name.Size"},
-      {L"?Star.Name.Color", L"Star.Name.Color"},
-      {L"  ?\tConstellation.Picture.Image.File  ", L"Constellation.Picture.Image.File"},
-  };
-  for (const auto& r : rows) {
-    SkyText t = ParseSkyText(r.text);
-    ASSERT_EQ(t.type, Type::Query) << CString(r.text);
-    EXPECT_EQ(t.queryKey, r.key);
-  }
-}
-
-TEST(SkyText, ShowSkyInAnyLetterCase) {
-  EXPECT_EQ(ParseSkyText(L"Show Sky").type, Type::ShowSky);
+TEST(SkyText, QueriesAndShowSky) {
+  SkyText t = ParseSkyText(L"  ?\tConstellation.Picture.Image.File  ");
+  ASSERT_EQ(t.type, Type::Query);
+  EXPECT_EQ(t.queryKey, L"Constellation.Picture.Image.File");
+  EXPECT_EQ(ParseSkyText(L"?Star.Name.Color").queryKey, L"Star.Name.Color");
   EXPECT_EQ(ParseSkyText(L"\tshow SKY ").type, Type::ShowSky);
 }
 
