@@ -108,6 +108,12 @@ public:
     int size = sqlite3_column_bytes(m_stmt, column);
     return text != nullptr ? DecodeUtf8(std::string_view(text, static_cast<std::size_t>(size))) : std::wstring();
   }
+  // A row of "SELECT name, type, data FROM vals".
+  void ValueRow(ValueRecord* out) const {
+    out->name = Text(0);
+    out->type = static_cast<DWORD>(Int(1));
+    out->data = Blob(2);
+  }
   std::vector<BYTE> Blob(int column) const {
     const auto* data = static_cast<const BYTE*>(sqlite3_column_blob(m_stmt, column));
     int size = sqlite3_column_bytes(m_stmt, column);
@@ -489,9 +495,7 @@ LSTATUS Database::GetValue(KeyId key, const std::wstring& name, ValueRecord* out
     std::string fold = FoldName(name);
     int rc = s.Bind(1, key).BindBlob(2, fold.data(), fold.size()).Step();
     if (rc == SQLITE_ROW) {
-      out->name = s.Text(0);
-      out->type = static_cast<DWORD>(s.Int(1));
-      out->data = s.Blob(2);
+      s.ValueRow(out);
       return ERROR_SUCCESS;
     }
     return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(rc);
@@ -503,9 +507,7 @@ LSTATUS Database::ValueAt(KeyId key, DWORD index, ValueRecord* out) {
     Statement s(m_db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2");
     int rc = s.Bind(1, key).Bind(2, index).Step();
     if (rc == SQLITE_ROW) {
-      out->name = s.Text(0);
-      out->type = static_cast<DWORD>(s.Int(1));
-      out->data = s.Blob(2);
+      s.ValueRow(out);
       return ERROR_SUCCESS;
     }
     return rc == SQLITE_DONE ? ERROR_NO_MORE_ITEMS : Fail(rc);

@@ -81,6 +81,12 @@ LSTATUS Resolve(HKEY handle, REGSAM need, Resolved* out) {
   return ERROR_SUCCESS;
 }
 
+// The key behind a handle and the names of the path below it.
+LSTATUS ResolvePath(HKEY handle, LPCWSTR subKey, Resolved* at, std::vector<std::wstring>* parts) {
+  LSTATUS st = Resolve(handle, 0, at);
+  return st != ERROR_SUCCESS ? st : orv::store::SplitKeyPath(subKey, *parts);
+}
+
 // Follows `parts` from `from`; ERROR_FILE_NOT_FOUND when one is missing.
 LSTATUS Walk(Database& db, KeyId from, const std::vector<std::wstring>& parts, KeyId* out) {
   KeyId at = from;
@@ -149,10 +155,9 @@ LSTATUS DeleteKeyAt(HKEY key, LPCWSTR subKey, bool subtree) {
   if (subKey == nullptr) return ERROR_INVALID_PARAMETER;
   std::lock_guard guard(orv::store::RegistryLock());
   Resolved at;
-  LSTATUS st = Resolve(key, 0, &at);
-  if (st != ERROR_SUCCESS) return st;
   std::vector<std::wstring> parts;
-  if ((st = orv::store::SplitKeyPath(subKey, parts)) != ERROR_SUCCESS) return st;
+  LSTATUS st = ResolvePath(key, subKey, &at, &parts);
+  if (st != ERROR_SUCCESS) return st;
   KeyId target;
   if ((st = Walk(*at.db, at.key, parts, &target)) != ERROR_SUCCESS) return st;
   if (target == kRootKey) return ERROR_ACCESS_DENIED;
@@ -165,10 +170,9 @@ LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD /*options*/, REGSAM access
   *result = nullptr;
   std::lock_guard guard(orv::store::RegistryLock());
   Resolved at;
-  LSTATUS st = Resolve(key, 0, &at);
-  if (st != ERROR_SUCCESS) return st;
   std::vector<std::wstring> parts;
-  if ((st = orv::store::SplitKeyPath(subKey, parts)) != ERROR_SUCCESS) return st;
+  LSTATUS st = ResolvePath(key, subKey, &at, &parts);
+  if (st != ERROR_SUCCESS) return st;
   KeyId target;
   if ((st = Walk(*at.db, at.key, parts, &target)) != ERROR_SUCCESS) return st;
   *result = NewHandle(at.root, target, at.db->Generation(), access);
@@ -183,10 +187,9 @@ LSTATUS RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*k
   if (options != REG_OPTION_NON_VOLATILE) return ERROR_INVALID_PARAMETER;
   std::lock_guard guard(orv::store::RegistryLock());
   Resolved at;
-  LSTATUS st = Resolve(key, 0, &at);
-  if (st != ERROR_SUCCESS) return st;
   std::vector<std::wstring> parts;
-  if ((st = orv::store::SplitKeyPath(subKey, parts)) != ERROR_SUCCESS) return st;
+  LSTATUS st = ResolvePath(key, subKey, &at, &parts);
+  if (st != ERROR_SUCCESS) return st;
   KeyId target;
   bool created = false;
   if (at.access & KEY_CREATE_SUB_KEY) {

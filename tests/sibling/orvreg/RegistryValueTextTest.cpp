@@ -77,12 +77,4 @@ TEST(RegistryValueText, DoubleParsing) {
   }
 }
 
-TEST(RegistryValueText, Formatting) {
-  EXPECT_EQ(CString(L"0.1"), orv::reg::FormatDouble(0.1));
-  EXPECT_EQ(CString(L"-0"), orv::reg::FormatDouble(-0.0));
-  EXPECT_EQ(CString(L"nan"), orv::reg::FormatDouble(-std::numeric_limits<double>::quiet_NaN()));
-  EXPECT_EQ(CString(L"-inf"), orv::reg::FormatDouble(-HUGE_VAL));
-  EXPECT_EQ(CString(L"1,-2,3,-4"), orv::reg::FormatRect(CRect(1, -2, 3, -4)));
-  EXPECT_EQ(CString(L"-5,6"), orv::reg::FormatSize(CSize(-5, 6)));
-}
 }  // namespace
