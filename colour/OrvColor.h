@@ -7,6 +7,8 @@
 //
 // The catalogue also applies and saves the colours and sizes (Load, Save, SetAllFontSize):
 // those live in colour/OrvColorApply.cpp.
+#include <vector>
+
 #include "platform/base/CArray.h"
 #include "platform/base/CString.h"
 #include "platform/base/Export.h"
@@ -62,4 +64,18 @@ protected:
   CArray<SColorEntry, SColorEntry> m_aEntries; // in catalogue order
   CString m_strColorFontFile;
   CString m_strDefaultFile;
+
+private:
+  // Clamp marks of one resize pass: some size was held at the smallest or largest size.
+  struct ClampMarks {
+    int isMin = 0;
+    int isMax = 0;
+  };
+  void SendCatalogueDefaults(CCorLum* pCorLum, const CString& strPictureFile, int bDefault);
+  std::vector<CString> CatalogueDefaultLines(const CString& strPictureFile) const;
+  // Computes the sizes of a resize pass and rewrites both files; false when the pass does
+  // not happen (blocked by a clamp mark, unknown mode, a file that cannot be read or made).
+  bool RewriteFontSizes(int nMode, ClampMarks& marks);
+  void ApplyDefaultsFile(CCorLum* pCorLum);
+  void FinishResize(const ClampMarks& marks);
 };

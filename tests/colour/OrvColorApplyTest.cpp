@@ -1,0 +1,235 @@
+// Applying and saving colours and font sizes: the colour-font file, the defaults file, the
+// registry's resize state and what the sky views receive.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "colour/OrvColor.h"
+#include "sibling/orvreg/Registry.h"
+#include "sibling/skyview/CorLum.h"
+#include "sibling/skyview/SkyViewControl.h"
+#include "support/FileBytes.h"
+#include "support/PictureSets.h"
+#include "support/TempDir.h"
+#include "support/TempRegistry.h"
+
+namespace {
+
+using orv::test::ReadFileBytes;
+using orv::test::Utf16LeWithMark;
+using orv::test::WriteFileBytes;
+
+constexpr const wchar_t* kStandardSet = L".\\constellation\\CnsPic\\CnsPic.lst";
+
+int FontsValue(const wchar_t* name) {
+  int value = -999;
+  CRegistry::Read(L"Fonts", name, -999, &value, 1);
+  return value;
+}
+
+// The lines of a Unicode text file as the library wrote it: UTF-16LE with its mark, CR LF.
+std::vector<std::wstring> Lines(const std::string& path) {
+  std::string bytes = ReadFileBytes(path);
+  std::vector<std::wstring> lines;
+  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return lines;
+  std::wstring text;
+  for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find(L"\r\n", start);
+    EXPECT_NE(end, std::wstring::npos) << "every line ends in CR LF";
+    if (end == std::wstring::npos) break;
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+const std::wstring* LineOf(const std::vector<std::wstring>& lines, const std::wstring& key) {
+  for (const auto& l : lines)
+    if (l.compare(0, key.size() + 3, key + L" = ") == 0) return &l;
+  return nullptr;
+}
+
+class OrvColorApplyTest : public testing::Test {
+protected:
+  OrvColorApplyTest() {
+    view1.SetPictureFile(kStandardSet);
+    view2.SetPictureFile(kStandardSet);
+  }
+  std::string ColourFontPath() const { return dir.File("ColorFont.txt"); }
+  std::string DefaultsPath() const { return dir.File("ColorFontDefault.txt"); }
+  COrvColor Catalogue(CCorLum* first, CCorLum* second) {
+    return COrvColor(first, second, dir.WFile("ColorFont.txt"), dir.WFile("ColorFontDefault.txt"));
+  }
+
+  orv::test::TempRegistry registry;
+  orv::test::TempDir dir;
+  CSkyViewControl view1, view2;
+  CCorLum corlum1{&view1}, corlum2{&view2};
+};
+
+TEST_F(OrvColorApplyTest, SaveWritesWhatTheSkyViewReportsInCatalogueOrder) {
+  orv::test::RegisterPictureSet(L"1", kStandardSet, L"標準", L"0000FF");
+  orv::test::RegisterPictureSet(L"2", L".\\constellation\\Other\\Other.lst", L"別", L"00FF00");
+  corlum1.Command(L"Star.Name.Size = 20");
+  corlum1.Command(L"Constellation.Line.Color = RGB(1, 2, 3)");
+  COrvColor catalogue = Catalogue(nullptr, &corlum1);  // the second view serves when the first is null
+  catalogue.Save();
+
+  std::vector<std::wstring> lines = Lines(ColourFontPath());
+  ASSERT_EQ(lines.size(), 130u * 2 + 77 + 14 + 1);  // one picture line: the set in use only
+  EXPECT_EQ(lines[0], L"Star.Name.Size = 20");
+  EXPECT_EQ(lines[1], L"Star.Name.Color = RGB(192, 192, 255)");
+  EXPECT_EQ(*LineOf(lines, L"Constellation.Line.Color"), L"Constellation.Line.Color = RGB(1, 2, 3)");
+  int pictureLines = 0;
+  for (const auto& l : lines) pictureLines += l.rfind(L"Constellation.Picture.Image.Color", 0) == 0;
+  EXPECT_EQ(pictureLines, 1);
+  // Only queries went to the sky view.
+  for (const auto& x : view1.GetTranscript()) {
+    if (x.text != L"Star.Name.Size = 20" && x.text != L"Constellation.Line.Color = RGB(1, 2, 3)") {
+      EXPECT_EQ(x.text.Left(2), L"? ") << x.text;
+    }
+  }
+}
+
+TEST_F(OrvColorApplyTest, LoadWithDefaultsCreatesAMissingFileAndRunsTheDefaultsFile) {
+  COrvColor catalogue = Catalogue(&corlum1, nullptr);
+  catalogue.Load(1);
+
+  std::vector<std::wstring> lines = Lines(ColourFontPath());
+  ASSERT_EQ(lines.size(), 130u * 2 + 77 + 14);  // no picture set registered
+  EXPECT_EQ(lines[0], L"Star.Name.Size = 14");
+  EXPECT_EQ(lines[1], L"Star.Name.Color = RGB(192, 192, 255)");
+  std::vector<std::wstring> defaults = Lines(DefaultsPath());
+  ASSERT_EQ(defaults.size(), lines.size());
+  EXPECT_EQ(defaults[0], L"Star.Name.Size = 14; default Star.Name.Size = 14");
+  EXPECT_EQ(view1.GetDefaultSize(L"Star.Name.Size"), 14);
+  // The caller sends "Show Sky" after a load with defaults.
+  EXPECT_EQ(view1.GetRedrawCount(), 0);
+  EXPECT_EQ(view1.GetTranscript().front().text, L"? Constellation.Picture.Image.File");
+}
+
+TEST_F(OrvColorApplyTest, LoadAppliesTheFileAndABlankLineBecomesADefaultOfNothing) {
+  ASSERT_TRUE(WriteFileBytes(ColourFontPath(), Utf16LeWithMark(L"Star.Name.Size = 22\r\n\r\nStar.Name.Color = RGB(300, 0, 0)\r\n")));
+  COrvColor catalogue = Catalogue(&corlum1, &corlum2);
+  catalogue.Load(1);
+  std::vector<std::wstring> defaults = Lines(DefaultsPath());
+  ASSERT_EQ(defaults.size(), 3u);
+  EXPECT_EQ(defaults[1], L"; default ");
+  EXPECT_EQ(view1.GetSize(L"Star.Name.Size"), 22);
+  EXPECT_EQ(view2.GetDefaultSize(L"Star.Name.Size"), 22);
+
+  catalogue.Load(0);
+  EXPECT_EQ(view1.GetRedrawCount(), 1);
+  EXPECT_EQ(view2.GetRedrawCount(), 1);
+}
+
+TEST_F(OrvColorApplyTest, LoadWithoutAFileNameSendsTheCatalogueDefaultsOneByOne) {
+  orv::test::RegisterPictureSet(L"3", kStandardSet, L"標準", L"0000FF");
+  CRegistry::Write(L"CnsPic\\3", L"color", static_cast<DWORD>(0x123456));
+  COrvColor catalogue(&corlum1, nullptr, L"", L"");
+  catalogue.Load(1);
+  const auto& sent = view1.GetTranscript();
+  ASSERT_GE(sent.size(), 3u);
+  EXPECT_EQ(sent[1].text, L"Star.Name.Size = 14; Default Star.Name.Size = 14");
+  EXPECT_EQ(sent[2].text, L"Star.Name.Color = RGB(192, 192, 255); Default Star.Name.Color = RGB(192, 192, 255)");
+  EXPECT_EQ(view1.GetRedrawCount(), 0);
+  // The picture set's stored colour went back to the set's own default, and was sent.
+  DWORD stored = 0;
+  CRegistry::Read(L"CnsPic\\3", L"color", 0, &stored);
+  EXPECT_EQ(stored, 0x0000FFu);
+  EXPECT_EQ(view1.GetColor(L"Constellation.Picture.Image.Color"), COLORREF{0x0000FF});
+}
+
+TEST_F(OrvColorApplyTest, FontStepsWalkToTheLargestSizeAndBack) {
+  COrvColor catalogue = Catalogue(&corlum1, nullptr);
+  catalogue.Load(0);
+  for (int step = 1; step <= 17; ++step) {
+    catalogue.SetAllFontSize(0);
+    ASSERT_EQ(FontsValue(L"DeltaSize"), 2 * step);
+    ASSERT_EQ(FontsValue(L"IsMax"), step == 17 ? 1 : 0) << step;
+  }
+  std::vector<std::wstring> atMax = Lines(ColourFontPath());
+  EXPECT_EQ(*LineOf(atMax, L"Compass.Size"), L"Compass.Size = 50");           // 16 + 34
+  EXPECT_EQ(*LineOf(atMax, L"Star.Name.Size"), L"Star.Name.Size = 48");       // 14 + 34
+  EXPECT_EQ(view1.GetSize(L"Compass.Size"), 50);
+  EXPECT_EQ(view1.GetDefaultSize(L"Compass.Size"), 50);
+
+  std::string before = ReadFileBytes(ColourFontPath());
+  int redraws = view1.GetRedrawCount();
+  catalogue.SetAllFontSize(0);  // blocked by IsMax
+  EXPECT_EQ(FontsValue(L"DeltaSize"), 34);
+  EXPECT_EQ(ReadFileBytes(ColourFontPath()), before);
+  EXPECT_EQ(view1.GetRedrawCount(), redraws);
+
+  catalogue.SetAllFontSize(2);
+  EXPECT_EQ(FontsValue(L"DeltaSize"), 32);
+  EXPECT_EQ(FontsValue(L"IsMax"), 0);
+
+  catalogue.SetAllFontSize(1);  // default sizes run whatever the marks say
+  EXPECT_EQ(FontsValue(L"DeltaSize"), 0);
+  EXPECT_EQ(*LineOf(Lines(ColourFontPath()), L"Compass.Size"), L"Compass.Size = 16");
+}
+
+TEST_F(OrvColorApplyTest, ShrinkingMarksTheSmallestSizeAtMinusEight) {
+  COrvColor catalogue = Catalogue(&corlum1, nullptr);
+  catalogue.Load(0);
+  for (int step = 1; step <= 4; ++step) {
+    catalogue.SetAllFontSize(2);
+    EXPECT_EQ(FontsValue(L"IsMin"), step == 4 ? 1 : 0) << step;
+  }
+  EXPECT_EQ(FontsValue(L"DeltaSize"), -8);
+  std::vector<std::wstring> lines = Lines(ColourFontPath());
+  EXPECT_EQ(*LineOf(lines, L"Star.Magnitude.Size"), L"Star.Magnitude.Size = 4");  // 12 - 8
+  std::vector<std::wstring> defaults = Lines(DefaultsPath());
+  EXPECT_EQ(defaults[0], L"Star.Name.Size = 6;default Star.Name.Size = 6");
+  catalogue.SetAllFontSize(2);  // blocked by IsMin
+  EXPECT_EQ(FontsValue(L"DeltaSize"), -8);
+  catalogue.SetAllFontSize(7);  // not a mode: nothing changes
+  EXPECT_EQ(FontsValue(L"DeltaSize"), -8);
+}
+
+TEST_F(OrvColorApplyTest, OneCallIsOneStepWithTwoSkyViews) {
+  COrvColor catalogue = Catalogue(&corlum1, &corlum2);
+  catalogue.Load(0);
+  catalogue.SetAllFontSize(0);
+  EXPECT_EQ(FontsValue(L"DeltaSize"), 2);
+  EXPECT_EQ(view1.GetSize(L"Star.Name.Size"), 16);
+  EXPECT_EQ(view2.GetSize(L"Star.Name.Size"), 16);
+  EXPECT_EQ(view1.GetRedrawCount(), 2);  // the load and the resize
+  EXPECT_EQ(view2.GetRedrawCount(), 2);
+}
+
+TEST_F(OrvColorApplyTest, SizesComeFromTheCatalogueAndOnlyTheFirstMatchingLineChanges) {
+  ASSERT_TRUE(WriteFileBytes(ColourFontPath(), Utf16LeWithMark(L"# comment\r\n"
+                                                               L"Star.Name.SizeX = 99\r\n"
+                                                               L"Star.Name.Size = 30\r\n"
+                                                               L"garbage without equals\r\n")));
+  COrvColor catalogue = Catalogue(&corlum1, nullptr);
+  catalogue.SetAllFontSize(0);
+  std::vector<std::wstring> lines = Lines(ColourFontPath());
+  // The prefix match takes the first line that begins with the key; nothing is added.
+  EXPECT_EQ(lines, (std::vector<std::wstring>{L"# comment", L"Star.Name.Size = 16", L"Star.Name.Size = 30",
+                                              L"garbage without equals"}));
+}
+
+TEST_F(OrvColorApplyTest, AMissingColourFontFileStopsTheResizeButKeepsTheNewDelta) {
+  COrvColor catalogue = Catalogue(&corlum1, nullptr);
+  catalogue.SetAllFontSize(0);
+  EXPECT_EQ(FontsValue(L"DeltaSize"), 2);
+  EXPECT_EQ(view1.GetRedrawCount(), 0);
+  EXPECT_TRUE(ReadFileBytes(DefaultsPath()).empty());
+}
+
+TEST_F(OrvColorApplyTest, NothingHappensWithoutSkyViews) {
+  COrvColor catalogue = Catalogue(nullptr, nullptr);
+  catalogue.Save();
+  catalogue.Load(1);
+  catalogue.SetAllFontSize(0);
+  EXPECT_TRUE(ReadFileBytes(ColourFontPath()).empty());
+  EXPECT_EQ(FontsValue(L"DeltaSize"), -999);  // never written
+}
+
+}  // namespace
