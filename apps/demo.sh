@@ -16,3 +16,24 @@ echo "== A fresh registry store in $work/registry; importing apps/data/cnspic.re
 echo
 echo "== The colour and font catalogue (three picture sets stand after id 24525)"
 "$cli" catalogue "${store[@]}"
+
+echo
+echo "== Colours and fonts against the command line's sky view (state kept in $work/sky)"
+sky=(--data-dir "$work/sky" --registry-dir "$work/registry")
+mkdir -p "$work/sky"
+"$cli" colours save "${sky[@]}" --picture '.\constellation\CnsPic\CnsPic.lst'
+iconv -f UTF-16 -t UTF-8 "$work/sky/ColorFont.txt" > "$work/saved.txt"
+echo "saved $(wc -l < "$work/saved.txt") lines into ColorFont.txt"
+"$cli" fonts larger "${sky[@]}"
+"$cli" fonts larger "${sky[@]}"
+iconv -f UTF-16 -t UTF-8 "$work/sky/ColorFont.txt" > "$work/larger.txt"
+echo "-- after enlarging all labels twice (first lines that changed):"
+diff "$work/saved.txt" "$work/larger.txt" | grep '^>' | head -n 8 || true
+"$cli" reg get 'HKEY_CURRENT_USER\Software\Orrelab\Skyweave\10.0\Fonts' "${sky[@]:2}"
+"$cli" fonts default "${sky[@]}"
+iconv -f UTF-16 -t UTF-8 "$work/sky/ColorFont.txt" > "$work/default.txt"
+if cmp -s "$work/saved.txt" "$work/default.txt"; then
+  echo "-- back to the default sizes: ColorFont.txt is as saved"
+else
+  echo "-- back to the default sizes: differences remain"; diff "$work/saved.txt" "$work/default.txt" | head
+fi
