@@ -1,7 +1,8 @@
 // Rendering a 4096 x 4096 sample into display bitmaps, per format and code path, against
 // memcpy moving the same number of bytes (reads plus writes) in the same run; and the
 // bilinear sample per call. At the end a table gives each rendering's speed as a share of
-// its memcpy anchor, from the medians when repetitions are asked for.
+// its memcpy anchor, from the medians when repetitions are asked for. Times are CPU times,
+// which other work on a shared machine disturbs less than wall-clock times.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -108,7 +109,7 @@ public:
       bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       if (run.run_type == Run::RT_Aggregate && !median) continue;
       std::string name = run.run_name.str();
-      if (median || !m_median.count(name)) m_time[name] = run.GetAdjustedRealTime();
+      if (median || !m_median.count(name)) m_time[name] = run.GetAdjustedCPUTime();
       if (median) m_median[name] = true;
     }
   }
@@ -138,12 +139,10 @@ void RegisterAll() {
     for (int bits : {8, 16, 24, 32}) {
       std::string format = std::string(planes == 1 ? "grey" : "colour") + "->" + std::to_string(bits);
       benchmark::RegisterBenchmark(("memcpy/" + format).c_str(), Memcpy, kPixels * Traffic(planes, bits) / 2)
-          ->Unit(benchmark::kMillisecond)
-          ->UseRealTime();
+          ->Unit(benchmark::kMillisecond);
       for (orv::RenderPath path : paths)
         benchmark::RegisterBenchmark(("render/" + CaseName(planes, bits, path)).c_str(), Render, planes, bits, path)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->Unit(benchmark::kMillisecond);
     }
   }
   benchmark::RegisterBenchmark("bilinear_sample", BilinearSample);

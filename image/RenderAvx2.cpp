@@ -13,7 +13,7 @@ namespace {
 
 using level::FloatWindow;
 
-constexpr int kPrefetchBytes = 1024;
+constexpr int kPrefetchBytes = 2048;
 
 struct Window {
   __m256 fmin, fmax, scale;
