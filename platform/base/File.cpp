@@ -225,8 +225,9 @@ CString CFile::GetFileName() const {
   return m_path.Mid(slash + 1);
 }
 
-CString CFile::GetFileTitle() const {
-  CString name = GetFileName();
+CString CFile::GetFileTitle() const { return orv::FileTitleOf(GetFileName()); }
+
+CString orv::FileTitleOf(const CString& name) {
   int dot = name.ReverseFind(L'.');
   return dot > 0 ? name.Left(dot) : name;
 }

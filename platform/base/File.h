@@ -38,6 +38,8 @@ using LONGLONG = std::int64_t;
 namespace orv {
 class AtomicFile;
 class TextDecoder;
+// A file name without its extension (a leading "." starts no extension: ".profile").
+ORV_API CString FileTitleOf(const CString& name);
 }  // namespace orv
 
 class ORV_API CFile : public CObject {

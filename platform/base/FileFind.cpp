@@ -109,11 +109,7 @@ ULONGLONG CFileFind::GetLength() const { return Current() ? Current()->length : 
 BOOL CFileFind::IsDirectory() const { return Current() && Current()->directory ? TRUE : FALSE; }
 BOOL CFileFind::IsReadOnly() const { return Current() && Current()->readOnly ? TRUE : FALSE; }
 
-CString CFileFind::GetFileTitle() const {
-  CString name = GetFileName();
-  int dot = name.ReverseFind(L'.');
-  return dot > 0 ? name.Left(dot) : name;
-}
+CString CFileFind::GetFileTitle() const { return orv::FileTitleOf(GetFileName()); }
 
 BOOL CFileFind::IsDots() const {
   return Current() && (Current()->name == L"." || Current()->name == L"..") ? TRUE : FALSE;

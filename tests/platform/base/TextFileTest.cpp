@@ -8,22 +8,16 @@
 #include <unistd.h>
 
 #include "platform/base/File.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using orv::TextEncoding;
+using orv::test::ReadFileBytes;
 using orv::test::TempDir;
+using orv::test::WriteFileBytes;
 using Lines = std::vector<std::wstring>;
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 Lines ReadLines(const CString& path) {
   CStdioFile file;
@@ -66,7 +60,7 @@ TEST(TextFileReading, RecognisesEncodingsLineEndsAndDamage) {
   };
   TempDir dir;
   for (const auto& row : rows) {
-    WriteBytes(dir.File("in.txt"), row.bytes);
+    WriteFileBytes(dir.File("in.txt"), row.bytes);
     EXPECT_EQ(row.expected, ReadLines(dir.WFile("in.txt"))) << "row " << row.line;
   }
 }
@@ -74,13 +68,13 @@ TEST(TextFileReading, RecognisesEncodingsLineEndsAndDamage) {
 TEST(TextFileReading, DecidesTheEncodingOnTheWholeFile) {
   TempDir dir;
   // CP932 far behind a long ASCII start still makes the file CP932.
-  WriteBytes(dir.File("late.txt"), std::string(200000, 'a') + "\n\x93\xfa");
+  WriteFileBytes(dir.File("late.txt"), std::string(200000, 'a') + "\n\x93\xfa");
   Lines late = ReadLines(dir.WFile("late.txt"));
   ASSERT_EQ(2u, late.size());
   EXPECT_EQ(L"日", late[1]);
   // A UTF-8 sequence split by a read boundary is still valid UTF-8.
   for (std::size_t pad : {65535u, 65534u, 65533u}) {
-    WriteBytes(dir.File("split.txt"), std::string(pad, 'a') + "\xF0\x9D\x84\x9E\n");
+    WriteFileBytes(dir.File("split.txt"), std::string(pad, 'a') + "\xF0\x9D\x84\x9E\n");
     Lines split = ReadLines(dir.WFile("split.txt"));
     ASSERT_EQ(1u, split.size());
     EXPECT_EQ(L"\U0001D11E", split[0].substr(pad)) << pad;
@@ -90,7 +84,7 @@ TEST(TextFileReading, DecidesTheEncodingOnTheWholeFile) {
 TEST(TextFileReading, ReadsATenMegabyteLine) {
   TempDir dir;
   const std::size_t size = 10 * 1024 * 1024;
-  WriteBytes(dir.File("big.txt"), std::string(size, 'x') + "\r\nend");
+  WriteFileBytes(dir.File("big.txt"), std::string(size, 'x') + "\r\nend");
   Lines lines = ReadLines(dir.WFile("big.txt"));
   ASSERT_EQ(2u, lines.size());
   EXPECT_EQ(size, lines[0].size());
@@ -99,7 +93,7 @@ TEST(TextFileReading, ReadsATenMegabyteLine) {
 
 TEST(TextFileReading, AMissingOrVanishedFileDoesNotOpen) {
   TempDir dir;
-  WriteBytes(dir.File("gone.txt"), "x");
+  WriteFileBytes(dir.File("gone.txt"), "x");
   std::filesystem::remove(dir.File("gone.txt"));
   CStdioFile file;
   CFileException error;
@@ -128,7 +122,7 @@ TEST(TextFileWriting, RoundTripsInEachEncoding) {
     file.WriteString(L"星=1\r\n");
     file.WriteString(L"\U0001D11E\n");
     file.Close();
-    EXPECT_EQ(row.bytes, ReadBytes(dir.File("out.txt"))) << static_cast<int>(row.encoding);
+    EXPECT_EQ(row.bytes, ReadFileBytes(dir.File("out.txt"))) << static_cast<int>(row.encoding);
     EXPECT_EQ((Lines{L"星=1", L"\U0001D11E"}), ReadLines(dir.WFile("out.txt")));
   }
 }
@@ -136,61 +130,61 @@ TEST(TextFileWriting, RoundTripsInEachEncoding) {
 TEST(TextFileWriting, ContinuesAnExistingFileInItsOwnEncoding) {
   using namespace std::string_literals;
   TempDir dir;
-  WriteBytes(dir.File("log.txt"), "\xFF\xFE" "a\0\n\0"s);
+  WriteFileBytes(dir.File("log.txt"), "\xFF\xFE" "a\0\n\0"s);
   CStdioFile file;  // configured for UTF-8, but the file is UTF-16LE
   ASSERT_TRUE(file.Open(dir.WFile("log.txt"), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
   file.SeekToEnd();
   file.WriteString(L"b\n");
   file.Close();
-  EXPECT_EQ("\xFF\xFE" "a\0\n\0b\0\n\0"s, ReadBytes(dir.File("log.txt")));
+  EXPECT_EQ("\xFF\xFE" "a\0\n\0b\0\n\0"s, ReadFileBytes(dir.File("log.txt")));
 }
 
 TEST(TextFileWriting, ReplacesTheOldFileOnlyAtClose) {
   TempDir dir;
   const std::string path = dir.File("colours.txt");
-  WriteBytes(path, "old\n");
+  WriteFileBytes(path, "old\n");
   {
     CStdioFile file;
     ASSERT_TRUE(file.Open(dir.WFile("colours.txt"), CFile::modeCreate | CFile::modeWrite));
     file.WriteString(L"new\n");
     file.Flush();
-    EXPECT_EQ("old\n", ReadBytes(path));  // readers still see the old version
+    EXPECT_EQ("old\n", ReadFileBytes(path));  // readers still see the old version
     file.Close();
   }
-  EXPECT_EQ("new\n", ReadBytes(path));
+  EXPECT_EQ("new\n", ReadFileBytes(path));
   {
     CStdioFile file;
     ASSERT_TRUE(file.Open(dir.WFile("colours.txt"), CFile::modeCreate | CFile::modeWrite));
     file.WriteString(L"half");
     file.Abort();
   }
-  EXPECT_EQ("new\n", ReadBytes(path));
+  EXPECT_EQ("new\n", ReadFileBytes(path));
   try {
     CStdioFile file(dir.WFile("colours.txt"), CFile::modeCreate | CFile::modeWrite);
     file.WriteString(L"half");
     throw 1;  // unwinding past the open file keeps the old version
   } catch (int) {
   }
-  EXPECT_EQ("new\n", ReadBytes(path));
+  EXPECT_EQ("new\n", ReadFileBytes(path));
   {
     CStdioFile file;  // destroyed open, normally: closed as the framework does
     ASSERT_TRUE(file.Open(dir.WFile("colours.txt"), CFile::modeCreate | CFile::modeWrite));
     file.WriteString(L"last\n");
   }
-  EXPECT_EQ("last\n", ReadBytes(path));
+  EXPECT_EQ("last\n", ReadFileBytes(path));
   EXPECT_EQ(1u, FilesIn(dir.Path()));  // no temporary file left behind
 }
 
 TEST(TextFileWriting, KeepsLinksAndRefusesFoldersAndReadOnlyFiles) {
   TempDir dir;
-  WriteBytes(dir.File("target.txt"), "old\n");
+  WriteFileBytes(dir.File("target.txt"), "old\n");
   std::filesystem::create_symlink(dir.File("target.txt"), dir.File("link.txt"));
   {
     CStdioFile file(dir.WFile("link.txt"), CFile::modeCreate | CFile::modeWrite);
     file.WriteString(L"new\n");
   }
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt")));
-  EXPECT_EQ("new\n", ReadBytes(dir.File("target.txt")));
+  EXPECT_EQ("new\n", ReadFileBytes(dir.File("target.txt")));
 
   std::filesystem::create_directory(dir.File("folder"));
   CStdioFile folder;
@@ -204,12 +198,12 @@ TEST(TextFileWriting, KeepsLinksAndRefusesFoldersAndReadOnlyFiles) {
   if (::access(dir.File("target.txt").c_str(), W_OK) == 0) GTEST_SKIP() << "running with privileges";
   EXPECT_FALSE(file.Open(dir.WFile("target.txt"), CFile::modeCreate | CFile::modeWrite, &error));
   EXPECT_EQ(CFileException::accessDenied, error.m_cause);
-  EXPECT_EQ("new\n", ReadBytes(dir.File("target.txt")));
+  EXPECT_EQ("new\n", ReadFileBytes(dir.File("target.txt")));
 }
 
 TEST(TextFileSharing, DenyModesAreHonouredBetweenOpens) {
   TempDir dir;
-  WriteBytes(dir.File("cmd.txt"), "Show Sky\n");
+  WriteFileBytes(dir.File("cmd.txt"), "Show Sky\n");
   const CString path = dir.WFile("cmd.txt");
   CStdioFile reader;
   ASSERT_TRUE(reader.Open(path, CFile::modeRead | CFile::shareDenyWrite));
@@ -234,7 +228,7 @@ TEST(TextFileSharing, DenyModesAreHonouredBetweenOpens) {
 
 TEST(TextFile, BinaryAccessAndPositionsAgreeWithLines) {
   TempDir dir;
-  WriteBytes(dir.File("mixed.txt"), "ab\r\ncd\nef");
+  WriteFileBytes(dir.File("mixed.txt"), "ab\r\ncd\nef");
   CStdioFile file(dir.WFile("mixed.txt"), CFile::modeReadWrite);
   CString line;
   ASSERT_TRUE(file.ReadString(line));
@@ -247,13 +241,13 @@ TEST(TextFile, BinaryAccessAndPositionsAgreeWithLines) {
   EXPECT_EQ(CString(L"f"), line);
   EXPECT_EQ(9u, file.GetLength());
   file.Close();
-  EXPECT_EQ("ab\r\ncd|Xf", ReadBytes(dir.File("mixed.txt")));
+  EXPECT_EQ("ab\r\ncd|Xf", ReadFileBytes(dir.File("mixed.txt")));
 }
 
 TEST(TextFile, RenameNeverReplacesAndRemoveDeletes) {
   TempDir dir;
-  WriteBytes(dir.File("a"), "a");
-  WriteBytes(dir.File("b"), "b");
+  WriteFileBytes(dir.File("a"), "a");
+  WriteFileBytes(dir.File("b"), "b");
   try {
     CFile::Rename(dir.WFile("a"), dir.WFile("b"));
     ADD_FAILURE() << "renamed over an existing file";
@@ -263,7 +257,7 @@ TEST(TextFile, RenameNeverReplacesAndRemoveDeletes) {
   }
   CFile::Remove(dir.WFile("b"));
   CFile::Rename(dir.WFile("a"), dir.WFile("b"));
-  EXPECT_EQ("a", ReadBytes(dir.File("b")));
+  EXPECT_EQ("a", ReadFileBytes(dir.File("b")));
   try {
     CFile::Remove(dir.WFile("a"));
     ADD_FAILURE() << "removed a missing file";

@@ -11,20 +11,16 @@
 #include "platform/base/File.h"
 #include "platform/store/IniFile.h"
 #include "platform/store/Profile.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using namespace std::string_literals;
 using orv::TextEncoding;
+using orv::test::ReadFileBytes;
 using orv::test::TempDir;
-
-void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using orv::test::WriteFileBytes;
 
 std::string Encoded(std::wstring_view text, TextEncoding encoding) {
   return std::string(orv::ByteOrderMark(encoding)) + orv::EncodeText(text, encoding);
@@ -59,9 +55,9 @@ TEST(IniFile, KeepsLayoutAndEncodingOfTheFileItEdits) {
   for (TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf8Bom, TextEncoding::Utf16Le,
                                 TextEncoding::Utf16Be, TextEncoding::Cp932}) {
     TempDir dir;
-    WriteBytes(dir.File("e.ini"), Encoded(kBefore, encoding));
+    WriteFileBytes(dir.File("e.ini"), Encoded(kBefore, encoding));
     ASSERT_TRUE(WritePrivateProfileStringW(L"colors", L"planet", L"ラベル", dir.WFile("e.ini")));
-    EXPECT_EQ(Encoded(kAfter, encoding), ReadBytes(dir.File("e.ini"))) << static_cast<int>(encoding);
+    EXPECT_EQ(Encoded(kAfter, encoding), ReadFileBytes(dir.File("e.ini"))) << static_cast<int>(encoding);
     wchar_t buffer[16];
     GetPrivateProfileStringW(L"Colors", L"Star", L"", buffer, 16, dir.WFile("e.ini"));
     EXPECT_EQ(std::wstring(L"1"), buffer);
@@ -70,9 +66,9 @@ TEST(IniFile, KeepsLayoutAndEncodingOfTheFileItEdits) {
 
 TEST(IniFile, ACp932FileTakesCharactersItCannotHoldAsUtf8) {
   TempDir dir;
-  WriteBytes(dir.File("j.ini"), Encoded(L"[S]\r\nName=日本\r\n", TextEncoding::Cp932));
+  WriteFileBytes(dir.File("j.ini"), Encoded(L"[S]\r\nName=日本\r\n", TextEncoding::Cp932));
   ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"Note", L"\U0001D11E", dir.WFile("j.ini")));
-  EXPECT_EQ(Encoded(L"[S]\r\nName=日本\r\nNote=\U0001D11E\r\n", TextEncoding::Utf8), ReadBytes(dir.File("j.ini")));
+  EXPECT_EQ(Encoded(L"[S]\r\nName=日本\r\nNote=\U0001D11E\r\n", TextEncoding::Utf8), ReadFileBytes(dir.File("j.ini")));
 }
 
 TEST(IniFile, UndecodableBytesOfUntouchedLinesSurviveAnEdit) {
@@ -81,25 +77,25 @@ TEST(IniFile, UndecodableBytesOfUntouchedLinesSurviveAnEdit) {
   const std::string cp932 = "; \x80\xFF garbage\r\n[S]\r\nK=1\r\n";
   const std::string utf16 = "\xFF\xFE;\0\x00\xD8\r\0\n\0[\0S\0]\0\r\0\n\0K\0=\0" "1\0\r\0\n\0"s;
   for (const std::string& bytes : {cp932, utf16}) {
-    WriteBytes(dir.File("g.ini"), bytes);
+    WriteFileBytes(dir.File("g.ini"), bytes);
     ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"2", dir.WFile("g.ini")));
     std::string expected = bytes;
     std::size_t one = expected.rfind('1');
     expected[one] = '2';
-    EXPECT_EQ(expected, ReadBytes(dir.File("g.ini")));
+    EXPECT_EQ(expected, ReadFileBytes(dir.File("g.ini")));
   }
 }
 
 TEST(IniFile, AnEditThatChangesNothingLeavesTheFileAlone) {
   TempDir dir;
-  WriteBytes(dir.File("n.ini"), "[S]\r\nK = v\r\n");
+  WriteFileBytes(dir.File("n.ini"), "[S]\r\nK = v\r\n");
   struct stat before {}, after {};
   stat(dir.File("n.ini").c_str(), &before);
   ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"v", dir.WFile("n.ini")));
   ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"Absent", nullptr, dir.WFile("n.ini")));
   stat(dir.File("n.ini").c_str(), &after);
   EXPECT_EQ(before.st_ino, after.st_ino);
-  EXPECT_EQ("[S]\r\nK = v\r\n", ReadBytes(dir.File("n.ini")));
+  EXPECT_EQ("[S]\r\nK = v\r\n", ReadFileBytes(dir.File("n.ini")));
 }
 
 TEST(IniFile, TwoProcessesWritingDifferentKeysLoseNeitherWrite) {
@@ -132,14 +128,14 @@ TEST(IniFile, TwoProcessesWritingDifferentKeysLoseNeitherWrite) {
 
 TEST(IniFile, AnEditWaitsForAHandleThatDeniesWritingAndGivesUp) {
   TempDir dir;
-  WriteBytes(dir.File("l.ini"), "[S]\r\nK=1\r\n");
+  WriteFileBytes(dir.File("l.ini"), "[S]\r\nK=1\r\n");
   CStdioFile reader(dir.WFile("l.ini"), CFile::modeRead | CFile::shareDenyWrite);
   auto set2 = [](orv::ini::IniDocument& d) { return d.SetValue(L"S", L"K", L"2"); };
   EXPECT_FALSE(orv::ini::Edit(dir.File("l.ini"), true, set2, 50));
-  EXPECT_EQ("[S]\r\nK=1\r\n", ReadBytes(dir.File("l.ini")));
+  EXPECT_EQ("[S]\r\nK=1\r\n", ReadFileBytes(dir.File("l.ini")));
   reader.Close();
   EXPECT_TRUE(orv::ini::Edit(dir.File("l.ini"), true, set2, 50));
-  EXPECT_EQ("[S]\r\nK=2\r\n", ReadBytes(dir.File("l.ini")));
+  EXPECT_EQ("[S]\r\nK=2\r\n", ReadFileBytes(dir.File("l.ini")));
 }
 
 TEST(IniFile, AFolderOrAMissingFileReadsAsNothing) {

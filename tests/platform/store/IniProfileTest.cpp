@@ -6,21 +6,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/store/Profile.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using namespace std::string_literals;
+using orv::test::ReadFileBytes;
 using orv::test::TempDir;
+using orv::test::WriteFileBytes;
 
 constexpr wchar_t kSentinel = L'#';
-
-void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A file with the inputs most likely to break a reader.
 const char kSample[] =
@@ -80,7 +76,7 @@ TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
       {23, L"Missing", L"key", L"default", 4, 3, L"def"},
   };
   TempDir dir;
-  WriteBytes(dir.File("a.ini"), kSample);
+  WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
     wchar_t buffer[64];
@@ -118,7 +114,7 @@ TEST(IniProfileString, ListsSectionsKeysAndEntries) {
       {8, L"Tail", true, 2, 0, L"\0\0"s},
   };
   TempDir dir;
-  WriteBytes(dir.File("a.ini"), kSample);
+  WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
     wchar_t buffer[96];
@@ -204,7 +200,7 @@ TEST(IniProfileWrite, CreatesEditsAndDeletesInPlace) {
   const CString file = dir.WFile("w.ini");
   for (const auto& step : steps) {
     EXPECT_EQ(step.result, WritePrivateProfileStringW(step.section, step.key, step.value, file)) << "step " << step.line;
-    EXPECT_EQ(step.bytes, ReadBytes(dir.File("w.ini"))) << "step " << step.line;
+    EXPECT_EQ(step.bytes, ReadFileBytes(dir.File("w.ini"))) << "step " << step.line;
   }
   EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));  // no temporary left
   // Deleting from a file that does not exist creates nothing.

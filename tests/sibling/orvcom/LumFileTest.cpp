@@ -7,17 +7,14 @@
 
 #include "sibling/orvcom/CommonFile.h"
 #include "sibling/orvcom/LumFile.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using namespace std::string_literals;
+using orv::test::ReadFileBytes;
 using orv::test::TempDir;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 TEST(LumFile, UnicodeModeWritesUtf16LeWithAMarkAndTheTextAsGiven) {
   TempDir dir;
@@ -30,7 +27,7 @@ TEST(LumFile, UnicodeModeWritesUtf16LeWithAMarkAndTheTextAsGiven) {
   std::string expected = "\xFF\xFE"s;
   for (char c : "Star.Color = RGB(1, 2, 3)\r\n"s) expected += std::string{c, '\0'};
   expected += "\x1F\x66\n\0"s;
-  EXPECT_EQ(expected, ReadBytes(dir.File("cmd.txt")));
+  EXPECT_EQ(expected, ReadFileBytes(dir.File("cmd.txt")));
 
   CLumFile reader;  // reading needs no mode: the mark says what the file is
   ASSERT_TRUE(reader.Open(dir.WFile("cmd.txt"), 0x20, nullptr));
@@ -51,7 +48,7 @@ TEST(LumFile, WithoutUnicodeModeWritesUtf8) {
   ASSERT_TRUE(file.Open(dir.WFile("a.txt"), 0x1001, nullptr));
   file.WriteString(L"星\n");
   file.Close();
-  EXPECT_EQ("\xE6\x98\x9F\n", ReadBytes(dir.File("a.txt")));
+  EXPECT_EQ("\xE6\x98\x9F\n", ReadFileBytes(dir.File("a.txt")));
 }
 
 TEST(CommonFile, DoesFileExistForFilesOnly) {
