@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
+#include <locale.h>
+#include <wctype.h>
 #include <ostream>
 
 #include "platform/base/Exception.h"
@@ -16,10 +18,25 @@ int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 }  // namespace
 
 namespace orv {
+namespace {
+// Letter case must not depend on the process's locale (the "C" locale maps ASCII only), so
+// non-ASCII letters go through a locale object of our own.
+locale_t UnicodeLocale() {
+  static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+  return utf8;
+}
+}  // namespace
+
 wchar_t FoldCase(wchar_t ch) {
-  if (ch >= L'A' && ch <= L'Z') return static_cast<wchar_t>(ch + 32);
-  if (ch < 0x80) return ch;
-  return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(ch)));
+  if (ch < 0x80) return (ch >= L'A' && ch <= L'Z') ? static_cast<wchar_t>(ch + 32) : ch;
+  locale_t loc = UnicodeLocale();
+  return loc == static_cast<locale_t>(nullptr) ? ch : static_cast<wchar_t>(towlower_l(static_cast<wint_t>(ch), loc));
+}
+
+wchar_t UpperCase(wchar_t ch) {
+  if (ch < 0x80) return (ch >= L'a' && ch <= L'z') ? static_cast<wchar_t>(ch - 32) : ch;
+  locale_t loc = UnicodeLocale();
+  return loc == static_cast<locale_t>(nullptr) ? ch : static_cast<wchar_t>(towupper_l(static_cast<wint_t>(ch), loc));
 }
 
 int CompareNoCase(std::wstring_view a, std::wstring_view b) {
@@ -180,9 +197,7 @@ int CString::Delete(int index, int count) {
 }
 
 CString& CString::MakeUpper() {
-  for (wchar_t& c : m_str)
-    c = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32)
-                                 : (c < 0x80 ? c : static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))));
+  for (wchar_t& c : m_str) c = orv::UpperCase(c);
   return *this;
 }
 

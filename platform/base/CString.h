@@ -126,8 +126,10 @@ ORV_API CString operator+(const CString& a, wchar_t b);
 ORV_API CString operator+(wchar_t a, const CString& b);
 
 namespace orv {
-// Letter-case folding used by every no-case comparison of the framework.
+// Letter-case folding used by every no-case comparison of the framework, and upper-casing;
+// both independent of the process's locale.
 ORV_API wchar_t FoldCase(wchar_t ch);
+ORV_API wchar_t UpperCase(wchar_t ch);
 ORV_API int CompareNoCase(std::wstring_view a, std::wstring_view b);
 ORV_API std::wstring Utf8ToWide(std::string_view utf8);
 ORV_API std::string WideToUtf8(std::wstring_view wide);

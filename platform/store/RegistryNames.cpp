@@ -1,21 +1,10 @@
 #include "platform/store/detail/RegistryNames.h"
 
-#include <locale.h>
-#include <wctype.h>
-
+#include "platform/base/CString.h"
 #include "platform/store/WinReg.h"
 
 namespace orv::store {
 namespace {
-// Upper-casing must not depend on the process's locale (the "C" locale upper-cases ASCII
-// only), so it uses a locale object of its own.
-wchar_t UpperCase(wchar_t ch) {
-  if (ch < 0x80) return (ch >= L'a' && ch <= L'z') ? static_cast<wchar_t>(ch - 32) : ch;
-  static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-  if (utf8 == static_cast<locale_t>(nullptr)) return ch;
-  return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(ch), utf8));
-}
-
 void AppendUnit(std::string& out, unsigned unit) {
   out += static_cast<char>((unit >> 8) & 0xFF);
   out += static_cast<char>(unit & 0xFF);
@@ -26,7 +15,7 @@ std::string FoldName(std::wstring_view name) {
   std::string out;
   out.reserve(name.size() * 2);
   for (wchar_t ch : name) {
-    auto cp = static_cast<unsigned long>(UpperCase(ch));
+    auto cp = static_cast<unsigned long>(orv::UpperCase(ch));
     if (cp >= 0x10000 && cp <= 0x10FFFF) {
       cp -= 0x10000;
       AppendUnit(out, 0xD800 + static_cast<unsigned>(cp >> 10));

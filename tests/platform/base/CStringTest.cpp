@@ -96,3 +96,11 @@ TEST(CString, LoadsFromTheResourceChainInOrder) {
 }
 
 }  // namespace
+
+namespace {
+TEST(CString, NoCaseComparisonFoldsLettersBeyondAscii) {
+  EXPECT_EQ(0, CString(L"ÉTOILE ΑΒΓ").CompareNoCase(L"étoile αβγ"));
+  EXPECT_EQ(CString(L"ÉTOILE ΑΒΓ"), CString(L"étoile αβγ").MakeUpper());
+  EXPECT_NE(0, CString(L"星座").CompareNoCase(L"星"));
+}
+}  // namespace
