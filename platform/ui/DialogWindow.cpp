@@ -9,6 +9,7 @@
 #include "platform/ui/Wnd.h"
 #include "platform/ui/detail/Backend.h"
 #include "platform/ui/detail/Classes.h"
+#include "platform/ui/detail/StaticButton.h"
 
 namespace orv::ui {
 namespace {
@@ -233,7 +234,28 @@ void RunModalHook(HWND dialog) {
   }
 }
 
+namespace {
+// Alt with the "&" letter of a label moves the focus to the control the label names.
+BOOL HandleMnemonic(Window& dialog, UINT vk) {
+  if (!((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))) return FALSE;
+  for (Window* c : dialog.children) {
+    auto* label = c->ProcAs<StaticProc>();
+    if (label == nullptr || !Window::IsLive(label->mnemonicTarget) || !c->IsVisible()) continue;
+    int at = c->text.Find(L'&');
+    while (at >= 0 && at + 1 < c->text.GetLength() && c->text[at + 1] == L'&') at = c->text.Find(L'&', at + 2);
+    if (at < 0 || at + 1 >= c->text.GetLength() || FoldCase(c->text[at + 1]) != FoldCase(static_cast<wchar_t>(vk)))
+      continue;
+    Window* target = label->mnemonicTarget;
+    ::SetFocus(target);
+    if (IsClass(target, WC_EDIT)) target->Send(EM_SETSEL, 0, -1);
+    return TRUE;
+  }
+  return FALSE;
+}
+}  // namespace
+
 BOOL IsDialogMessage(Window& dialog, MSG* msg) {
+  if (msg != nullptr && msg->message == WM_SYSKEYDOWN) return HandleMnemonic(dialog, static_cast<UINT>(msg->wParam));
   if (msg == nullptr || msg->message != WM_KEYDOWN) return FALSE;
   Window* focus = Window::FromHandle(msg->hwnd);
   switch (msg->wParam) {

@@ -17,9 +17,7 @@ int ScrollBarProc::MaxPosition() const {
   return std::max(minPos, maxPos - lastPage);
 }
 
-bool ScrollBarProc::Interactive(const Window& w) const {
-  return w.IsEnabled() && arrows != ESB_DISABLE_BOTH && Scrollable();
-}
+bool ScrollBarProc::Interactive(const Window& w) const { return w.IsEnabled() && arrows != ESB_DISABLE_BOTH; }
 
 int ScrollBarProc::SetInfo(Window& w, const SCROLLINFO& info) {
   if ((info.fMask & SIF_RANGE) != 0) {

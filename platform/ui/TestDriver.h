@@ -39,7 +39,7 @@ public:
   // --- user actions; each returns false (and does nothing) for a missing, hidden or
   // disabled control, which a user could not reach either
   bool Click(int id);
-  // Gives the control the focus and presses a key for each character.
+  // Gives the control the focus and presses a key for each character, at the end of the text.
   bool Type(int id, const wchar_t* text);
   // Selects the whole text (Ctrl+A) and types over it; an empty text deletes it.
   bool ReplaceText(int id, const wchar_t* text);

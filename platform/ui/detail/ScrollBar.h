@@ -18,7 +18,8 @@ public:
   // The largest position the thumb can reach: max - (page - 1) with a page.
   int MaxPosition() const;
   bool Scrollable() const { return minPos < MaxPosition(); }
-  // Whether the bar takes user input: window enabled, arrows not disabled, something to scroll.
+  // Whether the bar takes user input: window enabled and arrows not disabled. A bar with
+  // nothing to scroll still reports its arrows unless SIF_DISABLENOSCROLL disabled them.
   bool Interactive(const Window& w) const;
 
   // User actions, reported to the parent as WM_HSCROLL / WM_VSCROLL. The bar itself never

@@ -82,6 +82,21 @@ QAbstractSlider::SliderAction ActionFor(UINT code) {
   }
 }
 
+// Presses a key for each character where the widget's caret is.
+bool TypeInto(QWidget* widget, const wchar_t* text) {
+  QString typed = QString::fromWCharArray(text);
+  for (int i = 0; i < typed.size(); ++i) {
+    QString one = typed.mid(i, typed.at(i).isHighSurrogate() && i + 1 < typed.size() ? 2 : 1);
+    i += one.size() - 1;
+    QChar c = one.at(0);
+    int key = c.isLetter() && c.unicode() < 128 ? Qt::Key_A + (c.toUpper().unicode() - 'A')
+              : c.isDigit() && c.unicode() < 128 ? Qt::Key_0 + (c.unicode() - '0')
+                                                 : Qt::Key_unknown;
+    SendKey(widget, key, Qt::NoModifier, one);
+  }
+  return true;
+}
+
 }  // namespace
 
 DialogDriver::DialogDriver(HWND dialog) : dialog_(dialog) {}
@@ -124,17 +139,9 @@ bool DialogDriver::Type(int id, const wchar_t* text) {
   QWidget* widget = Reachable(Item(id));
   if (widget == nullptr || text == nullptr) return false;
   widget->setFocus(Qt::OtherFocusReason);
-  QString typed = QString::fromWCharArray(text);
-  for (int i = 0; i < typed.size(); ++i) {
-    QString one = typed.mid(i, typed.at(i).isHighSurrogate() && i + 1 < typed.size() ? 2 : 1);
-    i += one.size() - 1;
-    QChar c = one.at(0);
-    int key = c.isLetter() && c.unicode() < 128 ? Qt::Key_A + (c.toUpper().unicode() - 'A')
-              : c.isDigit() && c.unicode() < 128 ? Qt::Key_0 + (c.unicode() - '0')
-                                                 : Qt::Key_unknown;
-    SendKey(widget, key, Qt::NoModifier, one);
-  }
-  return true;
+  // Typing goes at the end of the text, where a click after it puts the caret.
+  SendKey(widget, Qt::Key_End, Qt::NoModifier, QString());
+  return TypeInto(widget, text);
 }
 
 bool DialogDriver::ReplaceText(int id, const wchar_t* text) {
@@ -146,7 +153,7 @@ bool DialogDriver::ReplaceText(int id, const wchar_t* text) {
     SendKey(widget, Qt::Key_Delete, Qt::NoModifier, QString());
     return true;
   }
-  return Type(id, text);
+  return TypeInto(widget, text);
 }
 
 bool DialogDriver::PressKey(UINT virtualKey, int id) {
@@ -207,14 +214,15 @@ bool DialogDriver::ExpandTreeItem(int id, HTREEITEM item, bool expand) {
 bool DialogDriver::Scroll(int id, UINT code) {
   auto* bar = qobject_cast<QScrollBar*>(Reachable(Item(id)));
   QAbstractSlider::SliderAction action = ActionFor(code);
-  if (bar == nullptr || action == QAbstractSlider::SliderNoAction) return false;
+  // A bar with nothing to scroll, or its arrows disabled, takes no clicks.
+  if (bar == nullptr || !bar->isEnabled() || action == QAbstractSlider::SliderNoAction) return false;
   bar->triggerAction(action);
   return true;
 }
 
 bool DialogDriver::DragThumb(int id, int position) {
   auto* bar = qobject_cast<QScrollBar*>(Reachable(Item(id)));
-  if (bar == nullptr) return false;
+  if (bar == nullptr || !bar->isEnabled()) return false;
   bar->setSliderDown(true);
   bar->setSliderPosition(position);
   bar->setSliderDown(false);

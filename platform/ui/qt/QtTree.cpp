@@ -1,7 +1,6 @@
 // Tree views on QTreeWidget. The model owns the items; the widget mirrors them one to one.
 // Clicks, keys and the expander come back as user actions, which the model may refuse
 // (TVN_SELCHANGING, TVN_ITEMEXPANDING); the widget then shows the model's state again.
-#include <QApplication>
 #include <QHash>
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -13,9 +12,31 @@
 namespace orv::ui {
 namespace {
 
+// Knows whether a selection change comes from the mouse or the keyboard.
+class TreeWidget : public QTreeWidget {
+public:
+  using QTreeWidget::QTreeWidget;
+  UINT Action() const { return action_; }
+
+protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    action_ = TVC_BYMOUSE;
+    QTreeWidget::mousePressEvent(event);
+    action_ = TVC_UNKNOWN;
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    action_ = TVC_BYKEYBOARD;
+    QTreeWidget::keyPressEvent(event);
+    action_ = TVC_UNKNOWN;
+  }
+
+private:
+  UINT action_ = TVC_UNKNOWN;
+};
+
 class QtTreePeer final : public qt::QtPeerOf<TreePeer> {
 public:
-  QtTreePeer(Window& w, TreeProc& proc, QTreeWidget* tree) : QtPeerOf(w, tree) {
+  QtTreePeer(Window& w, TreeProc& proc, TreeWidget* tree) : QtPeerOf(w, tree) {
     tree->setHeaderHidden(true);
     tree->setColumnCount(1);
     tree->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -25,7 +46,7 @@ public:
     Window* model = &w;
     TreeProc* logic = &proc;
     QObject::connect(tree, &QTreeWidget::currentItemChanged, Guard(), [=, this](QTreeWidgetItem* current, QTreeWidgetItem*) {
-      UINT action = QApplication::mouseButtons() != Qt::NoButton ? TVC_BYMOUSE : TVC_BYKEYBOARD;
+      UINT action = static_cast<TreeWidget*>(Tree())->Action();
       TreeItem* item = ItemOf(current);
       qt::FromUser([&] { logic->UserSelected(*model, item, action); });
     });
@@ -150,7 +171,7 @@ private:
 }  // namespace
 
 std::unique_ptr<TreePeer> CreateTreePeer(Window& w, TreeProc& proc) {
-  auto* tree = new QTreeWidget(qt::ParentWidgetFor(w));
+  auto* tree = new TreeWidget(qt::ParentWidgetFor(w));
   return std::make_unique<QtTreePeer>(w, proc, tree);
 }
 

@@ -1,0 +1,403 @@
+// The controls' messages and notifications, on a modeless dialog that logs what its
+// controls tell it: edits, trees, up-down controls, scroll bars, buttons and lists.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/CommonControls.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/TestDriver.h"
+#include "tests/platform/ui/DialogTemplates.h"
+
+namespace {
+
+using orv::ui::test::DialogDriver;
+using namespace orv::ui::testing;
+
+constexpr int kEdit = 1301, kTree = 1302, kBuddy = 1303, kSpin = 1304, kBar = 1305, kRadio1 = 1306,
+              kRadio2 = 1307, kRadio3 = 1308, kCheck = 1309, kPlainCheck = 1310, kList = 1311, kCombo = 1312,
+              kLabel = 1313;
+
+// Logs notifications as "code@id" and scroll requests as "scroll code pos".
+class LoggingDialog : public CDialog {
+public:
+  std::vector<std::string> log;
+  LRESULT answerSelChanging = 0;
+  LRESULT answerDblClk = 0;
+  LRESULT answerDeltaPos = 0;
+  int setPosOnScroll = INT32_MIN;  // when set, scroll requests move the bar there
+
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (lParam != 0) log.push_back(std::to_string(HIWORD(wParam)) + "@" + std::to_string(LOWORD(wParam)));
+    return CDialog::OnCommand(wParam, lParam);
+  }
+  BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override {
+    auto* h = reinterpret_cast<NMHDR*>(lParam);
+    std::string entry = "notify " + std::to_string(static_cast<int>(h->code)) + "@" + std::to_string(h->idFrom);
+    if (h->code == TVN_SELCHANGED || h->code == TVN_SELCHANGING) {
+      auto* tv = reinterpret_cast<NMTREEVIEW*>(h);
+      entry += " action " + std::to_string(tv->action) + (tv->itemOld.hItem != nullptr ? " old" : "") +
+               (tv->itemNew.hItem != nullptr ? " new" : "");
+    }
+    if (h->code == UDN_DELTAPOS) {
+      auto* ud = reinterpret_cast<NMUPDOWN*>(h);
+      entry += " pos " + std::to_string(ud->iPos) + " delta " + std::to_string(ud->iDelta);
+    }
+    log.push_back(entry);
+    *result = h->code == TVN_SELCHANGING ? answerSelChanging
+              : h->code == NM_DBLCLK     ? answerDblClk
+              : h->code == UDN_DELTAPOS  ? answerDeltaPos
+                                         : 0;
+    return TRUE;
+  }
+
+protected:
+  void OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
+    log.push_back("hscroll " + std::to_string(code) + " " + std::to_string(static_cast<int>(pos)));
+    if (setPosOnScroll != INT32_MIN && bar != nullptr) bar->SetScrollPos(setPosOnScroll);
+  }
+  void OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
+    log.push_back("vscroll " + std::to_string(code) + " " + std::to_string(static_cast<int>(pos)) + " from " +
+                  std::to_string(bar != nullptr ? bar->GetDlgCtrlID() : 0));
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(LoggingDialog, CDialog)
+  ON_WM_HSCROLL()
+  ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+std::string Note(UINT code, int id) { return std::to_string(code) + "@" + std::to_string(id); }
+std::string TreeNote(UINT code) { return "notify " + std::to_string(static_cast<int>(code)) + "@" + std::to_string(kTree); }
+
+class ControlsDialogTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    tpl_ = Dialog(L"Controls", 240, 170,
+                  {Control(kEdit, L"EDIT", L"", 7, 7, 60, 12, WS_TABSTOP, WS_EX_CLIENTEDGE),
+                   Control(kTree, L"SysTreeView32", L"", 7, 22, 100, 60,
+                           TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+                           WS_EX_CLIENTEDGE),
+                   Control(kLabel, L"STATIC", L"&Size:", 110, 7, 30, 8, SS_LEFT),
+                   Control(kBuddy, L"EDIT", L"", 140, 7, 30, 12, WS_TABSTOP, WS_EX_CLIENTEDGE),
+                   Control(kSpin, L"msctls_updown32", L"", 170, 7, 9, 12,
+                           UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS),
+                   Control(kBar, L"SCROLLBAR", L"", 7, 90, 150, 10, SBS_HORZ),
+                   Control(kRadio1, L"BUTTON", L"One", 7, 105, 40, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
+                   Control(kRadio2, L"BUTTON", L"Two", 50, 105, 40, 10, BS_AUTORADIOBUTTON),
+                   Control(kRadio3, L"BUTTON", L"Three", 93, 105, 40, 10, BS_AUTORADIOBUTTON),
+                   Control(kCheck, L"BUTTON", L"Auto", 7, 118, 40, 10, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP),
+                   Control(kPlainCheck, L"BUTTON", L"Plain", 50, 118, 40, 10, BS_CHECKBOX | WS_TABSTOP),
+                   Control(kList, L"LISTBOX", L"", 110, 22, 60, 40, 0x0001L /* LBS_NOTIFY */ | WS_TABSTOP),
+                   Control(kCombo, L"COMBOBOX", L"", 110, 65, 60, 60, 0x0003L /* CBS_DROPDOWNLIST */ | WS_TABSTOP),
+                   Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP)});
+    ASSERT_TRUE(dialog_.CreateIndirect(&tpl_));
+    dialog_.ShowWindow(SW_SHOW);
+    orv::ui::test::ProcessEvents();  // the window becomes the active one
+    driver_ = std::make_unique<DialogDriver>(dialog_.m_hWnd);
+    dialog_.log.clear();
+  }
+  void TearDown() override {
+    dialog_.DestroyWindow();
+    orv::ui::test::ProcessEvents();
+  }
+  CEdit& Edit(int id) { return *static_cast<CEdit*>(dialog_.GetDlgItem(id)); }
+  CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(dialog_.GetDlgItem(kTree)); }
+  CSpinButtonCtrl& Spin() { return *static_cast<CSpinButtonCtrl*>(dialog_.GetDlgItem(kSpin)); }
+  CScrollBar& Bar() { return *static_cast<CScrollBar*>(dialog_.GetDlgItem(kBar)); }
+
+  orv::DialogTemplate tpl_;
+  LoggingDialog dialog_;
+  std::unique_ptr<DialogDriver> driver_;
+};
+
+// ---------------------------------------------------------------------------- edit
+
+TEST_F(ControlsDialogTest, EditAnnouncesEveryTextChangeSetOrTyped) {
+  ASSERT_EQ(driver_->FocusedId(), kEdit);  // the first tab stop took the focus at the start
+  Edit(kEdit).SetWindowText(L"abc");
+  Edit(kEdit).SetWindowText(L"abc");  // the same text is still a change notification
+  driver_->Type(kEdit, L"d");
+  EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(EN_UPDATE, kEdit), Note(EN_CHANGE, kEdit), Note(EN_UPDATE, kEdit),
+                                                   Note(EN_CHANGE, kEdit), Note(EN_UPDATE, kEdit),
+                                                   Note(EN_CHANGE, kEdit)}));
+  CString text;
+  Edit(kEdit).GetWindowText(text);
+  EXPECT_EQ(text, L"abcd");
+}
+
+TEST_F(ControlsDialogTest, TheLimitBindsTypingButNotTheProgram) {
+  CEdit& edit = Edit(kEdit);
+  EXPECT_EQ(edit.GetLimitText(), 32767u);
+  edit.LimitText(3);
+  EXPECT_EQ(edit.GetLimitText(), 3u);
+  edit.SetWindowText(L"12345");  // the program may set more
+  CString text;
+  edit.GetWindowText(text);
+  EXPECT_EQ(text, L"12345");
+  driver_->ReplaceText(kEdit, L"abcdef");
+  edit.GetWindowText(text);
+  EXPECT_EQ(text, L"abc");
+  edit.LimitText(0);
+  EXPECT_EQ(edit.GetLimitText(), 0x7FFFFFFEu);
+}
+
+TEST_F(ControlsDialogTest, SelectionFollowsTheEditMessages) {
+  struct Row {
+    int start, end;
+    int wantStart, wantEnd;
+  } rows[] = {{1, 3, 1, 3}, {3, 1, 1, 3}, {0, -1, 0, 6}, {2, 99, 2, 6}, {4, 4, 4, 4}};
+  CEdit& edit = Edit(kEdit);
+  edit.SetWindowText(L"abcdef");
+  for (const Row& r : rows) {
+    edit.SetSel(r.start, r.end);
+    int s = -7, e = -7;
+    edit.GetSel(s, e);
+    EXPECT_EQ(s, r.wantStart) << r.start << "," << r.end;
+    EXPECT_EQ(e, r.wantEnd) << r.start << "," << r.end;
+    EXPECT_EQ(edit.GetSel(), MAKELONG(static_cast<WORD>(r.wantStart), static_cast<WORD>(r.wantEnd)));
+  }
+  edit.SetSel(1, 5);
+  edit.SetSel(-1, 0);  // deselects; the caret stays at the end of the old selection
+  int s = 0, e = 0;
+  edit.GetSel(s, e);
+  EXPECT_EQ(s, 5);
+  EXPECT_EQ(e, 5);
+}
+
+// ---------------------------------------------------------------------------- tree
+
+TEST_F(ControlsDialogTest, TreeInsertsAtTheRootAndAsLastChild) {
+  CTreeCtrl& tree = Tree();
+  HTREEITEM stars = tree.InsertItem(L"Stars");
+  HTREEITEM planets = tree.InsertItem(L"Planets");
+  HTREEITEM sirius = tree.InsertItem(L"Sirius", stars);
+  HTREEITEM vega = tree.InsertItem(L"Vega", stars);
+  EXPECT_EQ(tree.GetRootItem(), stars);
+  EXPECT_EQ(tree.GetNextSiblingItem(stars), planets);
+  EXPECT_EQ(tree.GetChildItem(stars), sirius);
+  EXPECT_EQ(tree.GetNextSiblingItem(sirius), vega);
+  EXPECT_EQ(tree.GetParentItem(vega), stars);
+  EXPECT_EQ(tree.GetParentItem(stars), nullptr);
+  EXPECT_TRUE(tree.ItemHasChildren(stars));
+  EXPECT_FALSE(tree.ItemHasChildren(planets));
+  EXPECT_EQ(tree.GetItemText(vega), L"Vega");
+  EXPECT_EQ(tree.GetCount(), 4u);
+  EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+}
+
+TEST_F(ControlsDialogTest, SelectingAnItemExpandsItsParentAndNotifiesOnce) {
+  CTreeCtrl& tree = Tree();
+  HTREEITEM stars = tree.InsertItem(L"Stars");
+  HTREEITEM vega = tree.InsertItem(L"Vega", stars);
+  EXPECT_EQ(tree.GetItemState(stars, TVIS_EXPANDED), 0u);
+  EXPECT_TRUE(tree.SelectItem(vega));
+  EXPECT_EQ(tree.GetSelectedItem(), vega);
+  EXPECT_EQ(tree.GetItemState(stars, TVIS_EXPANDED), TVIS_EXPANDED);
+  EXPECT_EQ(tree.GetItemState(vega, TVIS_SELECTED), TVIS_SELECTED);
+  EXPECT_EQ(dialog_.log, (std::vector<std::string>{TreeNote(TVN_SELCHANGING) + " action 0 new",
+                                                   TreeNote(TVN_ITEMEXPANDING), TreeNote(TVN_ITEMEXPANDED),
+                                                   TreeNote(TVN_SELCHANGED) + " action 0 new"}));
+  dialog_.log.clear();
+  tree.SelectItem(vega);  // already selected: no notification
+  EXPECT_TRUE(dialog_.log.empty());
+}
+
+TEST_F(ControlsDialogTest, TheOwnerMayRefuseASelection) {
+  CTreeCtrl& tree = Tree();
+  HTREEITEM a = tree.InsertItem(L"A");
+  HTREEITEM b = tree.InsertItem(L"B");
+  tree.SelectItem(a);
+  dialog_.answerSelChanging = TRUE;
+  EXPECT_FALSE(tree.SelectItem(b));
+  driver_->SelectTreeItem(kTree, b);
+  EXPECT_EQ(tree.GetSelectedItem(), a);
+}
+
+TEST_F(ControlsDialogTest, AUserClickSelectsByMouse) {
+  CTreeCtrl& tree = Tree();
+  tree.InsertItem(L"A");
+  HTREEITEM b = tree.InsertItem(L"B");
+  dialog_.log.clear();
+  driver_->SelectTreeItem(kTree, b);
+  EXPECT_EQ(tree.GetSelectedItem(), b);
+  ASSERT_FALSE(dialog_.log.empty());
+  EXPECT_NE(std::find(dialog_.log.begin(), dialog_.log.end(),
+                      TreeNote(TVN_SELCHANGED) + " action " + std::to_string(TVC_BYMOUSE) + " new"),
+            dialog_.log.end());
+}
+
+TEST_F(ControlsDialogTest, DoubleClickTogglesAGroupUnlessTheOwnerAnswersNonZero) {
+  CTreeCtrl& tree = Tree();
+  HTREEITEM group = tree.InsertItem(L"Group");
+  tree.InsertItem(L"Entry", group);
+  driver_->DoubleClickTreeItem(kTree, group);
+  EXPECT_EQ(tree.GetItemState(group, TVIS_EXPANDED), TVIS_EXPANDED);
+  driver_->DoubleClickTreeItem(kTree, group);
+  EXPECT_EQ(tree.GetItemState(group, TVIS_EXPANDED), 0u);
+  dialog_.answerDblClk = 1;
+  driver_->DoubleClickTreeItem(kTree, group);
+  EXPECT_EQ(tree.GetItemState(group, TVIS_EXPANDED), 0u);
+  EXPECT_NE(std::find(dialog_.log.begin(), dialog_.log.end(), TreeNote(NM_DBLCLK)), dialog_.log.end());
+}
+
+TEST_F(ControlsDialogTest, StaleItemHandlesFailQuietly) {
+  CTreeCtrl& tree = Tree();
+  HTREEITEM a = tree.InsertItem(L"A");
+  HTREEITEM b = tree.InsertItem(L"B", a);
+  EXPECT_TRUE(tree.DeleteItem(a));
+  EXPECT_EQ(tree.GetCount(), 0u);
+  EXPECT_FALSE(tree.SelectItem(b));
+  EXPECT_EQ(tree.GetItemText(b), L"");
+  EXPECT_FALSE(tree.ItemHasChildren(a));
+  EXPECT_EQ(tree.InsertItem(L"orphan", b), nullptr);
+  EXPECT_EQ(std::count(dialog_.log.begin(), dialog_.log.end(), TreeNote(TVN_DELETEITEM)), 2);
+}
+
+// ---------------------------------------------------------------------------- up-down
+
+TEST_F(ControlsDialogTest, UpDownTakesThePreviousControlAsBuddyAndShowsItsPosition) {
+  CSpinButtonCtrl& spin = Spin();
+  EXPECT_EQ(spin.GetBuddy()->GetDlgCtrlID(), kBuddy);
+  int lower = 0, upper = 0;
+  spin.GetRange(lower, upper);
+  EXPECT_EQ(lower, 100);  // the platform's initial range runs from 100 down to 0
+  EXPECT_EQ(upper, 0);
+  spin.SetRange(0, 30);
+  spin.SetPos(29);
+  EXPECT_EQ(dialog_.GetDlgItemInt(kBuddy), 29u);
+  dialog_.log.clear();
+  driver_->StepUpDown(kSpin, 1);
+  EXPECT_EQ(spin.GetPos(), 30);
+  EXPECT_EQ(dialog_.log, (std::vector<std::string>{"notify " + std::to_string(static_cast<int>(UDN_DELTAPOS)) + "@" +
+                                                       std::to_string(kSpin) + " pos 29 delta 1",
+                                                   Note(EN_UPDATE, kBuddy), Note(EN_CHANGE, kBuddy),
+                                                   "vscroll 4 30 from " + std::to_string(kSpin),
+                                                   "vscroll 8 30 from " + std::to_string(kSpin)}));
+  dialog_.log.clear();
+  driver_->StepUpDown(kSpin, 1);  // at the top: nothing happens
+  EXPECT_TRUE(dialog_.log.empty());
+  EXPECT_EQ(spin.GetPos(), 30);
+}
+
+TEST_F(ControlsDialogTest, UpDownStartsFromTheBuddysTextAndTheArrowKeys) {
+  CSpinButtonCtrl& spin = Spin();
+  spin.SetRange(0, 30);
+  driver_->ReplaceText(kBuddy, L"12");
+  driver_->StepUpDown(kSpin, -1);
+  EXPECT_EQ(dialog_.GetDlgItemInt(kBuddy), 11u);
+  driver_->PressKey(VK_UP, kBuddy);
+  EXPECT_EQ(dialog_.GetDlgItemInt(kBuddy), 12u);
+  dialog_.answerDeltaPos = 1;  // the owner refuses
+  driver_->PressKey(VK_UP, kBuddy);
+  EXPECT_EQ(dialog_.GetDlgItemInt(kBuddy), 12u);
+  driver_->ReplaceText(kBuddy, L"x");
+  EXPECT_NE(HIWORD(static_cast<DWORD>(spin.GetPos())), 0);  // the buddy's text is no position
+}
+
+// ---------------------------------------------------------------------------- scroll bar
+
+TEST_F(ControlsDialogTest, ScrollInfoIsKeptWithinTheRange) {
+  struct Row {
+    int min, max;
+    UINT page;
+    int pos;
+    UINT mask;
+    int wantPos;
+    UINT wantPage;
+    bool wantEnabled;
+  } rows[] = {
+      {0, 120, 50, 0, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 50, true},
+      {0, 120, 50, 100, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 71, 50, true},
+      {0, 49, 50, 3, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 50, false},
+      {0, 50, 50, 3, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 1, 50, true},
+      {0, 10, 100, 5, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 11, false},
+      {-150, 50, 0, -200, SIF_RANGE | SIF_PAGE | SIF_POS, -150, 0, true},
+      {10, 5, 0, 7, SIF_RANGE | SIF_POS, 0, 0, true},
+  };
+  for (const Row& r : rows) {
+    CScrollBar& bar = Bar();
+    bar.EnableScrollBar(ESB_ENABLE_BOTH);
+    SCROLLINFO in{sizeof(SCROLLINFO), r.mask, r.min, r.max, r.page, r.pos, 0};
+    bar.SetScrollInfo(&in);
+    SCROLLINFO out{};
+    ASSERT_TRUE(bar.GetScrollInfo(&out, SIF_ALL));
+    EXPECT_EQ(out.nPos, r.wantPos) << r.min << ".." << r.max << " page " << r.page << " pos " << r.pos;
+    EXPECT_EQ(out.nPage, r.wantPage) << r.min << ".." << r.max << " page " << r.page;
+    EXPECT_EQ(driver_->Scroll(kBar, SB_LINERIGHT), r.wantEnabled) << r.min << ".." << r.max << " page " << r.page;
+  }
+}
+
+TEST_F(ControlsDialogTest, TheBarMovesOnlyWhereTheOwnerPutsIt) {
+  CScrollBar& bar = Bar();
+  SCROLLINFO in{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 20, 0};
+  bar.SetScrollInfo(&in);
+  driver_->Scroll(kBar, SB_PAGERIGHT);
+  EXPECT_EQ(bar.GetScrollPos(), 20);  // nobody moved it
+  dialog_.setPosOnScroll = 35;
+  driver_->Scroll(kBar, SB_LINELEFT);
+  EXPECT_EQ(bar.GetScrollPos(), 35);
+  EXPECT_EQ(dialog_.log, (std::vector<std::string>{"hscroll 3 0", "hscroll 8 0", "hscroll 0 0", "hscroll 8 0"}));
+  dialog_.log.clear();
+  dialog_.setPosOnScroll = INT32_MIN;
+  driver_->DragThumb(kBar, 500);  // beyond the end: the track position stops at the last page
+  EXPECT_EQ(dialog_.log, (std::vector<std::string>{"hscroll 5 91", "hscroll 4 91", "hscroll 8 91"}));
+  EXPECT_EQ(bar.GetScrollPos(), 35);
+}
+
+// ---------------------------------------------------------------------------- buttons, lists, labels
+
+TEST_F(ControlsDialogTest, AutoRadioButtonsKeepOneCheckedInTheirGroup) {
+  driver_->Click(kRadio1);
+  driver_->Click(kRadio3);
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio1), 0u);
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio2), 0u);
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio3), 1u);
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kCheck), 0u);  // another group
+  EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(BN_CLICKED, kRadio1), Note(BN_CLICKED, kRadio3)}));
+}
+
+TEST_F(ControlsDialogTest, OnlyAutomaticCheckBoxesCheckThemselves) {
+  driver_->Click(kCheck);
+  driver_->Click(kPlainCheck);
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kCheck), 1u);
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kPlainCheck), 0u);
+  static_cast<CButton*>(dialog_.GetDlgItem(kCheck))->SendMessage(BM_CLICK);
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kCheck), 0u);
+  dialog_.GetDlgItem(kCheck)->EnableWindow(FALSE);
+  EXPECT_FALSE(driver_->Click(kCheck));
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kCheck), 0u);
+}
+
+TEST_F(ControlsDialogTest, ListsReportTheUsersChoice) {
+  auto& list = *static_cast<CListBox*>(dialog_.GetDlgItem(kList));
+  auto& combo = *static_cast<CComboBox*>(dialog_.GetDlgItem(kCombo));
+  for (const wchar_t* s : {L"alpha", L"beta", L"gamma"}) {
+    list.AddString(s);
+    combo.AddString(s);
+  }
+  driver_->SelectListItem(kList, 2, true);
+  driver_->SelectListItem(kCombo, 1);
+  EXPECT_EQ(list.GetCurSel(), 2);
+  EXPECT_EQ(combo.GetCurSel(), 1);
+  CString text;
+  list.GetText(2, text);
+  EXPECT_EQ(text, L"gamma");
+  combo.GetLBText(1, text);
+  EXPECT_EQ(text, L"beta");
+  EXPECT_EQ(list.FindStringExact(-1, L"BETA"), 1);
+  EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(LBN_SELCHANGE, kList), Note(LBN_DBLCLK, kList),
+                                                   Note(CBN_SELCHANGE, kCombo)}));
+}
+
+TEST_F(ControlsDialogTest, AltWithALabelsLetterFocusesTheControlAfterIt) {
+  dialog_.GetDlgItem(kEdit)->SetFocus();
+  MSG msg{dialog_.GetDlgItem(kEdit)->m_hWnd, WM_SYSKEYDOWN, 'S', 0, 0, POINT{0, 0}};
+  EXPECT_TRUE(dialog_.PreTranslateMessage(&msg));
+  EXPECT_EQ(driver_->FocusedId(), kBuddy);
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// Painting: WM_PAINT handlers draw with the graphics layer onto the window's surface, which
+// keeps its pixels between paints; erasing, the paint rectangle and clipping follow the
+// platform; owner-drawn controls and contexts opened on a control draw where they belong.
+#include <gtest/gtest.h>
+
+#include "platform/gdi/DC.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/TestDriver.h"
+#include "tests/platform/ui/DialogTemplates.h"
+
+namespace {
+
+using orv::ui::test::DialogDriver;
+using orv::ui::test::ModalScripts;
+using namespace orv::ui::testing;
+
+constexpr UINT kTemplate = 31201;
+constexpr int kGraph = 1201, kOwnerButton = 1202;
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 200, 0);
+
+COLORREF At(const orv::gdi::Surface& s, int x, int y) { return s.PixelColor(x, y); }
+
+class PaintingDialog : public CDialog {
+public:
+  PaintingDialog() : CDialog(kTemplate) {}
+  COLORREF fill = kRed;
+  CRect fillRect{10, 10, 30, 30};
+  CRect lastPaint;
+  BOOL lastErase = FALSE;
+  int paints = 0;
+
+protected:
+  void OnPaint() {
+    CPaintDC dc(this);
+    ++paints;
+    lastPaint = dc.m_ps.rcPaint;
+    lastErase = dc.m_ps.fErase;
+    dc.FillSolidRect(&fillRect, fill);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PaintingDialog, CDialog)
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+class SwatchButton : public CButton {
+public:
+  DRAWITEMSTRUCT last{};
+  int draws = 0;
+  void DrawItem(LPDRAWITEMSTRUCT item) override {
+    last = *item;
+    ++draws;
+    item->pDC->FillSolidRect(&item->rcItem, (item->itemState & ODS_SELECTED) != 0 ? kBlue : kGreen);
+  }
+};
+
+class PaintDialogTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    resources_.Add(kTemplate, Dialog(L"Paint", 160, 100,
+                                     {Control(kGraph, L"STATIC", L"", 80, 10, 50, 30, SS_BLACKFRAME),
+                                      Control(kOwnerButton, L"BUTTON", L"Swatch", 80, 50, 50, 14,
+                                              BS_OWNERDRAW | WS_TABSTOP),
+                                      Control(IDOK, L"BUTTON", L"OK", 100, 80, 50, 14, BS_DEFPUSHBUTTON)}));
+  }
+  ScopedResources resources_;
+};
+
+TEST_F(PaintDialogTest, PaintHandlerDrawsOnTheErasedClientArea) {
+  PaintingDialog dialog;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    orv::gdi::Surface s = d.PaintClient();
+    CRect client;
+    dialog.GetClientRect(&client);
+    ASSERT_EQ(s.Width(), client.Width());
+    ASSERT_EQ(s.Height(), client.Height());
+    EXPECT_EQ(At(s, 10, 10), kRed);
+    EXPECT_EQ(At(s, 29, 29), kRed);
+    EXPECT_EQ(At(s, 30, 30), GetSysColor(COLOR_3DFACE));  // right and bottom exclusive
+    EXPECT_EQ(At(s, 0, 0), GetSysColor(COLOR_3DFACE));
+    EXPECT_EQ(dialog.lastPaint, client);
+    EXPECT_FALSE(dialog.lastErase);  // the dialog erased its background itself
+    d.Click(IDOK);
+  });
+  dialog.DoModal();
+}
+
+TEST_F(PaintDialogTest, InvalidatingWithoutEraseKeepsWhatWasDrawnAndClipsToTheUpdateRect) {
+  PaintingDialog dialog;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    d.PaintClient();
+    // Now the handler paints blue everywhere, but only (20, 20)-(40, 40) is invalid.
+    dialog.fill = kBlue;
+    dialog.fillRect = CRect(0, 0, 100, 100);
+    CRect part(20, 20, 40, 40);
+    dialog.InvalidateRect(&part, FALSE);
+    dialog.UpdateWindow();
+    EXPECT_EQ(dialog.lastPaint, part);
+    CClientDC dc(&dialog);
+    EXPECT_EQ(dc.GetPixel(15, 15), kRed);   // drawn before, outside the update rect
+    EXPECT_EQ(dc.GetPixel(25, 25), kBlue);  // inside it
+    EXPECT_EQ(dc.GetPixel(45, 45), GetSysColor(COLOR_3DFACE));
+    int paints = dialog.paints;
+    dialog.UpdateWindow();  // nothing invalid: no paint
+    EXPECT_EQ(dialog.paints, paints);
+    d.Click(IDOK);
+  });
+  dialog.DoModal();
+}
+
+TEST_F(PaintDialogTest, AContextOnAControlDrawsOnThatControl) {
+  PaintingDialog dialog;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    CWnd* graph = dialog.GetDlgItem(kGraph);
+    CRect r;
+    graph->GetClientRect(&r);
+    {
+      CClientDC dc(graph);
+      dc.FillSolidRect(&r, RGB(50, 50, 50));
+      dc.SetPixel(3, 4, kRed);
+    }
+    CClientDC again(graph);
+    EXPECT_EQ(again.GetPixel(3, 4), kRed);
+    EXPECT_EQ(again.GetPixel(r.right - 1, r.bottom - 1), RGB(50, 50, 50));
+    EXPECT_EQ(again.GetPixel(r.right, r.bottom), CLR_INVALID);
+    d.Click(IDOK);
+  });
+  dialog.DoModal();
+}
+
+TEST_F(PaintDialogTest, OwnerDrawnButtonsAreDrawnByTheirObjectWithTheirState) {
+  PaintingDialog dialog;
+  SwatchButton swatch;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    ASSERT_TRUE(swatch.SubclassDlgItem(kOwnerButton, &dialog));
+    swatch.Invalidate();
+    orv::ui::test::ProcessEvents();
+    ASSERT_GT(swatch.draws, 0);
+    CRect client;
+    swatch.GetClientRect(&client);
+    EXPECT_EQ(swatch.last.CtlType, ODT_BUTTON);
+    EXPECT_EQ(swatch.last.CtlID, static_cast<UINT>(kOwnerButton));
+    EXPECT_EQ(swatch.last.hwndItem, swatch.m_hWnd);
+    EXPECT_EQ(CRect(swatch.last.rcItem), client);
+    EXPECT_EQ(swatch.last.itemState & ODS_SELECTED, 0u);
+    CClientDC dc(&swatch);
+    EXPECT_EQ(dc.GetPixel(1, 1), kGreen);
+    swatch.SetState(TRUE);  // pushed
+    orv::ui::test::ProcessEvents();
+    EXPECT_NE(swatch.last.itemState & ODS_SELECTED, 0u);
+    EXPECT_EQ(dc.GetPixel(1, 1), kBlue);
+    d.Click(IDOK);
+  });
+  dialog.DoModal();
+  EXPECT_EQ(swatch.m_hWnd, nullptr);  // let go when the window went
+}
+
+}  // namespace
