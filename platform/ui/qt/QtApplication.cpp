@@ -64,14 +64,15 @@ UINT VirtualKey(const QKeyEvent& e) {
 
 // Offers key presses to the PreTranslateMessage of the window's objects before the widget
 // sees them. A key that a widget leaves unhandled travels on to its parents as the same
-// event; it is offered once.
+// event; it is offered once, to the first receiver. The key's release ends its delivery.
 class KeyboardHook : public QObject {
 public:
   bool eventFilter(QObject* receiver, QEvent* event) override {
+    if (event->type() == QEvent::KeyRelease) last_ = nullptr;
     if (event->type() != QEvent::KeyPress) return false;
     auto* widget = qobject_cast<QWidget*>(receiver);
     if (widget == nullptr) return false;
-    if (event == last_ && lastReceiver_ != nullptr && widget->isAncestorOf(lastReceiver_)) return false;
+    if (event == last_ && widget != lastReceiver_) return false;
     last_ = event;
     lastReceiver_ = widget;
     Window* w = qt::WindowOfWidget(widget);
