@@ -43,6 +43,15 @@ Span Clip(int width, int height, const CRect* area) {
           std::min(std::max<int>(area->top, 0), height - 1), std::min(std::max<int>(area->bottom, 0), height)};
 }
 
+// The row kernels prefetch a fixed distance ahead along their row; the start of the next
+// row (elsewhere in memory: bitmap rows may run bottom-up) is asked for here, one row early.
+constexpr std::size_t kRowLeadBytes = 2048;
+
+void PrefetchRowStart(const void* p, std::size_t rowBytes) {
+  const std::size_t bytes = std::min(rowBytes, kRowLeadBytes);
+  for (std::size_t offset = 0; offset < bytes; offset += 64) __builtin_prefetch(static_cast<const char*>(p) + offset);
+}
+
 // Walks the rows: pixelAddress(x, y) gives the bitmap address of pixel (x, y).
 template <typename PixelAddress>
 void Render(const CLumImage& sample, int dibWidth, int dibHeight, int bitCount, const CRect* area,
@@ -63,7 +72,14 @@ void Render(const CLumImage& sample, int dibWidth, int dibHeight, int bitCount, 
     w[p] = level::MakeFloatWindow(sample.GetLevelMin(p), sample.GetLevelMax(p), sample.GetLevelRange(p));
 
   const int count = s.x1 - s.x0;
+  const int planes = color ? 3 : 1;
+  const std::size_t srcRowBytes = static_cast<std::size_t>(count) * sizeof(float);
+  const std::size_t dstRowBytes = static_cast<std::size_t>(count) * static_cast<std::size_t>(bitCount / 8);
   for (int y = s.y0; y < s.y1; ++y) {
+    if (y + 1 < s.y1) {
+      PrefetchRowStart(pixelAddress(s.x0, y + 1), dstRowBytes);
+      for (int p = 0; p < planes; ++p) PrefetchRowStart(sample.GetImageAdr(s.x0, y + 1, p, VM_ADR_READ), srcRowBytes);
+    }
     BYTE* dst = pixelAddress(s.x0, y);
     if (color) {
       kernels.color[format](sample.GetImageAdr(s.x0, y, 0, VM_ADR_READ), sample.GetImageAdr(s.x0, y, 1, VM_ADR_READ),

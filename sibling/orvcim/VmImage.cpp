@@ -63,6 +63,8 @@ CVmImage::CVmImage(int width, int height, int planes, int bytesPixel, CVmManager
   void* base = MAP_FAILED;
   if (m_nBytes <= mgr.m_nMemoryLimit) {
     base = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    // Large pages where the kernel offers them: fewer TLB misses when a loop walks a plane.
+    if (base != MAP_FAILED) ::madvise(base, length, MADV_HUGEPAGE);
     m_bOnMemory = TRUE;
   } else {
     int fd = MakeSwapFile(mgr.m_strFolder, m_nBytes);
