@@ -29,6 +29,7 @@ public:
 
   HWND Dialog() const { return dialog_; }
   HWND Item(int id) const;
+  // The dialog exists and has not been ended (EndDialog).
   bool IsOpen() const;
   CString Text(int id) const;
   bool IsEnabled(int id) const;

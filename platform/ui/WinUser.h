@@ -246,6 +246,10 @@ ORV_API BOOL ValidateRect(HWND hwnd, const RECT* rect);
 ORV_API BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
 ORV_API BOOL UpdateWindow(HWND hwnd);  // paints now when something is invalid
 
+// A device context on the window's client area; the window keeps it until ReleaseDC.
+ORV_API HDC GetDC(HWND hwnd);
+ORV_API int ReleaseDC(HWND hwnd, HDC dc);
+
 ORV_API BOOL MapDialogRect(HWND dialog, LPRECT rect);
 ORV_API int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 

@@ -237,6 +237,16 @@ int CWnd::ReleaseDC(CDC* dc) {
   return 1;
 }
 
+HDC GetDC(HWND hwnd) {
+  CWnd* w = CWnd::FromHandle(hwnd);
+  return w != nullptr ? w->GetDC() : nullptr;
+}
+
+int ReleaseDC(HWND hwnd, HDC dc) {
+  CWnd* w = CWnd::FromHandle(hwnd);
+  return w != nullptr ? w->ReleaseDC(dc) : 0;
+}
+
 CFont* CWnd::GetFont() const { return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))); }
 void CWnd::SetFont(CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font != nullptr ? font->GetSafeHandle() : nullptr), redraw);

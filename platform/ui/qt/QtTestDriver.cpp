@@ -102,7 +102,11 @@ bool TypeInto(QWidget* widget, const wchar_t* text) {
 DialogDriver::DialogDriver(HWND dialog) : dialog_(dialog) {}
 
 HWND DialogDriver::Item(int id) const { return ::GetDlgItem(dialog_, id); }
-bool DialogDriver::IsOpen() const { return ::IsWindow(dialog_) != FALSE; }
+bool DialogDriver::IsOpen() const {
+  Window* w = Window::FromHandle(dialog_);
+  auto* proc = w != nullptr ? w->ProcAs<DialogProc>() : nullptr;
+  return proc != nullptr && !proc->ended;
+}
 
 CString DialogDriver::Text(int id) const {
   Window* w = Window::FromHandle(Item(id));

@@ -1,0 +1,139 @@
+// The colour chooser: the caller's custom colours, the starting colour, the values the
+// edits show and take, confirmation through OnColorOK, and the sample it paints.
+#include <gtest/gtest.h>
+
+#include "platform/ui/ColorDialog.h"
+#include "platform/ui/ColorSpace.h"
+#include "platform/ui/TestDriver.h"
+
+namespace {
+
+using orv::ui::test::DialogDriver;
+using orv::ui::test::ModalScripts;
+
+TEST(ColorSpaceTest, HueLuminanceSaturationOnTheScaleOf240) {
+  struct Row {
+    COLORREF rgb;
+    WORD h, l, s;
+  } rows[] = {
+      {RGB(255, 0, 0), 0, 120, 240},     {RGB(0, 255, 0), 80, 120, 240},   {RGB(0, 0, 255), 160, 120, 240},
+      {RGB(255, 255, 255), 160, 240, 0}, {RGB(0, 0, 0), 160, 0, 0},        {RGB(127, 127, 127), 160, 120, 0},
+      {RGB(255, 255, 0), 40, 120, 240},  {RGB(128, 0, 64), 220, 60, 240},
+  };
+  for (const Row& r : rows) {
+    WORD h = 9999, l = 9999, s = 9999;
+    ColorRGBToHLS(r.rgb, &h, &l, &s);
+    EXPECT_EQ(h, r.h) << std::hex << r.rgb;
+    EXPECT_EQ(l, r.l) << std::hex << r.rgb;
+    EXPECT_EQ(s, r.s) << std::hex << r.rgb;
+    EXPECT_EQ(ColorHLSToRGB(r.h, r.l, r.s), r.rgb) << std::hex << r.rgb;
+  }
+}
+
+class ColorDialogTest : public ::testing::Test {
+protected:
+  COLORREF custom_[16] = {};
+  void SetUp() override {
+    for (int i = 0; i < 16; ++i) custom_[i] = RGB(i, i, i);
+  }
+};
+
+TEST_F(ColorDialogTest, StartsOnTheGivenColourAndReturnsTheEditedOne) {
+  CColorDialog dialog(RGB(10, 20, 30), CC_RGBINIT);
+  dialog.m_cc.lpCustColors = custom_;
+  ModalScripts scripts;
+  scripts.Add([](DialogDriver& d) {
+    EXPECT_EQ(d.Text(CColorDialog::kRedEdit), L"10");
+    EXPECT_EQ(d.Text(CColorDialog::kGreenEdit), L"20");
+    EXPECT_EQ(d.Text(CColorDialog::kBlueEdit), L"30");
+    d.ReplaceText(CColorDialog::kRedEdit, L"200");
+    EXPECT_EQ(d.Text(CColorDialog::kRedEdit), L"200");
+    EXPECT_EQ(d.Text(CColorDialog::kHueEdit), L"238");  // the other values follow
+    d.Click(CColorDialog::kAddCustom);
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.GetColor(), RGB(200, 20, 30));
+  EXPECT_EQ(custom_[0], RGB(200, 20, 30));  // the caller's array, written on OK
+  EXPECT_EQ(custom_[1], RGB(1, 1, 1));
+  EXPECT_TRUE(scripts.Problems().empty());
+}
+
+TEST_F(ColorDialogTest, CancelLeavesTheCallersColoursAlone) {
+  CColorDialog dialog(RGB(10, 20, 30), CC_RGBINIT);
+  dialog.m_cc.lpCustColors = custom_;
+  ModalScripts scripts;
+  scripts.Add([](DialogDriver& d) {
+    d.Click(CColorDialog::kBasicFirst + 8);  // pure red
+    d.Click(CColorDialog::kAddCustom);
+    d.Click(IDCANCEL);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.GetColor(), RGB(10, 20, 30));
+  EXPECT_EQ(custom_[0], RGB(0, 0, 0));
+}
+
+TEST_F(ColorDialogTest, WithoutRgbInitTheChooserStartsOnBlack) {
+  CColorDialog dialog(RGB(10, 20, 30));
+  ModalScripts scripts;
+  scripts.Add([](DialogDriver& d) {
+    EXPECT_EQ(d.Text(CColorDialog::kRedEdit), L"0");
+    d.Click(CColorDialog::kBasicFirst + 8);
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.GetColor(), RGB(255, 0, 0));
+  EXPECT_EQ(dialog.m_cc.lpCustColors[5], RGB(255, 255, 255));  // its own colours start white
+}
+
+class PickyColorDialog : public CColorDialog {
+public:
+  int asked = 0;
+  bool titleHadHelp = false;
+
+protected:
+  BOOL OnInitDialog() override {
+    CColorDialog::OnInitDialog();
+    titleHadHelp = (GetExStyle() & WS_EX_CONTEXTHELP) != 0;
+    ModifyStyleEx(WS_EX_CONTEXTHELP, 0);
+    SetWindowText(L"Line colour");
+    return TRUE;
+  }
+  BOOL OnColorOK() override { return ++asked == 1; }  // refuses once
+};
+
+TEST_F(ColorDialogTest, OnColorOkMayKeepTheChooserOpen) {
+  PickyColorDialog dialog;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    CString title;
+    dialog.GetWindowText(title);
+    EXPECT_EQ(title, L"Line colour");
+    EXPECT_EQ(dialog.GetExStyle() & WS_EX_CONTEXTHELP, 0u);
+    d.Click(IDOK);
+    EXPECT_TRUE(d.IsOpen());
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.asked, 2);
+  EXPECT_TRUE(dialog.titleHadHelp);
+}
+
+TEST_F(ColorDialogTest, TheSampleShowsTheCurrentColour) {
+  CColorDialog dialog(RGB(12, 34, 56), CC_RGBINIT);
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    CRect sample(152, 124, 190, 150);
+    dialog.MapDialogRect(&sample);
+    orv::gdi::Surface s = d.PaintClient();
+    CPoint c = sample.CenterPoint();
+    EXPECT_EQ(s.PixelColor(c.x, c.y), RGB(12, 34, 56));
+    d.Click(CColorDialog::kBasicFirst + 28);  // pure blue
+    s = d.PaintClient();
+    EXPECT_EQ(s.PixelColor(c.x, c.y), RGB(0, 0, 255));
+    d.Click(IDCANCEL);
+  });
+  dialog.DoModal();
+}
+
+}  // namespace

@@ -1,0 +1,207 @@
+// The file dialog in its hook style: the frame lists a folder, the CFileDialog's own window
+// sits inside it with OnInitDialog and WM_DESTROY, and the chosen path comes back through
+// OnFileNameOK, GetOFN and GetPathName.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/TestDriver.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using orv::ui::test::DialogDriver;
+using orv::ui::test::MessageBoxRecorder;
+using orv::ui::test::ModalScripts;
+
+std::vector<CString> ListOf(DialogDriver& d, int id) {
+  auto* list = static_cast<CListBox*>(CWnd::FromHandle(d.Item(id)));
+  std::vector<CString> items;
+  for (int i = 0; i < list->GetCount(); ++i) {
+    CString text;
+    list->GetText(i, text);
+    items.push_back(text);
+  }
+  return items;
+}
+
+int IndexOf(DialogDriver& d, int id, const wchar_t* text) {
+  return static_cast<CListBox*>(CWnd::FromHandle(d.Item(id)))->FindStringExact(-1, text);
+}
+
+class FileDialogTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    for (const char* name : {"a.txt", "b.fits", "c.TXT", "sub/d.txt", ".hidden.txt"}) Touch(name);
+  }
+  void Touch(const std::string& name) {
+    std::filesystem::create_directories(std::filesystem::path(dir_.File(name)).parent_path());
+    std::ofstream(dir_.File(name)) << "x";
+  }
+  CString Folder() const { return CString(dir_.Path().c_str()); }
+  orv::test::TempDir dir_;
+};
+
+TEST_F(FileDialogTest, ListsTheInitialFolderThroughTheFilterAndReturnsTheChoice) {
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"Text (*.txt)|*.txt|All (*.*)|*.*||");
+  CString folder = Folder();
+  dialog.GetOFN().lpstrInitialDir = folder;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    EXPECT_EQ(ListOf(d, CFileDialog::kFileList), (std::vector<CString>{L"a.txt", L"c.TXT"}));
+    EXPECT_EQ(ListOf(d, CFileDialog::kFolderList), (std::vector<CString>{L"..", L"sub"}));
+    EXPECT_EQ(d.Text(CFileDialog::kFolderText), folder);
+    d.SelectListItem(CFileDialog::kTypeCombo, 1);
+    EXPECT_EQ(ListOf(d, CFileDialog::kFileList), (std::vector<CString>{L"a.txt", L"b.fits", L"c.TXT"}));
+    d.SelectListItem(CFileDialog::kFileList, 1);
+    EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"b.fits");
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.GetPathName(), folder + L"/b.fits");
+  EXPECT_EQ(dialog.GetFileName(), L"b.fits");
+  EXPECT_EQ(dialog.GetFileExt(), L"fits");
+  EXPECT_EQ(dialog.GetFileTitle(), L"b");
+  EXPECT_EQ(dialog.GetFolderPath(), folder);
+  EXPECT_EQ(dialog.GetOFN().nFilterIndex, 2u);
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+TEST_F(FileDialogTest, FoldersOpenByDoubleClickAndByTypedPath) {
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Text (*.txt)|*.txt||");
+  CString folder = Folder();
+  dialog.GetOFN().lpstrInitialDir = folder;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    d.SelectListItem(CFileDialog::kFolderList, IndexOf(d, CFileDialog::kFolderList, L"sub"), true);
+    EXPECT_EQ(ListOf(d, CFileDialog::kFileList), std::vector<CString>{L"d.txt"});
+    d.ReplaceText(CFileDialog::kFileNameEdit, folder);
+    d.Click(IDOK);  // a folder name opens the folder
+    EXPECT_TRUE(d.IsOpen());
+    EXPECT_EQ(d.Text(CFileDialog::kFolderText), folder);
+    d.ReplaceText(CFileDialog::kFileNameEdit, L"*.fits");  // a pattern lists what matches it
+    d.Click(IDOK);
+    EXPECT_EQ(ListOf(d, CFileDialog::kFileList), std::vector<CString>{L"b.fits"});
+    d.Click(IDCANCEL);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+class HookedFileDialog : public CFileDialog {
+public:
+  HookedFileDialog() : CFileDialog(FALSE, L"txt", L"new", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"Text|*.txt||") {}
+  std::vector<std::string> log;
+  CString pathAtConfirm;
+  bool refuseOnce = false;
+
+protected:
+  BOOL OnInitDialog() override {
+    CFileDialog::OnInitDialog();
+    CString frameTitle;
+    GetParent()->GetWindowText(frameTitle);
+    log.push_back("init in " + frameTitle.ToUtf8());
+    GetParent()->ModifyStyleEx(WS_EX_CONTEXTHELP, 0);
+    return TRUE;
+  }
+  BOOL OnFileNameOK() override {
+    pathAtConfirm = GetPathName();
+    log.push_back("confirm");
+    if (refuseOnce) {
+      refuseOnce = false;
+      return TRUE;
+    }
+    return FALSE;
+  }
+  void OnDestroy() {
+    log.push_back("destroy");
+    CFileDialog::OnDestroy();
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HookedFileDialog, CFileDialog)
+  ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+TEST_F(FileDialogTest, TheHookWindowSitsInTheFrameAndHearsInitConfirmAndDestroy) {
+  HookedFileDialog dialog;
+  CString folder = Folder();
+  dialog.GetOFN().lpstrInitialDir = folder;
+  dialog.refuseOnce = true;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    EXPECT_EQ(::GetParent(dialog.m_hWnd), d.Dialog());
+    EXPECT_EQ(::GetWindowLongW(d.Dialog(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
+    EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"new");
+    d.Click(IDOK);  // refused once by OnFileNameOK
+    EXPECT_TRUE(d.IsOpen());
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.pathAtConfirm, folder + L"/new.txt");  // the default extension was added
+  EXPECT_EQ(dialog.log, (std::vector<std::string>{"init in Save As", "confirm", "confirm", "destroy"}));
+}
+
+TEST_F(FileDialogTest, ChecksAskedForByTheFlags) {
+  struct Row {
+    BOOL open;
+    DWORD flags;
+    const wchar_t* typed;
+    int answer;
+    INT_PTR result;
+    const wchar_t* message;
+  } rows[] = {
+      {TRUE, OFN_FILEMUSTEXIST, L"missing.txt", IDOK, IDCANCEL, L"/missing.txt\nFile not found.\nCheck the file name and try again."},
+      {FALSE, OFN_OVERWRITEPROMPT, L"a.txt", IDNO, IDCANCEL, L"/a.txt already exists.\nDo you want to replace it?"},
+      {FALSE, OFN_OVERWRITEPROMPT, L"a.txt", IDYES, IDOK, L"/a.txt already exists.\nDo you want to replace it?"},
+      {TRUE, OFN_PATHMUSTEXIST, L"nowhere/x.txt", IDOK, IDCANCEL, L"/nowhere/x.txt\nPath does not exist.\nCheck the path and try again."},
+      {TRUE, 0, L"missing.txt", IDOK, IDOK, nullptr},
+  };
+  for (const Row& row : rows) {
+    CFileDialog dialog(row.open, nullptr, nullptr, row.flags | OFN_HIDEREADONLY, nullptr);
+    CString folder = Folder();
+    dialog.GetOFN().lpstrInitialDir = folder;
+    MessageBoxRecorder boxes;
+    boxes.Answer(row.answer);
+    ModalScripts scripts;
+    scripts.Add([&](DialogDriver& d) {
+      d.ReplaceText(CFileDialog::kFileNameEdit, row.typed);
+      d.Click(IDOK);
+      if (d.IsOpen()) d.Click(IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), row.result) << CString(row.typed);
+    if (row.message == nullptr) {
+      EXPECT_EQ(boxes.Count(), 0) << CString(row.typed);
+    } else {
+      ASSERT_EQ(boxes.Count(), 1) << CString(row.typed);
+      EXPECT_EQ(boxes.LastText(), folder + row.message);
+    }
+  }
+}
+
+TEST_F(FileDialogTest, APathThatDoesNotFitTheCallersBufferIsRefused) {
+  CFileDialog dialog(TRUE);
+  wchar_t small[8] = L"";
+  dialog.GetOFN().lpstrFile = small;
+  dialog.GetOFN().nMaxFile = 8;
+  CString folder = Folder();
+  dialog.GetOFN().lpstrInitialDir = folder;
+  MessageBoxRecorder boxes;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    d.ReplaceText(CFileDialog::kFileNameEdit, L"a.txt");
+    d.Click(IDOK);
+    EXPECT_TRUE(d.IsOpen());
+    d.Click(IDCANCEL);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(boxes.LastText(), L"The file name is too long.");
+  EXPECT_EQ(small[0], L'\0');
+}
+
+}  // namespace

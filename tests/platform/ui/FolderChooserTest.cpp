@@ -1,0 +1,134 @@
+// The folder chooser in the shell's shape: item id lists, the callback's notifications and
+// messages, the status line, and what it returns.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/ui/CommonControls.h"
+#include "platform/ui/ShellBrowse.h"
+#include "platform/ui/TestDriver.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using orv::ui::test::DialogDriver;
+using orv::ui::test::ModalScripts;
+
+struct CallbackLog {
+  std::vector<std::wstring> events;
+  PIDLIST_ABSOLUTE initial = nullptr;
+};
+
+int CALLBACK_Record(HWND hwnd, UINT message, LPARAM lParam, LPARAM data) {
+  auto* log = reinterpret_cast<CallbackLog*>(data);
+  if (message == BFFM_INITIALIZED) {
+    log->events.push_back(L"initialized");
+    SetWindowTextW(hwnd, L"フォルダの選択");
+    if (log->initial != nullptr) SendMessageW(hwnd, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(log->initial));
+  } else if (message == BFFM_SELCHANGED) {
+    wchar_t path[MAX_PATH];
+    if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path)) {
+      log->events.push_back(std::wstring(L"selected ") + path);
+      SendMessageW(hwnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path));
+    }
+  }
+  return 0;
+}
+
+class FolderChooserTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::filesystem::create_directories(dir_.File("sky/deep"));
+    std::filesystem::create_directories(dir_.File("maps"));
+  }
+  std::wstring Path(const char* name) const { return CString(dir_.File(name).c_str()).str(); }
+  orv::test::TempDir dir_;
+};
+
+TEST_F(FolderChooserTest, TheCallbackSelectsTheInitialFolderAndShowsItInTheStatusLine) {
+  CallbackLog log;
+  PIDLIST_ABSOLUTE root = ILCreateFromPathW(CString(dir_.Path().c_str()));
+  log.initial = ILCreateFromPathW(Path("sky/deep").c_str());
+  ASSERT_NE(root, nullptr);
+  ASSERT_NE(log.initial, nullptr);
+  wchar_t name[MAX_PATH] = L"";
+  BROWSEINFOW info{nullptr, root, name, L"Pick the picture folder", BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT,
+                   &CALLBACK_Record, reinterpret_cast<LPARAM>(&log), 0};
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    CString caption;
+    CWnd::FromHandle(d.Dialog())->GetWindowText(caption);
+    EXPECT_EQ(caption, L"フォルダの選択");
+    EXPECT_EQ(d.Text(kBrowseTitleId), L"Pick the picture folder");
+    EXPECT_EQ(d.Text(kBrowseStatusId), CString(Path("sky/deep")));
+    auto* tree = static_cast<CTreeCtrl*>(CWnd::FromHandle(d.Item(kBrowseTreeId)));
+    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), L"deep");
+    d.Click(IDOK);
+  });
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  ASSERT_NE(chosen, nullptr);
+  wchar_t path[MAX_PATH];
+  EXPECT_TRUE(SHGetPathFromIDListW(chosen, path));
+  EXPECT_EQ(std::wstring(path), Path("sky/deep"));
+  EXPECT_EQ(std::wstring(name), L"deep");
+  EXPECT_EQ(log.events, (std::vector<std::wstring>{L"initialized", L"selected " + Path("sky/deep")}));
+  ILFree(chosen);
+  ILFree(log.initial);
+  ILFree(root);
+}
+
+TEST_F(FolderChooserTest, TheUserBrowsesTheTreeAndCancelGivesNothing) {
+  CallbackLog log;
+  PIDLIST_ABSOLUTE root = ILCreateFromPathW(CString(dir_.Path().c_str()));
+  BROWSEINFOW info{nullptr, root, nullptr, L"", 0, &CALLBACK_Record, reinterpret_cast<LPARAM>(&log), 0};
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    EXPECT_EQ(d.Item(kBrowseStatusId), nullptr);  // no status line without BIF_STATUSTEXT
+    auto* tree = static_cast<CTreeCtrl*>(CWnd::FromHandle(d.Item(kBrowseTreeId)));
+    HTREEITEM top = tree->GetRootItem();
+    ASSERT_NE(top, nullptr);
+    EXPECT_TRUE(tree->ItemHasChildren(top));
+    d.ExpandTreeItem(kBrowseTreeId, top, true);  // the branch fills as it opens
+    HTREEITEM maps = tree->GetChildItem(top);
+    ASSERT_NE(maps, nullptr);
+    EXPECT_EQ(tree->GetItemText(maps), L"maps");
+    EXPECT_EQ(tree->GetItemText(tree->GetNextSiblingItem(maps)), L"sky");
+    d.SelectTreeItem(kBrowseTreeId, maps);
+    d.Click(IDCANCEL);
+  });
+  EXPECT_EQ(SHBrowseForFolderW(&info), nullptr);
+  EXPECT_EQ(log.events.back(), L"selected " + Path("maps"));
+  ILFree(root);
+}
+
+TEST(ShellNamesTest, ListsNameExistingAbsolutePathsOnly) {
+  IShellFolder* desktop = nullptr;
+  ASSERT_EQ(SHGetDesktopFolder(&desktop), 0);
+  struct Row {
+    const wchar_t* path;
+    bool parses;
+  } rows[] = {{L"/", true}, {L"/tmp/", true}, {L"relative/path", false}, {L"/no/such/folder/here", false}, {L"", false}};
+  for (const Row& r : rows) {
+    std::wstring copy = r.path;
+    PIDLIST_RELATIVE list = reinterpret_cast<PIDLIST_RELATIVE>(1);
+    HRESULT hr = desktop->ParseDisplayName(nullptr, nullptr, copy.data(), nullptr, &list, nullptr);
+    EXPECT_EQ(hr == 0, r.parses) << r.path;
+    EXPECT_EQ(list != nullptr, r.parses) << r.path;
+    ILFree(list);
+  }
+  desktop->Release();
+  wchar_t path[MAX_PATH];
+  PIDLIST_ABSOLUTE tmp = ILCreateFromPathW(L"/tmp/");
+  EXPECT_TRUE(SHGetPathFromIDListW(tmp, path));
+  EXPECT_EQ(std::wstring(path), L"/tmp");
+  IMalloc* allocator = nullptr;
+  ASSERT_EQ(SHGetMalloc(&allocator), 0);
+  allocator->Free(tmp);  // lists come from the shell allocator
+  allocator->Release();
+  EXPECT_FALSE(SHGetPathFromIDListW(nullptr, path));
+  EXPECT_EQ(path[0], L'\0');
+}
+
+}  // namespace
