@@ -116,14 +116,23 @@ public:
 
   void Finalize() override {
     ConsoleReporter::Finalize();
+    // Second column: against the largest grey anchor (64 MiB each way), whose copy cannot stay
+    // in the cache; smaller anchors may, and then copy faster than memory allows.
+    auto big = m_time.find("memcpy/grey->32");
+    double bigRate = big != m_time.end() && big->second > 0 ? kPixels * Traffic(1, 32) / big->second : 0.0;
     std::printf("\nrendering speed as a share of memcpy moving the same bytes (%s):\n",
                 m_median.empty() ? "single runs" : "medians");
+    std::printf("  %-24s %8s %14s\n", "", "same", "64 MiB memcpy");
     for (const auto& [name, time] : m_time) {
       if (name.rfind("render/", 0) != 0) continue;
-      std::string anchor = "memcpy/" + name.substr(7, name.find('/', 7) - 7);
-      auto it = m_time.find(anchor);
+      const std::string format = name.substr(7, name.find('/', 7) - 7);
+      auto it = m_time.find("memcpy/" + format);
       if (it == m_time.end() || time <= 0) continue;
-      std::printf("  %-24s %6.1f%%\n", name.substr(7).c_str(), 100.0 * it->second / time);
+      const int planes = format.rfind("grey", 0) == 0 ? 1 : 3;
+      const int bits = std::stoi(format.substr(format.find('>') + 1));
+      const double rate = kPixels * Traffic(planes, bits) / time;
+      std::printf("  %-24s %7.1f%% %13.1f%%\n", name.substr(7).c_str(), 100.0 * it->second / time,
+                  bigRate > 0 ? 100.0 * rate / bigRate : 0.0);
     }
   }
 

@@ -68,8 +68,13 @@ void Render(const CLumImage& sample, int dibWidth, int dibHeight, int bitCount, 
   const render::RowKernels& kernels = KernelsFor(path);
   const bool color = sample.GetDimension() > 2 && sample.GetPlanes() >= 3;
   FloatWindow w[3] = {};
-  for (int p = 0; p < (color ? 3 : 1); ++p)
+  bool simple = true;
+  for (int p = 0; p < (color ? 3 : 1); ++p) {
     w[p] = level::MakeFloatWindow(sample.GetLevelMin(p), sample.GetLevelMax(p), sample.GetLevelRange(p));
+    simple = simple && render::IsSimpleWindow(w[p]);
+  }
+  const render::GreyRowFn grey = kernels.grey[simple][format];
+  const render::ColorRowFn colorRow = kernels.color[simple][format];
 
   const int count = s.x1 - s.x0;
   const int planes = color ? 3 : 1;
@@ -82,10 +87,10 @@ void Render(const CLumImage& sample, int dibWidth, int dibHeight, int bitCount, 
     }
     BYTE* dst = pixelAddress(s.x0, y);
     if (color) {
-      kernels.color[format](sample.GetImageAdr(s.x0, y, 0, VM_ADR_READ), sample.GetImageAdr(s.x0, y, 1, VM_ADR_READ),
+      colorRow(sample.GetImageAdr(s.x0, y, 0, VM_ADR_READ), sample.GetImageAdr(s.x0, y, 1, VM_ADR_READ),
                             sample.GetImageAdr(s.x0, y, 2, VM_ADR_READ), dst, count, s.x0, y, w);
     } else {
-      kernels.grey[format](sample.GetImageAdr(s.x0, y, 0, VM_ADR_READ), dst, count, s.x0, y, w[0]);
+      grey(sample.GetImageAdr(s.x0, y, 0, VM_ADR_READ), dst, count, s.x0, y, w[0]);
     }
   }
 }

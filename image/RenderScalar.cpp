@@ -45,8 +45,8 @@ void ColorRow(const float* r, const float* g, const float* b, BYTE* dst, int cou
 }
 
 constexpr RowKernels kScalar = {
-    {GreyRow<0>, GreyRow<1>, GreyRow<2>, GreyRow<3>},
-    {ColorRow<0>, ColorRow<1>, ColorRow<2>, ColorRow<3>},
+    {{GreyRow<0>, GreyRow<1>, GreyRow<2>, GreyRow<3>}, {GreyRow<0>, GreyRow<1>, GreyRow<2>, GreyRow<3>}},
+    {{ColorRow<0>, ColorRow<1>, ColorRow<2>, ColorRow<3>}, {ColorRow<0>, ColorRow<1>, ColorRow<2>, ColorRow<3>}},
 };
 
 }  // namespace
@@ -54,12 +54,12 @@ constexpr RowKernels kScalar = {
 const RowKernels& ScalarKernels() { return kScalar; }
 
 void GreyRowScalar(int format, const float* src, BYTE* dst, int count, int x, int y, const FloatWindow& w) {
-  kScalar.grey[format](src, dst, count, x, y, w);
+  kScalar.grey[0][format](src, dst, count, x, y, w);
 }
 
 void ColorRowScalar(int format, const float* r, const float* g, const float* b, BYTE* dst, int count, int x,
                     int y, const FloatWindow* w) {
-  kScalar.color[format](r, g, b, dst, count, x, y, w);
+  kScalar.color[0][format](r, g, b, dst, count, x, y, w);
 }
 
 }  // namespace orv::render

@@ -25,28 +25,35 @@ inline void Prefetch(const void* p) { _mm_prefetch(static_cast<const char*>(p) +
 
 // Four display levels (0 ... 255 in 32-bit lanes). max(t, 0) turns NaN and negative products
 // into 0 (maxps returns its second operand when the first is NaN), min(., 255) catches
-// infinity; then the window's ends, the lower end winning as in the scalar rule.
+// infinity; then the window's ends, the lower end winning as in the scalar rule. In a Simple
+// window the lower-end test is implied by the product (see render::IsSimpleWindow).
+template <bool Simple>
 inline __m128i Levels(const float* p, const Window& w) {
   __m128 v = _mm_loadu_ps(p);
-  __m128 lo = _mm_cmple_ps(v, w.fmin);
   __m128 hi = _mm_cmpge_ps(v, w.fmax);
   __m128 t = _mm_mul_ps(_mm_sub_ps(v, w.fmin), w.scale);
   t = _mm_min_ps(_mm_max_ps(t, _mm_setzero_ps()), _mm_set1_ps(255.0f));
-  __m128i l = _mm_cvttps_epi32(t);
-  l = _mm_or_si128(l, _mm_and_si128(_mm_castps_si128(hi), _mm_set1_epi32(255)));
-  return _mm_andnot_si128(_mm_castps_si128(lo), l);
+  if constexpr (Simple) {
+    return _mm_cvttps_epi32(_mm_max_ps(t, _mm_and_ps(hi, _mm_set1_ps(255.0f))));
+  } else {
+    __m128 lo = _mm_cmple_ps(v, w.fmin);
+    __m128i l = _mm_cvttps_epi32(t);
+    l = _mm_or_si128(l, _mm_and_si128(_mm_castps_si128(hi), _mm_set1_epi32(255)));
+    return _mm_andnot_si128(_mm_castps_si128(lo), l);
+  }
 }
 
-// Sixteen levels as bytes.
+template <bool S>
 inline __m128i LevelBytes(const float* p, const Window& w) {
-  __m128i a = _mm_packs_epi32(Levels(p, w), Levels(p + 4, w));
-  __m128i b = _mm_packs_epi32(Levels(p + 8, w), Levels(p + 12, w));
+  __m128i a = _mm_packs_epi32(Levels<S>(p, w), Levels<S>(p + 4, w));
+  __m128i b = _mm_packs_epi32(Levels<S>(p + 8, w), Levels<S>(p + 12, w));
   return _mm_packus_epi16(a, b);
 }
 
 // Eight levels as 16-bit lanes, dithered (dither holds 4 in the lanes of even x + y).
+template <bool S>
 inline __m128i DitheredWords(const float* p, const Window& w, __m128i dither) {
-  __m128i l = _mm_packs_epi32(Levels(p, w), Levels(p + 4, w));
+  __m128i l = _mm_packs_epi32(Levels<S>(p, w), Levels<S>(p + 4, w));
   return _mm_min_epi16(_mm_add_epi16(l, dither), _mm_set1_epi16(255));
 }
 
@@ -60,6 +67,9 @@ inline __m128i Pack555(__m128i r, __m128i g, __m128i b) {
                       _mm_srli_epi16(b, 3));
 }
 
+// The 5-5-5 word of a grey level: (l >> 3) in all three fields, one multiply.
+inline __m128i PackGrey555(__m128i l) { return _mm_mullo_epi16(_mm_srli_epi16(l, 3), _mm_set1_epi16(0x0421)); }
+
 // Blue, green, red into the low three bytes of each 32-bit pixel; the fourth byte of the
 // pixel already in dst is kept.
 inline void StoreBgrx(BYTE* dst, __m128i r, __m128i g, __m128i b) {
@@ -70,41 +80,45 @@ inline void StoreBgrx(BYTE* dst, __m128i r, __m128i g, __m128i b) {
 
 inline void Store(BYTE* dst, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), v); }
 
+template <bool S>
 void Grey8(const float* src, BYTE* dst, int count, int x, int y, const FloatWindow& fw) {
   Window w(fw);
   int i = 0;
   for (; i + 16 <= count; i += 16) {
     Prefetch(src + i);
-    Store(dst + i, LevelBytes(src + i, w));
+    Store(dst + i, LevelBytes<S>(src + i, w));
   }
   GreyRowScalar(0, src + i, dst + i, count - i, x + i, y, fw);
 }
 
+template <bool S>
 void Grey16(const float* src, BYTE* dst, int count, int x, int y, const FloatWindow& fw) {
   Window w(fw);
   __m128i dither = DitherPattern(x, y);
   int i = 0;
   for (; i + 8 <= count; i += 8) {
     Prefetch(src + i);
-    __m128i l = DitheredWords(src + i, w, dither);
-    Store(dst + 2 * i, Pack555(l, l, l));
+    __m128i l = DitheredWords<S>(src + i, w, dither);
+    Store(dst + 2 * i, PackGrey555(l));
   }
   GreyRowScalar(1, src + i, dst + 2 * i, count - i, x + i, y, fw);
 }
 
+template <bool S>
 void Grey24(const float* src, BYTE* dst, int count, int x, int y, const FloatWindow& fw) {
   Window w(fw);
   int i = 0;
   alignas(16) BYTE l[16];
   for (; i + 16 <= count; i += 16) {
     Prefetch(src + i);
-    _mm_store_si128(reinterpret_cast<__m128i*>(l), LevelBytes(src + i, w));
+    _mm_store_si128(reinterpret_cast<__m128i*>(l), LevelBytes<S>(src + i, w));
     BYTE* d = dst + 3 * i;
     for (int k = 0; k < 16; ++k, d += 3) d[0] = d[1] = d[2] = l[k];
   }
   GreyRowScalar(2, src + i, dst + 3 * i, count - i, x + i, y, fw);
 }
 
+template <bool S>
 void Grey32(const float* src, BYTE* dst, int count, int x, int y, const FloatWindow& fw) {
   Window w(fw);
   int i = 0;
@@ -112,7 +126,7 @@ void Grey32(const float* src, BYTE* dst, int count, int x, int y, const FloatWin
     Prefetch(src + i);
     Prefetch(dst + 4 * i);
     for (int k = 0; k < 16; k += 4) {
-      __m128i l = Levels(src + i + k, w);
+      __m128i l = Levels<S>(src + i + k, w);
       StoreBgrx(dst + 4 * (i + k), l, l, l);
     }
   }
@@ -130,6 +144,7 @@ inline void Prefetch3(const float* r, const float* g, const float* b) {
   Prefetch(b);
 }
 
+template <bool S>
 void Color8(const float* r, const float* g, const float* b, BYTE* dst, int count, int x, int y,
             const FloatWindow* fw) {
   ColorWindows w(fw);
@@ -141,9 +156,9 @@ void Color8(const float* r, const float* g, const float* b, BYTE* dst, int count
     __m128i idx[4];
     for (int k = 0; k < 4; ++k) {
       int j = i + 4 * k;
-      __m128i lr = Levels(r + j, w.r);
-      __m128i lg = Levels(g + j, w.g);
-      __m128i lb = Levels(b + j, w.b);
+      __m128i lr = Levels<S>(r + j, w.r);
+      __m128i lg = Levels<S>(g + j, w.g);
+      __m128i lb = Levels<S>(b + j, w.b);
       idx[k] = _mm_or_si128(_mm_or_si128(_mm_and_si128(lb, maskB), _mm_and_si128(_mm_srli_epi32(lg, 2), maskG)),
                             _mm_srli_epi32(lr, 5));
     }
@@ -152,6 +167,7 @@ void Color8(const float* r, const float* g, const float* b, BYTE* dst, int count
   ColorRowScalar(0, r + i, g + i, b + i, dst + i, count - i, x + i, y, fw);
 }
 
+template <bool S>
 void Color16(const float* r, const float* g, const float* b, BYTE* dst, int count, int x, int y,
              const FloatWindow* fw) {
   ColorWindows w(fw);
@@ -159,12 +175,13 @@ void Color16(const float* r, const float* g, const float* b, BYTE* dst, int coun
   int i = 0;
   for (; i + 8 <= count; i += 8) {
     Prefetch3(r + i, g + i, b + i);
-    Store(dst + 2 * i, Pack555(DitheredWords(r + i, w.r, dither), DitheredWords(g + i, w.g, dither),
-                               DitheredWords(b + i, w.b, dither)));
+    Store(dst + 2 * i, Pack555(DitheredWords<S>(r + i, w.r, dither), DitheredWords<S>(g + i, w.g, dither),
+                               DitheredWords<S>(b + i, w.b, dither)));
   }
   ColorRowScalar(1, r + i, g + i, b + i, dst + 2 * i, count - i, x + i, y, fw);
 }
 
+template <bool S>
 void Color24(const float* r, const float* g, const float* b, BYTE* dst, int count, int x, int y,
              const FloatWindow* fw) {
   ColorWindows w(fw);
@@ -174,9 +191,9 @@ void Color24(const float* r, const float* g, const float* b, BYTE* dst, int coun
   int i = 0;
   for (; i + 16 <= count; i += 16) {
     Prefetch3(r + i, g + i, b + i);
-    _mm_store_si128(reinterpret_cast<__m128i*>(lr), LevelBytes(r + i, w.r));
-    _mm_store_si128(reinterpret_cast<__m128i*>(lg), LevelBytes(g + i, w.g));
-    _mm_store_si128(reinterpret_cast<__m128i*>(lb), LevelBytes(b + i, w.b));
+    _mm_store_si128(reinterpret_cast<__m128i*>(lr), LevelBytes<S>(r + i, w.r));
+    _mm_store_si128(reinterpret_cast<__m128i*>(lg), LevelBytes<S>(g + i, w.g));
+    _mm_store_si128(reinterpret_cast<__m128i*>(lb), LevelBytes<S>(b + i, w.b));
     BYTE* d = dst + 3 * i;
     for (int k = 0; k < 16; ++k, d += 3) {
       d[0] = lb[k];
@@ -187,6 +204,7 @@ void Color24(const float* r, const float* g, const float* b, BYTE* dst, int coun
   ColorRowScalar(2, r + i, g + i, b + i, dst + 3 * i, count - i, x + i, y, fw);
 }
 
+template <bool S>
 void Color32(const float* r, const float* g, const float* b, BYTE* dst, int count, int x, int y,
              const FloatWindow* fw) {
   ColorWindows w(fw);
@@ -196,15 +214,16 @@ void Color32(const float* r, const float* g, const float* b, BYTE* dst, int coun
     Prefetch(dst + 4 * i);
     for (int k = 0; k < 16; k += 4) {
       int j = i + k;
-      StoreBgrx(dst + 4 * j, Levels(r + j, w.r), Levels(g + j, w.g), Levels(b + j, w.b));
+      StoreBgrx(dst + 4 * j, Levels<S>(r + j, w.r), Levels<S>(g + j, w.g), Levels<S>(b + j, w.b));
     }
   }
   ColorRowScalar(3, r + i, g + i, b + i, dst + 4 * i, count - i, x + i, y, fw);
 }
 
-constexpr RowKernels kSse2 = {
-    {Grey8, Grey16, Grey24, Grey32},
-    {Color8, Color16, Color24, Color32},
+const RowKernels kSse2 = {
+    {{Grey8<false>, Grey16<false>, Grey24<false>, Grey32<false>}, {Grey8<true>, Grey16<true>, Grey24<true>, Grey32<true>}},
+    {{Color8<false>, Color16<false>, Color24<false>, Color32<false>},
+     {Color8<true>, Color16<true>, Color24<true>, Color32<true>}},
 };
 
 }  // namespace

@@ -13,10 +13,14 @@ using GreyRowFn = void (*)(const float* src, BYTE* dst, int count, int x, int y,
 using ColorRowFn = void (*)(const float* r, const float* g, const float* b, BYTE* dst, int count,
                             int x, int y, const level::FloatWindow* w);
 
-// Indexed by format: 0 = 8, 1 = 16, 2 = 24, 3 = 32 bits.
+// A window in which every value at or below fmin already gives a product of 0 or NaN, so the
+// vector loops may leave out that test: fmin < fmax and a scale that is not negative (nor NaN).
+inline bool IsSimpleWindow(const level::FloatWindow& w) { return w.fmin < w.fmax && w.scale >= 0.0f; }
+
+// Indexed by [simple window][format], format 0 = 8, 1 = 16, 2 = 24, 3 = 32 bits.
 struct RowKernels {
-  GreyRowFn grey[4];
-  ColorRowFn color[4];
+  GreyRowFn grey[2][4];
+  ColorRowFn color[2][4];
 };
 
 const RowKernels& ScalarKernels();

@@ -235,7 +235,8 @@ struct WindowCase {
 // Windows: ordinary, narrow, zero-width, inverted, near the float limits, denormal, huge.
 const WindowCase kWindows[] = {
     {100.0, 200.0}, {0.0, 1.0}, {-1.0, 1.0}, {5.0, 5.0}, {7.0, 3.0}, {0.0, 1e-40}, {-3e38, 3e38},
-    {3.3e38, 3.4e38}, {-1e300, 1e300}, {1.0, 1.0 + 1e-7}, {0.0, 65535.0}, {-0.0, 0.0},
+    {3.3e38, 3.4e38}, {-1e300, 1e300}, {0.0, 1e300}, {1e300, 1e301}, {1.0, 1.0 + 1e-7}, {0.0, 65535.0},
+    {-0.0, 0.0},
 };
 
 // Renders with every path and compares with the scalar path.
