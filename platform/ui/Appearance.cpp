@@ -13,6 +13,14 @@ BOOL SetControlColors(HWND control, COLORREF text, COLORREF background) {
   return TRUE;
 }
 
+BOOL GetControlColors(HWND control, COLORREF* text, COLORREF* background) {
+  Window* w = Window::FromHandle(control);
+  if (w == nullptr) return FALSE;
+  if (text != nullptr) *text = w->textColor;
+  if (background != nullptr) *background = w->backColor;
+  return TRUE;
+}
+
 BOOL SetWindowThemed(HWND window, BOOL themed) {
   Window* w = Window::FromHandle(window);
   if (w == nullptr) return FALSE;

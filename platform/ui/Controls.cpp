@@ -1,7 +1,7 @@
 #include "platform/ui/Controls.h"
 
 #include "platform/gdi/DC.h"
-#include "platform/ui/detail/StaticButton.h"
+#include "platform/ui/OwnerDraw.h"
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CButton, CWnd)

@@ -2,25 +2,12 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/ui/OwnerDraw.h"
 #include "platform/ui/Wnd.h"
 #include "platform/ui/detail/Peers.h"
 
 namespace orv::ui {
 namespace {
-
-// The text as it shows: "&&" is an ampersand, a single "&" marks the next letter.
-CString WithoutMnemonics(const CString& text) {
-  CString shown;
-  for (int i = 0; i < text.GetLength(); ++i) {
-    wchar_t c = text[i];
-    if (c == L'&') {
-      if (i + 1 < text.GetLength()) shown.AppendChar(text[++i]);
-      continue;
-    }
-    shown.AppendChar(c);
-  }
-  return shown;
-}
 
 void DrawOwnerItem(Window& w, UINT controlType, UINT state) {
   CRect client = w.ClientRect();
@@ -38,6 +25,29 @@ void DrawOwnerItem(Window& w, UINT controlType, UINT state) {
 }
 
 }  // namespace
+
+CString TextWithoutMnemonics(const CString& text) {
+  CString shown;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    if (text[i] == L'&') {
+      if (i + 1 < text.GetLength()) shown.AppendChar(text[++i]);
+      continue;
+    }
+    shown.AppendChar(text[i]);
+  }
+  return shown;
+}
+
+void DrawFocusDots(CDC& dc, const CRect& f, COLORREF color) {
+  for (int x = f.left; x < f.right; x += 2) {
+    dc.SetPixel(x, f.top, color);
+    dc.SetPixel(x, f.bottom - 1, color);
+  }
+  for (int y = f.top; y < f.bottom; y += 2) {
+    dc.SetPixel(f.left, y, color);
+    dc.SetPixel(f.right - 1, y, color);
+  }
+}
 
 void DrawPlainButton(CDC& dc, const CRect& rect, const CString& text, UINT state) {
   if (rect.IsRectEmpty()) return;
@@ -58,22 +68,13 @@ void DrawPlainButton(CDC& dc, const CRect& rect, const CString& text, UINT state
   int keepMode = dc.SetBkMode(TRANSPARENT);
   COLORREF keepText =
       dc.SetTextColor(GetSysColor((state & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-  dc.DrawText(WithoutMnemonics(text), &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+  dc.DrawText(TextWithoutMnemonics(text), &textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
   dc.SetTextColor(keepText);
   dc.SetBkMode(keepMode);
   if ((state & ODS_FOCUS) != 0) {
-    // A dotted rectangle inside the edge, every other pixel.
     CRect f = rect;
     f.DeflateRect(3, 3);
-    COLORREF c = GetSysColor(COLOR_BTNTEXT);
-    for (int x = f.left; x < f.right; x += 2) {
-      dc.SetPixel(x, f.top, c);
-      dc.SetPixel(x, f.bottom - 1, c);
-    }
-    for (int y = f.top; y < f.bottom; y += 2) {
-      dc.SetPixel(f.left, y, c);
-      dc.SetPixel(f.right - 1, y, c);
-    }
+    DrawFocusDots(dc, f, GetSysColor(COLOR_BTNTEXT));
   }
   dc.SetBkColor(keepBk);
 }
@@ -141,6 +142,29 @@ void ButtonProc::Create(Window& w) {
   auto peer = CreateButtonPeer(w, *this);
   peer_ = peer.get();
   w.peer = std::move(peer);
+}
+
+void ButtonProc::StyleChanged(Window& w, DWORD oldStyle) {
+  // Each kind of button has its own view: a new kind needs a new one.
+  auto kind = [](DWORD type) {
+    switch (type) {
+      case BS_OWNERDRAW: return 1;
+      case BS_GROUPBOX: return 2;
+      case BS_CHECKBOX:
+      case BS_AUTOCHECKBOX:
+      case BS_3STATE:
+      case BS_AUTO3STATE: return 3;
+      case BS_RADIOBUTTON:
+      case BS_AUTORADIOBUTTON: return 4;
+      default: return 0;
+    }
+  };
+  if (kind(oldStyle & BS_TYPEMASK) == kind(Type(w))) return;
+  peer_ = nullptr;
+  w.peer.reset();
+  Create(w);
+  w.SyncPeer();
+  if (IsCheckable(w) && peer_ != nullptr) peer_->SetCheck(check);
 }
 
 bool ButtonProc::IsCheckable(const Window& w) const {

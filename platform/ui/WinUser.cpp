@@ -33,6 +33,17 @@ HWND GetDlgItem(HWND dialog, int id) {
   return w != nullptr ? w->Child(static_cast<UINT>(id)) : nullptr;
 }
 
+int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount) {
+  Window* w = Window::FromHandle(hwnd);
+  if (buffer == nullptr || maxCount <= 0) return 0;
+  buffer[0] = L'\0';
+  if (w == nullptr) return 0;
+  int n = std::min(maxCount - 1, w->className.GetLength());
+  std::wmemcpy(buffer, w->className.GetString(), static_cast<std::size_t>(n));
+  buffer[n] = L'\0';
+  return n;
+}
+
 int GetDlgCtrlID(HWND hwnd) {
   Window* w = Window::FromHandle(hwnd);
   return w != nullptr && !w->IsTopLevel() ? static_cast<int>(w->id) : 0;

@@ -203,6 +203,8 @@ inline BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lPara
   return PostMessageW(hwnd, message, wParam, lParam);
 }
 ORV_API HWND GetDlgItem(HWND dialog, int id);
+// The window's class name ("EDIT", "#32770" for dialogs ...); the count of characters copied.
+ORV_API int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount);
 ORV_API int GetDlgCtrlID(HWND hwnd);
 ORV_API HWND GetParent(HWND hwnd);
 ORV_API HWND GetWindow(HWND hwnd, UINT relation);

@@ -77,7 +77,6 @@ void WindowPeer::Present(const CRect&) {}
 void WindowPeer::ScheduleRepaint(const CRect&) {}
 void WindowPeer::SetFont(const CString&, int, int) {}
 void WindowPeer::StyleChanged() {}
-RECT WindowPeer::FrameMargins() const { return RECT{0, 0, 0, 0}; }
 
 Window* Window::Create(const WindowCreate& params) {
   std::unique_ptr<ClassProc> proc = MakeClassProc(params.className);
@@ -103,13 +102,18 @@ Window* Window::Create(const WindowCreate& params, std::unique_ptr<ClassProc> pr
   Table().windows.push_back(std::move(owned));
   if (w->parent != nullptr) w->parent->children.push_back(w);
   w->proc->Create(*w);
-  if (w->peer) {
-    w->peer->SetGeometry(w->rect);
-    w->peer->SetText(w->text);
-    w->peer->SetEnabled(w->IsEnabled());
-    w->peer->SetVisible((w->style & WS_VISIBLE) != 0);
-  }
+  w->SyncPeer();
   return w;
+}
+
+void Window::SyncPeer() {
+  if (!peer) return;
+  peer->SetGeometry(rect);
+  peer->SetText(text);
+  peer->SetEnabled(IsEnabled());
+  if (font != nullptr) proc->WndProc(*this, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (textColor != CLR_INVALID || backColor != CLR_INVALID || !themed) peer->StyleChanged();
+  peer->SetVisible((style & WS_VISIBLE) != 0);
 }
 
 bool Window::IsLive(const Window* w) { return w != nullptr && Table().live.count(w) != 0; }
@@ -189,7 +193,13 @@ void Window::Destroy() {
 void Window::CollectDestroyed() { Table().destroyed.clear(); }
 
 RECT Window::NonClient() const {
-  if (IsTopLevel()) return peer ? peer->FrameMargins() : RECT{0, 0, 0, 0};
+  if (IsTopLevel()) {
+    // The platform's frame for the style, whatever the desktop draws: window rectangles then
+    // stay the same shown or hidden, and a place stored is the place restored.
+    LONG border = (style & WS_THICKFRAME) != 0 ? 4 : (style & WS_DLGFRAME) != 0 ? 3 : (style & WS_BORDER) != 0 ? 1 : 0;
+    LONG caption = (style & WS_CAPTION) == WS_CAPTION ? 20 : 0;
+    return RECT{border, border + caption, border, border};
+  }
   LONG b = 0;
   if ((exStyle & WS_EX_CLIENTEDGE) != 0) b += 2;
   if ((exStyle & WS_EX_STATICEDGE) != 0) b += 1;
@@ -300,6 +310,7 @@ bool Window::IsVisible() const {
 void Window::SetStyle(DWORD newStyle) {
   DWORD old = style;
   style = newStyle;
+  proc->StyleChanged(*this, old);
   if (!peer) return;
   if (((old ^ style) & WS_DISABLED) != 0) peer->SetEnabled(IsEnabled());
   if (((old ^ style) & WS_VISIBLE) != 0) peer->SetVisible((style & WS_VISIBLE) != 0);
@@ -389,5 +400,6 @@ LRESULT ClassProc::WndProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam
 
 void ClassProc::Destroyed(Window&) {}
 void ClassProc::DialogComplete(Window&) {}
+void ClassProc::StyleChanged(Window&, DWORD) {}
 
 }  // namespace orv::ui

@@ -65,6 +65,12 @@ public:
 
   // --- a dialog's screen position: Write(key, name, CDialog*) and Read(key, name, CDialog*)
   // belong to the window layer and are declared by it here.
+  // Write stores the place of the window the user sees (the dialog's frame) as a CRect;
+  // Read moves that window there, keeping its size, and pulled onto the screen. Read
+  // leaves the window where it is (and returns 0) when nothing is stored. Both are defined
+  // by the styled dialog module (orvcst), which callers of these two forms link.
+  static int Write(const CString& key, const CString& name, CDialog* dialog);
+  static int Read(const CString& key, const CString& name, CDialog* dialog);
 
   // --- load or store: save non-zero stores `value`; save 0 loads it, `defaultValue` when
   // nothing is stored. Same stored forms as above.

@@ -45,6 +45,7 @@ class ButtonProc : public ClassProc {
 public:
   void Create(Window& w) override;
   LRESULT WndProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void StyleChanged(Window& w, DWORD oldStyle) override;
 
   DWORD Type(const Window& w) const { return w.style & BS_TYPEMASK; }
   bool IsCheckable(const Window& w) const;
@@ -62,9 +63,5 @@ private:
   void CheckRadioInGroup(Window& w);
   ButtonPeer* peer_ = nullptr;
 };
-
-// Draws a plain push button: face, raised edge, centred text (owner-drawn buttons that
-// nobody draws, and CButton::DrawItem's default).
-void DrawPlainButton(CDC& dc, const CRect& rect, const CString& text, UINT state);
 
 }  // namespace orv::ui

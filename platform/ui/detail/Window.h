@@ -39,8 +39,6 @@ public:
   // The font of the window: face and character height in pixels (0: the backend's default).
   virtual void SetFont(const CString& face, int pixelHeight, int weight);
   virtual void StyleChanged();
-  // Borders that the backend draws around the client area of a top-level window.
-  virtual RECT FrameMargins() const;
 };
 
 // A window class's built-in behaviour: the default window procedure of that class and the
@@ -56,6 +54,8 @@ public:
   virtual void Destroyed(Window& w);
   // Called for each control once all controls of its dialog exist (buddies, mnemonics).
   virtual void DialogComplete(Window& w);
+  // Called when the style bits changed (a button that became owner-drawn needs another view).
+  virtual void StyleChanged(Window& w, DWORD oldStyle);
   // The common default behaviour of every window (DefWindowProc).
   static LRESULT DefaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam);
 };
@@ -121,6 +121,8 @@ public:
   bool IsEnabled() const { return (style & WS_DISABLED) == 0; }
   bool IsVisible() const;
   void SetStyle(DWORD newStyle);
+  // Tells a new peer everything it shows: place, text, state, font and colours.
+  void SyncPeer();
   void SetExStyle(DWORD newExStyle);
 
   // --- painting: the update region is kept as its bounding rectangle

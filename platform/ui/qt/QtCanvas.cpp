@@ -117,14 +117,6 @@ public:
     c->setWindowFlag(Qt::WindowContextHelpButtonHint, help);
     if (visible) c->show();
   }
-  RECT FrameMargins() const override {
-    CanvasWidget* c = Canvas();
-    if (c == nullptr || !Model().IsTopLevel() || !c->isVisible()) return RECT{0, 0, 0, 0};
-    QRect frame = c->frameGeometry();
-    QRect client = c->geometry();
-    return RECT{client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                frame.bottom() - client.bottom()};
-  }
 
 private:
   CanvasWidget* Canvas() const { return static_cast<CanvasWidget*>(Widget()); }
