@@ -86,7 +86,7 @@ std::unique_ptr<orv::DialogTemplate> ChooserTemplate(bool help) {
     edit.exStyle = WS_EX_CLIENTEDGE;
     items.push_back(edit);
   }
-  items.push_back(Item(kStatic, L"STATIC", L"Color|Solid", 152, 152, 40, 9, SS_CENTER));
+  items.push_back(Item(kStatic, L"STATIC", L"Color|Solid", 142, 152, 58, 9, SS_CENTER | SS_NOPREFIX));
   items.push_back(Item(CColorDialog::kAddCustom, L"BUTTON", L"&Add to Custom Colors", 152, 168, 136, 14, WS_TABSTOP));
   items.push_back(Item(IDOK, L"BUTTON", L"OK", 4, 168, 44, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP));
   items.push_back(Item(IDCANCEL, L"BUTTON", L"Cancel", 52, 168, 44, 14, WS_TABSTOP));

@@ -1,0 +1,119 @@
+// orvdcm-demo: opens the dialogs of the library from a small host window, or, with
+// --screenshots DIR, writes a PNG of each into DIR and ends.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "apps/demo/DemoDialogs.h"
+#include "platform/base/Resources.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/TestDriver.h"
+
+namespace orv::demo {
+
+std::vector<DemoDialog>& DemoDialogs() {
+  static std::vector<DemoDialog> dialogs;
+  return dialogs;
+}
+
+namespace {
+
+constexpr UINT kHostTemplate = 100;
+constexpr int kFirstButton = 1000;
+
+// The host: one button per demo dialog, and Close.
+class HostDialog : public CDialog {
+public:
+  HostDialog() : CDialog(kHostTemplate) {}
+
+protected:
+  void OnOpen(UINT id) { DemoDialogs()[id - kFirstButton].open(this); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HostDialog, CDialog)
+  ON_COMMAND_RANGE(kFirstButton, kFirstButton + 99, &HostDialog::OnOpen)
+END_MESSAGE_MAP()
+
+DialogTemplate HostTemplate() {
+  DialogTemplate t;
+  t.caption = L"orvdcm demo";
+  t.fontFace = L"MS UI Gothic";
+  t.pointSize = 9;
+  t.x = 20;
+  t.y = 20;
+  t.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  int y = 7;
+  for (std::size_t i = 0; i < DemoDialogs().size() && i < 100; ++i, y += 18) {
+    DialogItemTemplate b;
+    b.id = static_cast<UINT>(kFirstButton + static_cast<int>(i));
+    b.className = L"BUTTON";
+    b.text = DemoDialogs()[i].title;
+    b.x = 7;
+    b.y = y;
+    b.cx = 140;
+    b.cy = 14;
+    b.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    t.items.push_back(b);
+  }
+  DialogItemTemplate close;
+  close.id = IDCANCEL;
+  close.className = L"BUTTON";
+  close.text = L"Close";
+  close.x = 97;
+  close.y = y + 6;
+  close.cx = 50;
+  close.cy = 14;
+  close.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+  t.items.push_back(close);
+  t.cx = 154;
+  t.cy = y + 27;
+  return t;
+}
+
+int WriteScreenshots(const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  int failures = 0;
+  for (const DemoDialog& demo : DemoDialogs()) {
+    std::string file = (std::filesystem::path(folder) / (std::string(demo.name) + ".png")).string();
+    bool written = false;
+    orv::ui::test::ModalScripts scripts;
+    scripts.Add([&](orv::ui::test::DialogDriver& d) {
+      written = d.SaveScreenshot(file);
+      d.Close();
+    });
+    demo.open(nullptr);
+    std::printf("%s %s\n", written ? "wrote" : "FAILED", file.c_str());
+    if (!written) ++failures;
+  }
+  return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace orv::demo
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  bool screenshots = !args.empty() && args[0] == "--screenshots";
+  if ((screenshots && args.size() != 2) || (!screenshots && !args.empty())) {
+    std::fprintf(stderr, "usage: orvdcm-demo [--screenshots DIR]\n");
+    return 2;
+  }
+  // Screenshots need no display: Qt's offscreen platform draws them, unless told otherwise.
+  if (screenshots) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  orv::ResourceTable resources;
+  resources.dialogs[orv::demo::kHostTemplate] = orv::demo::HostTemplate();
+  HINSTANCE module = orv::RegisterResourceModule("orvdcm-demo", &resources);
+  int result = 0;
+  if (screenshots) {
+    result = orv::demo::WriteScreenshots(args[1]);
+  } else {
+    orv::demo::HostDialog host;
+    host.DoModal();
+  }
+  orv::UnregisterResourceModule(module);
+  return result;
+}
