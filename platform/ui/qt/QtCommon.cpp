@@ -105,7 +105,8 @@ QtPeer::~QtPeer() {
 void QtPeer::ApplyGeometry(const CRect& rect) {
   if (widget_ == nullptr) return;
   QRect r(rect.left, rect.top, std::max(0, rect.Width()), std::max(0, rect.Height()));
-  if (window_->IsTopLevel() && (window_->style & WS_THICKFRAME) == 0) widget_->setFixedSize(r.size());
+  // A dialog without a sizing frame keeps its size (the window manager is told so).
+  if (window_->IsTopLevel() && (window_->style & WS_THICKFRAME) == 0 && HasScreen()) widget_->setFixedSize(r.size());
   widget_->setGeometry(r);
 }
 

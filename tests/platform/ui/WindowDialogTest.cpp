@@ -1,0 +1,262 @@
+// Windows and dialogs as the platform keeps them: dialog units, rectangles and their
+// conversions, styles, enabling, stale handles, modality, damaged templates, posted
+// messages and the wait cursor.
+#include <gtest/gtest.h>
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/TestDriver.h"
+#include "platform/ui/WaitCursor.h"
+#include "tests/platform/ui/DialogTemplates.h"
+
+namespace {
+
+using orv::ui::test::DialogDriver;
+using orv::ui::test::MessageBoxRecorder;
+using orv::ui::test::ModalScripts;
+using namespace orv::ui::testing;
+
+constexpr UINT kTemplate = 31401, kInner = 31402, kDamaged = 31403, kHelpful = 31404;
+constexpr int kEdit = 1401, kFrame = 1402, kButton = 1403;
+
+class WindowDialogTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    resources_.Add(kTemplate, Dialog(L"Outer", 200, 100,
+                                     {Control(kEdit, L"EDIT", L"", 10, 20, 60, 12, WS_TABSTOP),
+                                      Control(kFrame, L"STATIC", L"", 80, 20, 40, 30, SS_BLACKFRAME),
+                                      Control(kButton, L"BUTTON", L"Inner", 10, 40, 50, 14, WS_TABSTOP),
+                                      Control(IDOK, L"BUTTON", L"OK", 140, 80, 50, 14, BS_DEFPUSHBUTTON)}));
+    resources_.Add(kInner, Dialog(L"Inner", 100, 50, {Control(IDOK, L"BUTTON", L"OK", 40, 30, 50, 14, 0)}));
+    resources_.Add(kDamaged, Dialog(L"Damaged", 100, 50, {Control(7, L"msctls_trackbar32", L"", 1, 1, 50, 10, 0)}));
+    orv::DialogTemplate helpful = Dialog(L"Help", 100, 50, {Control(IDOK, L"BUTTON", L"OK", 40, 30, 50, 14, 0)});
+    helpful.style |= DS_CONTEXTHELP;
+    resources_.Add(kHelpful, helpful);
+  }
+  ScopedResources resources_;
+};
+
+TEST_F(WindowDialogTest, ControlsSitWhereTheirDialogUnitsSay) {
+  CDialog dialog(kTemplate);
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    CRect units(10, 20, 70, 32);
+    dialog.MapDialogRect(&units);
+    CRect edit;
+    dialog.GetDlgItem(kEdit)->GetWindowRect(&edit);
+    dialog.ScreenToClient(&edit);
+    EXPECT_EQ(edit, units);
+    CRect client;
+    dialog.GetClientRect(&client);
+    CRect whole(0, 0, 200, 100);
+    dialog.MapDialogRect(&whole);
+    EXPECT_EQ(client, whole);
+    // The base units of a 9-point face: about 6 pixels wide and 12 to 16 high.
+    CRect four(0, 0, 4, 8);
+    dialog.MapDialogRect(&four);
+    EXPECT_GE(four.Width(), 5);
+    EXPECT_LE(four.Width(), 8);
+    EXPECT_GE(four.Height(), 11);
+    EXPECT_LE(four.Height(), 17);
+    // A captioned frame lies around the client area.
+    CRect window;
+    dialog.GetWindowRect(&window);
+    CPoint origin(0, 0);
+    dialog.ClientToScreen(&origin);
+    EXPECT_EQ(origin.x - window.left, 3);
+    EXPECT_EQ(origin.y - window.top, 23);
+    EXPECT_EQ(window.Width(), client.Width() + 6);
+    d.Click(IDOK);
+  });
+  dialog.DoModal();
+}
+
+TEST_F(WindowDialogTest, MovingKeepsTheConversionsTogether) {
+  CDialog dialog(kTemplate);
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    dialog.MoveWindow(50, 60, 300, 200);
+    CRect window;
+    dialog.GetWindowRect(&window);
+    EXPECT_EQ(window, CRect(50, 60, 350, 260));
+    CRect client;
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(client, CRect(0, 0, 294, 174));
+    CWnd* frame = dialog.GetDlgItem(kFrame);
+    frame->MoveWindow(5, 6, 20, 10);
+    CRect r;
+    frame->GetWindowRect(&r);
+    EXPECT_EQ(r, CRect(50 + 3 + 5, 60 + 23 + 6, 50 + 3 + 25, 60 + 23 + 16));
+    CRect mapped = r;
+    dialog.ScreenToClient(&mapped);
+    EXPECT_EQ(mapped, CRect(5, 6, 25, 16));
+    CPoint p(1, 2);
+    frame->MapWindowPoints(&dialog, &p, 1);
+    EXPECT_EQ(p, CPoint(6, 8));
+    d.Click(IDOK);
+  });
+  dialog.DoModal();
+}
+
+TEST_F(WindowDialogTest, StylesEnablingAndText) {
+  CDialog dialog(kHelpful);
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    EXPECT_NE(dialog.GetExStyle() & WS_EX_CONTEXTHELP, 0u);
+    EXPECT_TRUE(dialog.ModifyStyleEx(WS_EX_CONTEXTHELP, 0));
+    EXPECT_EQ(dialog.GetExStyle() & WS_EX_CONTEXTHELP, 0u);
+    EXPECT_FALSE(dialog.ModifyStyleEx(WS_EX_CONTEXTHELP, 0));  // nothing to change
+    CWnd* ok = dialog.GetDlgItem(IDOK);
+    EXPECT_FALSE(ok->EnableWindow(FALSE));  // it was enabled
+    EXPECT_TRUE(ok->EnableWindow(FALSE));   // now it was disabled
+    EXPECT_FALSE(d.Click(IDOK));
+    ok->EnableWindow(TRUE);
+    dialog.SetWindowText(L"Renamed");
+    CString text;
+    dialog.GetWindowText(text);
+    EXPECT_EQ(text, L"Renamed");
+    EXPECT_EQ(ok->GetParent(), &dialog);
+    EXPECT_EQ(ok->GetDlgCtrlID(), IDOK);
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+TEST_F(WindowDialogTest, HandlesOfControlsWithoutObjectsGetTheirClassObject) {
+  CDialog dialog(kTemplate);
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    EXPECT_NE(dynamic_cast<CEdit*>(dialog.GetDlgItem(kEdit)), nullptr);
+    EXPECT_NE(dynamic_cast<CButton*>(dialog.GetDlgItem(kButton)), nullptr);
+    EXPECT_EQ(dialog.GetDlgItem(kEdit), dialog.GetDlgItem(kEdit));  // the same object each time
+    EXPECT_EQ(dialog.GetDlgItem(9999), nullptr);
+    d.Click(IDOK);
+  });
+  dialog.DoModal();
+}
+
+TEST_F(WindowDialogTest, AStaleHandleFailsWithoutHarm) {
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(kTemplate));
+  HWND edit = ::GetDlgItem(dialog.m_hWnd, kEdit);
+  HWND gone = dialog.m_hWnd;
+  EXPECT_TRUE(dialog.DestroyWindow());
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+  EXPECT_FALSE(IsWindow(gone));
+  EXPECT_FALSE(IsWindow(edit));
+  EXPECT_EQ(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0), 0);
+  RECT r{1, 2, 3, 4};
+  EXPECT_FALSE(GetWindowRect(edit, &r));
+  EXPECT_FALSE(SetWindowTextW(edit, L"x"));
+  EXPECT_EQ(CWnd::FromHandle(edit), nullptr);
+  orv::ui::test::ProcessEvents();  // the records go with the event loop
+  EXPECT_FALSE(IsWindow(edit));
+}
+
+class NestingDialog : public CDialog {
+public:
+  NestingDialog() : CDialog(kTemplate) {}
+  INT_PTR innerResult = 0;
+  BOOL ownerEnabledInside = TRUE;
+
+protected:
+  void OnInner() {
+    CDialog inner(kInner, this);
+    innerResult = inner.DoModal();
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(NestingDialog, CDialog)
+  ON_BN_CLICKED(kButton, &NestingDialog::OnInner)
+END_MESSAGE_MAP()
+
+TEST_F(WindowDialogTest, NestedModalDialogsRunTheirScriptsInTurnAndDisableTheirOwner) {
+  NestingDialog outer;
+  ModalScripts scripts;
+  scripts.Add([&](DialogDriver& d) {
+    d.Click(kButton);
+    EXPECT_EQ(outer.innerResult, IDOK);
+    EXPECT_TRUE(outer.IsWindowEnabled());  // the owner is back
+    d.Click(IDOK);
+  });
+  scripts.Add([&](DialogDriver& d) {
+    outer.ownerEnabledInside = outer.IsWindowEnabled();
+    EXPECT_FALSE(d.Click(kButton));  // the owner takes no clicks meanwhile
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(outer.DoModal(), IDOK);
+  EXPECT_FALSE(outer.ownerEnabledInside);
+  EXPECT_TRUE(scripts.Problems().empty());
+}
+
+TEST_F(WindowDialogTest, ADialogNobodyAnswersIsCancelledAndReported) {
+  CDialog dialog(kInner);
+  ModalScripts scripts;
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  ASSERT_EQ(scripts.Problems().size(), 1u);
+  EXPECT_EQ(scripts.Problems()[0], L"no script for the dialog \"Inner\"");
+  scripts.Add([](DialogDriver&) {});  // a script that answers nothing
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(scripts.Problems().back(), L"the dialog \"Inner\" was left open by its script");
+}
+
+TEST_F(WindowDialogTest, ADamagedTemplateFailsWithMinusOneAndNamesTheFault) {
+  MessageBoxRecorder boxes;
+  CDialog dialog(kDamaged);
+  EXPECT_EQ(dialog.DoModal(), -1);
+  ASSERT_EQ(boxes.Count(), 1);
+  EXPECT_EQ(boxes.LastText(),
+            L"CDialog::DoModal(): Dialog template 31403 is damaged: control 7 is of the unknown class "
+            L"\"msctls_trackbar32\".");
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+class EndsAtOnce : public CDialog {
+public:
+  EndsAtOnce() : CDialog(kInner) {}
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    EndDialog(42);
+    return TRUE;
+  }
+};
+
+TEST_F(WindowDialogTest, EndingDuringInitialisationSkipsTheLoop) {
+  EndsAtOnce dialog;
+  ModalScripts scripts;  // no script: the loop must not run at all
+  EXPECT_EQ(dialog.DoModal(), 42);
+  EXPECT_TRUE(scripts.Problems().empty());
+}
+
+TEST_F(WindowDialogTest, PostedMessagesArriveFromTheEventLoop) {
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(kTemplate));
+  CWnd* edit = dialog.GetDlgItem(kEdit);
+  static const wchar_t kText[] = L"posted";
+  ASSERT_TRUE(edit->PostMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kText)));
+  CString text;
+  edit->GetWindowText(text);
+  EXPECT_EQ(text, L"");
+  orv::ui::test::ProcessEvents();
+  edit->GetWindowText(text);
+  EXPECT_EQ(text, L"posted");
+  dialog.DestroyWindow();
+  orv::ui::test::ProcessEvents();
+}
+
+TEST_F(WindowDialogTest, WaitCursorsNest) {
+  EXPECT_FALSE(orv::ui::IsWaitCursorShown());
+  {
+    CWaitCursor outer;
+    {
+      CWaitCursor inner;
+      EXPECT_TRUE(orv::ui::IsWaitCursorShown());
+    }
+    EXPECT_TRUE(orv::ui::IsWaitCursorShown());
+  }
+  EXPECT_FALSE(orv::ui::IsWaitCursorShown());
+}
+
+}  // namespace
