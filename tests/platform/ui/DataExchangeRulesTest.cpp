@@ -1,0 +1,218 @@
+// The exchange functions' rules, row by row: which texts are integers, what the standard
+// messages say, what a failure does to the focus and selection, and that values moved into
+// the controls raise the change notification only when the text changes.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/TestDriver.h"
+#include "tests/platform/ui/DialogTemplates.h"
+
+namespace {
+
+using orv::ui::test::MessageBoxRecorder;
+using namespace orv::ui::testing;
+
+constexpr UINT kTemplate = 31501;
+constexpr int kNumber = 1501, kText = 1502, kCheck = 1503, kOther = 1504;
+
+class ExchangeDialog : public CDialog {
+public:
+  ExchangeDialog() : CDialog(kTemplate) {}
+  int number = 0;
+  UINT unsignedNumber = 0;
+  CString text;
+  int checked = 0;
+  bool useUnsigned = false;
+  int changes = 0;
+
+protected:
+  void DoDataExchange(CDataExchange* dx) override {
+    if (useUnsigned) {
+      DDX_Text(dx, kNumber, unsignedNumber);
+      DDV_MinMaxUInt(dx, unsignedNumber, 1, 99);
+    } else {
+      DDX_Text(dx, kNumber, number);
+      DDV_MinMaxInt(dx, number, -5, 30);
+    }
+    DDX_Text(dx, kText, text);
+    DDV_MaxChars(dx, text, 4);
+    DDX_Check(dx, kCheck, checked);
+  }
+  void OnNumberChange() { ++changes; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ExchangeDialog, CDialog)
+  ON_EN_CHANGE(kNumber, &ExchangeDialog::OnNumberChange)
+END_MESSAGE_MAP()
+
+class DataExchangeRulesTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    resources_.Add(kTemplate, Dialog(L"Exchange", 150, 80,
+                                     {Control(kNumber, L"EDIT", L"", 7, 7, 60, 12, WS_TABSTOP),
+                                      Control(kText, L"EDIT", L"", 7, 22, 60, 12, WS_TABSTOP),
+                                      Control(kCheck, L"BUTTON", L"Check", 7, 37, 60, 10, BS_AUTOCHECKBOX),
+                                      Control(kOther, L"EDIT", L"", 7, 50, 60, 12, WS_TABSTOP)}));
+    ASSERT_TRUE(dialog_.Create(kTemplate));
+    dialog_.ShowWindow(SW_SHOW);
+    orv::ui::test::ProcessEvents();
+  }
+  void TearDown() override {
+    dialog_.DestroyWindow();
+    orv::ui::test::ProcessEvents();
+  }
+  ScopedResources resources_;
+  ExchangeDialog dialog_;
+};
+
+TEST_F(DataExchangeRulesTest, WhatCountsAsAnInteger) {
+  struct Row {
+    const wchar_t* text;
+    bool ok;
+    int value;
+    const wchar_t* message;
+  } rows[] = {
+      {L"12", true, 12, nullptr},
+      {L"  7\t", true, 7, nullptr},
+      {L"+3", true, 3, nullptr},
+      {L"-5", true, -5, nullptr},
+      {L"00", true, 0, nullptr},
+      {L"0", true, 0, nullptr},
+      // Not integers: the member keeps its value.
+      {L"", false, 1234, L"Please enter an integer."},
+      {L"-0", false, 1234, L"Please enter an integer."},  // a zero is written starting with 0
+      {L"12a", false, 1234, L"Please enter an integer."},
+      {L"1 2", false, 1234, L"Please enter an integer."},
+      {L"0x1A", false, 1234, L"Please enter an integer."},
+      // Out of range: the member has taken the value already when the check refuses it.
+      {L"31", false, 31, L"Please enter an integer between -5 and 30."},
+      {L"-6", false, -6, L"Please enter an integer between -5 and 30."},
+      {L"99999999999", false, INT_MAX, L"Please enter an integer between -5 and 30."},
+  };
+  for (const Row& r : rows) {
+    MessageBoxRecorder boxes;
+    dialog_.number = 1234;
+    dialog_.SetDlgItemText(kNumber, r.text);
+    dialog_.SetDlgItemText(kText, L"ab");
+    BOOL ok = dialog_.UpdateData(TRUE);
+    EXPECT_EQ(ok != FALSE, r.ok) << CString(r.text);
+    EXPECT_EQ(dialog_.number, r.value) << CString(r.text);
+    if (r.message == nullptr) {
+      EXPECT_EQ(boxes.Count(), 0) << CString(r.text);
+    } else {
+      ASSERT_EQ(boxes.Count(), 1) << CString(r.text);
+      EXPECT_EQ(boxes.LastText(), r.message);
+      EXPECT_EQ(boxes.Boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+    }
+  }
+}
+
+TEST_F(DataExchangeRulesTest, AFailureFocusesTheFieldAndSelectsItsText) {
+  MessageBoxRecorder boxes;
+  dialog_.GetDlgItem(kOther)->SetFocus();
+  dialog_.SetDlgItemText(kNumber, L"abc");
+  EXPECT_FALSE(dialog_.UpdateData(TRUE));
+  orv::ui::test::DialogDriver d(dialog_.m_hWnd);
+  EXPECT_EQ(d.FocusedId(), kNumber);
+  int start = -1, end = -1;
+  static_cast<CEdit*>(dialog_.GetDlgItem(kNumber))->GetSel(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 3);
+}
+
+TEST_F(DataExchangeRulesTest, ValuesMovedInNotifyOnlyWhenTheTextChanges) {
+  dialog_.number = 5;
+  dialog_.UpdateData(FALSE);
+  int after = dialog_.changes;
+  EXPECT_GE(after, 1);
+  dialog_.UpdateData(FALSE);  // the same text again: no notification
+  EXPECT_EQ(dialog_.changes, after);
+  dialog_.number = 6;
+  dialog_.UpdateData(FALSE);
+  EXPECT_EQ(dialog_.changes, after + 1);
+  CString shown;
+  dialog_.GetDlgItemText(kNumber, shown);
+  EXPECT_EQ(shown, L"6");
+}
+
+TEST_F(DataExchangeRulesTest, TextsChecksAndTheirLimits) {
+  MessageBoxRecorder boxes;
+  dialog_.text = L"abcd";
+  dialog_.checked = 1;
+  dialog_.UpdateData(FALSE);
+  EXPECT_EQ(static_cast<CEdit*>(dialog_.GetDlgItem(kText))->GetLimitText(), 4u);  // moving in limits typing
+  EXPECT_EQ(dialog_.IsDlgButtonChecked(kCheck), 1u);
+  dialog_.SetDlgItemText(kText, L"abcde");  // the program may set more
+  EXPECT_FALSE(dialog_.UpdateData(TRUE));
+  EXPECT_EQ(boxes.LastText(), L"Please enter no more than 4 characters.");
+  dialog_.SetDlgItemText(kText, L"xy");
+  dialog_.CheckDlgButton(kCheck, 0);
+  EXPECT_TRUE(dialog_.UpdateData(TRUE));
+  EXPECT_EQ(dialog_.text, L"xy");
+  EXPECT_EQ(dialog_.checked, 0);
+}
+
+TEST_F(DataExchangeRulesTest, UnsignedIntegers) {
+  MessageBoxRecorder boxes;
+  dialog_.useUnsigned = true;
+  dialog_.SetDlgItemText(kText, L"");
+  struct Row {
+    const wchar_t* text;
+    bool ok;
+    const wchar_t* message;
+  } rows[] = {{L"42", true, nullptr},
+              {L"-1", false, L"Please enter a positive integer."},
+              {L"0", false, L"Please enter an integer between 1 and 99."},
+              {L"x", false, L"Please enter a positive integer."}};
+  for (const Row& r : rows) {
+    boxes.Clear();
+    dialog_.SetDlgItemText(kNumber, r.text);
+    EXPECT_EQ(dialog_.UpdateData(TRUE) != FALSE, r.ok) << CString(r.text);
+    if (r.message != nullptr) {
+      EXPECT_EQ(boxes.LastText(), r.message) << CString(r.text);
+    }
+  }
+  EXPECT_EQ(dialog_.unsignedNumber, 0u);
+}
+
+TEST_F(DataExchangeRulesTest, GetDlgItemIntReadsALeadingNumber) {
+  struct Row {
+    const wchar_t* text;
+    BOOL isSigned;
+    UINT value;
+    BOOL translated;
+  } rows[] = {{L"  12abc", TRUE, 12, TRUE}, {L"-7", TRUE, static_cast<UINT>(-7), TRUE}, {L"-7", FALSE, 0, FALSE},
+              {L"abc", TRUE, 0, FALSE},     {L"", TRUE, 0, FALSE},
+              {L"4294967295", FALSE, 4294967295u, TRUE}, {L"4294967296", FALSE, 0, FALSE},
+              {L"2147483648", TRUE, 0, FALSE}, {L"-2147483648", TRUE, 0x80000000u, TRUE}};
+  for (const Row& r : rows) {
+    dialog_.SetDlgItemText(kOther, r.text);
+    BOOL translated = 2;
+    EXPECT_EQ(dialog_.GetDlgItemInt(kOther, &translated, r.isSigned), r.value) << CString(r.text);
+    EXPECT_EQ(translated, r.translated) << CString(r.text);
+  }
+}
+
+TEST_F(DataExchangeRulesTest, AMissingControlIsReportedAndFailsTheExchange) {
+  class Broken : public CDialog {
+  public:
+    Broken() : CDialog(kTemplate) {}
+    void DoDataExchange(CDataExchange* dx) override {
+      int v = 0;
+      DDX_Text(dx, 4242, v);
+    }
+  } broken;
+  MessageBoxRecorder boxes;
+  ASSERT_TRUE(broken.Create(kTemplate));  // its first exchange, moving values in, fails too
+  EXPECT_EQ(boxes.Count(), 1);
+  EXPECT_FALSE(broken.UpdateData(TRUE));
+  EXPECT_EQ(boxes.LastText(), L"CDataExchange::PrepareCtrl(): No control with id 4242 in the dialog.");
+  broken.DestroyWindow();
+}
+
+}  // namespace
