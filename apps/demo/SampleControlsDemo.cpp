@@ -43,7 +43,6 @@ const orv::DialogTemplate& SampleTemplate() {
     d.cx = 300;
     d.cy = 214;
     d.style = DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    constexpr DWORD kListNotify = 0x0001L, kDropDownList = 0x0003L;
     d.items = {
         Item(kKindLabel, L"STATIC", L"種類(&I)：", 7, 8, 87, 9, SS_LEFT),
         Item(kTree, L"SysTreeView32", L"Tree1", 7, 18, 145, 86,
@@ -59,8 +58,8 @@ const orv::DialogTemplate& SampleTemplate() {
         Item(kCheck, L"BUTTON", L"星名(&N)", 166, 92, 66, 10, BS_AUTOCHECKBOX | WS_TABSTOP),
         Item(kRadioA, L"BUTTON", L"赤道座標", 166, 104, 66, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
         Item(kRadioB, L"BUTTON", L"黄道座標", 166, 116, 66, 10, BS_AUTORADIOBUTTON),
-        Item(kList, L"LISTBOX", L"", 160, 138, 78, 36, kListNotify | WS_TABSTOP, WS_EX_CLIENTEDGE),
-        Item(kCombo, L"COMBOBOX", L"", 160, 180, 78, 60, kDropDownList | WS_TABSTOP),
+        Item(kList, L"LISTBOX", L"", 160, 138, 78, 36, LBS_NOTIFY | WS_TABSTOP, WS_EX_CLIENTEDGE),
+        Item(kCombo, L"COMBOBOX", L"", 160, 180, 78, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
         Item(kHBar, L"SCROLLBAR", L"", 7, 199, 145, 9, SBS_HORZ),
         Item(kVBar, L"SCROLLBAR", L"", 286, 80, 9, 128, SBS_VERT),
         Item(kStatic, L"STATIC", L"", 244, 80, 36, 128, SS_ETCHEDFRAME),

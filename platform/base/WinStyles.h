@@ -194,6 +194,25 @@
 #define SBS_SIZEBOX 0x0008L
 #define SBS_SIZEGRIP 0x0010L
 
+// List box styles.
+#define LBS_NOTIFY 0x0001L
+#define LBS_SORT 0x0002L
+#define LBS_NOREDRAW 0x0004L
+#define LBS_MULTIPLESEL 0x0008L
+#define LBS_HASSTRINGS 0x0040L
+#define LBS_USETABSTOPS 0x0080L
+#define LBS_NOINTEGRALHEIGHT 0x0100L
+#define LBS_STANDARD (LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER)
+
+// Combo box styles; the low two bits are the kind.
+#define CBS_SIMPLE 0x0001L
+#define CBS_DROPDOWN 0x0002L
+#define CBS_DROPDOWNLIST 0x0003L
+#define CBS_AUTOHSCROLL 0x0040L
+#define CBS_SORT 0x0100L
+#define CBS_HASSTRINGS 0x0200L
+#define CBS_NOINTEGRALHEIGHT 0x0400L
+
 // Window class names as the library's dialog templates carry them (class names compare
 // ignoring case, as on Windows).
 #define WC_STATIC L"STATIC"
@@ -202,3 +221,5 @@
 #define WC_SCROLLBAR L"SCROLLBAR"
 #define WC_TREEVIEW L"SysTreeView32"
 #define UPDOWN_CLASS L"msctls_updown32"
+#define WC_LISTBOX L"LISTBOX"
+#define WC_COMBOBOX L"COMBOBOX"

@@ -23,8 +23,8 @@ std::unique_ptr<ClassProc> MakeClassProc(const CString& name) {
   if (Is(name, WC_SCROLLBAR)) return std::make_unique<ScrollBarProc>();
   if (Is(name, WC_TREEVIEW)) return std::make_unique<TreeProc>();
   if (Is(name, UPDOWN_CLASS)) return std::make_unique<UpDownProc>();
-  if (Is(name, L"LISTBOX")) return std::make_unique<ListProc>(false);
-  if (Is(name, L"COMBOBOX")) return std::make_unique<ListProc>(true);
+  if (Is(name, WC_LISTBOX)) return std::make_unique<ListProc>(false);
+  if (Is(name, WC_COMBOBOX)) return std::make_unique<ListProc>(true);
   return nullptr;
 }
 
@@ -36,8 +36,8 @@ std::unique_ptr<CWnd> NewObjectFor(const CString& name) {
   if (Is(name, WC_SCROLLBAR)) return std::make_unique<CScrollBar>();
   if (Is(name, WC_TREEVIEW)) return std::make_unique<CTreeCtrl>();
   if (Is(name, UPDOWN_CLASS)) return std::make_unique<CSpinButtonCtrl>();
-  if (Is(name, L"LISTBOX")) return std::make_unique<CListBox>();
-  if (Is(name, L"COMBOBOX")) return std::make_unique<CComboBox>();
+  if (Is(name, WC_LISTBOX)) return std::make_unique<CListBox>();
+  if (Is(name, WC_COMBOBOX)) return std::make_unique<CComboBox>();
   return std::make_unique<CWnd>();
 }
 }  // namespace

@@ -88,17 +88,16 @@ orv::DialogTemplate FrameTemplate(const CString& caption) {
   t.cx = 280;
   t.cy = 134;
   t.style = DS_MODALFRAME | DS_CONTEXTHELP | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  constexpr DWORD kNotify = 0x0001L, kDropDownList = 0x0003L;  // LBS_NOTIFY, CBS_DROPDOWNLIST
   t.items = {
       Item(kStatic, L"STATIC", L"File &name:", 6, 6, 90, 9, SS_LEFT),
       Item(CFileDialog::kFileNameEdit, L"EDIT", L"", 6, 16, 100, 12, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE),
-      Item(CFileDialog::kFileList, L"LISTBOX", L"", 6, 32, 100, 68, kNotify | WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE),
+      Item(CFileDialog::kFileList, L"LISTBOX", L"", 6, 32, 100, 68, LBS_NOTIFY | WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE),
       Item(kStatic, L"STATIC", L"&Folders:", 114, 6, 100, 9, SS_LEFT),
       Item(CFileDialog::kFolderText, L"STATIC", L"", 114, 16, 100, 12, SS_LEFTNOWORDWRAP | SS_NOPREFIX),
-      Item(CFileDialog::kFolderList, L"LISTBOX", L"", 114, 32, 100, 68, kNotify | WS_TABSTOP | WS_VSCROLL,
+      Item(CFileDialog::kFolderList, L"LISTBOX", L"", 114, 32, 100, 68, LBS_NOTIFY | WS_TABSTOP | WS_VSCROLL,
            WS_EX_CLIENTEDGE),
       Item(kStatic, L"STATIC", L"List files of &type:", 6, 104, 100, 9, SS_LEFT),
-      Item(CFileDialog::kTypeCombo, L"COMBOBOX", L"", 6, 114, 100, 80, kDropDownList | WS_TABSTOP),
+      Item(CFileDialog::kTypeCombo, L"COMBOBOX", L"", 6, 114, 100, 80, CBS_DROPDOWNLIST | WS_TABSTOP),
       Item(CFileDialog::kReadOnlyCheck, L"BUTTON", L"&Read only", 114, 114, 80, 12, BS_AUTOCHECKBOX | WS_TABSTOP),
       Item(IDOK, L"BUTTON", L"OK", 224, 6, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP),
       Item(IDCANCEL, L"BUTTON", L"Cancel", 224, 24, 50, 14, WS_TABSTOP),

@@ -17,9 +17,6 @@ constexpr Messages kListBox{LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,  
 constexpr Messages kComboBox{CB_ADDSTRING,   CB_INSERTSTRING, CB_DELETESTRING,  CB_RESETCONTENT,
                              CB_SETCURSEL,   CB_GETCURSEL,    CB_GETLBTEXT,     CB_GETLBTEXTLEN,
                              CB_GETCOUNT,    CB_GETITEMDATA,  CB_SETITEMDATA,   CB_ERR};
-constexpr DWORD kListBoxNotify = 0x0001L;  // LBS_NOTIFY
-constexpr DWORD kListBoxSort = 0x0002L;    // LBS_SORT
-constexpr DWORD kComboSort = 0x0100L;      // CBS_SORT
 }  // namespace
 
 void ListProc::Create(Window& w) {
@@ -28,11 +25,11 @@ void ListProc::Create(Window& w) {
   w.peer = std::move(peer);
 }
 
-bool ListProc::Notifies(const Window& w) const { return combo_ || (w.style & kListBoxNotify) != 0; }
+bool ListProc::Notifies(const Window& w) const { return combo_ || (w.style & LBS_NOTIFY) != 0; }
 
 int ListProc::Insert(Window& w, int index, const wchar_t* text) {
   Entry entry{text != nullptr ? CString(text) : CString(), 0};
-  bool sorted = (w.style & (combo_ ? kComboSort : kListBoxSort)) != 0;
+  bool sorted = (w.style & (combo_ ? CBS_SORT : LBS_SORT)) != 0;
   int count = static_cast<int>(entries.size());
   if (index < 0 || index > count) index = count;
   if (sorted && index == count) {

@@ -91,8 +91,8 @@ protected:
                    Control(kRadio3, L"BUTTON", L"Three", 93, 105, 40, 10, BS_AUTORADIOBUTTON),
                    Control(kCheck, L"BUTTON", L"Auto", 7, 118, 40, 10, BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP),
                    Control(kPlainCheck, L"BUTTON", L"Plain", 50, 118, 40, 10, BS_CHECKBOX | WS_TABSTOP),
-                   Control(kList, L"LISTBOX", L"", 110, 22, 60, 40, 0x0001L /* LBS_NOTIFY */ | WS_TABSTOP),
-                   Control(kCombo, L"COMBOBOX", L"", 110, 65, 60, 60, 0x0003L /* CBS_DROPDOWNLIST */ | WS_TABSTOP),
+                   Control(kList, L"LISTBOX", L"", 110, 22, 60, 40, LBS_NOTIFY | WS_TABSTOP),
+                   Control(kCombo, L"COMBOBOX", L"", 110, 65, 60, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
                    Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP)});
     ASSERT_TRUE(dialog_.CreateIndirect(&tpl_));
     dialog_.ShowWindow(SW_SHOW);

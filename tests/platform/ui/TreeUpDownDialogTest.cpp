@@ -57,7 +57,7 @@ protected:
                            Control(kWrapBuddy, L"EDIT", L"", 110, 25, 50, 12, WS_TABSTOP),
                            Control(kWrapSpin, L"msctls_updown32", L"", 160, 25, 20, 12,
                                    UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_WRAP | UDS_HORZ | UDS_NOTHOUSANDS),
-                           Control(kList, L"LISTBOX", L"", 110, 45, 60, 40, 0x0003L /* LBS_NOTIFY | LBS_SORT */)}));
+                           Control(kList, L"LISTBOX", L"", 110, 45, 60, 40, LBS_NOTIFY | LBS_SORT)}));
     ASSERT_TRUE(dialog_.Create(kTemplate));
     dialog_.ShowWindow(SW_SHOW);
     orv::ui::test::ProcessEvents();
