@@ -23,9 +23,11 @@ struct WindowTable {
   std::vector<std::unique_ptr<Window>> destroyed;
 };
 
+// Never destroyed: windows still open when the process ends would otherwise be torn down
+// after the backend's own records are gone.
 WindowTable& Table() {
-  static WindowTable table;
-  return table;
+  static WindowTable* table = new WindowTable;
+  return *table;
 }
 
 std::vector<MSG>& MessageStack() {
