@@ -6,9 +6,12 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/TemplateBuilder.h"
 #include "sibling/orvcst/LumControls.h"
 #include "sibling/orvcst/LumDialog.h"
 #include "sibling/orvcst/LumTheme.h"
+
+using orv::ui::DialogItem;
 
 namespace {
 
@@ -19,53 +22,33 @@ enum : UINT {
 };
 constexpr UINT kStatic = 0xFFFF;
 
-orv::DialogItemTemplate Item(UINT id, const wchar_t* cls, const wchar_t* text, int x, int y, int cx, int cy,
-                             DWORD style, DWORD exStyle = 0) {
-  orv::DialogItemTemplate item;
-  item.id = id;
-  item.className = cls;
-  item.text = text;
-  item.x = x;
-  item.y = y;
-  item.cx = cx;
-  item.cy = cy;
-  item.style = style | WS_CHILD | WS_VISIBLE;
-  item.exStyle = exStyle;
-  return item;
-}
-
 const orv::DialogTemplate& SampleTemplate() {
   static const orv::DialogTemplate t = [] {
-    orv::DialogTemplate d;
-    d.caption = L"コントロールの見本";
-    d.fontFace = L"MS UI Gothic";
-    d.pointSize = 9;
-    d.cx = 300;
-    d.cy = 214;
-    d.style = DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    orv::DialogTemplate d =
+        orv::ui::DialogFrame(L"コントロールの見本", 300, 214, DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
     d.items = {
-        Item(kKindLabel, L"STATIC", L"種類(&I)：", 7, 8, 87, 9, SS_LEFT),
-        Item(kTree, L"SysTreeView32", L"Tree1", 7, 18, 145, 86,
+        DialogItem(kKindLabel, L"STATIC", L"種類(&I)：", 7, 8, 87, 9, SS_LEFT),
+        DialogItem(kTree, L"SysTreeView32", L"Tree1", 7, 18, 145, 86,
              TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP),
-        Item(kBand, L"STATIC", L"", 7, 111, 145, 44, SS_BLACKFRAME),
-        Item(kSizeLabel, L"STATIC", L"文字のサイズ(&F)：", 8, 164, 53, 8, SS_LEFT),
-        Item(kSize, L"EDIT", L"", 63, 162, 14, 13, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE),
-        Item(kSpin, L"msctls_updown32", L"Spin1", 77, 162, 9, 13,
+        DialogItem(kBand, L"STATIC", L"", 7, 111, 145, 44, SS_BLACKFRAME),
+        DialogItem(kSizeLabel, L"STATIC", L"文字のサイズ(&F)：", 8, 164, 53, 8, SS_LEFT),
+        DialogItem(kSize, L"EDIT", L"", 63, 162, 14, 13, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE),
+        DialogItem(kSpin, L"msctls_updown32", L"Spin1", 77, 162, 9, 13,
              UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS),
-        Item(kSet, L"BUTTON", L"色の設定(&C)...", 7, 181, 50, 14, BS_OWNERDRAW | WS_TABSTOP),
-        Item(kReset, L"BUTTON", L"リセット(&D)", 60, 181, 50, 14, BS_OWNERDRAW | WS_TABSTOP),
-        Item(kGroup, L"BUTTON", L"表示", 160, 80, 78, 52, BS_GROUPBOX),
-        Item(kCheck, L"BUTTON", L"星名(&N)", 166, 92, 66, 10, BS_AUTOCHECKBOX | WS_TABSTOP),
-        Item(kRadioA, L"BUTTON", L"赤道座標", 166, 104, 66, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
-        Item(kRadioB, L"BUTTON", L"黄道座標", 166, 116, 66, 10, BS_AUTORADIOBUTTON),
-        Item(kList, L"LISTBOX", L"", 160, 138, 78, 36, LBS_NOTIFY | WS_TABSTOP, WS_EX_CLIENTEDGE),
-        Item(kCombo, L"COMBOBOX", L"", 160, 180, 78, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
-        Item(kHBar, L"SCROLLBAR", L"", 7, 199, 145, 9, SBS_HORZ),
-        Item(kVBar, L"SCROLLBAR", L"", 286, 80, 9, 128, SBS_VERT),
-        Item(kStatic, L"STATIC", L"", 244, 80, 36, 128, SS_ETCHEDFRAME),
-        Item(IDOK, L"BUTTON", L"OK", 238, 7, 56, 14, BS_OWNERDRAW | WS_TABSTOP),
-        Item(IDCANCEL, L"BUTTON", L"キャンセル", 238, 24, 56, 14, BS_OWNERDRAW | WS_TABSTOP),
-        Item(ID_HELP, L"BUTTON", L"ヘルプ(&H)", 238, 41, 56, 14, BS_OWNERDRAW | WS_TABSTOP),
+        DialogItem(kSet, L"BUTTON", L"色の設定(&C)...", 7, 181, 50, 14, BS_OWNERDRAW | WS_TABSTOP),
+        DialogItem(kReset, L"BUTTON", L"リセット(&D)", 60, 181, 50, 14, BS_OWNERDRAW | WS_TABSTOP),
+        DialogItem(kGroup, L"BUTTON", L"表示", 160, 80, 78, 52, BS_GROUPBOX),
+        DialogItem(kCheck, L"BUTTON", L"星名(&N)", 166, 92, 66, 10, BS_AUTOCHECKBOX | WS_TABSTOP),
+        DialogItem(kRadioA, L"BUTTON", L"赤道座標", 166, 104, 66, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP),
+        DialogItem(kRadioB, L"BUTTON", L"黄道座標", 166, 116, 66, 10, BS_AUTORADIOBUTTON),
+        DialogItem(kList, L"LISTBOX", L"", 160, 138, 78, 36, LBS_NOTIFY | WS_TABSTOP, WS_EX_CLIENTEDGE),
+        DialogItem(kCombo, L"COMBOBOX", L"", 160, 180, 78, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
+        DialogItem(kHBar, L"SCROLLBAR", L"", 7, 199, 145, 9, SBS_HORZ),
+        DialogItem(kVBar, L"SCROLLBAR", L"", 286, 80, 9, 128, SBS_VERT),
+        DialogItem(kStatic, L"STATIC", L"", 244, 80, 36, 128, SS_ETCHEDFRAME),
+        DialogItem(IDOK, L"BUTTON", L"OK", 238, 7, 56, 14, BS_OWNERDRAW | WS_TABSTOP),
+        DialogItem(IDCANCEL, L"BUTTON", L"キャンセル", 238, 24, 56, 14, BS_OWNERDRAW | WS_TABSTOP),
+        DialogItem(ID_HELP, L"BUTTON", L"ヘルプ(&H)", 238, 41, 56, 14, BS_OWNERDRAW | WS_TABSTOP),
     };
     return d;
   }();

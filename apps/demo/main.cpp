@@ -9,6 +9,7 @@
 #include "apps/demo/DemoDialogs.h"
 #include "platform/base/Resources.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/TemplateBuilder.h"
 #include "platform/ui/TestDriver.h"
 
 namespace orv::demo {
@@ -38,38 +39,16 @@ BEGIN_MESSAGE_MAP(HostDialog, CDialog)
 END_MESSAGE_MAP()
 
 DialogTemplate HostTemplate() {
-  DialogTemplate t;
-  t.caption = L"orvdcm demo";
-  t.fontFace = L"MS UI Gothic";
-  t.pointSize = 9;
+  int y = 7;
+  std::vector<DialogItemTemplate> buttons;
+  for (std::size_t i = 0; i < DemoDialogs().size() && i < 100; ++i, y += 18)
+    buttons.push_back(ui::DialogItem(static_cast<UINT>(kFirstButton + static_cast<int>(i)), L"BUTTON",
+                                     DemoDialogs()[i].title, 7, y, 140, 14, WS_TABSTOP));
+  buttons.push_back(ui::DialogItem(IDCANCEL, L"BUTTON", L"Close", 97, y + 6, 50, 14, WS_TABSTOP));
+  DialogTemplate t = ui::DialogFrame(L"orvdcm demo", 154, y + 27, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   t.x = 20;
   t.y = 20;
-  t.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  int y = 7;
-  for (std::size_t i = 0; i < DemoDialogs().size() && i < 100; ++i, y += 18) {
-    DialogItemTemplate b;
-    b.id = static_cast<UINT>(kFirstButton + static_cast<int>(i));
-    b.className = L"BUTTON";
-    b.text = DemoDialogs()[i].title;
-    b.x = 7;
-    b.y = y;
-    b.cx = 140;
-    b.cy = 14;
-    b.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-    t.items.push_back(b);
-  }
-  DialogItemTemplate close;
-  close.id = IDCANCEL;
-  close.className = L"BUTTON";
-  close.text = L"Close";
-  close.x = 97;
-  close.y = y + 6;
-  close.cx = 50;
-  close.cy = 14;
-  close.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-  t.items.push_back(close);
-  t.cx = 154;
-  t.cy = y + 27;
+  t.items = std::move(buttons);
   return t;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/ColorSpace.h"
+#include "platform/ui/TemplateBuilder.h"
 #include "platform/ui/DataExchange.h"
 
 IMPLEMENT_DYNAMIC(CColorDialog, CDialog)
@@ -32,6 +33,8 @@ const COLORREF CColorDialog::kBasicColors[48] = {
     RGB(0, 0, 0),       RGB(128, 128, 0),   RGB(128, 128, 64),  RGB(128, 128, 128), RGB(64, 128, 128),
     RGB(192, 192, 192), RGB(64, 0, 64),     RGB(255, 255, 255)};
 
+using orv::ui::DialogItem;
+
 namespace {
 
 constexpr int kHelpButton = 1038;
@@ -41,36 +44,17 @@ constexpr RECT kSpectrumUnits{152, 4, 270, 120};
 constexpr RECT kLumBarUnits{276, 4, 284, 120};
 constexpr RECT kSampleUnits{152, 124, 190, 150};
 
-orv::DialogItemTemplate Item(UINT id, const wchar_t* cls, const wchar_t* text, int x, int y, int cx, int cy,
-                             DWORD style) {
-  orv::DialogItemTemplate item;
-  item.id = id;
-  item.className = cls;
-  item.text = text;
-  item.x = x;
-  item.y = y;
-  item.cx = cx;
-  item.cy = cy;
-  item.style = style | WS_CHILD | WS_VISIBLE;
-  return item;
-}
-
 std::unique_ptr<orv::DialogTemplate> ChooserTemplate(bool help) {
-  auto t = std::make_unique<orv::DialogTemplate>();
-  t->caption = L"Color";
-  t->fontFace = L"MS UI Gothic";
-  t->pointSize = 9;
-  t->cx = 296;
-  t->cy = 186;
-  t->style = DS_MODALFRAME | DS_CONTEXTHELP | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_CENTER;
+  auto t = std::make_unique<orv::DialogTemplate>(orv::ui::DialogFrame(
+      L"Color", 296, 186, DS_MODALFRAME | DS_CONTEXTHELP | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_CENTER));
   auto& items = t->items;
-  items.push_back(Item(kStatic, L"STATIC", L"&Basic colors:", 4, 4, 140, 9, SS_LEFT));
+  items.push_back(DialogItem(kStatic, L"STATIC", L"&Basic colors:", 4, 4, 140, 9, SS_LEFT));
   for (int i = 0; i < 48; ++i)
-    items.push_back(Item(static_cast<UINT>(CColorDialog::kBasicFirst + i), L"BUTTON", L"", 6 + (i % 8) * 18,
+    items.push_back(DialogItem(static_cast<UINT>(CColorDialog::kBasicFirst + i), L"BUTTON", L"", 6 + (i % 8) * 18,
                          15 + (i / 8) * 14, 14, 11, BS_OWNERDRAW | (i == 0 ? WS_TABSTOP | WS_GROUP : 0)));
-  items.push_back(Item(kStatic, L"STATIC", L"&Custom colors:", 4, 100, 140, 9, SS_LEFT));
+  items.push_back(DialogItem(kStatic, L"STATIC", L"&Custom colors:", 4, 100, 140, 9, SS_LEFT));
   for (int i = 0; i < 16; ++i)
-    items.push_back(Item(static_cast<UINT>(CColorDialog::kCustomFirst + i), L"BUTTON", L"", 6 + (i % 8) * 18,
+    items.push_back(DialogItem(static_cast<UINT>(CColorDialog::kCustomFirst + i), L"BUTTON", L"", 6 + (i % 8) * 18,
                          111 + (i / 8) * 14, 14, 11, BS_OWNERDRAW | (i == 0 ? WS_TABSTOP | WS_GROUP : 0)));
   struct Field {
     int id;
@@ -80,17 +64,17 @@ std::unique_ptr<orv::DialogTemplate> ChooserTemplate(bool help) {
                 {CColorDialog::kLumEdit, L"&Lum:", 194, 152},  {CColorDialog::kRedEdit, L"&Red:", 240, 124},
                 {CColorDialog::kGreenEdit, L"&Green:", 240, 138}, {CColorDialog::kBlueEdit, L"Bl&ue:", 240, 152}};
   for (const Field& f : fields) {
-    items.push_back(Item(kStatic, L"STATIC", f.label, f.x, f.y + 2, 24, 9, SS_RIGHT));
+    items.push_back(DialogItem(kStatic, L"STATIC", f.label, f.x, f.y + 2, 24, 9, SS_RIGHT));
     orv::DialogItemTemplate edit =
-        Item(static_cast<UINT>(f.id), L"EDIT", L"", f.x + 26, f.y, 18, 12, ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP);
+        DialogItem(static_cast<UINT>(f.id), L"EDIT", L"", f.x + 26, f.y, 18, 12, ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP);
     edit.exStyle = WS_EX_CLIENTEDGE;
     items.push_back(edit);
   }
-  items.push_back(Item(kStatic, L"STATIC", L"Color|Solid", 142, 152, 58, 9, SS_CENTER | SS_NOPREFIX));
-  items.push_back(Item(CColorDialog::kAddCustom, L"BUTTON", L"&Add to Custom Colors", 152, 168, 136, 14, WS_TABSTOP));
-  items.push_back(Item(IDOK, L"BUTTON", L"OK", 4, 168, 44, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP));
-  items.push_back(Item(IDCANCEL, L"BUTTON", L"Cancel", 52, 168, 44, 14, WS_TABSTOP));
-  if (help) items.push_back(Item(kHelpButton, L"BUTTON", L"&Help", 100, 168, 44, 14, WS_TABSTOP));
+  items.push_back(DialogItem(kStatic, L"STATIC", L"Color|Solid", 142, 152, 58, 9, SS_CENTER | SS_NOPREFIX));
+  items.push_back(DialogItem(CColorDialog::kAddCustom, L"BUTTON", L"&Add to Custom Colors", 152, 168, 136, 14, WS_TABSTOP));
+  items.push_back(DialogItem(IDOK, L"BUTTON", L"OK", 4, 168, 44, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP));
+  items.push_back(DialogItem(IDCANCEL, L"BUTTON", L"Cancel", 52, 168, 44, 14, WS_TABSTOP));
+  if (help) items.push_back(DialogItem(kHelpButton, L"BUTTON", L"&Help", 100, 168, 44, 14, WS_TABSTOP));
   return t;
 }
 

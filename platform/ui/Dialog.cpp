@@ -31,8 +31,7 @@ BOOL CDialog::InitModalIndirect(const orv::DialogTemplate* dialogTemplate, CWnd*
   return dialogTemplate != nullptr;
 }
 
-BOOL CDialog::CreateWindowFrom(const orv::DialogTemplate* dialogTemplate, CWnd* parent, bool modal) {
-  (void)modal;
+BOOL CDialog::CreateWindowFrom(const orv::DialogTemplate* dialogTemplate, CWnd* parent) {
   CString error;
   orv::ui::DialogBuild build;
   build.dialogTemplate = dialogTemplate;
@@ -43,7 +42,7 @@ BOOL CDialog::CreateWindowFrom(const orv::DialogTemplate* dialogTemplate, CWnd* 
   Window* w = orv::ui::CreateDialogWindow(build, &error);
   if (w != nullptr) return TRUE;
   CString text;
-  text.Format(L"CDialog: Dialog template %u is damaged: %s.", m_nIDHelp, error);
+  text.Format(L"CDialog::Create(): Dialog template %u is damaged: %s.", m_nIDHelp, error);
   orv::ShowMessageBox(text, L"", MB_OK | MB_ICONERROR);
   return FALSE;
 }
@@ -114,7 +113,7 @@ BOOL CDialog::CreateIndirect(const orv::DialogTemplate* dialogTemplate, CWnd* pa
   if (dialogTemplate == nullptr || m_hWnd != nullptr) return FALSE;
   m_lpDialogTemplate = dialogTemplate;
   m_pParentWnd = parent;
-  if (!CreateWindowFrom(dialogTemplate, parent, false)) return FALSE;
+  if (!CreateWindowFrom(dialogTemplate, parent)) return FALSE;
   if ((dialogTemplate->style & WS_VISIBLE) != 0) ::ShowWindow(m_hWnd, SW_SHOW);
   return TRUE;
 }

@@ -55,7 +55,7 @@ protected:
 
 private:
   const orv::DialogTemplate* FindTemplate() const;
-  BOOL CreateWindowFrom(const orv::DialogTemplate* dialogTemplate, CWnd* parent, bool modal);
+  BOOL CreateWindowFrom(const orv::DialogTemplate* dialogTemplate, CWnd* parent);
 
   const orv::DialogTemplate* m_lpDialogTemplate = nullptr;
 };

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/TemplateBuilder.h"
 
 namespace fs = std::filesystem;
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
+
+using orv::ui::DialogItem;
 
 namespace {
 
@@ -65,43 +68,23 @@ std::vector<FilterEntry> ParseFilter(const wchar_t* list) {
   return entries;
 }
 
-orv::DialogItemTemplate Item(UINT id, const wchar_t* cls, const wchar_t* text, int x, int y, int cx, int cy,
-                             DWORD style, DWORD exStyle = 0) {
-  orv::DialogItemTemplate item;
-  item.id = id;
-  item.className = cls;
-  item.text = text;
-  item.x = x;
-  item.y = y;
-  item.cx = cx;
-  item.cy = cy;
-  item.style = style | WS_CHILD | WS_VISIBLE;
-  item.exStyle = exStyle;
-  return item;
-}
-
 orv::DialogTemplate FrameTemplate(const CString& caption) {
-  orv::DialogTemplate t;
-  t.caption = caption.str();
-  t.fontFace = L"MS UI Gothic";
-  t.pointSize = 9;
-  t.cx = 280;
-  t.cy = 134;
-  t.style = DS_MODALFRAME | DS_CONTEXTHELP | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  orv::DialogTemplate t =
+      orv::ui::DialogFrame(caption, 280, 134, DS_MODALFRAME | DS_CONTEXTHELP | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   t.items = {
-      Item(kStatic, L"STATIC", L"File &name:", 6, 6, 90, 9, SS_LEFT),
-      Item(CFileDialog::kFileNameEdit, L"EDIT", L"", 6, 16, 100, 12, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE),
-      Item(CFileDialog::kFileList, L"LISTBOX", L"", 6, 32, 100, 68, LBS_NOTIFY | WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE),
-      Item(kStatic, L"STATIC", L"&Folders:", 114, 6, 100, 9, SS_LEFT),
-      Item(CFileDialog::kFolderText, L"STATIC", L"", 114, 16, 100, 12, SS_LEFTNOWORDWRAP | SS_NOPREFIX),
-      Item(CFileDialog::kFolderList, L"LISTBOX", L"", 114, 32, 100, 68, LBS_NOTIFY | WS_TABSTOP | WS_VSCROLL,
+      DialogItem(kStatic, L"STATIC", L"File &name:", 6, 6, 90, 9, SS_LEFT),
+      DialogItem(CFileDialog::kFileNameEdit, L"EDIT", L"", 6, 16, 100, 12, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE),
+      DialogItem(CFileDialog::kFileList, L"LISTBOX", L"", 6, 32, 100, 68, LBS_NOTIFY | WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE),
+      DialogItem(kStatic, L"STATIC", L"&Folders:", 114, 6, 100, 9, SS_LEFT),
+      DialogItem(CFileDialog::kFolderText, L"STATIC", L"", 114, 16, 100, 12, SS_LEFTNOWORDWRAP | SS_NOPREFIX),
+      DialogItem(CFileDialog::kFolderList, L"LISTBOX", L"", 114, 32, 100, 68, LBS_NOTIFY | WS_TABSTOP | WS_VSCROLL,
            WS_EX_CLIENTEDGE),
-      Item(kStatic, L"STATIC", L"List files of &type:", 6, 104, 100, 9, SS_LEFT),
-      Item(CFileDialog::kTypeCombo, L"COMBOBOX", L"", 6, 114, 100, 80, CBS_DROPDOWNLIST | WS_TABSTOP),
-      Item(CFileDialog::kReadOnlyCheck, L"BUTTON", L"&Read only", 114, 114, 80, 12, BS_AUTOCHECKBOX | WS_TABSTOP),
-      Item(IDOK, L"BUTTON", L"OK", 224, 6, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP),
-      Item(IDCANCEL, L"BUTTON", L"Cancel", 224, 24, 50, 14, WS_TABSTOP),
-      Item(CFileDialog::kHelpButton, L"BUTTON", L"&Help", 224, 46, 50, 14, WS_TABSTOP),
+      DialogItem(kStatic, L"STATIC", L"List files of &type:", 6, 104, 100, 9, SS_LEFT),
+      DialogItem(CFileDialog::kTypeCombo, L"COMBOBOX", L"", 6, 114, 100, 80, CBS_DROPDOWNLIST | WS_TABSTOP),
+      DialogItem(CFileDialog::kReadOnlyCheck, L"BUTTON", L"&Read only", 114, 114, 80, 12, BS_AUTOCHECKBOX | WS_TABSTOP),
+      DialogItem(IDOK, L"BUTTON", L"OK", 224, 6, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP),
+      DialogItem(IDCANCEL, L"BUTTON", L"Cancel", 224, 24, 50, 14, WS_TABSTOP),
+      DialogItem(CFileDialog::kHelpButton, L"BUTTON", L"&Help", 224, 46, 50, 14, WS_TABSTOP),
   };
   return t;
 }

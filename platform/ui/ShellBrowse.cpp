@@ -9,6 +9,7 @@
 
 #include "platform/ui/CommonControls.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/TemplateBuilder.h"
 
 namespace fs = std::filesystem;
 
@@ -16,6 +17,8 @@ namespace fs = std::filesystem;
 struct ITEMIDLIST {
   std::uint32_t length;
 };
+
+using orv::ui::DialogItem;
 
 namespace {
 
@@ -80,43 +83,24 @@ bool HasSubfolders(const fs::path& folder) {
   return false;
 }
 
-orv::DialogItemTemplate Item(UINT id, const wchar_t* cls, const wchar_t* text, int x, int y, int cx, int cy,
-                             DWORD style, DWORD exStyle = 0) {
-  orv::DialogItemTemplate item;
-  item.id = id;
-  item.className = cls;
-  item.text = text;
-  item.x = x;
-  item.y = y;
-  item.cx = cx;
-  item.cy = cy;
-  item.style = style | WS_CHILD | WS_VISIBLE;
-  item.exStyle = exStyle;
-  return item;
-}
-
 // The chooser: a tree of folders filled as branches open.
 class FolderChooser : public CDialog {
 public:
   explicit FolderChooser(const BROWSEINFOW& info) : info_(info) {
     bool status = (info.ulFlags & BIF_STATUSTEXT) != 0;
     int treeTop = status ? 44 : 34;
-    template_.caption = L"Browse For Folder";
-    template_.fontFace = L"MS UI Gothic";
-    template_.pointSize = 9;
-    template_.cx = 200;
-    template_.cy = 196;
-    template_.style = DS_MODALFRAME | DS_CONTEXTHELP | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    template_.items.push_back(Item(static_cast<UINT>(kBrowseTitleId), L"STATIC",
+    template_ = orv::ui::DialogFrame(L"Browse For Folder", 200, 196,
+                                     DS_MODALFRAME | DS_CONTEXTHELP | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    template_.items.push_back(DialogItem(static_cast<UINT>(kBrowseTitleId), L"STATIC",
                                    info.lpszTitle != nullptr ? info.lpszTitle : L"", 6, 6, 188, 24, SS_LEFT | SS_NOPREFIX));
     if (status)
       template_.items.push_back(
-          Item(static_cast<UINT>(kBrowseStatusId), L"STATIC", L"", 6, 32, 188, 9, SS_LEFTNOWORDWRAP | SS_NOPREFIX));
-    template_.items.push_back(Item(static_cast<UINT>(kBrowseTreeId), L"SysTreeView32", L"", 6, treeTop, 188, 176 - treeTop,
+          DialogItem(static_cast<UINT>(kBrowseStatusId), L"STATIC", L"", 6, 32, 188, 9, SS_LEFTNOWORDWRAP | SS_NOPREFIX));
+    template_.items.push_back(DialogItem(static_cast<UINT>(kBrowseTreeId), L"SysTreeView32", L"", 6, treeTop, 188, 176 - treeTop,
                                    TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
                                    WS_EX_CLIENTEDGE));
-    template_.items.push_back(Item(IDOK, L"BUTTON", L"OK", 88, 178, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP));
-    template_.items.push_back(Item(IDCANCEL, L"BUTTON", L"Cancel", 144, 178, 50, 14, WS_TABSTOP));
+    template_.items.push_back(DialogItem(IDOK, L"BUTTON", L"OK", 88, 178, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP));
+    template_.items.push_back(DialogItem(IDCANCEL, L"BUTTON", L"Cancel", 144, 178, 50, 14, WS_TABSTOP));
     CWnd* owner = CWnd::FromHandle(info.hwndOwner);
     InitModalIndirect(&template_, owner);
   }

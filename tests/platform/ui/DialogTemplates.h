@@ -5,34 +5,20 @@
 
 #include "platform/base/Resources.h"
 #include "platform/base/WinStyles.h"
+#include "platform/ui/TemplateBuilder.h"
 
 namespace orv::ui::testing {
 
+// A control (WS_VISIBLE added) and a modal frame in the library's face, at (10, 10).
 inline DialogItemTemplate Control(UINT id, const wchar_t* className, const wchar_t* text, int x, int y, int cx,
                                   int cy, DWORD style, DWORD exStyle = 0) {
-  DialogItemTemplate item;
-  item.id = id;
-  item.className = className;
-  item.text = text;
-  item.x = x;
-  item.y = y;
-  item.cx = cx;
-  item.cy = cy;
-  item.style = style | WS_VISIBLE;
-  item.exStyle = exStyle;
-  return item;
+  return ui::DialogItem(id, className, text, x, y, cx, cy, style, exStyle);
 }
 
 inline DialogTemplate Dialog(const wchar_t* caption, int cx, int cy, std::initializer_list<DialogItemTemplate> items) {
-  DialogTemplate t;
-  t.caption = caption;
-  t.fontFace = L"MS UI Gothic";
-  t.pointSize = 9;
+  DialogTemplate t = ui::DialogFrame(caption, cx, cy, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   t.x = 10;
   t.y = 10;
-  t.cx = cx;
-  t.cy = cy;
-  t.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
   t.items = items;
   return t;
 }
