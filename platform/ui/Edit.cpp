@@ -9,7 +9,7 @@
 namespace orv::ui {
 
 void EditProc::Create(Window& w) {
-  auto peer = CreateEditPeer(w, *this);
+  auto peer = (w.style & ES_MULTILINE) != 0 ? CreateMultiLineEditPeer(w, *this) : CreateEditPeer(w, *this);
   peer_ = peer.get();
   w.peer = std::move(peer);
 }
@@ -68,7 +68,9 @@ LRESULT EditProc::WndProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
       return TRUE;
     }
     case EM_LIMITTEXT:
-      limit = wParam == 0 ? kNoLimit : static_cast<UINT>(std::min<WPARAM>(wParam, kNoLimit));
+      // No limit is the largest one: 0x7FFFFFFE for one line, every position for several.
+      limit = wParam == 0 ? ((w.style & ES_MULTILINE) != 0 ? 0xFFFFFFFFu : kNoLimit)
+                          : static_cast<UINT>(std::min<WPARAM>(wParam, 0xFFFFFFFFu));
       return 0;
     case EM_GETLIMITTEXT:
       return limit;

@@ -1,6 +1,7 @@
 #pragma once
-// The edit control ("EDIT"): single-line text with a limit on what the user may type,
-// a selection and caret, and EN_CHANGE whenever the text changes, typed or set.
+// The edit control ("EDIT"): text (one line, or several with ES_MULTILINE, broken by
+// "\r\n") with a limit on what the user may type, a selection and caret, and EN_CHANGE
+// whenever the text changes, typed or set.
 #include "platform/ui/detail/Window.h"
 
 namespace orv::ui {

@@ -13,7 +13,9 @@ namespace orv::ui {
 
 std::unique_ptr<StaticPeer> CreateStaticPeer(Window& w, StaticProc& proc);
 std::unique_ptr<ButtonPeer> CreateButtonPeer(Window& w, ButtonProc& proc);
+// Single-line edits, and multi-line ones (ES_MULTILINE) on a text area.
 std::unique_ptr<EditPeer> CreateEditPeer(Window& w, EditProc& proc);
+std::unique_ptr<EditPeer> CreateMultiLineEditPeer(Window& w, EditProc& proc);
 std::unique_ptr<TreePeer> CreateTreePeer(Window& w, TreeProc& proc);
 std::unique_ptr<UpDownPeer> CreateUpDownPeer(Window& w, UpDownProc& proc);
 std::unique_ptr<ScrollBarPeer> CreateScrollBarPeer(Window& w, ScrollBarProc& proc);
