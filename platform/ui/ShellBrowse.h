@@ -12,6 +12,7 @@
 // may send it BFFM_SETSELECTIONW, BFFM_SETSTATUSTEXTW and BFFM_ENABLEOK.
 #include <cstddef>
 
+#include "platform/base/WinError.h"
 #include "platform/ui/WinUser.h"
 
 struct ITEMIDLIST;
@@ -49,10 +50,6 @@ inline constexpr UINT BFFM_SETSELECTION = BFFM_SETSELECTIONW, BFFM_SETSTATUSTEXT
 // The chooser's control ids.
 inline constexpr int kBrowseTreeId = 0x3741, kBrowseTitleId = 0x3742, kBrowseStatusId = 0x3743;
 
-// The shell calls answer 0 (S_OK) on success and one of these on failure.
-inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
-inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
-inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
 
 // Shows the chooser; the chosen folder's list (free it), or null on Cancel.
 ORV_API PIDLIST_ABSOLUTE SHBrowseForFolderW(BROWSEINFOW* info);

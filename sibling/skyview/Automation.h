@@ -7,6 +7,7 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/Export.h"
+#include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
 
 using DISPID = LONG;
@@ -16,12 +17,6 @@ inline constexpr WORD DISPATCH_METHOD = 0x1;
 inline constexpr WORD DISPATCH_PROPERTYGET = 0x2;
 inline constexpr WORD DISPATCH_PROPERTYPUT = 0x4;
 
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003u);
-inline constexpr HRESULT DISP_E_TYPEMISMATCH = static_cast<HRESULT>(0x80020005u);
-inline constexpr HRESULT DISP_E_BADPARAMCOUNT = static_cast<HRESULT>(0x8002000Eu);
-inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 
 namespace orv {
 
