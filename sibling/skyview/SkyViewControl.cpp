@@ -26,10 +26,29 @@ HRESULT CSkyViewControl::Invoke(DISPID dispid, WORD flags, std::span<const orv::
 
 CString CSkyViewControl::Command(const CString& text) {
   CString reply;
-  bool understood = Apply(orv::ParseSkyText(text.str()), reply);
+  orv::SkyText parsed = orv::ParseSkyText(text.str());
+  bool understood = Apply(parsed, reply);
   if (!understood) reply.Empty();
   m_transcript.push_back(orv::SkyExchange{text, reply, understood});
+  if (understood && parsed.type == orv::SkyText::Type::ShowSky) {
+    // A copy: a listener may remove itself (or another) while being called.
+    auto listeners = m_redrawListeners;
+    for (auto& [id, listener] : listeners) {
+      (void)id;
+      if (listener) listener();
+    }
+  }
   return reply;
+}
+
+int CSkyViewControl::AddRedrawListener(std::function<void()> listener) {
+  int id = m_nNextListener++;
+  m_redrawListeners.emplace_back(id, std::move(listener));
+  return id;
+}
+
+void CSkyViewControl::RemoveRedrawListener(int id) {
+  std::erase_if(m_redrawListeners, [id](const auto& entry) { return entry.first == id; });
 }
 
 bool CSkyViewControl::Apply(const orv::SkyText& text, CString& reply) {

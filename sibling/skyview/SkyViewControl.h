@@ -6,6 +6,7 @@
 //
 // Every text received is kept with its reply in a transcript, so a host (or a test) can see
 // exactly what went over the channel.
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -57,6 +58,10 @@ public:
   std::optional<COLORREF> GetDefaultColor(const CString& key) const;
 
   int GetRedrawCount() const { return m_nRedraws; }
+  // Called after every "Show Sky", in the order added, so that a view can redraw; returns an
+  // id for RemoveRedrawListener. A listener may remove itself while it is being called.
+  int AddRedrawListener(std::function<void()> listener);
+  void RemoveRedrawListener(int id);
   const std::vector<orv::SkyExchange>& GetTranscript() const { return m_transcript; }
   void ClearTranscript() { m_transcript.clear(); }
 
@@ -86,5 +91,7 @@ private:
   std::unordered_map<std::wstring, size_t> m_index;
   CString m_strPictureFile;
   int m_nRedraws = 0;
+  std::vector<std::pair<int, std::function<void()>>> m_redrawListeners;
+  int m_nNextListener = 1;
   std::vector<orv::SkyExchange> m_transcript;
 };
