@@ -126,10 +126,8 @@ void DrawSkyChart(CDC& dc, const RECT& area, const SkyChartStyle& style) {
   if (planetAt) FillDisc(dc, *planetAt, 3, kPlanetColor);
 
   // Names last, over everything they may cross.
-  if (!figure.nameAt.empty()) {
-    if (auto at = view.FromEquatorial(figure.nameAt[0].ra, figure.nameAt[0].dec))
-      DrawLabel(dc, style.constellationName, *at, figure.name);
-  }
+  if (auto at = view.FromEquatorial(figure.name.ra, figure.name.dec))
+    DrawLabel(dc, style.constellationName, *at, figure.name.name);
   for (const ChartStar& star : stars) {
     auto p = view.FromEquatorial(star.ra, star.dec);
     if (star.labelled && p && Visible(star.ra, star.dec))

@@ -33,8 +33,7 @@ constexpr ChartStar kStars[] = {
 
 // Shoulders, head, belt, knees and the lines between them.
 constexpr int kOrionLines[] = {0, 2, 0, 7, 2, 7, 0, 4, 2, 6, 6, 5, 5, 4, 4, 3, 6, 1};
-constexpr ChartObject kOrionName[] = {{L"", Hms(5, 12, 0), 2.0}};
-constexpr ChartFigure kOrion{L"オリオン座", kOrionName, kOrionLines};
+constexpr ChartFigure kOrion{{L"オリオン座", Hms(5, 12, 0), 2.0}, kOrionLines};
 constexpr ChartObject kPlanet{L"木星", Hms(5, 2, 0), 18.0};
 constexpr ChartObject kNebula{L"M42", Hms(5, 35, 17.3), -5.391};
 

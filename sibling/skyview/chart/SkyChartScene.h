@@ -26,9 +26,8 @@ struct ChartObject {
 };
 
 struct ChartFigure {
-  const wchar_t* name;
-  std::span<const ChartObject> nameAt;  // where the name goes (one position)
-  std::span<const int> lines;           // pairs of indexes into ChartStars()
+  ChartObject name;            // the name and where it goes
+  std::span<const int> lines;  // pairs of indexes into ChartStars()
 };
 
 ORV_API std::span<const ChartStar> ChartStars();

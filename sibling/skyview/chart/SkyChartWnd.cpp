@@ -9,7 +9,9 @@ BEGIN_MESSAGE_MAP(CSkyChartWnd, CWnd)
   ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CSkyChartWnd::~CSkyChartWnd() { SetControl(nullptr); }
+CSkyChartWnd::~CSkyChartWnd() {
+  if (m_pControl != nullptr) m_pControl->RemoveRedrawListener(m_nListener);
+}
 
 void CSkyChartWnd::SetControl(CSkyViewControl* control) {
   if (m_pControl != nullptr) m_pControl->RemoveRedrawListener(m_nListener);
