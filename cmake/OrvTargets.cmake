@@ -28,6 +28,8 @@ function(orv_add_test name)
   set(env "ORV_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
   if(ARG_GUI)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  else()
+    target_compile_definitions(${name} PRIVATE ORV_TEST_WITHOUT_QT)
   endif()
   if(ORV_SANITIZE)
     list(APPEND env "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1"

@@ -1,19 +1,14 @@
-// Fonts through QtGui: a LOGFONT request becomes a QFont of the right pixel size, lines of
-// text are painted white on a transparent image and their alpha becomes the coverage mask.
+// Resolving fonts: the engine comes from the text engine's library (liborvgdiqt), which is
+// loaded the first time a font is needed unless the window layer already brought it in.
 #include "platform/gdi/detail/FontEngine.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
-#include <cmath>
+#include <atomic>
+#include <cstdio>
+#include <string>
 
-#include <QFont>
-#include <QFontInfo>
-#include <QFontMetrics>
-#include <QFontMetricsF>
-#include <QImage>
-#include <QPainter>
-#include <QString>
-
-#include "platform/gdi/GuiApplication.h"
 #include "platform/gdi/detail/GdiObjectData.h"
 
 namespace orv::gdi {
@@ -21,152 +16,66 @@ namespace orv::gdi {
 namespace {
 
 // A zero height asks for the face's default: the cell of the classic system font.
-constexpr int kDefaultCellHeight = 16;
-// Pixel size at which a face's proportions are measured.
-constexpr int kReferencePixels = 256;
-// Larger requests are served at this cell height (or character height), which keeps the
-// rasterised lines of text within reasonable memory.
+constexpr LONG kDefaultCellHeight = 16;
 constexpr LONG kMaxHeight = 1024;
 
-QString ToQString(std::wstring_view text) {
-  return QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
+std::atomic<FontEngineFactory>& Factory() {
+  static std::atomic<FontEngineFactory> factory{nullptr};
+  return factory;
+}
+
+// Without a text engine: the requested cell, and no text.
+class NoTextEngine final : public FontEngine {
+public:
+  explicit NoTextEngine(const LOGFONT& lf) {
+    const LONG height = std::clamp<LONG>(lf.lfHeight, -kMaxHeight, kMaxHeight);
+    m_metrics.tmHeight = height < 0 ? -height : height == 0 ? kDefaultCellHeight : height;
+    m_metrics.tmAscent = m_metrics.tmHeight;
+    m_metrics.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
+    m_metrics.tmCharSet = lf.lfCharSet;
+  }
+  std::wstring FamilyName() const override { return {}; }
+  int TextWidth(std::wstring_view) const override { return 0; }
+  TextLineMask Render(std::wstring_view, int, int) const override { return {}; }
+};
+
+// The text engine's library sits beside this one (in the build tree and when installed).
+void LoadTextEngineLibrary() {
+  static const bool attempted = [] {
+    Dl_info self{};
+    std::string path = ORV_GDI_TEXT_LIBRARY;
+    if (dladdr(reinterpret_cast<void*>(&SetFontEngineFactory), &self) != 0 && self.dli_fname != nullptr) {
+      std::string own = self.dli_fname;
+      size_t slash = own.rfind('/');
+      if (slash != std::string::npos) path = own.substr(0, slash + 1) + ORV_GDI_TEXT_LIBRARY;
+    }
+    // Stays loaded for the rest of the process, as its fonts and application object do.
+    if (dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL) == nullptr &&
+        dlopen(ORV_GDI_TEXT_LIBRARY, RTLD_NOW | RTLD_GLOBAL) == nullptr)
+      std::fprintf(stderr, "orvgdi: no text engine (%s); text draws nothing\n", dlerror());
+    return true;
+  }();
+  (void)attempted;
 }
 
 }  // namespace
 
-struct FontEngine::Impl {
-  bool usable = false;  // false without a GUI application that can draw text
-  QFont font;
-  int ascent = 0;  // baseline row within the cell
-};
-
-FontEngine::FontEngine(const LOGFONT& lf) : m_impl(std::make_unique<Impl>()) {
-  m_metrics.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
-  m_metrics.tmItalic = lf.lfItalic != 0;
-  m_metrics.tmUnderlined = lf.lfUnderline != 0;
-  m_metrics.tmStruckOut = lf.lfStrikeOut != 0;
-  m_metrics.tmCharSet = lf.lfCharSet;
-  m_antialiased = lf.lfQuality != NONANTIALIASED_QUALITY;
-  const LONG height = std::clamp<LONG>(lf.lfHeight, -kMaxHeight, kMaxHeight);
-  if (!EnsureGuiApplication()) {
-    m_metrics.tmHeight = height < 0 ? -height : height == 0 ? kDefaultCellHeight : height;
-    m_metrics.tmAscent = m_metrics.tmHeight;
-    return;
-  }
-
-  QFont& font = m_impl->font;
-  const std::wstring_view face(lf.lfFaceName, std::wcslen(lf.lfFaceName));
-  if (!face.empty()) font.setFamily(ToQString(face));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp<int>(m_metrics.tmWeight, 1, 1000)));
-  font.setItalic(lf.lfItalic != 0);
-  font.setStyleStrategy(m_antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
-  font.setKerning(false);
-
-  // A positive height is the whole cell, a negative one the character (em) height.
-  const int cell = height > 0 ? height : kDefaultCellHeight;
-  int pixelSize;
-  if (height < 0) {
-    pixelSize = -height;
-  } else {
-    font.setPixelSize(kReferencePixels);
-    const QFontMetricsF ref(font);
-    const double refCell = std::max(1.0, ref.ascent() + ref.descent());
-    pixelSize = static_cast<int>(std::lround(cell * kReferencePixels / refCell));
-  }
-  pixelSize = std::clamp(pixelSize, 1, 2 * static_cast<int>(kMaxHeight));
-  font.setPixelSize(pixelSize);
-
-  if (lf.lfWidth != 0) {
-    // A requested average width stretches the face horizontally.
-    const int natural = std::max(1, QFontMetrics(font).averageCharWidth());
-    const int width = lf.lfWidth < 0 ? -lf.lfWidth : lf.lfWidth;
-    font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * width / natural)), 1, 4000));
-  }
-
-  const QFontMetrics fm(font);
-  if (height >= 0) {
-    const double total = std::max(1, fm.ascent() + fm.descent());
-    m_metrics.tmHeight = cell;
-    m_metrics.tmAscent = static_cast<LONG>(std::lround(cell * fm.ascent() / total));
-    m_metrics.tmDescent = cell - m_metrics.tmAscent;
-  } else {
-    m_metrics.tmAscent = fm.ascent();
-    m_metrics.tmDescent = fm.descent();
-    m_metrics.tmHeight = m_metrics.tmAscent + m_metrics.tmDescent;
-  }
-  m_metrics.tmInternalLeading = std::max(0, m_metrics.tmHeight - pixelSize);
-  m_metrics.tmExternalLeading = std::max(0, fm.leading());
-  m_metrics.tmAveCharWidth = fm.averageCharWidth();
-  m_metrics.tmMaxCharWidth = fm.maxWidth();
-  m_underlinePos = std::max(1, fm.underlinePos());
-  m_strikeOutPos = std::max(1, fm.strikeOutPos());
-  m_lineThickness = std::max(1, fm.lineWidth());
-  m_impl->ascent = m_metrics.tmAscent;
-  m_impl->usable = true;
-}
-
 FontEngine::~FontEngine() = default;
 
-std::wstring FontEngine::FamilyName() const {
-  if (!m_impl->usable) return {};
-  return QFontInfo(m_impl->font).family().toStdWString();
-}
+void SetFontEngineFactory(FontEngineFactory factory) { Factory().store(factory); }
 
-// Characters advance by whole pixels, each by its own rounded advance, so that a string is
-// as wide as its characters together (as the platform's text functions measure).
-int FontEngine::Advance(wchar_t c) const {
-  return QFontMetrics(m_impl->font).horizontalAdvance(ToQString(std::wstring_view(&c, 1)));
-}
-
-int FontEngine::TextWidth(std::wstring_view text) const {
-  if (!m_impl->usable) return 0;
-  long long width = 0;
-  for (wchar_t c : text) width += Advance(c);
-  return static_cast<int>(std::min<long long>(width, INT32_MAX / 2));
-}
-
-TextLineMask FontEngine::Render(std::wstring_view text, int visibleFrom, int visibleTo) const {
-  TextLineMask mask;
-  if (!m_impl->usable || text.empty() || m_metrics.tmHeight <= 0) return mask;
-  const int advance = TextWidth(text);
-  // Room for glyphs that reach past their advance (italics, side bearings).
-  const int margin = m_metrics.tmHeight / 2 + 2;
-  const int from = std::max(visibleFrom, -margin);
-  const int to = std::min(visibleTo, advance + margin);
-  if (from >= to) return mask;
-  mask.width = to - from;
-  mask.height = m_metrics.tmHeight;
-  mask.originX = -from;
-  QImage image(mask.width, mask.height, QImage::Format_ARGB32_Premultiplied);
-  if (image.isNull()) return TextLineMask{};
-  image.fill(Qt::transparent);
-  {
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, m_antialiased);
-    painter.setFont(m_impl->font);
-    painter.setPen(Qt::white);
-    int pen = -from;
-    for (wchar_t c : text) {
-      const int advance = Advance(c);
-      if (pen + advance + margin > 0 && pen - margin < mask.width)
-        painter.drawText(QPointF(pen, m_impl->ascent), ToQString(std::wstring_view(&c, 1)));
-      pen += advance;
-    }
-  }
-  mask.coverage.resize(static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height));
-  for (int y = 0; y < mask.height; ++y) {
-    const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    std::uint8_t* out = mask.coverage.data() + static_cast<std::size_t>(y) * mask.width;
-    for (int x = 0; x < mask.width; ++x) out[x] = static_cast<std::uint8_t>(qAlpha(row[x]));
-  }
-  return mask;
+std::unique_ptr<FontEngine> CreateFontEngine(const LOGFONT& request) {
+  if (Factory().load() == nullptr) LoadTextEngineLibrary();
+  FontEngineFactory factory = Factory().load();
+  if (factory != nullptr) return factory(request);
+  return std::make_unique<NoTextEngine>(request);
 }
 
 FontData::FontData() : GdiObjectData(GdiKind::Font) {}
 FontData::~FontData() = default;
 
 std::shared_ptr<FontEngine> EngineOf(FontData& font) {
-  if (!font.engine) font.engine = std::make_shared<FontEngine>(font.logFont);
+  if (!font.engine) font.engine = CreateFontEngine(font.logFont);
   return font.engine;
 }
 

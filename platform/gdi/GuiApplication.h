@@ -3,7 +3,8 @@
 // the other Japanese Windows faces mapped to installed ones). When the host has no
 // application object, the first use of a font creates one: through the factory the window
 // layer installs (so that windows can follow), else a QGuiApplication on the offscreen
-// platform, which needs no display.
+// platform, which needs no display. These functions belong to liborvgdiqt, the GDI's text
+// engine; link it to call them.
 #include "platform/base/Export.h"
 
 namespace orv::gdi {

@@ -1,12 +1,17 @@
 #pragma once
 // A font request resolved to an installed face: its metrics in pixels, text widths, and
-// lines of text rasterised into coverage masks. The Qt side stays in FontEngine.cpp.
+// lines of text rasterised into coverage masks.
+//
+// The rasteriser needs the GUI toolkit's font database, which the rest of the GDI does not:
+// the engine that uses it lives in liborvgdiqt, loaded when the first font is resolved (or
+// already loaded by the window layer), so programs that never draw text never load Qt.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/base/Export.h"
 #include "platform/gdi/GdiTypes.h"
 
 namespace orv::gdi {
@@ -18,10 +23,9 @@ struct TextLineMask {
   std::vector<std::uint8_t> coverage;  // width * height, rows top-down; row 0 is the cell top
 };
 
-class FontEngine {
+class ORV_API FontEngine {
 public:
-  explicit FontEngine(const LOGFONT& request);
-  ~FontEngine();
+  virtual ~FontEngine();
   FontEngine(const FontEngine&) = delete;
   FontEngine& operator=(const FontEngine&) = delete;
 
@@ -31,24 +35,31 @@ public:
   int LineThickness() const { return m_lineThickness; }
   bool Antialiased() const { return m_antialiased; }
   // The face actually used.
-  std::wstring FamilyName() const;
+  virtual std::wstring FamilyName() const = 0;
 
   // Advance width of a line of text in pixels.
-  int TextWidth(std::wstring_view text) const;
+  virtual int TextWidth(std::wstring_view text) const = 0;
   // The line rasterised with its cell (coverage rows 0 .. tmHeight - 1), only as far as
   // columns visibleFrom .. visibleTo - 1 measured from the pen's starting point.
-  TextLineMask Render(std::wstring_view text, int visibleFrom, int visibleTo) const;
+  virtual TextLineMask Render(std::wstring_view text, int visibleFrom, int visibleTo) const = 0;
 
-private:
-  int Advance(wchar_t c) const;
+protected:
+  FontEngine() = default;
 
-  struct Impl;
-  std::unique_ptr<Impl> m_impl;
   TEXTMETRIC m_metrics{};
   int m_underlinePos = 1;
   int m_strikeOutPos = 1;
   int m_lineThickness = 1;
   bool m_antialiased = true;
 };
+
+// Makes the engine of a request; the text engine's library installs it when it loads.
+using FontEngineFactory = std::unique_ptr<FontEngine> (*)(const LOGFONT& request);
+ORV_API void SetFontEngineFactory(FontEngineFactory factory);
+
+// The engine for a request: the installed factory's (loading the text engine's library
+// first when none is installed), else one that measures every text as empty and draws
+// nothing, with the requested cell height.
+std::unique_ptr<FontEngine> CreateFontEngine(const LOGFONT& request);
 
 }  // namespace orv::gdi
