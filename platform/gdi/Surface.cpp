@@ -1,5 +1,6 @@
 #include "platform/gdi/Surface.h"
 
+#include <climits>
 #include <new>
 
 namespace orv::gdi {
@@ -22,8 +23,24 @@ bool Surface::Create(int width, int height, PixelFormat format) {
   return true;
 }
 
+bool Surface::Wrap(BYTE* top, std::ptrdiff_t step, int width, int height) {
+  Clear();
+  if (top == nullptr || width <= 0 || height <= 0) return false;
+  if (static_cast<std::int64_t>(width) * height > kMaxPixels) return false;
+  const std::int64_t rowBytes = step < 0 ? -static_cast<std::int64_t>(step) : step;
+  if (rowBytes < std::int64_t{4} * width || rowBytes > INT_MAX || step % 4 != 0) return false;
+  if (reinterpret_cast<std::uintptr_t>(top) % alignof(std::uint32_t) != 0) return false;
+  m_external = top;
+  m_width = width;
+  m_height = height;
+  m_stride = static_cast<int>(step);
+  m_format = PixelFormat::Rgb32;
+  return true;
+}
+
 void Surface::Clear() {
   std::vector<std::uint32_t>().swap(m_words);
+  m_external = nullptr;
   m_width = m_height = m_stride = 0;
   m_format = PixelFormat::Rgb32;
 }

@@ -4,13 +4,15 @@
 // Two formats exist, as device-dependent bitmaps on a true-colour display have them:
 //   Rgb32 - one 32-bit word per pixel, 0x00RRGGBB in native (little-endian) order, so the
 //           bytes in memory are B, G, R, X as in a 32-bit DIB. Rows are top-down and
-//           Stride() = 4 * width. Raster operations carry the top byte along like the others;
+//           Stride() = 4 * width (a wrapped surface, below, may have other row steps).
+//           Raster operations carry the top byte along like the others;
 //           fills, lines and text write it as 0. A window layer can show the pixels directly
 //           as a 32-bit RGB image without copying.
 //   Mono1 - one bit per pixel, the leftmost pixel in the most significant bit of each byte,
 //           rows top-down and padded to 16 bits as a monochrome device-dependent bitmap's
 //           bits are (so GetBitmapBits/SetBitmapBits copy rows as they are). Bit 1 is white
 //           (the background colour when expanded), bit 0 black.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -31,23 +33,35 @@ public:
   // A surface of width x height pixels, all zero (black). Returns false and leaves the
   // surface empty for a negative or too large size, or when memory runs out.
   bool Create(int width, int height, PixelFormat format);
+  // An Rgb32 surface over pixels that someone else owns, such as a device-independent
+  // bitmap's bits: top is the first byte of the top row, step the bytes from one row to the
+  // next one down (negative for rows stored bottom-up). top and step must be multiples of 4
+  // and |step| at least 4 * width. The pixels must outlive every use of the surface. Returns
+  // false and leaves the surface empty for a bad size or layout.
+  bool Wrap(BYTE* top, std::ptrdiff_t step, int width, int height);
   void Clear();
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }
   PixelFormat Format() const { return m_format; }
   int BitsPerPixel() const { return m_format == PixelFormat::Rgb32 ? 32 : 1; }
+  // Bytes from a row to the one below it; negative for a wrapped bottom-up surface.
   int Stride() const { return m_stride; }
   bool IsEmpty() const { return m_width <= 0 || m_height <= 0; }
 
-  BYTE* Bits() { return reinterpret_cast<BYTE*>(m_words.data()); }
-  const BYTE* Bits() const { return reinterpret_cast<const BYTE*>(m_words.data()); }
-  BYTE* Row(int y) { return Bits() + static_cast<std::size_t>(y) * m_stride; }
-  const BYTE* Row(int y) const { return Bits() + static_cast<std::size_t>(y) * m_stride; }
+  // The first byte of the top row. An owned surface's bytes run from there for SizeBytes().
+  BYTE* Bits() { return m_external != nullptr ? m_external : reinterpret_cast<BYTE*>(m_words.data()); }
+  const BYTE* Bits() const {
+    return m_external != nullptr ? m_external : reinterpret_cast<const BYTE*>(m_words.data());
+  }
+  BYTE* Row(int y) { return Bits() + static_cast<std::ptrdiff_t>(y) * m_stride; }
+  const BYTE* Row(int y) const { return Bits() + static_cast<std::ptrdiff_t>(y) * m_stride; }
   // Row y of an Rgb32 surface as pixels.
-  std::uint32_t* Row32(int y) { return m_words.data() + static_cast<std::size_t>(y) * m_width; }
-  const std::uint32_t* Row32(int y) const { return m_words.data() + static_cast<std::size_t>(y) * m_width; }
-  std::size_t SizeBytes() const { return static_cast<std::size_t>(m_stride) * m_height; }
+  std::uint32_t* Row32(int y) { return reinterpret_cast<std::uint32_t*>(Row(y)); }
+  const std::uint32_t* Row32(int y) const { return reinterpret_cast<const std::uint32_t*>(Row(y)); }
+  std::size_t SizeBytes() const {
+    return static_cast<std::size_t>(m_stride < 0 ? -std::int64_t{m_stride} : m_stride) * m_height;
+  }
 
   // Raw pixel value at (x, y): the 32-bit word, or 0/1 for Mono1. 0 outside the surface.
   std::uint32_t RawPixel(int x, int y) const;
@@ -56,6 +70,7 @@ public:
 
 private:
   std::vector<std::uint32_t> m_words;  // word storage keeps Rgb32 rows aligned
+  BYTE* m_external = nullptr;          // top row of wrapped pixels (m_words then empty)
   int m_width = 0;
   int m_height = 0;
   int m_stride = 0;
