@@ -43,27 +43,31 @@ Span Clip(int width, int height, const CRect* area) {
           std::min(std::max<int>(area->top, 0), height - 1), std::min(std::max<int>(area->bottom, 0), height)};
 }
 
-// The row kernels prefetch a fixed distance ahead along their row; the start of the next
-// row (elsewhere in memory: bitmap rows may run bottom-up) is asked for here, one row early.
+// The row kernels prefetch a fixed distance ahead along their row, which runs on into the
+// next row where rows follow each other in memory. Where they do not (an area narrower than
+// the image, bitmap rows stored bottom-up), the start of the next row is asked for here, one
+// row early.
 constexpr std::size_t kRowLeadBytes = 2048;
 
-void PrefetchRowStart(const void* p, std::size_t rowBytes) {
+void PrefetchRowStart(const void* next, const void* current, std::size_t rowBytes) {
+  if (static_cast<const char*>(next) == static_cast<const char*>(current) + rowBytes) return;
   const std::size_t bytes = std::min(rowBytes, kRowLeadBytes);
-  for (std::size_t offset = 0; offset < bytes; offset += 64) __builtin_prefetch(static_cast<const char*>(p) + offset);
+  for (std::size_t offset = 0; offset < bytes; offset += 64) __builtin_prefetch(static_cast<const char*>(next) + offset);
 }
 
-// Walks the rows: pixelAddress(x, y) gives the bitmap address of pixel (x, y).
+// Walks the rows: pixelAddress(x, y) gives the bitmap address of pixel (x, y). Returns the
+// rectangle of bitmap pixels written (empty when none).
 template <typename PixelAddress>
-void Render(const CLumImage& sample, int dibWidth, int dibHeight, int bitCount, const CRect* area,
-            RenderPath path, PixelAddress pixelAddress) {
+CRect Render(const CLumImage& sample, int dibWidth, int dibHeight, int bitCount, const CRect* area,
+             RenderPath path, PixelAddress pixelAddress) {
   const int format = FormatIndex(bitCount);
-  if (format < 0 || sample.GetVmImage() == nullptr) return;
+  if (format < 0 || sample.GetVmImage() == nullptr) return {};
   // Only what bitmap and sample share.
   const int width = std::min(dibWidth, sample.GetWidth());
   const int height = std::min(dibHeight, sample.GetHeight());
-  if (width <= 0 || height <= 0) return;
+  if (width <= 0 || height <= 0) return {};
   const Span s = Clip(width, height, area);
-  if (s.Empty()) return;
+  if (s.Empty()) return {};
 
   const render::RowKernels& kernels = KernelsFor(path);
   const bool color = sample.GetDimension() > 2 && sample.GetPlanes() >= 3;
@@ -80,19 +84,25 @@ void Render(const CLumImage& sample, int dibWidth, int dibHeight, int bitCount, 
   const int planes = color ? 3 : 1;
   const std::size_t srcRowBytes = static_cast<std::size_t>(count) * sizeof(float);
   const std::size_t dstRowBytes = static_cast<std::size_t>(count) * static_cast<std::size_t>(bitCount / 8);
+  // Only the 32-bit kernels read the bitmap (to keep each pixel's fourth byte); the others
+  // only write it, and a prefetch there costs more than it saves.
+  const bool readsDst = bitCount == 32;
   for (int y = s.y0; y < s.y1; ++y) {
-    if (y + 1 < s.y1) {
-      PrefetchRowStart(pixelAddress(s.x0, y + 1), dstRowBytes);
-      for (int p = 0; p < planes; ++p) PrefetchRowStart(sample.GetImageAdr(s.x0, y + 1, p, VM_ADR_READ), srcRowBytes);
-    }
     BYTE* dst = pixelAddress(s.x0, y);
+    const float* src[3] = {};
+    for (int p = 0; p < planes; ++p) src[p] = sample.GetImageAdr(s.x0, y, p, VM_ADR_READ);
+    if (y + 1 < s.y1) {
+      if (readsDst) PrefetchRowStart(pixelAddress(s.x0, y + 1), dst, dstRowBytes);
+      for (int p = 0; p < planes; ++p)
+        PrefetchRowStart(sample.GetImageAdr(s.x0, y + 1, p, VM_ADR_READ), src[p], srcRowBytes);
+    }
     if (color) {
-      colorRow(sample.GetImageAdr(s.x0, y, 0, VM_ADR_READ), sample.GetImageAdr(s.x0, y, 1, VM_ADR_READ),
-                            sample.GetImageAdr(s.x0, y, 2, VM_ADR_READ), dst, count, s.x0, y, w);
+      colorRow(src[0], src[1], src[2], dst, count, s.x0, y, w);
     } else {
-      grey(sample.GetImageAdr(s.x0, y, 0, VM_ADR_READ), dst, count, s.x0, y, w[0]);
+      grey(src[0], dst, count, s.x0, y, w[0]);
     }
   }
+  return CRect(s.x0, s.y0, s.x1, s.y1);
 }
 
 }  // namespace
@@ -112,9 +122,11 @@ void RenderSample(const CLumImage& sample, CMemoryDIB* dib, const CRect* area, R
   BYTE* bits = dib->GetBits();
   const int height = dib->GetHeight();
   const std::ptrdiff_t rowBytes = dib->GetBytesPerRow();
-  Render(sample, dib->GetWidth(), height, dib->GetBitCount(), area, path, [&](int x, int y) {
+  const CRect done = Render(sample, dib->GetWidth(), height, dib->GetBitCount(), area, path, [&](int x, int y) {
     return bits + (height - y - 1) * rowBytes + static_cast<std::ptrdiff_t>(x) * bytesPixel;
   });
+  // Below 32 bits the bitmap's device context shows a copy of the bits.
+  if (!done.IsRectEmpty()) dib->RefreshDC(&done);
 }
 
 void RenderSample(const CLumImage& sample, CVmDIB* dib, const CRect* area, RenderPath path) {

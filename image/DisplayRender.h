@@ -6,7 +6,8 @@
 // a rectangle of bitmap pixels (cut to the bitmap); null means the whole bitmap. Only the
 // part that bitmap and sample share is written, so a bitmap larger than the sample is safe.
 // A single-plane sample renders as grey from plane 0, a colour sample (three planes) from
-// planes 0, 1, 2 as red, green, blue. A bitmap that is not allocated is left alone.
+// planes 0, 1, 2 as red, green, blue. A bitmap that is not allocated is left alone. A memory
+// bitmap's device context shows the rendered pixels afterwards (CMemoryDIB::GetDC).
 //
 // Per pixel and plane the level is the float rule of CLumImage::GetPixelGray256 with
 // fmin, fmax and scale: 0 at or below fmin, 255 at or above fmax, else (v - fmin) x scale

@@ -33,8 +33,6 @@ void CBaseDIB::SetPaletteKind(BOOL color) {
   }
 }
 
-CMemoryDIB::~CMemoryDIB() = default;
-
 BOOL CMemoryDIB::Create(int width, int height, int bitCount) {
   Destroy();
   if (width <= 0 || height <= 0) return FALSE;
@@ -51,12 +49,14 @@ BOOL CMemoryDIB::Create(int width, int height, int bitCount) {
     Destroy();
     return FALSE;
   }
+  AttachCanvas();
   return TRUE;
 }
 
 void CMemoryDIB::Destroy() {
   std::vector<BYTE>().swap(m_bits);
   m_nBitCount = m_nBytesPerRow = m_nWidth = m_nHeight = 0;
+  AttachCanvas();
 }
 
 CVmDIB::~CVmDIB() = default;

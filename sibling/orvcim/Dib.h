@@ -3,22 +3,28 @@
 // pixel (blue, green, red, and a fourth byte that pixel writers leave alone).
 //
 // CMemoryDIB keeps its bits in ordinary memory in the Windows device-independent layout:
-// rows bottom-up, each padded to a multiple of 4 bytes. The window layer attaches a device
-// context that draws on those bits (SetDC); this module draws nothing itself.
-// CVmDIB keeps its pixels as one plane of paged storage, rows top to bottom.
+// rows bottom-up, each padded to a multiple of 4 bytes, and has a device context of its own.
+// CVmDIB keeps its pixels as one plane of paged storage, rows top to bottom, and copies or
+// stretches them onto a device context.
 //
 // The pixel writers and address functions are compiled into liborvdcm.
 #include <memory>
 #include <vector>
 
 #include "platform/base/Export.h"
+#include "platform/base/Geometry.h"
 #include "platform/base/Object.h"
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
 #include "sibling/orvcim/VmImage.h"
 
 class CDC;
 class CPalette;
 class CWnd;
+
+namespace orv::dib {
+struct Canvas;
+}  // namespace orv::dib
 
 class ORV_API CBaseDIB : public CObject {
 public:
@@ -53,7 +59,7 @@ protected:
 
 class ORV_API CMemoryDIB : public CBaseDIB {
 public:
-  CMemoryDIB() = default;
+  CMemoryDIB();
   ~CMemoryDIB() override;
 
   // Allocates width x height pixels of bitCount bits, all bytes zero, and a grey palette.
@@ -64,9 +70,21 @@ public:
 
   BYTE* GetBits() { return m_bits.data(); }
   const BYTE* GetBits() const { return m_bits.data(); }
-  // The device context drawing on these bits, once the window layer has attached one.
-  CDC* GetDC() const { return m_pDC; }
-  void SetDC(CDC* dc) { m_pDC = dc; }
+  // The bitmap's device context: made on first use, then kept at the same address for the
+  // bitmap's lifetime (Create and Destroy point it at the new bits, or at none, and reset its
+  // drawing objects and attributes). Without bits, or with more pixels than a context's
+  // surface may hold, it draws nothing.
+  // At 32 bits it draws on the bits themselves: what it draws is in the bits at once and what
+  // the pixel writers write is on the context at once. Fills, lines and text set a pixel's
+  // fourth byte to 0, raster operations carry it along.
+  // Contexts draw on 32-bit pixels only, so at 8, 16 and 24 bits the context draws on a 32-bit
+  // copy of the bitmap, filled from the bits (palette indexes through the colour table, 5-5-5
+  // words widened) when the context is made, by RefreshDC and by the rendering of a sample for
+  // the part it renders. Drawing on that context stays in the copy.
+  CDC* GetDC();
+  // Fills the part of the context's 32-bit copy that lies in area (the whole bitmap when
+  // null) from the bits. Nothing to do at 32 bits, or while no context has been made.
+  void RefreshDC(const RECT* area = nullptr);
 
   BYTE* GetImageAdr8(int x, int y);
   BYTE* GetImageAdr16(int x, int y);
@@ -85,8 +103,11 @@ public:
   static void SetPixel32(BYTE* p, COLORREF color);
 
 private:
+  // Points the context, when there is one, at the current bits (or at none).
+  void AttachCanvas();
+
   std::vector<BYTE> m_bits;
-  CDC* m_pDC = nullptr;
+  std::unique_ptr<orv::dib::Canvas> m_pCanvas;
 };
 
 class ORV_API CVmDIB : public CBaseDIB {
@@ -107,6 +128,17 @@ public:
   // Address of pixel (x, y) of plane from the storage; flag as VM_ADR_READ.
   BYTE* GetImageAdr(int x, int y, int plane, int flag) const;
   static void SetPixel16(BYTE* p, int x, int y, BYTE r, BYTE g, BYTE b);
+
+  // Copy (BitBlt) or stretch (StretchBlt, in the context's stretch mode) bitmap pixels from
+  // src, width x height of dest (or srcSize), onto dest of dc with the raster operation rop.
+  // 8-bit pixels are drawn through the colour table (SetPaletteKind); the framework palette
+  // of SetColorPalette is kept for the caller and not consulted. wnd is not needed: the
+  // context alone says where the pixels go. Source pixels outside the bitmap are not drawn.
+  // FALSE, drawing nothing, when the bitmap is not allocated, dc is null, dest is empty or
+  // the source rectangle covers no pixel of the bitmap.
+  BOOL BitBlt(CWnd* wnd, CDC* dc, const CRect& dest, const CPoint& src, DWORD rop = SRCCOPY);
+  BOOL StretchBlt(CWnd* wnd, CDC* dc, const CRect& dest, const CPoint& src, const CSize& srcSize,
+                  DWORD rop = SRCCOPY);
 
 private:
   std::unique_ptr<CVmImage> m_pVmImage;

@@ -13,6 +13,7 @@
 
 #include "image/LevelRule.h"
 #include "image/ImageFixture.h"
+#include "platform/gdi/DC.h"
 
 namespace {
 
@@ -182,6 +183,20 @@ TEST_P(EveryPath, VmBitmapRowsTopDown) {
   const BYTE* row1 = dib.GetImageAdr(0, 1, 0, 1);
   EXPECT_EQ(std::vector<BYTE>(row0, row0 + 6), (std::vector<BYTE>{0, 0, 0, 255, 255, 255}));
   EXPECT_EQ(std::vector<BYTE>(row1, row1 + 6), (std::vector<BYTE>{255, 255, 255, 0, 0, 0}));
+}
+
+TEST_P(EveryPath, EightBitContextShowsTheRenderedAreaOnly) {
+  auto image = MakeLumImage(4, 2, 1, {10, 20, 30, 40, 50, 60, 70, 80});
+  image->SetLevel(0, 0.0, 255.0);
+  auto dib = MakeDib(4, 2, 8, 0);
+  CDC* dc = dib->GetDC();
+  dc->FillSolidRect(0, 0, 4, 2, RGB(1, 2, 3));
+  CRect area(1, 0, 3, 2);
+  RenderSample(*image, dib.get(), &area, GetParam());
+  EXPECT_EQ(dc->GetPixel(1, 0), RGB(20, 20, 20));
+  EXPECT_EQ(dc->GetPixel(2, 1), RGB(70, 70, 70));
+  EXPECT_EQ(dc->GetPixel(0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(dc->GetPixel(3, 1), RGB(1, 2, 3));
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, EveryPath, testing::ValuesIn(AllPaths()),
