@@ -12,8 +12,8 @@ namespace {
 
 using level::FloatWindow;
 
-// Far enough ahead that the line arrives before the loop reaches it.
-constexpr int kPrefetchBytes = 1024;
+// Far enough ahead that a line has arrived before the loop reaches it.
+constexpr int kPrefetchBytes = 4096;
 
 struct Window {
   __m128 fmin, fmax, scale;
@@ -21,7 +21,10 @@ struct Window {
       : fmin(_mm_set1_ps(w.fmin)), fmax(_mm_set1_ps(w.fmax)), scale(_mm_set1_ps(w.scale)) {}
 };
 
-inline void Prefetch(const void* p) { _mm_prefetch(static_cast<const char*>(p) + kPrefetchBytes, _MM_HINT_T0); }
+// One call per 64-byte line (16 pixels of a plane). Sample lines go to the L2 cache; bitmap
+// lines, which the 32-bit loops read and write back, all the way to L1.
+inline void Prefetch(const void* p) { _mm_prefetch(static_cast<const char*>(p) + kPrefetchBytes, _MM_HINT_T1); }
+inline void PrefetchDst(const void* p) { _mm_prefetch(static_cast<const char*>(p) + kPrefetchBytes, _MM_HINT_T0); }
 
 // Four display levels (0 ... 255 in 32-bit lanes). max(t, 0) turns NaN and negative products
 // into 0 (maxps returns its second operand when the first is NaN), min(., 255) catches
@@ -70,12 +73,27 @@ inline __m128i Pack555(__m128i r, __m128i g, __m128i b) {
 // The 5-5-5 word of a grey level: (l >> 3) in all three fields, one multiply.
 inline __m128i PackGrey555(__m128i l) { return _mm_mullo_epi16(_mm_srli_epi16(l, 3), _mm_set1_epi16(0x0421)); }
 
-// Blue, green, red into the low three bytes of each 32-bit pixel; the fourth byte of the
-// pixel already in dst is kept.
+// Four pixels with blue, green, red in the low three bytes of each 32-bit lane.
+inline __m128i Bgr(__m128i r, __m128i g, __m128i b) {
+  return _mm_or_si128(_mm_or_si128(b, _mm_slli_epi32(g, 8)), _mm_slli_epi32(r, 16));
+}
+
+// 32-bit pixels: the fourth byte of the pixel already in dst is kept.
 inline void StoreBgrx(BYTE* dst, __m128i r, __m128i g, __m128i b) {
-  __m128i o = _mm_or_si128(_mm_or_si128(b, _mm_slli_epi32(g, 8)), _mm_slli_epi32(r, 16));
   __m128i keep = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(dst)), _mm_set1_epi32(int(0xFF000000u)));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_or_si128(o, keep));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_or_si128(Bgr(r, g, b), keep));
+}
+
+// Four BGR0 pixels as 12 bytes of blue, green, red: each 64-bit half first closes the gap
+// between its two pixels, then the upper half's six bytes move down next to the lower's.
+inline void StoreBgr24(BYTE* dst, __m128i bgr) {
+  const __m128i even = _mm_set_epi32(0, 0xFFFFFF, 0, 0xFFFFFF);
+  __m128i six = _mm_or_si128(_mm_and_si128(bgr, even), _mm_srli_epi64(_mm_andnot_si128(even, bgr), 8));
+  const __m128i lowHalf = _mm_set_epi32(0, 0, -1, -1);
+  __m128i packed = _mm_or_si128(_mm_and_si128(six, lowHalf), _mm_srli_si128(_mm_andnot_si128(lowHalf, six), 2));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), packed);
+  const int tail = _mm_cvtsi128_si32(_mm_srli_si128(packed, 8));
+  std::memcpy(dst + 8, &tail, 4);
 }
 
 inline void Store(BYTE* dst, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), v); }
@@ -96,10 +114,10 @@ void Grey16(const float* src, BYTE* dst, int count, int x, int y, const FloatWin
   Window w(fw);
   __m128i dither = DitherPattern(x, y);
   int i = 0;
-  for (; i + 8 <= count; i += 8) {
+  for (; i + 16 <= count; i += 16) {
     Prefetch(src + i);
-    __m128i l = DitheredWords<S>(src + i, w, dither);
-    Store(dst + 2 * i, PackGrey555(l));
+    Store(dst + 2 * i, PackGrey555(DitheredWords<S>(src + i, w, dither)));
+    Store(dst + 2 * i + 16, PackGrey555(DitheredWords<S>(src + i + 8, w, dither)));
   }
   GreyRowScalar(1, src + i, dst + 2 * i, count - i, x + i, y, fw);
 }
@@ -108,12 +126,12 @@ template <bool S>
 void Grey24(const float* src, BYTE* dst, int count, int x, int y, const FloatWindow& fw) {
   Window w(fw);
   int i = 0;
-  alignas(16) BYTE l[16];
   for (; i + 16 <= count; i += 16) {
     Prefetch(src + i);
-    _mm_store_si128(reinterpret_cast<__m128i*>(l), LevelBytes<S>(src + i, w));
-    BYTE* d = dst + 3 * i;
-    for (int k = 0; k < 16; ++k, d += 3) d[0] = d[1] = d[2] = l[k];
+    for (int k = 0; k < 16; k += 4) {
+      __m128i l = Levels<S>(src + i + k, w);
+      StoreBgr24(dst + 3 * (i + k), Bgr(l, l, l));
+    }
   }
   GreyRowScalar(2, src + i, dst + 3 * i, count - i, x + i, y, fw);
 }
@@ -124,7 +142,7 @@ void Grey32(const float* src, BYTE* dst, int count, int x, int y, const FloatWin
   int i = 0;
   for (; i + 16 <= count; i += 16) {
     Prefetch(src + i);
-    Prefetch(dst + 4 * i);
+    PrefetchDst(dst + 4 * i);
     for (int k = 0; k < 16; k += 4) {
       __m128i l = Levels<S>(src + i + k, w);
       StoreBgrx(dst + 4 * (i + k), l, l, l);
@@ -173,10 +191,12 @@ void Color16(const float* r, const float* g, const float* b, BYTE* dst, int coun
   ColorWindows w(fw);
   __m128i dither = DitherPattern(x, y);
   int i = 0;
-  for (; i + 8 <= count; i += 8) {
+  for (; i + 16 <= count; i += 16) {
     Prefetch3(r + i, g + i, b + i);
-    Store(dst + 2 * i, Pack555(DitheredWords<S>(r + i, w.r, dither), DitheredWords<S>(g + i, w.g, dither),
-                               DitheredWords<S>(b + i, w.b, dither)));
+    for (int j = i; j < i + 16; j += 8) {
+      Store(dst + 2 * j, Pack555(DitheredWords<S>(r + j, w.r, dither), DitheredWords<S>(g + j, w.g, dither),
+                                 DitheredWords<S>(b + j, w.b, dither)));
+    }
   }
   ColorRowScalar(1, r + i, g + i, b + i, dst + 2 * i, count - i, x + i, y, fw);
 }
@@ -185,21 +205,11 @@ template <bool S>
 void Color24(const float* r, const float* g, const float* b, BYTE* dst, int count, int x, int y,
              const FloatWindow* fw) {
   ColorWindows w(fw);
-  alignas(16) BYTE lr[16];
-  alignas(16) BYTE lg[16];
-  alignas(16) BYTE lb[16];
   int i = 0;
   for (; i + 16 <= count; i += 16) {
     Prefetch3(r + i, g + i, b + i);
-    _mm_store_si128(reinterpret_cast<__m128i*>(lr), LevelBytes<S>(r + i, w.r));
-    _mm_store_si128(reinterpret_cast<__m128i*>(lg), LevelBytes<S>(g + i, w.g));
-    _mm_store_si128(reinterpret_cast<__m128i*>(lb), LevelBytes<S>(b + i, w.b));
-    BYTE* d = dst + 3 * i;
-    for (int k = 0; k < 16; ++k, d += 3) {
-      d[0] = lb[k];
-      d[1] = lg[k];
-      d[2] = lr[k];
-    }
+    for (int j = i; j < i + 16; j += 4)
+      StoreBgr24(dst + 3 * j, Bgr(Levels<S>(r + j, w.r), Levels<S>(g + j, w.g), Levels<S>(b + j, w.b)));
   }
   ColorRowScalar(2, r + i, g + i, b + i, dst + 3 * i, count - i, x + i, y, fw);
 }
@@ -211,7 +221,7 @@ void Color32(const float* r, const float* g, const float* b, BYTE* dst, int coun
   int i = 0;
   for (; i + 16 <= count; i += 16) {
     Prefetch3(r + i, g + i, b + i);
-    Prefetch(dst + 4 * i);
+    PrefetchDst(dst + 4 * i);
     for (int k = 0; k < 16; k += 4) {
       int j = i + k;
       StoreBgrx(dst + 4 * j, Levels<S>(r + j, w.r), Levels<S>(g + j, w.g), Levels<S>(b + j, w.b));
