@@ -151,15 +151,20 @@ void ToFileTime(std::int64_t ticks, PFILETIME out) {
 }
 
 // Deletes the key at subKey below `key`; the shared part of RegDeleteKeyW and SHDeleteKeyW.
+// The existing key at subKey below `key` (the registry lock held by the caller).
+LSTATUS FindExisting(HKEY key, LPCWSTR subKey, Resolved* at, KeyId* target) {
+  std::vector<std::wstring> parts;
+  LSTATUS st = ResolvePath(key, subKey, at, &parts);
+  if (st != ERROR_SUCCESS) return st;
+  return Walk(*at->db, at->key, parts, target);
+}
+
 LSTATUS DeleteKeyAt(HKEY key, LPCWSTR subKey, bool subtree) {
   if (subKey == nullptr) return ERROR_INVALID_PARAMETER;
   std::lock_guard guard(orv::store::RegistryLock());
   Resolved at;
-  std::vector<std::wstring> parts;
-  LSTATUS st = ResolvePath(key, subKey, &at, &parts);
-  if (st != ERROR_SUCCESS) return st;
   KeyId target;
-  if ((st = Walk(*at.db, at.key, parts, &target)) != ERROR_SUCCESS) return st;
+  if (LSTATUS st = FindExisting(key, subKey, &at, &target); st != ERROR_SUCCESS) return st;
   if (target == kRootKey) return ERROR_ACCESS_DENIED;
   return at.db->DeleteKey(target, subtree);
 }
@@ -170,11 +175,8 @@ LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD /*options*/, REGSAM access
   *result = nullptr;
   std::lock_guard guard(orv::store::RegistryLock());
   Resolved at;
-  std::vector<std::wstring> parts;
-  LSTATUS st = ResolvePath(key, subKey, &at, &parts);
-  if (st != ERROR_SUCCESS) return st;
   KeyId target;
-  if ((st = Walk(*at.db, at.key, parts, &target)) != ERROR_SUCCESS) return st;
+  if (LSTATUS st = FindExisting(key, subKey, &at, &target); st != ERROR_SUCCESS) return st;
   *result = NewHandle(at.root, target, at.db->Generation(), access);
   return ERROR_SUCCESS;
 }
