@@ -4,12 +4,16 @@
 
 #include "colour/CnsPic.h"
 #include "colour/OrvColor.h"
+#include "colour/detail/ColorFontLines.h"
 #include "platform/base/FileFind.h"
 #include "sibling/orvcom/LumFile.h"
 #include "sibling/orvreg/Registry.h"
 #include "sibling/skyview/CorLum.h"
 
 namespace {
+using orv::colour::ColourLine;
+using orv::colour::SizeLine;
+
 constexpr UINT kOpenReadDenyWrite = 0x0020;        // modeRead | shareDenyWrite
 constexpr UINT kOpenCreateWrite = 0x1001;          // modeCreate | modeWrite
 constexpr UINT kOpenCreateWriteDenyRead = 0x1031;  // modeCreate | modeWrite | shareDenyRead
@@ -28,18 +32,6 @@ constexpr int kLargestFont = 50;
 enum ResizeMode { kLarger = 0, kDefaultSizes = 1, kSmaller = 2 };
 
 bool IsKind(const SColorEntry& e, const wchar_t* kind) { return e.strKind == kind; }
-
-CString SizeLine(const CString& key, int size) {
-  CString s;
-  s.Format(L"%s = %d", key, size);
-  return s;
-}
-
-CString ColourLine(const CString& key, COLORREF c) {
-  CString s;
-  s.Format(L"%s = RGB(%d, %d, %d)", key, GetRValue(c), GetGValue(c), GetBValue(c));
-  return s;
-}
 
 // The same setting, also made the sky view's default.
 CString WithDefault(const CString& line, const wchar_t* separator) { return line + separator + line; }
@@ -217,7 +209,7 @@ bool COrvColor::RewriteFontSizes(int mode, ClampMarks& marks) {
       marks.isMax = 1;
     }
     for (CString& line : lines) {
-      if (line.Left(e.strSizeKey.GetLength()) == e.strSizeKey) {
+      if (orv::colour::LineMatches(line, e.strSizeKey)) {
         line = SizeLine(e.strSizeKey, size);
         break;
       }
