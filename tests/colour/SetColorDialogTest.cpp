@@ -1,0 +1,246 @@
+// The colour and font dialog driven as a user drives it: opening and the select key, the
+// tree's groups and entries, the font-size field, the colour picker, the resets, OK and
+// Cancel against a real sky-view control and files in a temporary folder.
+#include <string>
+
+#include "colour/SetColorDialogFixture.h"
+#include "platform/base/File.h"
+#include "platform/ui/Help.h"
+#include "support/FileBytes.h"
+
+namespace {
+
+using orv::test::ColorFontDialog;
+using orv::test::ReadFileBytes;
+using orv::ui::test::DialogDriver;
+
+class SetColorDialogTest : public orv::test::SetColorDialogFixture {
+protected:
+  // The texts sent to the sky view that were not queries.
+  int CommandsSent() const {
+    int n = 0;
+    for (const orv::SkyExchange& x : view.GetTranscript()) n += x.text.Left(1) != L"?";
+    return n;
+  }
+  const int firstSet = IndexOf(L"Constellation.Picture.Image.Color");
+};
+
+TEST_F(SetColorDialogTest, TheSelectKeyChoosesTheEntryShownOnOpening) {
+  struct Row {
+    const wchar_t* key;
+    int entry;  // -1: nothing selected
+    bool sizeEnabled;
+    const wchar_t* sizeText;
+  } rows[] = {
+      {nullptr, -1, false, L"14"},  // entry 0 ("Star.Name") is shown, but not chosen
+      {L"star.name.SIZE", IndexOf(L"Star.Name.Size"), true, L"14"},
+      {L"Constellation.Picture.Image.Color", firstSet + 2, false, L"0"},  // the last set matching
+      {L"Constellation.Line.Color", IndexOf(L"Constellation.Line.Color"), false, L"0"},
+  };
+  for (const Row& r : rows) {
+    ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), r.key);
+    scripts.Add([&](DialogDriver& d) {
+      EXPECT_EQ(dialog.m_nCurrent, r.entry < 0 ? 0 : r.entry);
+      HTREEITEM selected = dialog.Selected();  // without a key, at most a group (the tree has the focus)
+      EXPECT_TRUE(r.entry >= 0 ? selected == dialog.Item(r.entry)
+                               : selected == nullptr || dialog.m_treeColor.ItemHasChildren(selected));
+      EXPECT_EQ(d.IsEnabled(IDC_FONTSIZE_EDIT), r.sizeEnabled);
+      EXPECT_EQ(d.IsEnabled(IDC_COLOR_SET), r.entry >= 0);
+      EXPECT_EQ(d.IsEnabled(IDC_COLOR_DEFAULT), r.entry >= 0);
+      EXPECT_TRUE(d.IsEnabled(IDC_COLOR_ALLDEFAULT));
+      EXPECT_EQ(dialog.m_treeColor.GetCount(), 19u + 221u + 3u);  // the groups, one entry per picture set
+      EXPECT_EQ(d.Text(IDC_FONTSIZE_EDIT), r.sizeText);
+      d.Click(IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }
+  EXPECT_TRUE(scripts.Problems().empty());
+}
+
+TEST_F(SetColorDialogTest, WorkingLinesAreReadByPrefixAndOnlyFromColoursWithTwoCommas) {
+  ASSERT_TRUE(orv::test::WriteFileBytes(
+      dir.File("ColorFont.txt"),
+      orv::test::Utf16LeWithMark(L"Star.Name.SizeBig = 20\r\nStar.Name.Size = 14\r\nConstellation.Line.Color = "
+                                 L"RGB(300, 0, 0)\r\nConstellation.Boundary.Color = RGB(1, 2)\r\n"
+                                 L"Constellation.Boundary.Color = RGB(5, 6, 7)\r\n")));
+  // Without a sky view the file is not refreshed on opening, so it is read as written.
+  ColorFontDialog dialog(nullptr, nullptr, FontFile(), DefaultsFile(), L"Star.Name.Size");
+  scripts.Add([&](DialogDriver& d) {
+    EXPECT_EQ(dialog.m_nFontSize, 0);  // from "Star.Name.SizeBig", whose value reads as 0
+    d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Constellation.Line.Color")));
+    EXPECT_EQ(dialog.m_crColor, RGB(44, 0, 0));
+    d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Constellation.Boundary.Color")));
+    EXPECT_EQ(dialog.m_crColor, RGB(5, 6, 7));
+    d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Asterism.Line.Color")));  // no line: the default
+    EXPECT_EQ(dialog.m_crColor, COrvColor(L"", L"").GetColorEntry(IndexOf(L"Asterism.Line.Color")).crDefault);
+    d.Click(IDCANCEL);
+  });
+  dialog.DoModal();
+}
+
+TEST_F(SetColorDialogTest, TheFontSizeTakesZeroToFiftyButNotTheTextZero) {
+  ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Star.Name.Size");
+  struct Row {
+    const wchar_t* text;
+    int size;
+    const wchar_t* message;
+  } rows[] = {
+      {L"20", 20, nullptr}, {L"0", 20, nullptr}, {L"00", 0, nullptr}, {L"50", 50, nullptr},
+      {L"51", 50, L"Please enter an integer between 0 and 50."}, {L"x", 50, L"Please enter an integer."},
+  };
+  scripts.Add([&](DialogDriver& d) {
+    for (const Row& r : rows) {
+      boxes.Clear();
+      dialog.SetDlgItemText(IDC_FONTSIZE_EDIT, r.text);  // as pasted: one change of the text
+      EXPECT_EQ(dialog.m_nFontSize, r.size) << r.text;
+      EXPECT_EQ(boxes.LastText(), r.message != nullptr ? r.message : L"") << r.text;
+      CString expected;
+      expected.Format(L"Star.Name.Size = %d", r.size);
+      EXPECT_EQ(dialog.m_aLines[orv::colour::FindLine(dialog.m_aLines, L"Star.Name.Size")], expected) << r.text;
+    }
+    d.ReplaceText(IDC_FONTSIZE_EDIT, L"30");
+    d.StepUpDown(IDC_FONTSIZE_SPIN, +1);
+    EXPECT_EQ(dialog.m_nFontSize, 31);
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 31);
+}
+
+TEST_F(SetColorDialogTest, APictureSetNotInUseChangesNoLineAndIsStoredAtOk) {
+  ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Constellation.Line.Color");
+  CStringArray before;
+  scripts.Add([&](DialogDriver& d) {
+    before.Copy(dialog.m_aLines);
+    d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(firstSet + 1));
+    d.Click(IDC_COLOR_SET);
+    ASSERT_EQ(dialog.m_aLines.GetSize(), before.GetSize());
+    for (int i = 0; i < before.GetSize(); ++i) EXPECT_EQ(dialog.m_aLines[i], before[i]);
+    EXPECT_EQ(dialog.m_aCnsPics[1].crCurrent, RGB(255, 0, 0));
+    EXPECT_EQ(CCnsPic().GetColor(L".\\constellation\\Other\\Other.lst"), 0x504038u) << "stored only at OK";
+    d.Click(IDOK);
+  });
+  scripts.Add([](DialogDriver& picker) {
+    picker.Click(CColorDialog::kBasicFirst + 8);  // pure red
+    picker.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(CCnsPic().GetColor(L".\\constellation\\Other\\Other.lst"), RGB(255, 0, 0));
+}
+
+TEST_F(SetColorDialogTest, ResetAllActsAtOnceEvenWhenTheDialogIsThenCancelled) {
+  CCnsPic().SetColor(2, RGB(1, 2, 3));
+  ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Star.Name.Size");
+  const int entry = IndexOf(L"Star.Name.Size");
+  boxes.Answer(IDCANCEL);
+  boxes.Answer(IDOK);
+  scripts.Add([&](DialogDriver& d) {
+    d.SelectTreeItem(IDC_COLOR_TREE, dialog.m_treeColor.GetParentItem(dialog.Item(entry)));  // its group
+    EXPECT_EQ(dialog.m_nCurrent, entry);
+    EXPECT_FALSE(d.IsEnabled(IDC_FONTSIZE_EDIT));
+    EXPECT_FALSE(d.IsEnabled(IDC_COLOR_SET));
+    d.Click(IDC_COLOR_ALLDEFAULT);  // answered Cancel: nothing happens
+    EXPECT_TRUE(CCommonFile::DoesFileExist(FontFile()));
+    d.Click(IDC_COLOR_ALLDEFAULT);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.LastText(), L"すべての色・フォントの設定を初期化します。");
+    EXPECT_EQ(boxes.Boxes().back().caption, L"スカイウィーブ");
+    EXPECT_EQ(boxes.Boxes().back().type, MB_OKCANCEL | MB_ICONWARNING);
+    EXPECT_FALSE(CCommonFile::DoesFileExist(FontFile()));
+    for (const tagCnsPicInfo& set : dialog.m_aCnsPics) EXPECT_EQ(set.crCurrent, 0x504038u);
+    EXPECT_EQ(dialog.m_aLines[orv::colour::FindLine(dialog.m_aLines, L"Constellation.Picture.Image.Color")],
+              L"Constellation.Picture.Image.Color = RGB(255, 0, 0)");  // the set in use, its own default
+    d.Click(IDCANCEL);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_FALSE(CCommonFile::DoesFileExist(FontFile()));
+  EXPECT_EQ(CCnsPic().GetColor(L".\\constellation\\Other\\Other.lst"), 0x504038u);
+  EXPECT_EQ(CommandsSent(), 0);
+}
+
+TEST_F(SetColorDialogTest, AColourFontFileThatCannotBeReadIsNeitherReplacedNorApplied) {
+  COrvColor(&sky, nullptr, FontFile(), DefaultsFile()).Save();
+  const std::string bytes = ReadFileBytes(dir.File("ColorFont.txt"));
+  CFile holder(FontFile(), CFile::modeReadWrite | CFile::shareExclusive);
+  ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Star.Name.Size");
+  scripts.Add([&](DialogDriver& d) {
+    EXPECT_EQ(dialog.m_aLines.GetSize(), 0);
+    EXPECT_EQ(dialog.m_nFontSize, 14);  // the catalogue's default shows
+    d.ReplaceText(IDC_FONTSIZE_EDIT, L"22");
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  holder.Close();
+  EXPECT_EQ(ReadFileBytes(dir.File("ColorFont.txt")), bytes);
+  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 14);
+}
+
+TEST_F(SetColorDialogTest, OkAppliesTheEditsToTheSkyViewAndTheFilesAndCancelLeavesAllAsItWas) {
+  COrvColor(&sky, nullptr, FontFile(), DefaultsFile()).Load(1);
+  const std::string fontBytes = ReadFileBytes(dir.File("ColorFont.txt"));
+  const std::string defaultBytes = ReadFileBytes(dir.File("ColorFontDefault.txt"));
+  const int redraws = view.GetRedrawCount();
+  for (UINT close : {IDCANCEL, IDOK}) {
+    view.ClearTranscript();
+    ColorFontDialog dialog(&sky, nullptr, 0, FontFile(), DefaultsFile());
+    scripts.Add([&](DialogDriver& d) {
+      d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Constellation.Line.Color")));
+      d.DoubleClickTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Constellation.Line.Color")));
+      d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Star.Name.Size")));
+      d.ReplaceText(IDC_FONTSIZE_EDIT, L"22");
+      d.Click(static_cast<int>(close));
+    });
+    scripts.Add([](DialogDriver& picker) {
+      picker.Click(CColorDialog::kBasicFirst + 8);
+      picker.Click(IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), static_cast<INT_PTR>(close));
+    if (close == IDCANCEL) {
+      EXPECT_EQ(ReadFileBytes(dir.File("ColorFont.txt")), fontBytes);
+      EXPECT_EQ(ReadFileBytes(dir.File("ColorFontDefault.txt")), defaultBytes);
+      EXPECT_EQ(CommandsSent(), 0);
+      EXPECT_EQ(view.GetRedrawCount(), redraws);
+    }
+  }
+  EXPECT_EQ(view.GetColor(L"Constellation.Line.Color"), RGB(255, 0, 0));
+  EXPECT_EQ(view.GetDefaultColor(L"Constellation.Line.Color"), RGB(255, 0, 0));
+  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 22);
+  EXPECT_EQ(view.GetDefaultSize(L"Star.Name.Size"), 22);
+  EXPECT_EQ(view.GetRedrawCount(), redraws + 1);
+  const std::string defaults = ReadFileBytes(dir.File("ColorFontDefault.txt"));
+  EXPECT_NE(defaults.find(orv::test::Utf16LeWithMark(L"Star.Name.Size = 22; default Star.Name.Size = 22\r\n").substr(2)),
+            std::string::npos);
+  EXPECT_TRUE(scripts.Problems().empty());
+}
+
+TEST_F(SetColorDialogTest, AfterSeventeenEnlargementsTheLargestSizeIsAccepted) {
+  COrvColor catalogue(&sky, nullptr, FontFile(), DefaultsFile());
+  catalogue.Load(0);
+  for (int i = 0; i < 17; ++i) catalogue.SetAllFontSize(0);
+  ASSERT_EQ(view.GetSize(L"Compass.Size"), 50);
+  ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Compass.Color");
+  scripts.Add([&](DialogDriver& d) {
+    EXPECT_EQ(d.Text(IDC_FONTSIZE_EDIT), L"50");
+    d.StepUpDown(IDC_FONTSIZE_SPIN, +1);  // the top of the range
+    EXPECT_EQ(d.Text(IDC_FONTSIZE_EDIT), L"50");
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(boxes.Count(), 0);
+  EXPECT_EQ(view.GetDefaultSize(L"Compass.Size"), 50);
+}
+
+TEST_F(SetColorDialogTest, HelpAsksTheHostsHelpForTheDialog) {
+  UINT context = 0;
+  orv::ui::HelpHandler previous = orv::ui::SetHelpHandler([&](const orv::ui::HelpRequest& r) { context = r.contextId; });
+  ColorFontDialog dialog(&sky, nullptr, 0, FontFile(), DefaultsFile());
+  scripts.Add([](DialogDriver& d) {
+    d.Click(static_cast<int>(ID_HELP));
+    d.Click(IDCANCEL);
+  });
+  dialog.DoModal();
+  orv::ui::SetHelpHandler(previous);
+  EXPECT_EQ(context, static_cast<UINT>(IDD_COLOR_FONT));
+}
+
+}  // namespace
