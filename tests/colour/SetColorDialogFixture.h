@@ -1,6 +1,6 @@
 #pragma once
 // The colour and font dialog against a real sky-view control, with three picture sets
-// registered in a temporary registry and the two files in a temporary folder.
+// registered in a temporary registry and its two files in a temporary folder.
 #include <gtest/gtest.h>
 
 #include "colour/SetColorDialog.h"
@@ -18,26 +18,18 @@
 
 namespace orv::test {
 
-inline constexpr const wchar_t* kStandardSet = L".\\constellation\\CnsPic\\CnsPic.lst";
+using ui::test::DialogDriver;
 
-// The dialog with its state open to the test.
 class ColorFontDialog : public CSetColorDialog {
 public:
   using CSetColorDialog::CSetColorDialog;
-  using CSetColorDialog::BitBltMark;
-  using CSetColorDialog::m_aCnsPics;
-  using CSetColorDialog::m_aLines;
-  using CSetColorDialog::m_bmpMark;
-  using CSetColorDialog::m_crColor;
-  using CSetColorDialog::m_nCurrent;
-  using CSetColorDialog::m_nFontSize;
-  using CSetColorDialog::m_rcPreview;
-  using CSetColorDialog::m_treeColor;
+  using CSetColorDialog::BitBltMark, CSetColorDialog::m_aCnsPics, CSetColorDialog::m_aLines,
+      CSetColorDialog::m_bmpMark, CSetColorDialog::m_crColor, CSetColorDialog::m_nCurrent,
+      CSetColorDialog::m_nFontSize, CSetColorDialog::m_rcPreview, CSetColorDialog::m_treeColor;
 
   // The tree item of catalogue entry i (null when there is none).
   HTREEITEM Item(int i) const {
-    POSITION pos = m_mapItemToEntry.GetStartPosition();
-    while (pos != nullptr) {
+    for (POSITION pos = m_mapItemToEntry.GetStartPosition(); pos != nullptr;) {
       HTREEITEM item = nullptr;
       int index = 0;
       m_mapItemToEntry.GetNextAssoc(pos, item, index);
@@ -45,35 +37,40 @@ public:
     }
     return nullptr;
   }
-  HTREEITEM Selected() const { return m_treeColor.GetSelectedItem(); }
+  // The working line of a key.
+  CString Line(const wchar_t* key) const { return m_aLines[colour::FindLine(m_aLines, key)]; }
 };
 
 class SetColorDialogFixture : public testing::Test {
 protected:
   SetColorDialogFixture() {
     RegisterPictureSet(L"1", kStandardSet, L"標準", L"0000FF");
-    RegisterPictureSet(L"2", L".\\constellation\\Other\\Other.lst", L"別", L"00FF00");
+    RegisterPictureSet(L"2", kOtherSet, L"別", L"00FF00");
     RegisterPictureSet(L"3", L".\\constellation\\Third\\Third.lst", L"三", L"FF0000");
     view.SetPictureFile(kStandardSet);
   }
   CString FontFile() const { return dir.WFile("ColorFont.txt"); }
   CString DefaultsFile() const { return dir.WFile("ColorFontDefault.txt"); }
   // The catalogue index of the first entry with this colour or size key.
-  int IndexOf(const wchar_t* key) const {
+  static int IndexOf(const wchar_t* key) {
     COrvColor catalogue(L"", L"");
-    for (int i = 0; i < catalogue.GetCount(); ++i) {
-      SColorEntry e = catalogue.GetColorEntry(i);
-      if (e.strColorKey == key || e.strSizeKey == key) return i;
-    }
+    for (int i = 0; i < catalogue.GetCount(); ++i)
+      if (catalogue.GetColorEntry(i).strColorKey == key || catalogue.GetColorEntry(i).strSizeKey == key) return i;
     return -1;
   }
+  // Chooses the entry of a key in the tree, as a click does.
+  static void Choose(DialogDriver& d, ColorFontDialog& dialog, const wchar_t* key) {
+    d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(key)));
+  }
+  static constexpr const wchar_t* kStandardSet = L".\\constellation\\CnsPic\\CnsPic.lst";
+  static constexpr const wchar_t* kOtherSet = L".\\constellation\\Other\\Other.lst";
 
   TempRegistry registry;
   TempDir dir;
   CSkyViewControl view;
   CCorLum sky{&view};
-  orv::ui::test::ModalScripts scripts;
-  orv::ui::test::MessageBoxRecorder boxes;
+  ui::test::ModalScripts scripts;
+  ui::test::MessageBoxRecorder boxes;
 };
 
 }  // namespace orv::test

