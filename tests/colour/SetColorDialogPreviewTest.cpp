@@ -73,18 +73,16 @@ TEST_F(SetColorDialogPreviewTest, TheBandShowsTheLineAndEveryMarkInTheColour) {
               << m.key << " " << x << "," << y;
     }
     EXPECT_EQ(boxes.Count(), 0);
-    // Over a background that is not black: D ^ (S & (P ^ D)), bit by bit.
-    CDC memory;
-    memory.CreateCompatibleDC(nullptr);
+    CDC memory;  // over a background that is not black: D ^ (S & (P ^ D)), bit by bit
     CBitmap target;
+    memory.CreateCompatibleDC(nullptr);
     target.CreateBitmap(11, 11, 1, 32, nullptr);
     memory.SelectObject(&target);
-    const COLORREF back = RGB(0x12, 0x34, 0x56);
-    memory.FillSolidRect(0, 0, 11, 11, back);
+    memory.FillSolidRect(0, 0, 11, 11, RGB(0x12, 0x34, 0x56));
     dialog.BitBltMark(&memory, 0, 0, 0, 0, 11, 11, colour, &dialog.m_bmpMark[5]);
-    for (int y = 0; y < 11; ++y)
-      for (int x = 0; x < 11; ++x)
-        ASSERT_EQ(memory.GetPixel(x, y), back ^ (dialog.m_bmpMark[5].GetSurface()->PixelColor(x, y) & (colour ^ back)));
+    for (int i = 0; i < 121; ++i)
+      ASSERT_EQ(memory.GetPixel(i % 11, i / 11),
+                0x563412u ^ (dialog.m_bmpMark[5].GetSurface()->PixelColor(i % 11, i / 11) & (colour ^ 0x563412u)));
     d.Click(IDCANCEL);
   });
   dialog.DoModal();

@@ -57,19 +57,17 @@ TEST(LumColorDialogTest, CustomColoursAreStoredOnOkOnlyUnderTheirLetters) {
   EXPECT_EQ(Stored(L"CustomColorP"), 0xFFFFFFu);       // unchanged whites are stored too
 }
 
-// Run by the test below in a process of its own, on the registry it names.
-TEST(LumColorDialogTest, ChildProcessPicks) {
-  const char* folder = std::getenv(kChildRegistry);
-  if (folder == nullptr) GTEST_SKIP() << "runs as the child of CustomColoursSurviveIntoANewProcess";
-  orv::SetRegistryRootFile(HKEY_CURRENT_USER, std::string(folder) + "/user.db");
-  CLumColorDialog picker(RGB(10, 20, 30));
-  PickIntoBoxes(picker, IDOK);
-}
-
+// The picker used in one process, its custom colours looked at in another.
 TEST(LumColorDialogTest, CustomColoursSurviveIntoANewProcess) {
+  if (const char* folder = std::getenv(kChildRegistry)) {  // the child: pick and store
+    orv::SetRegistryRootFile(HKEY_CURRENT_USER, std::string(folder) + "/user.db");
+    CLumColorDialog picker(RGB(10, 20, 30));
+    PickIntoBoxes(picker, IDOK);
+    return;
+  }
   orv::test::TempRegistry registry;
   std::string command = std::string(kChildRegistry) + "=" + registry.Folder() + " /proc/" +
-                        std::to_string(getpid()) + "/exe --gtest_filter=*ChildProcessPicks >/dev/null";
+                        std::to_string(getpid()) + "/exe --gtest_filter=*SurviveIntoANewProcess >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   CLumColorDialog picker;
   for (int i = 0; i < 13; ++i) EXPECT_EQ(picker.m_crCustom[i], RGB(10, 20, 30)) << i;
