@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -284,7 +285,10 @@ TEST(RegistryPath, RootNamesAndAbbreviations) {
 
 TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
   orv::test::TempRegistry registry;
-  std::filesystem::path file = std::filesystem::path(__FILE__).parent_path() / "../../../apps/data/cnspic.reg";
+  // From the test data folder the build names: __FILE__ may be relative to a build folder.
+  const char* data = std::getenv("ORV_TEST_DATA");
+  ASSERT_NE(data, nullptr);
+  std::filesystem::path file = std::filesystem::path(data).parent_path().parent_path() / "apps/data/cnspic.reg";
   std::ifstream in(file, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GE(bytes.size(), 2u);
