@@ -15,8 +15,11 @@ namespace orv::test {
 inline void RegisterPictureSet(const wchar_t* subkey, const wchar_t* lst, const wchar_t* label, const wchar_t* color) {
   const std::wstring path = std::wstring(L"Software\\Orrelab\\Skyweave\\10.0\\CnsPic\\") + subkey;
   ASSERT_EQ(CreateRawKey(HKEY_LOCAL_MACHINE, path), ERROR_SUCCESS);
-  for (auto [name, text] : {std::pair{L"lst", lst}, {L"label", label}, {L"color", color}})
-    if (text != nullptr) EXPECT_EQ(SetRawString(HKEY_LOCAL_MACHINE, path, name, text), ERROR_SUCCESS);
+  for (auto [name, text] : {std::pair{L"lst", lst}, {L"label", label}, {L"color", color}}) {
+    if (text != nullptr) {
+      EXPECT_EQ(SetRawString(HKEY_LOCAL_MACHINE, path, name, text), ERROR_SUCCESS);
+    }
+  }
 }
 
 // The three sets an installation ships: standard, western and chinese pictures.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -245,8 +244,7 @@ TEST(RegistryPath, RootNamesAndAbbreviations) {
 
 TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
   orv::test::TempRegistry registry;
-  std::filesystem::path file = std::filesystem::path(__FILE__).parent_path() / "../../../apps/data/cnspic.reg";
-  std::string bytes = orv::test::ReadFileBytes(file.string());
+  std::string bytes = orv::test::ReadFileBytes(ORV_SOURCE_DIR "/apps/data/cnspic.reg");
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(std::string("\xFF\xFE", 2), bytes.substr(0, 2)) << "UTF-16LE with its mark, as regedit writes";
   orv::RegImportReport report = orv::ImportRegBytes(bytes);
