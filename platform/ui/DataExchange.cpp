@@ -6,6 +6,7 @@
 
 #include "platform/base/MessageBox.h"
 #include "platform/ui/Wnd.h"
+#include "platform/ui/detail/DialogKeyboard.h"
 
 IMPLEMENT_DYNAMIC(CUserException, CException)
 
@@ -35,10 +36,7 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
 }
 
 void CDataExchange::Fail() {
-  if (m_bSaveAndValidate && IsWindow(m_hWndLastControl)) {
-    ::SetFocus(m_hWndLastControl);
-    if (m_bEditLastControl) ::SendMessageW(m_hWndLastControl, EM_SETSEL, 0, -1);
-  }
+  if (m_bSaveAndValidate && IsWindow(m_hWndLastControl)) orv::ui::FocusDialogControl(*m_hWndLastControl);
   AfxThrowUserException();
 }
 
