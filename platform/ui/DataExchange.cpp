@@ -36,7 +36,11 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
 }
 
 void CDataExchange::Fail() {
-  if (m_bSaveAndValidate && IsWindow(m_hWndLastControl)) orv::ui::FocusDialogControl(*m_hWndLastControl);
+  if (m_bSaveAndValidate && IsWindow(m_hWndLastControl)) {
+    // Back to the control at fault; an edit exchanged as text has its text selected.
+    if (m_bEditLastControl) orv::ui::FocusDialogControl(*m_hWndLastControl);
+    else ::SetFocus(m_hWndLastControl);
+  }
   AfxThrowUserException();
 }
 
