@@ -57,8 +57,9 @@ BOOL IsDialogMessage(Window& dialog, MSG* msg) {
         focus->Send(BM_CLICK);
         return TRUE;
       }
-      if (focus != nullptr && focus->IsClass(WC_EDIT) && (focus->style & ES_MULTILINE) != 0 && (focus->style & ES_WANTRETURN) != 0)
-        return FALSE;
+      bool editTakesReturn = focus != nullptr && focus->IsClass(WC_EDIT) && (focus->style & ES_MULTILINE) != 0 &&
+                             (focus->style & ES_WANTRETURN) != 0;
+      if (editTakesReturn) return FALSE;
       LRESULT def = dialog.Send(DM_GETDEFID);
       UINT id = HIWORD(static_cast<WPARAM>(def)) == DC_HASDEFID ? LOWORD(static_cast<WPARAM>(def)) : IDOK;
       Window* button = dialog.Child(id);

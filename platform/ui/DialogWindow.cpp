@@ -114,8 +114,8 @@ CSize MeasureDialogBaseUnits(const CString& face, int pointSize) {
 }
 
 CRect DialogUnitsToPixels(const CRect& rect, CSize baseUnits) {
-  return CRect(MulDiv(rect.left, baseUnits.cx, 4), MulDiv(rect.top, baseUnits.cy, 8), MulDiv(rect.right, baseUnits.cx, 4),
-               MulDiv(rect.bottom, baseUnits.cy, 8));
+  return CRect(MulDiv(rect.left, baseUnits.cx, 4), MulDiv(rect.top, baseUnits.cy, 8),
+               MulDiv(rect.right, baseUnits.cx, 4), MulDiv(rect.bottom, baseUnits.cy, 8));
 }
 
 Window* CreateDialogWindow(const DialogBuild& build, CString* error) {

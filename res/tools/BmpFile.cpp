@@ -37,7 +37,8 @@ std::optional<BmpImage> DecodeBmp(std::span<const std::uint8_t> bytes, std::stri
   if (bytes[0] != 'B' || bytes[1] != 'M') return Fail(error, "no 'BM' signature");
   std::uint32_t bitsOffset = U32(bytes, 10);
   std::uint32_t infoSize = U32(bytes, 14);
-  if (infoSize < kInfoHeaderSize || kFileHeaderSize + infoSize > bytes.size()) return Fail(error, "unsupported info header");
+  if (infoSize < kInfoHeaderSize || kFileHeaderSize + infoSize > bytes.size())
+    return Fail(error, "unsupported info header");
   std::int32_t width = static_cast<std::int32_t>(U32(bytes, 18));
   std::int32_t rawHeight = static_cast<std::int32_t>(U32(bytes, 22));
   std::uint32_t planes = U16(bytes, 26);
@@ -61,7 +62,8 @@ std::optional<BmpImage> DecodeBmp(std::span<const std::uint8_t> bytes, std::stri
     if (count > (1u << bitCount)) return Fail(error, "palette larger than the bit count allows");
     size_t at = kFileHeaderSize + infoSize;
     if (at + 4 * static_cast<size_t>(count) > bytes.size()) return Fail(error, "palette runs past the end");
-    for (std::uint32_t i = 0; i < count; ++i, at += 4) img.palette.push_back(RGB(bytes[at + 2], bytes[at + 1], bytes[at]));
+    for (std::uint32_t i = 0; i < count; ++i, at += 4)
+      img.palette.push_back(RGB(bytes[at + 2], bytes[at + 1], bytes[at]));
   }
   size_t row = RowBytes(width, bitCount);
   if (bitsOffset > bytes.size() || row * static_cast<size_t>(height) > bytes.size() - bitsOffset)
