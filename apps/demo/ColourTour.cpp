@@ -28,14 +28,14 @@ HTREEITEM FindItem(const CTreeCtrl& tree, HTREEITEM from, const CString& text) {
 
 class Tour {
 public:
-  explicit Tour(const std::string& folder) : m_folder(folder) {}
+  explicit Tour(const std::string& folder) : folder_(folder) {}
 
   // One step: what it shows, its screenshot.
   void Shot(const DialogDriver& d, const char* name, const char* what) {
-    std::string file = (std::filesystem::path(m_folder) / (std::string(name) + ".png")).string();
+    std::string file = (std::filesystem::path(folder_) / (std::string(name) + ".png")).string();
     bool written = d.SaveScreenshot(file);
-    std::printf("step %d: %s (%s%s)\n", ++m_step, what, written ? "" : "FAILED: ", file.c_str());
-    m_failures += written ? 0 : 1;
+    std::printf("step %d: %s (%s%s)\n", ++step_, what, written ? "" : "FAILED: ", file.c_str());
+    failures_ += written ? 0 : 1;
   }
   bool Choose(DialogDriver& d, const wchar_t* label) {
     auto* tree = dynamic_cast<CTreeCtrl*>(CWnd::FromHandle(d.Item(IDC_COLOR_TREE)));
@@ -45,16 +45,16 @@ public:
   bool Check(bool ok, const char* what) {
     if (!ok) {
       std::printf("FAILED: %s\n", what);
-      ++m_failures;
+      ++failures_;
     }
     return ok;
   }
-  int Failures() const { return m_failures; }
+  int Failures() const { return failures_; }
 
 private:
-  std::string m_folder;
-  int m_step = 0;
-  int m_failures = 0;
+  std::string folder_;
+  int step_ = 0;
+  int failures_ = 0;
 };
 
 }  // namespace
