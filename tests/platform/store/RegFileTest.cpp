@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -284,7 +285,11 @@ TEST(RegistryPath, RootNamesAndAbbreviations) {
 
 TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
   orv::test::TempRegistry registry;
-  std::filesystem::path file = std::filesystem::path(__FILE__).parent_path() / "../../../apps/data/cnspic.reg";
+  // The build may name sources relative to the build folder (ccache); the test data folder
+  // is given as a full path.
+  const char* data = std::getenv("ORV_TEST_DATA");
+  ASSERT_NE(nullptr, data);
+  std::filesystem::path file = std::filesystem::path(data).parent_path().parent_path() / "apps/data/cnspic.reg";
   std::ifstream in(file, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GE(bytes.size(), 2u);
