@@ -32,7 +32,6 @@ public:
     m_path = pattern;
   }
   ~Folder() {
-    orv::SetRegistryRootFile(HKEY_CURRENT_USER, std::string());
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
   }

@@ -36,14 +36,16 @@ void RegistryCache::Charge(std::size_t bytes) {
   }
 }
 
-const KeyId* RegistryCache::FindKey(std::string_view tag) const {
+bool RegistryCache::FindKey(std::string_view tag, KeyId* key) const {
   auto it = m_keys.find(tag);
-  return it != m_keys.end() ? &it->second : nullptr;
+  if (it == m_keys.end() || (it->second < 0 && it->second != -m_missingEpoch)) return false;
+  *key = it->second < 0 ? kNoKey : it->second;
+  return true;
 }
 
 void RegistryCache::PutKey(std::string_view tag, KeyId key) {
   Charge(tag.size());
-  m_keys.insert_or_assign(std::string(tag), key);
+  m_keys.insert_or_assign(std::string(tag), key == kNoKey ? -m_missingEpoch : key);
   if (key != kNoKey) m_exists[key] = true;
 }
 
@@ -103,11 +105,6 @@ void RegistryCache::DropSubkeyWindow(KeyId key) {
 void RegistryCache::DropValueWindow(KeyId key) {
   ++m_changes;
   m_valueWindows.erase(key);
-}
-
-void RegistryCache::DropMissingPaths() {
-  ++m_changes;
-  std::erase_if(m_keys, [](const auto& entry) { return entry.second == kNoKey; });
 }
 
 void RegistryCache::Clear() {

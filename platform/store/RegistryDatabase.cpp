@@ -153,9 +153,10 @@ LSTATUS Database::CheckKey(KeyId key) {
 
 LSTATUS Database::ChildOf(KeyId parent, std::wstring_view name, KeyId* child, std::wstring* stored) {
   std::string_view tag = m_cache->Tag(Kind::Child, parent, name);
-  if (const KeyId* known = stored == nullptr ? m_cache->FindKey(tag) : nullptr) {
-    if (*known == kNoKey) return ERROR_FILE_NOT_FOUND;
-    *child = *known;
+  KeyId known;
+  if (stored == nullptr && m_cache->FindKey(tag, &known)) {
+    if (known == kNoKey) return ERROR_FILE_NOT_FOUND;
+    *child = known;
     return ERROR_SUCCESS;
   }
   Statement s(*m_statements, "SELECT id, name FROM keys WHERE parent = ?1 AND fold = ?2");
@@ -184,9 +185,10 @@ LSTATUS Database::FindPath(KeyId from, const wchar_t* path, KeyId* key) {
   if (LSTATUS st = CheckKeyPath(path); st != ERROR_SUCCESS) return st;
   return Read(ERROR_FILE_NOT_FOUND, [&]() -> LSTATUS {
     std::string_view tag = m_cache->Tag(Kind::Path, from, path != nullptr ? path : L"");
-    if (const KeyId* known = m_cache->FindKey(tag)) {
-      if (*known == kNoKey) return ERROR_FILE_NOT_FOUND;
-      *key = *known;
+    KeyId known;
+    if (m_cache->FindKey(tag, &known)) {
+      if (known == kNoKey) return ERROR_FILE_NOT_FOUND;
+      *key = known;
       return ERROR_SUCCESS;
     }
     std::string pathTag(tag);  // the look-ups below reuse the tag buffer
@@ -224,7 +226,7 @@ LSTATUS Database::CreateSubkeys(KeyId parent, const std::vector<std::wstring>& p
       at = child;
       made = true;
     }
-    if (made) m_cache->DropMissingPaths();
+    if (made) m_cache->ForgetMissingKeys();
     *last = at;
     *created = made;
     return ERROR_SUCCESS;

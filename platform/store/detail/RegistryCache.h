@@ -44,8 +44,9 @@ public:
   enum class Kind : char { Child = 'c', Path = 'p', Value = 'v' };
   std::string_view Tag(Kind kind, KeyId key, std::wstring_view name);
 
-  // A subkey or path: its id, kNoKey when known not to exist, null when not known.
-  const KeyId* FindKey(std::string_view tag) const;
+  // A subkey or path: false when not known; else *key is its id, or kNoKey when it is known
+  // not to exist.
+  bool FindKey(std::string_view tag, KeyId* key) const;
   void PutKey(std::string_view tag, KeyId key);
   // Whether a key id exists: 1, 0, or -1 when not known.
   int Exists(KeyId key) const;
@@ -67,8 +68,11 @@ public:
   void DropSubkeyWindow(KeyId key);
   void DropValueWindow(KeyId key);
 
-  // Paths found missing may exist once a key is created.
-  void DropMissingPaths();
+  // Keys and paths found missing may exist once a key is created.
+  void ForgetMissingKeys() {
+    ++m_changes;
+    ++m_missingEpoch;
+  }
   void Clear();
   // Counts every change, so that a writer can tell whether a failed transaction left
   // something behind that is not in the database.
@@ -92,5 +96,7 @@ private:
   std::unordered_map<KeyId, ValueWindow> m_valueWindows;
   std::size_t m_bytes = 0;
   std::uint64_t m_changes = 0;
+  // A missing key is kept as minus the epoch it was found in; only the current one counts.
+  KeyId m_missingEpoch = 1;
 };
 }  // namespace orv::store
