@@ -278,10 +278,14 @@ LSTATUS Database::SubkeyAt(KeyId parent, DWORD index, SubkeyRecord* out) {
 LSTATUS Database::DeleteKey(KeyId key, bool subtree) {
   if (key == kRootKey) return ERROR_ACCESS_DENIED;
   return Write(key, [&]() -> LSTATUS {
-    Statement find(*m_statements, "SELECT parent FROM keys WHERE id = ?1");
-    int rc = find.Bind(1, key).Step();
-    if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(rc);
-    KeyId parent = find.Int(0);
+    KeyId parent;
+    int rc;
+    {
+      Statement find(*m_statements, "SELECT parent FROM keys WHERE id = ?1");
+      rc = find.Bind(1, key).Step();
+      if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(rc);
+      parent = find.Int(0);
+    }
     if (!subtree) {
       Statement children(*m_statements, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
       rc = children.Bind(1, key).Step();
