@@ -75,27 +75,26 @@ void RegistryCache::DropValue(std::string_view tag) {
   if (it != m_values.end()) m_values.erase(it);
 }
 
+template <typename Window>
+Window& RegistryCache::Renew(std::unordered_map<KeyId, Window>& windows, KeyId key) {
+  ++m_changes;
+  if (windows.size() >= kWindowKeys && windows.count(key) == 0) windows.clear();
+  return windows[key] = Window{};
+}
+
 RegistryCache::SubkeyWindow* RegistryCache::FindSubkeyWindow(KeyId key) {
   auto it = m_subkeyWindows.find(key);
   return it != m_subkeyWindows.end() ? &it->second : nullptr;
 }
 
-RegistryCache::SubkeyWindow& RegistryCache::NewSubkeyWindow(KeyId key) {
-  ++m_changes;
-  if (m_subkeyWindows.size() >= kWindowKeys && m_subkeyWindows.count(key) == 0) m_subkeyWindows.clear();
-  return m_subkeyWindows[key] = SubkeyWindow{};
-}
+RegistryCache::SubkeyWindow& RegistryCache::NewSubkeyWindow(KeyId key) { return Renew(m_subkeyWindows, key); }
 
 RegistryCache::ValueWindow* RegistryCache::FindValueWindow(KeyId key) {
   auto it = m_valueWindows.find(key);
   return it != m_valueWindows.end() ? &it->second : nullptr;
 }
 
-RegistryCache::ValueWindow& RegistryCache::NewValueWindow(KeyId key) {
-  ++m_changes;
-  if (m_valueWindows.size() >= kWindowKeys && m_valueWindows.count(key) == 0) m_valueWindows.clear();
-  return m_valueWindows[key] = ValueWindow{};
-}
+RegistryCache::ValueWindow& RegistryCache::NewValueWindow(KeyId key) { return Renew(m_valueWindows, key); }
 
 void RegistryCache::DropSubkeyWindow(KeyId key) {
   ++m_changes;

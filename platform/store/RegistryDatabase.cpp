@@ -261,11 +261,10 @@ LSTATUS Database::FetchSubkeys(KeyId parent, DWORD index, bool seek) {
 LSTATUS Database::SubkeyAt(KeyId parent, DWORD index, SubkeyRecord* out) {
   return Read(ERROR_NO_MORE_ITEMS, [&]() -> LSTATUS {
     RegistryCache::SubkeyWindow* window = m_cache->FindSubkeyWindow(parent);
-    std::size_t end = window != nullptr ? window->first + window->rows.size() : 0;
-    bool inside = window != nullptr && index >= window->first && (index < end || window->atEnd);
-    if (!inside) {
+    bool seek;
+    if (!RegistryCache::Covers(window, index, &seek)) {
       // Walking on from the end of the run seeks in the index; anything else counts.
-      LSTATUS st = FetchSubkeys(parent, index, window != nullptr && index == end);
+      LSTATUS st = FetchSubkeys(parent, index, seek);
       if (st != ERROR_SUCCESS) return st;
       window = m_cache->FindSubkeyWindow(parent);
     }
@@ -354,10 +353,9 @@ LSTATUS Database::FetchValues(KeyId key, DWORD index, bool seek) {
 LSTATUS Database::ValueAt(KeyId key, DWORD index, const ValueRecord** out) {
   return Read(ERROR_NO_MORE_ITEMS, [&]() -> LSTATUS {
     RegistryCache::ValueWindow* window = m_cache->FindValueWindow(key);
-    std::size_t end = window != nullptr ? window->first + window->rows.size() : 0;
-    bool inside = window != nullptr && index >= window->first && (index < end || window->atEnd);
-    if (!inside) {
-      LSTATUS st = FetchValues(key, index, window != nullptr && index == end);
+    bool seek;
+    if (!RegistryCache::Covers(window, index, &seek)) {
+      LSTATUS st = FetchValues(key, index, seek);
       if (st != ERROR_SUCCESS) return st;
       window = m_cache->FindValueWindow(key);
     }

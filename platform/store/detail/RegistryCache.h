@@ -32,6 +32,14 @@ public:
     std::string lastFold;  // where the next run starts
     bool atEnd = false;    // no subkey follows the last row
   };
+  // Whether a window answers for index (with a row, or as past the end of the list); if not,
+  // *seek tells whether the next run follows on from its last row.
+  template <typename Window>
+  static bool Covers(const Window* window, DWORD index, bool* seek) {
+    std::size_t end = window != nullptr ? window->first + window->rows.size() : 0;
+    *seek = window != nullptr && index == end;
+    return window != nullptr && index >= window->first && (index < end || window->atEnd);
+  }
   struct ValueWindow {
     DWORD first = 0;
     std::vector<ValueRecord> rows;
@@ -87,6 +95,8 @@ private:
   using Map = std::unordered_map<std::string, T, Hash, std::equal_to<>>;
 
   void Charge(std::size_t bytes);
+  template <typename Window>
+  Window& Renew(std::unordered_map<KeyId, Window>& windows, KeyId key);
 
   std::string m_tag;
   Map<KeyId> m_keys;
