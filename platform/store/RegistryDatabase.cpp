@@ -64,6 +64,11 @@ LSTATUS Database::Write(KeyId key, Fn&& fn) {
           if (m_cache->Changes() != changes) m_cache->Clear();
         }
         Statement(*m_statements, "RELEASE change").Step();
+        // Some failures (a full disk, an I/O error) roll the whole transaction back.
+        if (sqlite3_get_autocommit(m_statements->Db()) != 0) {
+          m_batchOpen = false;
+          m_cache->Clear();
+        }
         if (++m_batchCount >= kBatchChanges && (rc = CommitBatch()) != SQLITE_OK && st == ERROR_SUCCESS) st = Fail(rc);
       }
     } else {
