@@ -98,15 +98,18 @@ void UseManyKeysStore() {
   UseStore("many.db", [] { orv::ImportRegText(RegText(false)); });
 }
 
-void BM_RegistryReadInt(benchmark::State& state) {
+// Reads of an int value, stored or not.
+void ReadInts(benchmark::State& state, const wchar_t* name) {
   UseSmallStore();
   int value = 0;
   for (auto _ : state) {
-    CRegistry::Read(L"Bench", L"Int", 0, &value, CRegistry::DT_INT);
+    CRegistry::Read(L"Bench", name, 7, &value, CRegistry::DT_INT);
     benchmark::DoNotOptimize(value);
   }
   state.SetItemsProcessed(state.iterations());
 }
+
+void BM_RegistryReadInt(benchmark::State& state) { ReadInts(state, L"Int"); }
 BENCHMARK(BM_RegistryReadInt);
 
 void BM_RegistryReadString(benchmark::State& state) {
@@ -120,15 +123,7 @@ void BM_RegistryReadString(benchmark::State& state) {
 }
 BENCHMARK(BM_RegistryReadString);
 
-void BM_RegistryReadMissing(benchmark::State& state) {
-  UseSmallStore();
-  int value = 0;
-  for (auto _ : state) {
-    CRegistry::Read(L"Bench", L"Absent", 7, &value, CRegistry::DT_INT);
-    benchmark::DoNotOptimize(value);
-  }
-  state.SetItemsProcessed(state.iterations());
-}
+void BM_RegistryReadMissing(benchmark::State& state) { ReadInts(state, L"Absent"); }
 BENCHMARK(BM_RegistryReadMissing);
 
 void BM_RegistryWrite(benchmark::State& state) {
