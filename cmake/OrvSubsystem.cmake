@@ -1,11 +1,14 @@
-# orv_subsystem_sources(): adds the .cpp files of a subsystem folder to the library. Files
-# whose names contain "Dialog" or "Preview" use the window layer and go to the GUI part; the
-# rest is non-GUI and builds and tests without Qt.
+# orv_subsystem_sources([GUI file.cpp ...]): adds the .cpp files of a subsystem folder to the
+# library. The files listed after GUI use the window layer and go to the GUI part, as do
+# files whose names contain "Dialog" or "Preview"; the rest is non-GUI and builds and tests
+# without Qt.
 function(orv_subsystem_sources)
+  cmake_parse_arguments(ARG "" "" "GUI" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(src IN LISTS sources)
     get_filename_component(name ${src} NAME)
-    if(name MATCHES "Dialog|Preview")
+    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${src})
+    if(name MATCHES "Dialog|Preview" OR rel IN_LIST ARG_GUI)
       target_sources(orvdcm_gui PRIVATE ${src})
     else()
       target_sources(orvdcm_core PRIVATE ${src})
@@ -13,15 +16,18 @@ function(orv_subsystem_sources)
   endforeach()
 endfunction()
 
-# orv_subsystem_tests(NAME [GUI] LIBS ...): every *Test.cpp of a test folder in one
-# executable; GUI tests in a second one so that the non-GUI ones run without Qt.
+# orv_subsystem_tests(NAME [GUI XTest.cpp ...]): every *Test.cpp of a test folder in one
+# executable; GUI tests (those listed after GUI, and those named like GUI sources) in a
+# second one so that the non-GUI ones run without Qt.
 function(orv_subsystem_tests name)
+  cmake_parse_arguments(ARG "" "" "GUI" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
   set(core)
   set(gui)
   foreach(src IN LISTS sources)
     get_filename_component(n ${src} NAME)
-    if(n MATCHES "Dialog|Preview")
+    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${src})
+    if(n MATCHES "Dialog|Preview" OR rel IN_LIST ARG_GUI)
       list(APPEND gui ${src})
     else()
       list(APPEND core ${src})
@@ -32,6 +38,7 @@ function(orv_subsystem_tests name)
     orv_add_test(${name}_tests SOURCES ${core} ${support} LIBS orvdcm_core)
   endif()
   if(gui)
-    orv_add_test(${name}_gui_tests GUI SOURCES ${gui} ${support} LIBS orvdcm_gui)
+    # Object libraries pass on their objects only to the targets that name them: both parts.
+    orv_add_test(${name}_gui_tests GUI SOURCES ${gui} ${support} LIBS orvdcm_gui orvdcm_core)
   endif()
 endfunction()
