@@ -69,26 +69,46 @@ double DecimalOf(const CString& text) {
   return IsOversizedDecimal(text, &value) ? value : _wtof(text);
 }
 
-}  // namespace
+// What sets the integer and the decimal fields apart.
+struct IntegerText {
+  static constexpr BOOL kPoint = FALSE;
+  static int Read(const CString& text) { return _wtoi(text); }
+  static CString Write(int value) {
+    CString text;
+    text.Format(L"%d", value);
+    return text;
+  }
+};
+struct DecimalText {
+  static constexpr BOOL kPoint = TRUE;
+  static double Read(const CString& text) { return DecimalOf(text); }
+  static CString Write(double value) { return orv::dialogs::FormatDecimal(value); }
+};
 
-void DDX_Int(CDataExchange* pDX, int nIDC, int& value, int allowSign, unsigned int maxChars) {
-  HWND edit = EditOf(pDX, nIDC);
+// One cleaning exchange: the text is replaced only when its number is not the member's (a
+// NaN member always replaces it), else it is only cleaned.
+template <class Text, class T>
+void ExchangeCleanNumber(CDataExchange* dx, int id, T& value, int allowSign, unsigned int maxChars) {
+  HWND edit = EditOf(dx, id);
   if (edit == nullptr) return;
   ApplyFirstExchangeLimit(edit, maxChars);
   KeptSelection selection(edit);
-  if (pDX->m_bSaveAndValidate) {
-    value = _wtoi(CleanText(edit, FALSE, allowSign));
+  if (dx->m_bSaveAndValidate) {
+    value = Text::Read(CleanText(edit, Text::kPoint, allowSign));
     if (!allowSign && value < 0) value = 0;
     return;
   }
   if (!allowSign && value < 0) value = 0;
-  if (_wtoi(TextOf(edit)) != value) {
-    CString text;
-    text.Format(L"%d", value);
-    ::SetWindowTextW(edit, text);
-  } else {
-    CleanText(edit, FALSE, allowSign);
-  }
+  if (!(Text::Read(TextOf(edit)) == value))
+    ::SetWindowTextW(edit, Text::Write(value));
+  else
+    CleanText(edit, Text::kPoint, allowSign);
+}
+
+}  // namespace
+
+void DDX_Int(CDataExchange* pDX, int nIDC, int& value, int allowSign, unsigned int maxChars) {
+  ExchangeCleanNumber<IntegerText>(pDX, nIDC, value, allowSign, maxChars);
 }
 
 void DDX_Uint(CDataExchange* pDX, int nIDC, unsigned int& value, unsigned int maxChars) {
@@ -98,21 +118,7 @@ void DDX_Uint(CDataExchange* pDX, int nIDC, unsigned int& value, unsigned int ma
 }
 
 void DDX_Double(CDataExchange* pDX, int nIDC, double& value, int allowSign, unsigned int maxChars) {
-  HWND edit = EditOf(pDX, nIDC);
-  if (edit == nullptr) return;
-  ApplyFirstExchangeLimit(edit, maxChars);
-  KeptSelection selection(edit);
-  if (pDX->m_bSaveAndValidate) {
-    value = DecimalOf(CleanText(edit, TRUE, allowSign));
-    if (!allowSign && value < 0) value = 0;
-    return;
-  }
-  if (!allowSign && value < 0) value = 0;
-  if (!(DecimalOf(TextOf(edit)) == value)) {  // a NaN member always replaces the text
-    ::SetWindowTextW(edit, orv::dialogs::FormatDecimal(value));
-  } else {
-    CleanText(edit, TRUE, allowSign);
-  }
+  ExchangeCleanNumber<DecimalText>(pDX, nIDC, value, allowSign, maxChars);
 }
 
 void DDX_DoubleFmt(CDataExchange* pDX, int nIDC, double& value, const wchar_t* format, unsigned int maxChars) {

@@ -8,12 +8,13 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/TestDriver.h"
+#include "support/RunModal.h"
 #include "tests/platform/ui/DialogTemplates.h"
 
 namespace {
 
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
+using orv::test::RunModal;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 33101;
@@ -80,22 +81,13 @@ protected:
         if (dc.GetPixel(x, y) != want && wrong++ < 3) ADD_FAILURE() << "pixel " << x << "," << y << " first " << first;
       }
   }
-  void Run(StripDialog& dialog, const std::function<void(DialogDriver&)>& script) {
-    ModalScripts scripts;
-    scripts.Add([&](DialogDriver& d) {
-      script(d);
-      d.Click(IDCANCEL);
-    });
-    dialog.DoModal();
-    EXPECT_TRUE(scripts.Problems().empty());
-  }
   ScopedResources resources_;
   const COLORREF night_ = CHistoryDialog::kNightGraphBackground;
 };
 
 TEST_F(HistoryDialogTest, ScrollRequestsMoveTheStripWithinItsItems) {
   StripDialog dialog(120, 200, 0);
-  Run(dialog, [&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     BarState bar = BarOf(d);
     EXPECT_EQ(bar.minimum, 0);
     EXPECT_EQ(bar.maximum, 120);
@@ -131,7 +123,7 @@ TEST_F(HistoryDialogTest, ShortHistoriesAndOddWidthsKeepTheBarDisabled) {
   } rows[] = {{10, 200, 1, 11, 0}, {50, 200, 0, 50, 1}, {50, 203, 0, 50, 1}, {0, 200, 0, 1, 0}};
   for (const Row& r : rows) {
     StripDialog dialog(r.items, r.width, r.scheme);
-    Run(dialog, [&](DialogDriver& d) {
+    RunModal(dialog, [&](DialogDriver& d) {
       EXPECT_EQ(BarOf(d).page, r.page);
       EXPECT_FALSE(d.Scroll(kBar, SB_LINERIGHT)) << r.items;  // disabled
       COLORREF background = r.scheme == 0 ? night_ : GetSysColor(COLOR_WINDOW);
@@ -146,7 +138,7 @@ TEST_F(HistoryDialogTest, ShortHistoriesAndOddWidthsKeepTheBarDisabled) {
 TEST_F(HistoryDialogTest, AHistoryTooLongForOneBitmapPaintsTheBackground) {
   for (int items : {100000000, 0x7FFFFFFF}) {
     StripDialog dialog(items, 200, 0);
-    Run(dialog, [&](DialogDriver& d) {
+    RunModal(dialog, [&](DialogDriver& d) {
       dialog.ScrollToEnd();
       EXPECT_EQ(dialog.GetFirstVisibleItem(), items - 50 + 1);
       EXPECT_EQ(BarOf(d).maximum, items);

@@ -2,18 +2,18 @@
 // what the control shows afterwards, and where the caret stays.
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "dialogs/NumberExchange.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
+#include "support/RunModal.h"
 #include "tests/platform/ui/DialogTemplates.h"
 
 namespace {
 
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
+using orv::test::RunModal;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 33001;
@@ -54,16 +54,6 @@ protected:
                                      {edit(kSigned), edit(kUnsigned), edit(kUint), edit(kDecimal), edit(kPositiveDecimal),
                                       edit(kFormatted), Control(IDCANCEL, L"BUTTON", L"Cancel", 63, 94, 50, 14, WS_TABSTOP)}));
   }
-  // Opens the dialog, runs the script on it, and cancels.
-  void Run(NumberDialog& dialog, const std::function<void(DialogDriver&)>& script) {
-    ModalScripts scripts;
-    scripts.Add([&](DialogDriver& d) {
-      script(d);
-      d.Click(IDCANCEL);
-    });
-    dialog.DoModal();
-    EXPECT_TRUE(scripts.Problems().empty());
-  }
   static DWORD Caret(DialogDriver& d, int id) {
     DWORD start = 0, end = 0;
     SendMessageW(d.Item(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -86,7 +76,7 @@ TEST_F(NumberExchangeTest, TypedTextIsCleanedIntoTheMemberAndBackIntoTheControl)
       {kFormatted, L"3.25x", 3.25, L"3.25x"}, {kUint, L"4000000000", 2147483647, L"4000000000"},
   };
   NumberDialog dialog;
-  Run(dialog, [&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     for (const Row& r : rows) {
       d.ReplaceText(r.id, r.typed);
       ASSERT_TRUE(dialog.UpdateData(TRUE));
@@ -101,7 +91,7 @@ TEST_F(NumberExchangeTest, TypedTextIsCleanedIntoTheMemberAndBackIntoTheControl)
 
 TEST_F(NumberExchangeTest, MembersReplaceTheTextOnlyWhenTheNumberDiffers) {
   NumberDialog dialog;
-  Run(dialog, [&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     struct Row {
       double decimal;
       const wchar_t* shown;
@@ -136,7 +126,7 @@ TEST_F(NumberExchangeTest, MembersReplaceTheTextOnlyWhenTheNumberDiffers) {
 TEST_F(NumberExchangeTest, TheFirstExchangeSetsTheLimitAndStartsAtZero) {
   NumberDialog dialog;
   dialog.m_initialExchange = false;
-  Run(dialog, [&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     EXPECT_EQ(d.Text(kSigned), L"42");
     dialog.UpdateData(TRUE);
     EXPECT_EQ(dialog.m_signed, 0);
@@ -155,7 +145,7 @@ TEST_F(NumberExchangeTest, TheFirstExchangeSetsTheLimitAndStartsAtZero) {
 TEST_F(NumberExchangeTest, TheCaretStaysWhereTheUserLeftItAfterACleaning) {
   NumberDialog dialog;
   dialog.m_cleanAsTyped = true;
-  Run(dialog, [&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     d.ReplaceText(kUnsigned, L"");
     d.Type(kUnsigned, L"12a34");
     EXPECT_EQ(d.Text(kUnsigned), L"1234");
