@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 
 #include "dialogs/FolderBrowser.h"
 #include "platform/gdi/DC.h"
@@ -14,85 +13,51 @@
 namespace {
 
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
 
-int WidthInDialogFont(HWND dialog, const CString& text) {
-  CWnd* wnd = CWnd::FromHandle(dialog);
-  CClientDC dc(wnd);
-  dc.SelectObject(wnd->GetFont());
-  return dc.GetTextExtent(text).cx;
-}
-
-class FolderBrowserTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    std::filesystem::create_directories(dir_.File(kDeep));
-    std::filesystem::create_directories(dir_.File("maps"));
-  }
-  CString Path(const std::string& name) const { return dir_.WFile(name); }
-  static constexpr const char* kParent = "constellation-pictures-of-the-northern-sky/western-artists";
-  static constexpr const char* kDeep = "constellation-pictures-of-the-northern-sky/western-artists/seventeenth-century";
-  orv::test::TempDir dir_;
-  CFolderBrowser browser_;
-};
-
-TEST_F(FolderBrowserTest, StartsAtTheInitialFolderAndReturnsTheChoice) {
-  ModalScripts scripts;
+TEST(FolderBrowserTest, PresetFolderCaptionResultAndAStatusLineShortenedAtTheFront) {
+  orv::test::TempDir dir;
+  const std::string parent = "constellation-pictures-of-the-northern-sky/western-artists";
+  std::filesystem::create_directories(dir.File(parent + "/seventeenth-century"));
+  std::filesystem::create_directories(dir.File("maps"));
+  struct Row {
+    std::string folder;
+    int width;           // the chooser's new width, 0: as it opens
+    const char* status;  // "whole", "shortened" or "..."
+  } rows[] = {{"maps", 0, "whole"}, {parent + "/seventeenth-century", 160, "shortened"}, {parent, 12, "..."}};
+  CFolderBrowser browser;
+  orv::ui::test::ModalScripts scripts;
   scripts.Add([&](DialogDriver& d) {
+    CWnd* chooser = CWnd::FromHandle(d.Dialog());
     CString caption;
-    CWnd::FromHandle(d.Dialog())->GetWindowText(caption);
+    chooser->GetWindowText(caption);
     EXPECT_EQ(caption, L"フォルダの選択");
     EXPECT_EQ(d.Text(kBrowseTitleId), L"Pick a folder");
-    EXPECT_EQ(CWnd::FromHandle(d.Dialog())->GetExStyle() & WS_EX_CONTEXTHELP, 0u);
+    EXPECT_EQ(chooser->GetExStyle() & WS_EX_CONTEXTHELP, 0u);
     auto* tree = static_cast<CTreeCtrl*>(CWnd::FromHandle(d.Item(kBrowseTreeId)));
-    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), L"maps");
-    EXPECT_EQ(d.Item(kBrowseStatusId), nullptr);  // not asked for
+    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), L"maps");  // the preset folder
+    for (const Row& r : rows) {
+      CRect frame, client;
+      chooser->GetWindowRect(&frame);
+      if (r.width > 0) chooser->MoveWindow(frame.left, frame.top, r.width, frame.Height());
+      CString path = dir.WFile(r.folder);
+      SendMessageW(d.Dialog(), BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.GetString()));
+      chooser->GetClientRect(&client);
+      CClientDC dc(chooser);
+      dc.SelectObject(chooser->GetFont());
+      const int width = dc.GetTextExtent(path).cx, cut = (width - client.Width()) * path.GetLength() / width + 3;
+      CString expected = r.status == std::string("whole") ? path : cut < path.GetLength() ? L"..." + path.Mid(cut) : L"...";
+      EXPECT_EQ(width > client.Width(), r.status != std::string("whole"));
+      EXPECT_EQ(expected.GetLength() <= 3, r.status == std::string("..."));
+      EXPECT_EQ(d.Text(kBrowseStatusId), expected) << r.status;
+    }
     d.Click(IDOK);
   });
   scripts.Add([](DialogDriver& d) { d.Click(IDCANCEL); });
-  EXPECT_EQ(browser_.BrowseForFolder(nullptr, Path("maps"), Path(""), L"Pick a folder", BIF_RETURNONLYFSDIRS), Path("maps"));
-  EXPECT_EQ(browser_.BrowseForFolder(nullptr, L"", L"/no/such/root", L"", BIF_STATUSTEXT), L"");
+  CString root = dir.WFile("");
+  EXPECT_EQ(browser.BrowseForFolder(nullptr, dir.WFile("maps"), root, L"Pick a folder", BIF_STATUSTEXT), dir.WFile(parent));
+  EXPECT_EQ(browser.BrowseForFolder(nullptr, L"", L"/no/such/root", L"", 0), L"");
   EXPECT_TRUE(scripts.Problems().empty());
-  EXPECT_EQ(browser_.GetItemIDList(L""), nullptr);
-  EXPECT_EQ(browser_.GetItemIDList(L"relative/folder"), nullptr);
-}
-
-TEST_F(FolderBrowserTest, TheStatusLineShortensLongPathsAtTheFront) {
-  struct Row {
-    const char* folder;
-    int dialogWidth;  // 0: as it opens
-    enum { kWhole, kShortened, kEllipsisOnly } shown;
-  } rows[] = {{"maps", 0, Row::kWhole}, {kDeep, 160, Row::kShortened}, {kParent, 12, Row::kEllipsisOnly}};
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
-    CWnd* dialog = CWnd::FromHandle(d.Dialog());
-    for (const Row& r : rows) {
-      if (r.dialogWidth > 0) {
-        CRect frame;
-        dialog->GetWindowRect(&frame);
-        dialog->MoveWindow(frame.left, frame.top, r.dialogWidth, frame.Height());
-      }
-      CString path = Path(r.folder);
-      SendMessageW(d.Dialog(), BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.GetString()));
-      CString status = d.Text(kBrowseStatusId);
-      CRect client;
-      dialog->GetClientRect(&client);
-      int width = WidthInDialogFont(d.Dialog(), path);
-      if (r.shown == Row::kWhole) {
-        EXPECT_LE(width, client.Width());
-        EXPECT_EQ(status, path);
-      } else if (r.shown == Row::kShortened) {
-        int cut = (width - client.Width()) * path.GetLength() / width + 3;
-        ASSERT_LT(cut, path.GetLength());
-        EXPECT_EQ(status, L"..." + path.Mid(cut)) << r.folder;
-      } else {
-        EXPECT_EQ(status, L"...");
-      }
-    }
-    d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(browser_.BrowseForFolder(nullptr, L"", Path(""), L"", BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT), L"");
-  EXPECT_TRUE(scripts.Problems().empty());
+  EXPECT_EQ(browser.GetItemIDList(L"relative/folder"), nullptr);
 }
 
 }  // namespace

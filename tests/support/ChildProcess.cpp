@@ -2,23 +2,18 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <climits>
-#include <cstdlib>
+#include <filesystem>
 
 extern char** environ;
 
 namespace orv::test {
 
 int RunTestInChildProcess(const std::string& testName, const std::vector<std::pair<std::string, std::string>>& env) {
-  char self[PATH_MAX];
-  ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (length <= 0) return -1;
-  self[length] = '\0';
-  std::vector<std::string> args = {self, "--gtest_filter=" + testName, "--gtest_also_run_disabled_tests"};
-  std::vector<std::string> vars;  // the added variables first: they win over inherited ones
-  for (const auto& [name, value] : env) vars.push_back(name + "=" + value);
+  std::error_code ec;
+  std::string self = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+  std::vector<std::string> args = {self, "--gtest_filter=" + testName, "--gtest_also_run_disabled_tests"}, vars;
+  for (const auto& [name, value] : env) vars.push_back(name + "=" + value);  // first: they win over inherited ones
   for (char** e = environ; *e != nullptr; ++e) vars.emplace_back(*e);
   std::vector<char*> argv, envp;
   for (std::string& a : args) argv.push_back(a.data());
@@ -26,10 +21,9 @@ int RunTestInChildProcess(const std::string& testName, const std::vector<std::pa
   argv.push_back(nullptr);
   envp.push_back(nullptr);
   pid_t child = 0;
-  if (posix_spawn(&child, self, nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
   int status = 0;
-  if (waitpid(child, &status, 0) != child) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (ec || posix_spawn(&child, self.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+  return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace orv::test

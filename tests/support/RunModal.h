@@ -1,5 +1,5 @@
 #pragma once
-// Runs a modal dialog with one script, then cancels it if the script left it open, and
+// Runs a modal dialog with one script, then closes it (Cancel) if the script left it open, and
 // checks that no dialog went unanswered. Returns what DoModal returned.
 //
 //   RunModal(dialog, [&](DialogDriver& d) { d.ReplaceText(kField, L"12"); ... });
@@ -16,7 +16,7 @@ inline INT_PTR RunModal(CDialog& dialog, const std::function<void(ui::test::Dial
   ui::test::ModalScripts scripts;
   scripts.Add([&](ui::test::DialogDriver& d) {
     script(d);
-    if (d.IsOpen()) d.Click(IDCANCEL);
+    if (d.IsOpen()) d.Close();  // the title bar's close button: Cancel
   });
   INT_PTR result = dialog.DoModal();
   EXPECT_TRUE(scripts.Problems().empty());
