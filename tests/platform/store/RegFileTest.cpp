@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -284,7 +285,10 @@ TEST(RegistryPath, RootNamesAndAbbreviations) {
 
 TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
   orv::test::TempRegistry registry;
-  std::filesystem::path file = std::filesystem::path(__FILE__).parent_path() / "../../../apps/data/cnspic.reg";
+  // Found from the test data folder: the compiler's file name may be relative to the build.
+  const char* data = std::getenv("ORV_TEST_DATA");
+  ASSERT_NE(data, nullptr);
+  std::filesystem::path file = (std::filesystem::path(data) / "../../apps/data/cnspic.reg").lexically_normal();
   std::ifstream in(file, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GE(bytes.size(), 2u);
