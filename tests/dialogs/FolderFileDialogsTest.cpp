@@ -6,7 +6,7 @@
 
 #include "dialogs/FolderFileDialogs.h"
 #include "sibling/orvreg/Registry.h"
-#include "support/RunModal.h"
+#include "support/ShownDialog.h"
 #include "support/TempDir.h"
 #include "support/TempRegistry.h"
 
@@ -39,6 +39,7 @@ TEST(FolderFileDialogsTest, CancelStoresThePlaceAndAConfirmedNameItsFolderForThe
   orv::test::RunModal(first, [&](DialogDriver& d) {
     EXPECT_EQ(CWnd::FromHandle(d.Dialog())->GetExStyle() & WS_EX_CONTEXTHELP, 0u);
     place = FrameAt(d, 130, 90);
+    d.Close();
   });
   CString folder = L"<none>";
   CRect stored;
@@ -61,6 +62,7 @@ TEST(FolderFileDialogsTest, CancelStoresThePlaceAndAConfirmedNameItsFolderForThe
     orv::test::RunModal(open, [&](DialogDriver& d) {
       EXPECT_EQ(d.Text(CFileDialog::kFolderText), chosen);
       EXPECT_EQ(FrameAt(d), place);
+      d.Close();
     });
   }
 }

@@ -4,8 +4,8 @@
 
 #include "dialogs/HistoryDialog.h"
 #include "platform/gdi/DC.h"
-#include "support/RunModal.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/ShownDialog.h"
+#include "support/DialogTemplates.h"
 
 namespace {
 
@@ -79,6 +79,7 @@ TEST(HistoryDialogTest, ScrollRequestsPageThroughTheItemsAndOddHistoriesStayWhol
     dialog.ScrollToEnd();  // items 71 ... 119 and one empty column
     EXPECT_EQ(dialog.GetFirstVisibleItem(), 71);
     dialog.ExpectStrip(120);
+    d.Close();
   });
   // Fewer items than fit, an odd width, none, and histories too long for one bitmap.
   struct Row {
@@ -94,6 +95,7 @@ TEST(HistoryDialogTest, ScrollRequestsPageThroughTheItemsAndOddHistoriesStayWhol
       strip.ScrollToEnd();
       EXPECT_EQ(strip.GetFirstVisibleItem(), r.lastFirst);
       strip.ExpectStrip(r.shownItems);
+      d.Close();
     });
   }
 }

@@ -4,8 +4,8 @@
 
 #include "dialogs/NumberExchange.h"
 #include "platform/ui/DataExchange.h"
-#include "support/RunModal.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/ShownDialog.h"
+#include "support/DialogTemplates.h"
 
 namespace {
 
@@ -81,6 +81,7 @@ TEST(NumberExchangeTest, TextIsCleanedAndMembersReplaceOnlyADifferentNumberWithT
     SendMessageW(d.Item(kUnsigned), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(d.Text(kUnsigned), L"045678901234");
     EXPECT_EQ(start + end, 4u);  // the caret after the pasted "b", where the user left it
+    d.Close();
   });
 }
 

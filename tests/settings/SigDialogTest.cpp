@@ -9,9 +9,9 @@
 #include "platform/ui/DataExchange.h"
 #include "settings/SigDialog.h"
 #include "support/ChildProcess.h"
-#include "support/RunModal.h"
+#include "support/ShownDialog.h"
 #include "support/TempRegistry.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
 
 namespace {
 
@@ -50,6 +50,7 @@ CString RunOnce(const std::function<void(DialogDriver&)>& act) {
     CWnd::FromHandle(d.Dialog())->GetWindowRect(&r);
     seen.Format(L"%s %s at %d,%d", d.Text(kCount).GetString(), d.Text(kName).GetString(), r.left, r.top);
     act(d);
+    if (d.IsOpen()) d.Close();  // the title bar's close button: Cancel
   });
   return seen;
 }
