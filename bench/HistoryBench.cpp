@@ -22,10 +22,10 @@ constexpr int kGraphWidth = 400, kGraphHeight = 100;
 class BenchStrip : public CHistoryDialog {
 public:
   BenchStrip() : CHistoryDialog(kTemplate, kGraph, kBar) {}
-  int m_items = 0;
-  int GetItemCount() override { return m_items; }
+  int m_nItems = 0;
+  int GetItemCount() override { return m_nItems; }
   void DrawItems(CDC* dc) override {
-    for (int i = 0; i < m_items; ++i)
+    for (int i = 0; i < m_nItems; ++i)
       dc->FillSolidRect(i * kItemWidth, kGraphHeight - 1 - i % kGraphHeight, kItemWidth, 1 + i % kGraphHeight,
                         RGB(i % 256, 200, 90));
   }
@@ -39,21 +39,21 @@ public:
     orv::DialogTemplate t = orv::ui::DialogFrame(L"History", 300, 100, WS_POPUP | WS_CAPTION);
     t.items = {orv::ui::DialogItem(kGraph, L"STATIC", L"", 0, 0, 10, 10, SS_LEFT),
                orv::ui::DialogItem(kBar, L"SCROLLBAR", L"", 0, 80, 200, 9, SBS_HORZ)};
-    m_table.dialogs[kTemplate] = t;
-    m_module = orv::RegisterResourceModule("history-bench", &m_table);
-    m_dialog.Create(kTemplate);
-    m_dialog.GetDlgItem(kGraph)->MoveWindow(0, 0, kGraphWidth, kGraphHeight);
+    table_.dialogs[kTemplate] = t;
+    module_ = orv::RegisterResourceModule("history-bench", &table_);
+    dialog_.Create(kTemplate);
+    dialog_.GetDlgItem(kGraph)->MoveWindow(0, 0, kGraphWidth, kGraphHeight);
   }
   ~StripFixture() {
-    m_dialog.DestroyWindow();
-    orv::UnregisterResourceModule(m_module);
+    dialog_.DestroyWindow();
+    orv::UnregisterResourceModule(module_);
   }
-  BenchStrip& Dialog() { return m_dialog; }
+  BenchStrip& Dialog() { return dialog_; }
 
 private:
-  orv::ResourceTable m_table;
-  HINSTANCE m_module = nullptr;
-  BenchStrip m_dialog;
+  orv::ResourceTable table_;
+  HINSTANCE module_ = nullptr;
+  BenchStrip dialog_;
 };
 
 StripFixture& Strip() {
@@ -63,10 +63,10 @@ StripFixture& Strip() {
 
 void BM_PaintStrip(benchmark::State& state) {
   BenchStrip& dialog = Strip().Dialog();
-  dialog.m_items = static_cast<int>(state.range(0));
+  dialog.m_nItems = static_cast<int>(state.range(0));
   dialog.End();
   for (auto _ : state) dialog.Paint();
-  state.counters["items"] = static_cast<double>(dialog.m_items);
+  state.counters["items"] = static_cast<double>(dialog.m_nItems);
 }
 BENCHMARK(BM_PaintStrip)
     ->Arg(100)

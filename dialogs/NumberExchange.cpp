@@ -27,20 +27,20 @@ CString TextOf(HWND edit) {
 // The selection as the user left it; the control clamps it to a shorter text on restoring.
 class KeptSelection {
 public:
-  explicit KeptSelection(HWND edit) : m_edit(edit) {
-    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&m_start), reinterpret_cast<LPARAM>(&m_end));
+  explicit KeptSelection(HWND edit) : edit_(edit) {
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start_), reinterpret_cast<LPARAM>(&end_));
   }
   ~KeptSelection() {
-    ::SendMessageW(m_edit, EM_SETSEL, m_start, static_cast<LPARAM>(m_end));
-    ::SendMessageW(m_edit, EM_SCROLLCARET, 0, 0);
+    ::SendMessageW(edit_, EM_SETSEL, start_, static_cast<LPARAM>(end_));
+    ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
   }
   KeptSelection(const KeptSelection&) = delete;
   KeptSelection& operator=(const KeptSelection&) = delete;
 
 private:
-  HWND m_edit;
-  DWORD m_start = 0;
-  DWORD m_end = 0;
+  HWND edit_;
+  DWORD start_ = 0;
+  DWORD end_ = 0;
 };
 
 // The first exchange on a control sets its limit and starts it at "0". A limit that the

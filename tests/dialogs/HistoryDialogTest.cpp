@@ -19,12 +19,12 @@ COLORREF ItemColor(int i) { return RGB(i % 256, 255 - i % 200, 7); }
 
 class StripDialog : public CHistoryDialog {
 public:
-  StripDialog(int items, int width, int scheme) : CHistoryDialog(kTemplate, kGraph, kBar), m_items(items), m_width(width) {
+  StripDialog(int items, int width, int scheme) : CHistoryDialog(kTemplate, kGraph, kBar), m_nItems(items), m_nWidth(width) {
     m_nColorScheme = scheme;
   }
-  int GetItemCount() override { return m_items; }
+  int GetItemCount() override { return m_nItems; }
   void DrawItems(CDC* dc) override {
-    for (int i = 0; i < m_items; ++i) dc->FillSolidRect(i * kItemWidth, 0, kItemWidth, 6, ItemColor(i));
+    for (int i = 0; i < m_nItems; ++i) dc->FillSolidRect(i * kItemWidth, 0, kItemWidth, 6, ItemColor(i));
   }
   using CHistoryDialog::ScrollToEnd;
   // Every pixel of the graph shows item first + x / 4, or the background after the last.
@@ -33,7 +33,7 @@ public:
     COLORREF background = m_nColorScheme == 0 ? kNightGraphBackground : GetSysColor(COLOR_WINDOW);
     CClientDC dc(GetDlgItem(kGraph));
     for (int y : {0, 5})
-      for (int x = 0, wrong = 0; x < m_width && wrong < 3; ++x) {
+      for (int x = 0, wrong = 0; x < m_nWidth && wrong < 3; ++x) {
         int item = GetFirstVisibleItem() + x / kItemWidth;
         if (dc.GetPixel(x, y) != (item < shownItems ? ItemColor(item) : background) && ++wrong)
           ADD_FAILURE() << "pixel " << x << "," << y << " from item " << GetFirstVisibleItem();
@@ -42,19 +42,19 @@ public:
   int Page() {
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
     static_cast<CScrollBar*>(GetDlgItem(kBar))->GetScrollInfo(&info);
-    EXPECT_EQ(info.nMax, m_items);
+    EXPECT_EQ(info.nMax, m_nItems);
     EXPECT_EQ(info.nPos, GetFirstVisibleItem());
     return static_cast<int>(info.nPage);
   }
 
 protected:
   BOOL OnInitDialog() override {
-    GetDlgItem(kGraph)->MoveWindow(4, 4, m_width, 6);  // exact pixels, whatever the font
+    GetDlgItem(kGraph)->MoveWindow(4, 4, m_nWidth, 6);  // exact pixels, whatever the font
     return CHistoryDialog::OnInitDialog();
   }
 
 private:
-  int m_items, m_width;
+  int m_nItems, m_nWidth;
 };
 
 TEST(HistoryDialogTest, ScrollRequestsPageThroughTheItemsAndOddHistoriesStayWhole) {

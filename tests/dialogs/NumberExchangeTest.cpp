@@ -18,18 +18,18 @@ enum : int { kSigned = 1001, kUnsigned, kUint, kDecimal, kFormatted };
 class NumberDialog : public CDialog {
 public:
   NumberDialog() : CDialog(kTemplate) {}
-  int m_int[2] = {42, 0};  // kSigned, kUnsigned
-  unsigned m_uint = 0;
-  double m_double[2] = {0, 0};  // kDecimal, kFormatted
-  double Member(int id) const { return id == kUint ? m_uint : id < kUint ? m_int[id - kSigned] : m_double[id - kDecimal]; }
+  int m_nInt[2] = {42, 0};  // kSigned, kUnsigned
+  unsigned m_nUint = 0;
+  double m_dDouble[2] = {0, 0};  // kDecimal, kFormatted
+  double Member(int id) const { return id == kUint ? m_nUint : id < kUint ? m_nInt[id - kSigned] : m_dDouble[id - kDecimal]; }
 
 protected:
   void DoDataExchange(CDataExchange* dx) override {
-    DDX_Int(dx, kSigned, m_int[0], TRUE, 12);
-    DDX_Int(dx, kUnsigned, m_int[1], FALSE, 12);
-    DDX_Uint(dx, kUint, m_uint, 12);
-    DDX_Double(dx, kDecimal, m_double[0], TRUE, 400);
-    DDX_DoubleFmt(dx, kFormatted, m_double[1], L"%.2f", 12);
+    DDX_Int(dx, kSigned, m_nInt[0], TRUE, 12);
+    DDX_Int(dx, kUnsigned, m_nInt[1], FALSE, 12);
+    DDX_Uint(dx, kUint, m_nUint, 12);
+    DDX_Double(dx, kDecimal, m_dDouble[0], TRUE, 400);
+    DDX_DoubleFmt(dx, kFormatted, m_dDouble[1], L"%.2f", 12);
   }
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
     // Cleaned as the user types, not when the exchange itself sets a text.
@@ -64,9 +64,9 @@ TEST(NumberExchangeTest, TextIsCleanedAndMembersReplaceOnlyADifferentNumberWithT
     for (const Row& r : rows) {
       d.ReplaceText(r.id, r.typed != nullptr ? r.typed : L"007");
       if (r.typed == nullptr) {
-        if (r.id == kUint) dialog.m_uint = static_cast<unsigned>(r.value);
-        else if (r.id < kUint) dialog.m_int[r.id - kSigned] = static_cast<int>(r.value);
-        else dialog.m_double[r.id - kDecimal] = r.value;
+        if (r.id == kUint) dialog.m_nUint = static_cast<unsigned>(r.value);
+        else if (r.id < kUint) dialog.m_nInt[r.id - kSigned] = static_cast<int>(r.value);
+        else dialog.m_dDouble[r.id - kDecimal] = r.value;
         dialog.UpdateData(FALSE);
       }
       dialog.UpdateData(TRUE);  // what a field shows reads back as the number it shows
