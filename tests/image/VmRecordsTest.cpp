@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/base/Exception.h"
 #include "sibling/orvcim/VmImage.h"
+#include "support/FrameworkExceptions.h"
 
 namespace {
 
@@ -26,14 +26,7 @@ TEST(VmRecords, NewHandleHasFreshBlocks) {
 }
 
 TEST(VmRecords, ImpossibleHandleThrowsMemoryException) {
-  bool thrown = false;
-  try {
-    CVmHandle handle(-1);
-  } catch (CException* e) {
-    thrown = e->IsKindOf(RUNTIME_CLASS(CMemoryException));
-    e->Delete();
-  }
-  EXPECT_TRUE(thrown);
+  EXPECT_TRUE(orv::test::Throws<CMemoryException>([] { CVmHandle handle(-1); }));
 }
 
 TEST(VmRecords, ManagerBlockSize) {

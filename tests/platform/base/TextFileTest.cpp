@@ -9,11 +9,13 @@
 
 #include "platform/base/File.h"
 #include "support/FileBytes.h"
+#include "support/FrameworkExceptions.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using orv::TextEncoding;
+using orv::test::FileExceptionCause;
 using orv::test::ReadFileBytes;
 using orv::test::TempDir;
 using orv::test::WriteFileBytes;
@@ -248,23 +250,11 @@ TEST(TextFile, RenameNeverReplacesAndRemoveDeletes) {
   TempDir dir;
   WriteFileBytes(dir.File("a"), "a");
   WriteFileBytes(dir.File("b"), "b");
-  try {
-    CFile::Rename(dir.WFile("a"), dir.WFile("b"));
-    ADD_FAILURE() << "renamed over an existing file";
-  } catch (CFileException* e) {
-    EXPECT_EQ(CFileException::accessDenied, e->m_cause);
-    e->Delete();
-  }
+  EXPECT_EQ(CFileException::accessDenied, FileExceptionCause([&] { CFile::Rename(dir.WFile("a"), dir.WFile("b")); }));
   CFile::Remove(dir.WFile("b"));
   CFile::Rename(dir.WFile("a"), dir.WFile("b"));
   EXPECT_EQ("a", ReadFileBytes(dir.File("b")));
-  try {
-    CFile::Remove(dir.WFile("a"));
-    ADD_FAILURE() << "removed a missing file";
-  } catch (CFileException* e) {
-    EXPECT_EQ(CFileException::fileNotFound, e->m_cause);
-    e->Delete();
-  }
+  EXPECT_EQ(CFileException::fileNotFound, FileExceptionCause([&] { CFile::Remove(dir.WFile("a")); }));
 }
 
 }  // namespace
