@@ -14,11 +14,13 @@
 #include "image/LevelRule.h"
 #include "image/ImageFixture.h"
 #include "platform/gdi/DC.h"
+#include "support/EveryPixel.h"
 
 namespace {
 
 using orv::RenderPath;
 using orv::RenderSample;
+using orv::test::EveryPixel;
 using orv::test::FillLumImage;
 using orv::test::MakeLumImage;
 using orv::test::SetPixel;
@@ -118,9 +120,8 @@ TEST_P(EveryPath, AreaIsClippedToTheBitmap) {
   image->SetLevel(0, 0.0, 1.0);
   const CRect area(-10, -10, 5, 5);
   auto dib = Render(*image, 100, 100, 8, 0, &area);
-  for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 100; ++x)
-      ASSERT_EQ(*dib->GetImageAdr8(x, y), (x < 5 && y < 5) ? 255 : 0) << x << "," << y;
+  EXPECT_TRUE(EveryPixel(100, 100, [&](int x, int y) { return int{*dib->GetImageAdr8(x, y)}; },
+                         [](int x, int y) { return (x < 5 && y < 5) ? 255 : 0; }));
 }
 
 TEST_P(EveryPath, PixelZeroZeroIsInTheLastRowOfMemory) {
@@ -137,8 +138,8 @@ TEST_P(EveryPath, BitmapLargerThanSampleGetsOnlyTheSharedPart) {
   image->SetLevel(0, 0.0, 1.0);
   const CRect area(0, 0, 40, 5);
   auto dib = Render(*image, 40, 5, 32, 0x11, &area);
-  for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 40; ++x) ASSERT_EQ(dib->GetImageAdr32(x, y)[0], (x < 3 && y < 2) ? 255 : 0x11) << x << "," << y;
+  EXPECT_TRUE(EveryPixel(40, 5, [&](int x, int y) { return int{dib->GetImageAdr32(x, y)[0]}; },
+                         [](int x, int y) { return (x < 3 && y < 2) ? 255 : 0x11; }));
 }
 
 TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothing) {

@@ -10,6 +10,7 @@
 #include "sibling/orvcst/LumDialog.h"
 #include "sibling/orvreg/Registry.h"
 #include "support/DialogTemplates.h"
+#include "support/EveryPixel.h"
 #include "support/ShownDialog.h"
 #include "support/TempRegistry.h"
 
@@ -89,8 +90,7 @@ TEST_F(LumButtonTest, StatesDrawFaceFrameAndFocusExactly) {
 TEST_F(LumButtonTest, AFrameWiderThanTheButtonStopsAtItsMiddle) {
   button_.SetColors(kText, kFace, kFrame, 50);
   Drawn d(button_, 0, 6, 4);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(d.At(x, y), kFrame) << x << "," << y;
+  EXPECT_TRUE(orv::test::EveryPixel(6, 4, [&d](int x, int y) { return d.At(x, y); }, [](int, int) { return kFrame; }));
 }
 
 class HookedFileDialog : public CFileDialog {
