@@ -14,7 +14,7 @@
 #include "image/LevelRule.h"
 #include "image/ImageFixture.h"
 #include "platform/gdi/DC.h"
-#include "support/EveryPixel.h"
+#include "support/PixelChecks.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "GdiTestSupport.h"
-#include "support/EveryPixel.h"
+#include "support/PixelChecks.h"
 
 namespace orv::gdi::test {
 namespace {
@@ -39,14 +39,8 @@ std::vector<std::uint32_t> Render(const wchar_t* face, int height, const wchar_t
 }
 
 CRect InkBox(const std::vector<std::uint32_t>& pixels, int w) {
-  CRect box(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    if (pixels[i] == 0) continue;
-    const int x = static_cast<int>(i % w), y = static_cast<int>(i / w);
-    box.SetRect(std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
-                std::max<int>(box.bottom, y + 1));
-  }
-  return box;
+  return orv::test::BoundsWhere(w, static_cast<int>(pixels.size()) / w,
+                                [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * w + x] != 0; });
 }
 
 TEST(Fonts, MsUiGothicResolvesToTheInstalledJapaneseGothicFace) {

@@ -10,7 +10,7 @@
 #include "sibling/orvcst/LumDialog.h"
 #include "sibling/orvreg/Registry.h"
 #include "support/DialogTemplates.h"
-#include "support/EveryPixel.h"
+#include "support/PixelChecks.h"
 #include "support/ShownDialog.h"
 #include "support/TempRegistry.h"
 
