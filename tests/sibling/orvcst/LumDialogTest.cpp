@@ -44,7 +44,7 @@ public:
 // The text and background colours the scheme gives a control (CLR_INVALID: the system's).
 std::pair<COLORREF, COLORREF> ControlColors(HWND control) {
   COLORREF text = 0, back = 0;
-  orv::ui::GetControlColors(control, &text, &back);
+  EXPECT_TRUE(orv::ui::GetControlColors(control, &text, &back));
   return {text, back};
 }
 
