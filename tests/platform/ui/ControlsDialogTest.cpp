@@ -155,7 +155,9 @@ TEST_F(ControlsDialogTest, SelectionFollowsTheEditMessages) {
   }
   edit.SetSel(1, 5);
   edit.SetSel(-1, 0);  // deselects; the caret stays at the end of the old selection
-  EXPECT_EQ(edit.GetSel(), MAKELONG(5, 5));
+  int s = 0, e = 0;
+  edit.GetSel(s, e);
+  EXPECT_EQ(std::pair(s, e), std::pair(5, 5));
 }
 
 // ---------------------------------------------------------------------------- tree
