@@ -32,6 +32,7 @@ function(orv_subsystem_tests name)
     orv_add_test(${name}_tests SOURCES ${core} ${support} LIBS orvdcm_core)
   endif()
   if(gui)
-    orv_add_test(${name}_gui_tests GUI SOURCES ${gui} ${support} LIBS orvdcm_gui)
+    # An object library links its own objects only: the GUI tests take both parts.
+    orv_add_test(${name}_gui_tests GUI SOURCES ${gui} ${support} LIBS orvdcm_gui orvdcm_core)
   endif()
 endfunction()
