@@ -5,6 +5,7 @@
 //
 // The function opens the dialog modally with the given owner (null for screenshots).
 #include <functional>
+#include <string>
 #include <vector>
 
 class CWnd;
@@ -18,6 +19,8 @@ struct DemoDialog {
 };
 
 std::vector<DemoDialog>& DemoDialogs();
+// Files named on the command line, for the demos that open one.
+std::vector<std::string>& DemoFiles();
 
 struct DemoRegistration {
   DemoRegistration(const char* name, const wchar_t* title, std::function<void(CWnd*)> open) {

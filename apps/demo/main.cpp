@@ -19,6 +19,11 @@ std::vector<DemoDialog>& DemoDialogs() {
   return dialogs;
 }
 
+std::vector<std::string>& DemoFiles() {
+  static std::vector<std::string> files;
+  return files;
+}
+
 namespace {
 
 constexpr UINT kHostTemplate = 100;
@@ -76,19 +81,32 @@ int WriteScreenshots(const std::string& folder) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  bool screenshots = !args.empty() && args[0] == "--screenshots";
-  if ((screenshots && args.size() != 2) || (!screenshots && !args.empty())) {
-    std::fprintf(stderr, "usage: orvdcm-demo [--screenshots DIR]\n");
+  std::string screenshots;
+  bool usage = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--screenshots" && i + 1 < args.size() && screenshots.empty()) {
+      screenshots = args[++i];
+    } else if (!args[i].empty() && args[i][0] != '-') {
+      orv::demo::DemoFiles().push_back(args[i]);  // a FITS file for the viewer
+    } else {
+      usage = true;
+    }
+  }
+  if (usage || orv::demo::DemoFiles().size() > 1) {
+    std::fprintf(stderr, "usage: orvdcm-demo [IMAGE.fits] [--screenshots DIR]\n");
     return 2;
   }
   // Screenshots need no display: Qt's offscreen platform draws them, unless told otherwise.
-  if (screenshots) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (!screenshots.empty()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
   orv::ResourceTable resources;
   resources.dialogs[orv::demo::kHostTemplate] = orv::demo::HostTemplate();
   HINSTANCE module = orv::RegisterResourceModule("orvdcm-demo", &resources);
   int result = 0;
-  if (screenshots) {
-    result = orv::demo::WriteScreenshots(args[1]);
+  if (!screenshots.empty()) {
+    result = orv::demo::WriteScreenshots(screenshots);
+  } else if (!orv::demo::DemoFiles().empty()) {
+    for (const orv::demo::DemoDialog& demo : orv::demo::DemoDialogs())  // the image goes straight to its viewer
+      if (std::string(demo.name) == "fits-viewer") demo.open(nullptr);
   } else {
     orv::demo::HostDialog host;
     host.DoModal();
