@@ -163,40 +163,32 @@ int CLumSampleDialog::ScrollTarget(UINT code, int pos, int now, int minPos, int 
   return static_cast<int>(std::clamp<long long>(target, minPos, std::max(minPos, maxPos)));
 }
 
-void CLumSampleDialog::Scroll(int id, UINT code, UINT pos, CScrollBar* bar) {
+bool CLumSampleDialog::Scroll(int id, UINT code, UINT pos, CScrollBar* bar) {
+  if (bar == nullptr || bar->GetDlgCtrlID() != id) return true;
+  if (m_pSampleImage == nullptr) return false;  // dropped
   int minPos = 0, maxPos = 0;
   bar->GetScrollRange(&minPos, &maxPos);
   const bool horizontal = id == kHScrollBar;
   const int now = horizontal ? m_view.hpos : m_view.vpos;
   const int target = ScrollTarget(code, static_cast<int>(pos), now, minPos, maxPos);
-  if (target == now) return;
-  bar->SetScrollPos(target, TRUE);
-  if (horizontal) {
-    UpdateHPos(now, target);
-  } else {
-    UpdateVPos(now, target);
+  if (target != now) {
+    bar->SetScrollPos(target, TRUE);
+    if (horizontal) {
+      UpdateHPos(now, target);
+    } else {
+      UpdateVPos(now, target);
+    }
+    InvalidateRect(&m_view.display, FALSE);
   }
-  InvalidateRect(&m_view.display, FALSE);
+  return true;
 }
 
 void CLumSampleDialog::OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
-  if (bar == nullptr || bar->GetDlgCtrlID() != kHScrollBar) {
-    CLumDialog::OnHScroll(code, pos, bar);
-    return;
-  }
-  if (m_pSampleImage == nullptr) return;
-  Scroll(kHScrollBar, code, pos, bar);
-  CLumDialog::OnHScroll(code, pos, bar);
+  if (Scroll(kHScrollBar, code, pos, bar)) CLumDialog::OnHScroll(code, pos, bar);
 }
 
 void CLumSampleDialog::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
-  if (bar == nullptr || bar->GetDlgCtrlID() != kVScrollBar) {
-    CLumDialog::OnVScroll(code, pos, bar);
-    return;
-  }
-  if (m_pSampleImage == nullptr) return;
-  Scroll(kVScrollBar, code, pos, bar);
-  CLumDialog::OnVScroll(code, pos, bar);
+  if (Scroll(kVScrollBar, code, pos, bar)) CLumDialog::OnVScroll(code, pos, bar);
 }
 
 CPoint CLumSampleDialog::DialogToImage(const CPoint& point) const { return m_view.DialogToImage(point); }

@@ -114,7 +114,8 @@ protected:
 private:
   // The new position of a scroll request within min ... max.
   static int ScrollTarget(UINT code, int pos, int now, int minPos, int maxPos);
-  // One scroll request on bar id; the dialog's position and move go with it.
-  void Scroll(int id, UINT code, UINT pos, CScrollBar* bar);
+  // A scroll request that bar id makes moves the sample; false when it is dropped (no
+  // sample yet), true when the framework's default handling follows.
+  bool Scroll(int id, UINT code, UINT pos, CScrollBar* bar);
   void FreeSamples();
 };

@@ -14,16 +14,6 @@
 
 namespace orv::demo {
 
-std::vector<DemoDialog>& DemoDialogs() {
-  static std::vector<DemoDialog> dialogs;
-  return dialogs;
-}
-
-std::vector<std::string>& DemoFiles() {
-  static std::vector<std::string> files;
-  return files;
-}
-
 namespace {
 
 constexpr UINT kHostTemplate = 100;

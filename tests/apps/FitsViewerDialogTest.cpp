@@ -8,17 +8,6 @@
 #include "tests/sibling/orvcim/FitsSamples.h"
 #include "tests/support/TempDir.h"
 
-namespace orv::demo {
-std::vector<DemoDialog>& DemoDialogs() {
-  static std::vector<DemoDialog> dialogs;
-  return dialogs;
-}
-std::vector<std::string>& DemoFiles() {
-  static std::vector<std::string> files;
-  return files;
-}
-}  // namespace orv::demo
-
 namespace {
 
 using orv::ui::test::DialogDriver;
