@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/Controls.h"
@@ -28,10 +29,7 @@ constexpr UINT kTemplate = 31411;
 class SampleDialog : public CLumSampleDialog {
 public:
   explicit SampleDialog(CLumImage* image) : CLumSampleDialog(kTemplate) { SetCurrentImage(image); }
-  using CLumSampleDialog::DialogToImage;
   using CLumSampleDialog::InitSample;
-  using CLumSampleDialog::MakeSampleImage;
-  using CLumSampleDialog::SetCurrentImage;
   using CLumSampleDialog::SetMag;
 
 protected:
@@ -59,9 +57,12 @@ protected:
     dialog.DoModal();
     EXPECT_TRUE(scripts.Problems().empty());
   }
-  static int Pos(DialogDriver& d, int id) { return static_cast<CScrollBar*>(CWnd::FromHandle(d.Item(id)))->GetScrollPos(); }
-  static void Range(DialogDriver& d, int id, int* lo, int* hi) {
-    static_cast<CScrollBar*>(CWnd::FromHandle(d.Item(id)))->GetScrollRange(lo, hi);
+  // A scroll bar's range and position as {min, max, pos}.
+  static std::vector<int> Bar(DialogDriver& d, int id) {
+    auto* bar = static_cast<CScrollBar*>(CWnd::FromHandle(d.Item(id)));
+    int lo = 0, hi = 0;
+    bar->GetScrollRange(&lo, &hi);
+    return {lo, hi, bar->GetScrollPos()};
   }
   ScopedResources resources_;
 };
@@ -73,15 +74,8 @@ TEST_F(LumSampleDialogTest, AnImageSetBeforeOpeningIsSampledAndCentred) {
     ASSERT_NE(dialog.GetSampleImage(), nullptr);
     EXPECT_EQ(dialog.GetDisplayRect(), CRect(10, 10, 310, 210));
     EXPECT_EQ(dialog.GetImageRect(), CRect(60, 60, 260, 160));
-    int lo = 0, hi = 0;
-    Range(d, CLumSampleDialog::kHScrollBar, &lo, &hi);
-    EXPECT_EQ(lo, -150);
-    EXPECT_EQ(hi, 50);
-    Range(d, CLumSampleDialog::kVScrollBar, &lo, &hi);
-    EXPECT_EQ(lo, -100);
-    EXPECT_EQ(hi, 0);
-    EXPECT_EQ(Pos(d, CLumSampleDialog::kHScrollBar), -50);
-    EXPECT_EQ(Pos(d, CLumSampleDialog::kVScrollBar), -50);
+    EXPECT_EQ(Bar(d, CLumSampleDialog::kHScrollBar), (std::vector<int>{-150, 50, -50}));
+    EXPECT_EQ(Bar(d, CLumSampleDialog::kVScrollBar), (std::vector<int>{-100, 0, -50}));
   });
 }
 
@@ -110,7 +104,7 @@ TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
       EXPECT_TRUE(d.Scroll(row.bar, row.code));
       SCOPED_TRACE(testing::Message() << "bar " << row.bar << " code " << row.code);
       EXPECT_EQ(h ? dialog.GetHPos() : dialog.GetVPos(), row.expected);
-      EXPECT_EQ(Pos(d, row.bar), row.expected);
+      EXPECT_EQ(Bar(d, row.bar)[2], row.expected);
       const CRect i = dialog.GetImageRect();
       EXPECT_EQ(h ? 10 - i.left : 10 - i.top, row.expected);
     });
@@ -127,69 +121,48 @@ TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
   });
 }
 
-// Expected colour of screen pixel (x, y): the sample pixel it shows, or the face colour.
-using Expect = std::function<COLORREF(int x, int y, bool* inSample)>;
-
-void ExpectDisplay(const orv::gdi::Surface& s, const Expect& expect, const char* what) {
-  int wrong = 0;
-  for (int y = 10; y < 210; ++y)
-    for (int x = 10; x < 310; ++x) {
-      bool in = false;
-      COLORREF want = expect(x, y, &in);
-      if (!in) want = GetSysColor(COLOR_3DFACE);
-      if (s.PixelColor(x, y) != want && ++wrong <= 3)
-        ADD_FAILURE() << what << ": pixel (" << x << ", " << y << ") is " << std::hex << s.PixelColor(x, y)
-                      << ", not " << want;
-    }
-}
+struct PaintRow {
+  bool colour;
+  double mag;
+  CPoint topLeft;  // where the sample starts on screen; at 1/2 every second pixel shows, from 1 on
+};
 
 TEST_F(LumSampleDialogTest, PaintsExactPixelsAtEachMagnification) {
-  // Grey 8 x 4, levels 0 ... 31 through the window 0 ... 255 give level 8 v.
-  std::vector<float> values;
-  for (int i = 0; i < 32; ++i) values.push_back(8.0f * i);
-  auto grey = orv::test::MakeLumImage(8, 4, 1, values);
-  grey->SetLevel(0, 0, 255);
-  auto greyAt = [](int sx, int sy) {
-    const int v = 8 * (sy * 8 + sx);
-    return RGB(v, v, v);
-  };
-  // Colour 2 x 1: red, then blue.
-  auto colour = orv::test::MakeLumImage(2, 1, 3, {1, 0, /*g*/ 0, 0, /*b*/ 0, 1});
-  for (int p = 0; p < 3; ++p) colour->SetLevel(p, 0, 1);
-
-  struct Row {
-    CLumImage* image;
-    double mag;
-    Expect expect;
-    const char* what;
-  } rows[] = {
-      // The 8 x 4 sample lies at (156, 108) at magnification 1.
-      {grey.get(), 1.0, [&](int x, int y, bool* in) {
-         *in = x >= 156 && x < 164 && y >= 108 && y < 112;
-         return *in ? greyAt(x - 156, y - 108) : 0;
-       }, "grey x1"},
-      {grey.get(), 2.0, [&](int x, int y, bool* in) {
-         *in = x >= 152 && x < 168 && y >= 106 && y < 114;
-         return *in ? greyAt((x - 152) / 2, (y - 106) / 2) : 0;
-       }, "grey x2"},
-      // Halved, every second column and row is kept.
-      {grey.get(), 0.5, [&](int x, int y, bool* in) {
-         *in = x >= 158 && x < 162 && y >= 109 && y < 111;
-         return *in ? greyAt(2 * (x - 158) + 1, 2 * (y - 109) + 1) : 0;
-       }, "grey x1/2"},
-      {colour.get(), 1.0, [&](int x, int y, bool* in) {
-         *in = (x == 159 || x == 160) && y == 110;
-         return x == 159 ? RGB(255, 0, 0) : RGB(0, 0, 255);
-       }, "colour x1"},
-      {colour.get(), 2.0, [&](int x, int y, bool* in) {
-         *in = x >= 158 && x < 162 && y >= 110 && y < 112;
-         return x < 160 ? RGB(255, 0, 0) : RGB(0, 0, 255);
-       }, "colour x2"},
-  };
-  for (const Row& row : rows) {
-    SampleDialog dialog(row.image);
+  // Grey 8 x 4 at levels 8 v (window 0 ... 255); colour 8 x 4 whose red, green and blue
+  // carry the column, the row and both.
+  std::vector<float> grey, colour(3 * 32);
+  for (int i = 0; i < 32; ++i) {
+    grey.push_back(8.0f * i);
+    colour[i] = 30.0f * (i % 8);
+    colour[32 + i] = 60.0f * (i / 8);
+    colour[64 + i] = 7.0f * i;
+  }
+  std::unique_ptr<CLumImage> images[] = {orv::test::MakeLumImage(8, 4, 1, grey), orv::test::MakeLumImage(8, 4, 3, colour)};
+  const PaintRow rows[] = {{false, 1.0, {156, 108}}, {false, 2.0, {152, 106}}, {false, 0.5, {158, 109}},
+                           {true, 1.0, {156, 108}},  {true, 2.0, {152, 106}},  {true, 0.5, {158, 109}}};
+  for (const PaintRow& row : rows) {
+    CLumImage* image = images[row.colour].get();
+    for (int p = 0; p < image->GetPlanes(); ++p) image->SetLevel(p, 0, 255);
+    const int shown = row.mag < 1 ? 2 : 1, scale = row.mag < 1 ? 1 : static_cast<int>(row.mag);
+    const CRect on(row.topLeft, CSize(8 * scale / shown, 4 * scale / shown));
+    SampleDialog dialog(image);
     dialog.SetMag(row.mag);
-    Run(dialog, [&](DialogDriver& d) { ExpectDisplay(d.PaintClient(), row.expect, row.what); });
+    Run(dialog, [&](DialogDriver& d) {
+      const orv::gdi::Surface s = d.PaintClient();
+      int wrong = 0;
+      for (int y = 10; y < 210; ++y)
+        for (int x = 10; x < 310; ++x) {
+          COLORREF want = GetSysColor(COLOR_3DFACE);
+          if (on.PtInRect(CPoint(x, y))) {
+            const int sx = (x - on.left) / scale * shown + shown - 1, sy = (y - on.top) / scale * shown + shown - 1;
+            auto level = [&](int p) { return static_cast<int>(*image->GetImageAdr(sx, sy, p)); };
+            want = row.colour ? RGB(level(0), level(1), level(2)) : RGB(level(0), level(0), level(0));
+          }
+          if (s.PixelColor(x, y) != want && ++wrong <= 3)
+            ADD_FAILURE() << (row.colour ? "colour" : "grey") << " x" << row.mag << ": (" << x << ", " << y
+                          << ") is " << std::hex << s.PixelColor(x, y) << ", not " << want;
+        }
+    });
   }
 }
 
@@ -226,12 +199,11 @@ TEST_F(LumSampleDialogTest, SelectionsAreNormalisedAndCutToTheImage) {
     dialog.SetSelectionRect(row.selection);
     Run(dialog, [&](DialogDriver&) {
       EXPECT_EQ(dialog.GetSelectionRect(), row.stored);
-      const CLumImage* sample = dialog.GetSampleImage();
-      ASSERT_NE(sample, nullptr);
-      EXPECT_EQ(sample->GetWidth(), row.sample.cx);
-      EXPECT_EQ(sample->GetHeight(), row.sample.cy);
-      const CPoint last(row.stored.IsRectEmpty() ? 99 : row.stored.right - 1, row.stored.IsRectEmpty() ? 59 : row.stored.bottom - 1);
-      EXPECT_EQ(*sample->GetImageAdr(row.sample.cx - 1, row.sample.cy - 1, 0), static_cast<float>(last.y * 100 + last.x));
+      const CLumImage& sample = *dialog.GetSampleImage();
+      EXPECT_EQ(CSize(sample.GetWidth(), sample.GetHeight()), row.sample);
+      // The last pixel copied is the selection's (or the image's) last.
+      const CRect from = row.stored.IsRectEmpty() ? CRect(0, 0, 100, 60) : row.stored;
+      EXPECT_EQ(*sample.GetImageAdr(row.sample.cx - 1, row.sample.cy - 1, 0), (from.bottom - 1) * 100.0f + from.right - 1);
     });
   }
 }

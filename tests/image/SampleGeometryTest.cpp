@@ -23,19 +23,6 @@ Geometry Centred(double mag, CRect display = CRect(10, 10, 310, 210), CSize samp
   return g;
 }
 
-TEST(SampleGeometry, CentringPlacesTheSampleAndSetsThePositions) {
-  Geometry g = Centred(1.0);
-  EXPECT_EQ(g.image, CRect(60, 60, 260, 160));
-  EXPECT_EQ(g.hpos, -50);
-  EXPECT_EQ(g.vpos, -50);
-  // Moving keeps the invariant position = D's edge - I's edge.
-  g.UpdateHPos(g.hpos, 30);
-  g.UpdateVPos(g.vpos, -7);
-  EXPECT_EQ(g.image, CRect(-20, 17, 180, 117));
-  EXPECT_EQ(g.hpos, g.display.left - g.image.left);
-  EXPECT_EQ(g.vpos, g.display.top - g.image.top);
-}
-
 struct PlanRow {
   double mag;
   int hpos;  // after centring, the horizontal position moved here
