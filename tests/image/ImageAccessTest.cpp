@@ -83,44 +83,6 @@ TEST(PhysicalValue, EveryPixelTypeAndSignedness) {
   EXPECT_EQ(odd.GetPixel(0, 0, 0), 0.0);
 }
 
-TEST(Accessors, HeaderFieldsRoundTrip) {
-  CImage image(-32, 1, 1, 1);
-  image.SetBitsPixel(16);
-  image.SetSigned(FALSE);
-  image.SetBscale(0.5);
-  image.SetBzero(32768.0);
-  image.SetOwnLevel(TRUE);
-  image.SetSaveableFormat(TRUE);
-  image.SetSaveableFile(TRUE);
-  image.SetOrgFileName(L"M42.fits");
-  image.SetOrgFileFormat(L"FITS");
-  image.SetOrgBitsPixel(16);
-  image.SetOrgPlanes(3);
-  image.SetOrgBayerImage(TRUE);
-  image.SetOrgHoneyCombImage(TRUE);
-  image.SetOrgDevelopmentImage(TRUE);
-  image.SetOrgWidth(6000);
-  image.SetOrgHeight(4000);
-  image.SetBayerImage(TRUE);
-  image.SetHoneyCombImage(TRUE);
-  image.SetRawImageBits(14);
-  image.SetDevelopmentImage(TRUE);
-  EXPECT_EQ(image.GetBitsPixel(), 16);
-  EXPECT_FALSE(image.IsSigned());
-  EXPECT_EQ(image.GetBscale(), 0.5);
-  EXPECT_EQ(image.GetBzero(), 32768.0);
-  EXPECT_TRUE(image.HasOwnLevel() && image.IsSaveableFormat() && image.IsSaveableFile());
-  EXPECT_STREQ(image.GetOrgFileName(), L"M42.fits");
-  EXPECT_STREQ(image.GetOrgFileFormat(), L"FITS");
-  EXPECT_EQ(image.GetOrgBitsPixel(), 16);
-  EXPECT_EQ(image.GetOrgPlanes(), 3);
-  EXPECT_TRUE(image.IsOrgBayerImage() && image.IsOrgHoneyCombImage() && image.IsOrgDevelopmentImage());
-  EXPECT_EQ(image.GetOrgWidth(), 6000);
-  EXPECT_EQ(image.GetOrgHeight(), 4000);
-  EXPECT_TRUE(image.IsBayerImage() && image.IsHoneyCombImage() && image.IsDevelopmentImage());
-  EXPECT_EQ(image.GetRawImageBits(), 14);
-}
-
 TEST(Accessors, CameraMetadata) {
   CHeader header;
   header.SetISO(1600);

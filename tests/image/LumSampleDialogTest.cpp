@@ -14,13 +14,13 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/TestDriver.h"
 #include "tests/image/ImageFixture.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "tests/support/DialogTemplates.h"
+#include "tests/support/ShownDialog.h"
 
 namespace {
 
 using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
-using orv::ui::test::ModalScripts;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 31411;
@@ -47,15 +47,12 @@ protected:
                                       Control(CLumSampleDialog::kHScrollBar, L"SCROLLBAR", L"", 7, 215, 200, 9, SBS_HORZ),
                                       Control(CLumSampleDialog::kVScrollBar, L"SCROLLBAR", L"", 315, 7, 9, 200, SBS_VERT)}));
   }
-  // Opens dialog and runs script while it is shown.
-  void Run(SampleDialog& dialog, const std::function<void(DialogDriver&)>& script) {
-    ModalScripts scripts;
-    scripts.Add([&](DialogDriver& d) {
+  // Opens dialog, runs script while it is shown, then closes it.
+  static void Run(SampleDialog& dialog, const std::function<void(DialogDriver&)>& script) {
+    orv::test::RunModal(dialog, [&](DialogDriver& d) {
       script(d);
       d.Close();
     });
-    dialog.DoModal();
-    EXPECT_TRUE(scripts.Problems().empty());
   }
   // A scroll bar's range and position as {min, max, pos}.
   static std::vector<int> Bar(DialogDriver& d, int id) {

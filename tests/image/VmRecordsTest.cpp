@@ -22,11 +22,7 @@ TEST(VmRecords, NewHandleHasFreshBlocks) {
   EXPECT_EQ(handle.GetSlotIndex(0), -1);
   EXPECT_EQ(handle.GetType(2), 0);
   EXPECT_EQ(handle.GetSlotIndex(2), -1);
-}
-
-TEST(VmRecords, EmptyHandleIsValid) {
-  CVmHandle handle(0);
-  EXPECT_EQ(handle.GetBlockCount(), 0);
+  EXPECT_EQ(CVmHandle(0).GetBlockCount(), 0);
 }
 
 TEST(VmRecords, ImpossibleHandleThrowsMemoryException) {
@@ -38,15 +34,6 @@ TEST(VmRecords, ImpossibleHandleThrowsMemoryException) {
     e->Delete();
   }
   EXPECT_TRUE(thrown);
-}
-
-TEST(VmRecords, BlockAndMemoryInitialState) {
-  CVmBlock block;
-  EXPECT_EQ(block.m_nType, 0);
-  EXPECT_EQ(block.m_nSlotIndex, -1);
-  CVmMemory memory;
-  const int expected[8] = {0, -1, -1, 0, -1, -1, 0, 0};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(memory.m_nValues[i], expected[i]) << i;
 }
 
 TEST(VmRecords, ManagerBlockSize) {

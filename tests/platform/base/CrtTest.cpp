@@ -27,31 +27,15 @@ bool UntouchedFrom(const wchar_t (&buffer)[N], std::size_t from) {
 
 TEST(Crt, WtoiReadsALeadingDecimalIntegerAndClampsOverflow) {
   struct Row {
-    int line;
     const wchar_t* text;
     int expected;
   } rows[] = {
-      {1, L"", 0},
-      {2, L"42", 42},
-      {3, L" 42", 42},
-      {4, L"\t\n-17x", -17},
-      {5, L"+1", 1},
-      {6, L"- 1", 0},
-      {7, L"0x10", 0},
-      {8, L"1e5", 1},
-      {9, L"2147483647", INT_MAX},
-      {10, L"2147483648", INT_MAX},
-      {11, L"-2147483648", INT_MIN},
-      {12, L"-2147483649", INT_MIN},
-      {13, L"4294967296", INT_MAX},
-      {14, L"-99999999999999999999999", INT_MIN},
-      {15, L"42A94967297", 42},
-      {16, L"B4294967297", 0},
-      {17, L"\uFF11\uFF12", 0},  // full-width digits are not digits here
-      {18, L"007", 7},
-      {19, L"--5", 0},
+      {L"", 0}, {L"42", 42}, {L" 42", 42}, {L"\t\n-17x", -17}, {L"+1", 1}, {L"- 1", 0}, {L"0x10", 0}, {L"1e5", 1},
+      {L"2147483647", INT_MAX}, {L"2147483648", INT_MAX}, {L"-2147483648", INT_MIN}, {L"-2147483649", INT_MIN},
+      {L"4294967296", INT_MAX}, {L"-99999999999999999999999", INT_MIN}, {L"42A94967297", 42}, {L"B4294967297", 0},
+      {L"007", 7}, {L"--5", 0}, {L"\uFF11\uFF12", 0},  // full-width digits are not digits here
   };
-  for (const auto& row : rows) EXPECT_EQ(row.expected, _wtoi(row.text)) << "row " << row.line;
+  for (const auto& row : rows) EXPECT_EQ(row.expected, _wtoi(row.text)) << CString(row.text).ToUtf8();
   EXPECT_EQ(0, _wtoi(nullptr));
   errno = 0;
   _wtoi(L"4294967296");
@@ -60,24 +44,13 @@ TEST(Crt, WtoiReadsALeadingDecimalIntegerAndClampsOverflow) {
 
 TEST(Crt, WtofReadsALeadingNumberWhateverTheLocale) {
   struct Row {
-    int line;
     const wchar_t* text;
     double expected;
   } rows[] = {
-      {1, L"", 0.0},
-      {2, L"1e5", 1e5},
-      {3, L" 2.5", 2.5},
-      {4, L".5", 0.5},
-      {5, L"-0.0000004", -4e-7},
-      {6, L"+3.25xyz", 3.25},
-      {7, L"12a3", 12.0},
-      {8, L"abc", 0.0},
-      {9, L"3.0e", 3.0},
-      {10, L"0x10", 16.0},
-      {11, L"1,5", 1.0},
-      {12, L"2.5\u00B0", 2.5},
+      {L"", 0.0}, {L"1e5", 1e5}, {L" 2.5", 2.5}, {L".5", 0.5}, {L"-0.0000004", -4e-7}, {L"+3.25xyz", 3.25},
+      {L"12a3", 12.0}, {L"abc", 0.0}, {L"3.0e", 3.0}, {L"0x10", 16.0}, {L"1,5", 1.0}, {L"2.5\u00B0", 2.5},
   };
-  for (const auto& row : rows) EXPECT_EQ(row.expected, _wtof(row.text)) << "row " << row.line;
+  for (const auto& row : rows) EXPECT_EQ(row.expected, _wtof(row.text)) << CString(row.text).ToUtf8();
   EXPECT_TRUE(std::isinf(_wtof(L"1e999")));
   EXPECT_TRUE(std::isnan(_wtof(L"nan")));
   EXPECT_EQ(0.0, _wtof(nullptr));
@@ -151,25 +124,24 @@ TEST(Crt, WcsicmpIgnoresLetterCase) {
 
 TEST(Crt, SplitpathSeparatesDriveFolderNameAndExtension) {
   struct Row {
-    int line;
-    const wchar_t* path;
-    const wchar_t *drive, *dir, *fname, *ext;
+    const wchar_t *path, *drive, *dir, *fname, *ext;
   } rows[] = {
-      {1, L"/home/u/colours.lst", L"", L"/home/u/", L"colours", L".lst"},
-      {2, L"C:\\Skyweave\\set.a.cfg", L"C:", L"\\Skyweave\\", L"set.a", L".cfg"},
-      {3, L"noext", L"", L"", L"noext", L""},
-      {4, L".profile", L"", L"", L"", L".profile"},
-      {5, L"dir/sub/", L"", L"dir/sub/", L"", L""},
-      {6, L"", L"", L"", L"", L""},
-      {7, L"a.b/c", L"", L"a.b/", L"c", L""},
+      {L"/home/u/colours.lst", L"", L"/home/u/", L"colours", L".lst"},
+      {L"C:\\Skyweave\\set.a.cfg", L"C:", L"\\Skyweave\\", L"set.a", L".cfg"},
+      {L"noext", L"", L"", L"noext", L""},
+      {L".profile", L"", L"", L"", L".profile"},
+      {L"dir/sub/", L"", L"dir/sub/", L"", L""},
+      {L"", L"", L"", L"", L""},
+      {L"a.b/c", L"", L"a.b/", L"c", L""},
   };
   for (const auto& row : rows) {
+    SCOPED_TRACE(CString(row.path).ToUtf8());
     wchar_t drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
-    ASSERT_EQ(0, _wsplitpath_s(row.path, drive, dir, fname, ext)) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.drive), drive) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.dir), dir) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.fname), fname) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.ext), ext) << "row " << row.line;
+    ASSERT_EQ(0, _wsplitpath_s(row.path, drive, dir, fname, ext));
+    EXPECT_EQ(std::wstring(row.drive), drive);
+    EXPECT_EQ(std::wstring(row.dir), dir);
+    EXPECT_EQ(std::wstring(row.fname), fname);
+    EXPECT_EQ(std::wstring(row.ext), ext);
   }
 }
 
@@ -196,19 +168,18 @@ TEST(Crt, SplitpathReportsPartsThatDoNotFit) {
 
 TEST(Crt, MakepathJoinsPartsWithinTheBuffer) {
   struct Row {
-    int line;
     const wchar_t *drive, *dir, *fname, *ext, *expected;
   } rows[] = {
-      {1, L"", L"/home/u/", L"colours", L".$$$", L"/home/u/colours.$$$"},
-      {2, nullptr, L"/home/u", L"colours", L"$$$", L"/home/u/colours.$$$"},
-      {3, L"c", L"\\dir\\", L"a", nullptr, L"c:\\dir\\a"},
-      {4, nullptr, nullptr, L"name", L"", L"name"},
-      {5, nullptr, nullptr, nullptr, nullptr, L""},
+      {L"", L"/home/u/", L"colours", L".$$$", L"/home/u/colours.$$$"},
+      {nullptr, L"/home/u", L"colours", L"$$$", L"/home/u/colours.$$$"},
+      {L"c", L"\\dir\\", L"a", nullptr, L"c:\\dir\\a"},
+      {nullptr, nullptr, L"name", L"", L"name"},
+      {nullptr, nullptr, nullptr, nullptr, L""},
   };
   for (const auto& row : rows) {
     wchar_t path[_MAX_PATH];
-    ASSERT_EQ(0, _wmakepath_s(path, row.drive, row.dir, row.fname, row.ext)) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.expected), path) << "row " << row.line;
+    ASSERT_EQ(0, _wmakepath_s(path, row.drive, row.dir, row.fname, row.ext)) << CString(row.expected).ToUtf8();
+    EXPECT_EQ(std::wstring(row.expected), path);
   }
   wchar_t small[16];
   Fill(small);

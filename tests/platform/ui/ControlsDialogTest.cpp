@@ -2,6 +2,7 @@
 // controls tell it: edits, trees, up-down controls, scroll bars, buttons and lists.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,8 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
@@ -95,14 +97,9 @@ protected:
                    Control(kCombo, L"COMBOBOX", L"", 110, 65, 60, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
                    Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP)});
     ASSERT_TRUE(dialog_.CreateIndirect(&tpl_));
-    dialog_.ShowWindow(SW_SHOW);
-    orv::ui::test::ProcessEvents();  // the window becomes the active one
-    driver_ = std::make_unique<DialogDriver>(dialog_.m_hWnd);
+    shown_.emplace(dialog_);
+    driver_ = &shown_->Driver();
     dialog_.log.clear();
-  }
-  void TearDown() override {
-    dialog_.DestroyWindow();
-    orv::ui::test::ProcessEvents();
   }
   CEdit& Edit(int id) { return *static_cast<CEdit*>(dialog_.GetDlgItem(id)); }
   CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(dialog_.GetDlgItem(kTree)); }
@@ -111,7 +108,8 @@ protected:
 
   orv::DialogTemplate tpl_;
   LoggingDialog dialog_;
-  std::unique_ptr<DialogDriver> driver_;
+  std::optional<orv::test::ShownDialog> shown_;
+  DialogDriver* driver_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------- edit

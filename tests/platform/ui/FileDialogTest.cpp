@@ -11,13 +11,14 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/TestDriver.h"
+#include "support/ShownDialog.h"
 #include "support/TempDir.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
-using orv::ui::test::ModalScripts;
 
 std::vector<CString> ListOf(DialogDriver& d, int id) {
   auto* list = static_cast<CListBox*>(CWnd::FromHandle(d.Item(id)));
@@ -51,8 +52,7 @@ TEST_F(FileDialogTest, ListsTheInitialFolderThroughTheFilterAndReturnsTheChoice)
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"Text (*.txt)|*.txt|All (*.*)|*.*||");
   CString folder = Folder();
   dialog.GetOFN().lpstrInitialDir = folder;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     EXPECT_EQ(ListOf(d, CFileDialog::kFileList), (std::vector<CString>{L"a.txt", L"c.TXT"}));
     EXPECT_EQ(ListOf(d, CFileDialog::kFolderList), (std::vector<CString>{L"..", L"sub"}));
     EXPECT_EQ(d.Text(CFileDialog::kFolderText), folder);
@@ -61,8 +61,7 @@ TEST_F(FileDialogTest, ListsTheInitialFolderThroughTheFilterAndReturnsTheChoice)
     d.SelectListItem(CFileDialog::kFileList, 1);
     EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"b.fits");
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(dialog.GetPathName(), folder + L"/b.fits");
   EXPECT_EQ(dialog.GetFileName(), L"b.fits");
   EXPECT_EQ(dialog.GetFileExt(), L"fits");
@@ -76,8 +75,7 @@ TEST_F(FileDialogTest, FoldersOpenByDoubleClickAndByTypedPath) {
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Text (*.txt)|*.txt||");
   CString folder = Folder();
   dialog.GetOFN().lpstrInitialDir = folder;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     d.SelectListItem(CFileDialog::kFolderList, IndexOf(d, CFileDialog::kFolderList, L"sub"), true);
     EXPECT_EQ(ListOf(d, CFileDialog::kFileList), std::vector<CString>{L"d.txt"});
     d.ReplaceText(CFileDialog::kFileNameEdit, folder);
@@ -88,8 +86,7 @@ TEST_F(FileDialogTest, FoldersOpenByDoubleClickAndByTypedPath) {
     d.Click(IDOK);
     EXPECT_EQ(ListOf(d, CFileDialog::kFileList), std::vector<CString>{L"b.fits"});
     d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
 }
 
 class HookedFileDialog : public CFileDialog {
@@ -133,16 +130,14 @@ TEST_F(FileDialogTest, TheHookWindowSitsInTheFrameAndHearsInitConfirmAndDestroy)
   CString folder = Folder();
   dialog.GetOFN().lpstrInitialDir = folder;
   dialog.refuseOnce = true;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     EXPECT_EQ(::GetParent(dialog.m_hWnd), d.Dialog());
     EXPECT_EQ(::GetWindowLongW(d.Dialog(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
     EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"new");
     d.Click(IDOK);  // refused once by OnFileNameOK
     EXPECT_TRUE(d.IsOpen());
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(dialog.pathAtConfirm, folder + L"/new.txt");  // the default extension was added
   EXPECT_EQ(dialog.log, (std::vector<std::string>{"init in Save As", "confirm", "confirm", "destroy"}));
 }
@@ -168,13 +163,11 @@ TEST_F(FileDialogTest, ChecksAskedForByTheFlags) {
     dialog.GetOFN().lpstrInitialDir = folder;
     MessageBoxRecorder boxes;
     boxes.Answer(row.answer);
-    ModalScripts scripts;
-    scripts.Add([&](DialogDriver& d) {
+    EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
       d.ReplaceText(CFileDialog::kFileNameEdit, row.typed);
       d.Click(IDOK);
       if (d.IsOpen()) d.Click(IDCANCEL);
-    });
-    EXPECT_EQ(dialog.DoModal(), row.result) << CString(row.typed);
+    }), row.result) << CString(row.typed);
     if (row.message == nullptr) {
       EXPECT_EQ(boxes.Count(), 0) << CString(row.typed);
     } else {
@@ -192,14 +185,12 @@ TEST_F(FileDialogTest, APathThatDoesNotFitTheCallersBufferIsRefused) {
   CString folder = Folder();
   dialog.GetOFN().lpstrInitialDir = folder;
   MessageBoxRecorder boxes;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     d.ReplaceText(CFileDialog::kFileNameEdit, L"a.txt");
     d.Click(IDOK);
     EXPECT_TRUE(d.IsOpen());
     d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
   EXPECT_EQ(boxes.LastText(), L"The file name is too long.");
   EXPECT_EQ(small[0], L'\0');
 }

@@ -8,12 +8,13 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 31201;
@@ -71,8 +72,7 @@ protected:
 
 TEST_F(PaintDialogTest, PaintHandlerDrawsOnTheErasedClientArea) {
   PaintingDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     orv::gdi::Surface s = d.PaintClient();
     CRect client;
     dialog.GetClientRect(&client);
@@ -86,13 +86,11 @@ TEST_F(PaintDialogTest, PaintHandlerDrawsOnTheErasedClientArea) {
     EXPECT_FALSE(dialog.lastErase);  // the dialog erased its background itself
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(PaintDialogTest, InvalidatingWithoutEraseKeepsWhatWasDrawnAndClipsToTheUpdateRect) {
   PaintingDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     d.PaintClient();
     // Now the handler paints blue everywhere, but only (20, 20)-(40, 40) is invalid.
     dialog.fill = kBlue;
@@ -110,13 +108,11 @@ TEST_F(PaintDialogTest, InvalidatingWithoutEraseKeepsWhatWasDrawnAndClipsToTheUp
     EXPECT_EQ(dialog.paints, paints);
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(PaintDialogTest, AContextOnAControlDrawsOnThatControl) {
   PaintingDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     CWnd* graph = dialog.GetDlgItem(kGraph);
     CRect r;
     graph->GetClientRect(&r);
@@ -131,14 +127,12 @@ TEST_F(PaintDialogTest, AContextOnAControlDrawsOnThatControl) {
     EXPECT_EQ(again.GetPixel(r.right, r.bottom), CLR_INVALID);
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(PaintDialogTest, OwnerDrawnButtonsAreDrawnByTheirObjectWithTheirState) {
   PaintingDialog dialog;
   SwatchButton swatch;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     ASSERT_TRUE(swatch.SubclassDlgItem(kOwnerButton, &dialog));
     swatch.Invalidate();
     orv::ui::test::ProcessEvents();
@@ -158,7 +152,6 @@ TEST_F(PaintDialogTest, OwnerDrawnButtonsAreDrawnByTheirObjectWithTheirState) {
     EXPECT_EQ(dc.GetPixel(1, 1), kBlue);
     d.Click(IDOK);
   });
-  dialog.DoModal();
   EXPECT_EQ(swatch.m_hWnd, nullptr);  // let go when the window went
 }
 

@@ -7,10 +7,11 @@
 #include "platform/base/Exception.h"
 #include "sibling/orvcim/Image.h"
 #include "sibling/orvcim/VmImage.h"
+#include "support/TempDir.h"
 
 namespace {
 
-using orv::test::TempFolder;
+using orv::test::TempDir;
 
 TEST(ImageModule, ConstructionZeroesPixelsAndWindows) {
   CLumImage image(-32, 3, 2, 3, 1.0, 0.0, TRUE);
@@ -73,7 +74,7 @@ TEST(ImageModule, AssignmentIsDeep) {
 }
 
 TEST(PagedStorage, LargeStorageLivesInAFileAndKeepsItsContents) {
-  TempFolder folder;
+  TempDir folder;
   // A memory limit of one byte puts every storage in a file; blocks of one page.
   CVmManager manager(folder.Path(), 1, 4096);
   CVmImage storage(1000, 50, 2, 4, &manager);

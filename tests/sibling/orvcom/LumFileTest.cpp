@@ -12,7 +12,6 @@
 
 namespace {
 
-using namespace std::string_literals;
 using orv::test::ReadFileBytes;
 using orv::test::TempDir;
 
@@ -24,10 +23,7 @@ TEST(LumFile, UnicodeModeWritesUtf16LeWithAMarkAndTheTextAsGiven) {
   file.WriteString(L"Star.Color = RGB(1, 2, 3)\r\n");
   file.WriteString(L"星\n");
   file.Close();
-  std::string expected = "\xFF\xFE"s;
-  for (char c : "Star.Color = RGB(1, 2, 3)\r\n"s) expected += std::string{c, '\0'};
-  expected += "\x1F\x66\n\0"s;
-  EXPECT_EQ(expected, ReadFileBytes(dir.File("cmd.txt")));
+  EXPECT_EQ(orv::test::Utf16LeWithMark(L"Star.Color = RGB(1, 2, 3)\r\n星\n"), ReadFileBytes(dir.File("cmd.txt")));
 
   CLumFile reader;  // reading needs no mode: the mark says what the file is
   ASSERT_TRUE(reader.Open(dir.WFile("cmd.txt"), 0x20, nullptr));

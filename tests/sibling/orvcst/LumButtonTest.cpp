@@ -9,11 +9,13 @@
 #include "sibling/orvcst/LumButton.h"
 #include "sibling/orvcst/LumDialog.h"
 #include "sibling/orvreg/Registry.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 #include "support/TempRegistry.h"
-#include "tests/platform/ui/DialogTemplates.h"
 
 namespace {
 
+using orv::test::RunModal;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 32101;
@@ -109,9 +111,7 @@ protected:
 TEST(RegistryDialogPositionTest, ADialogInsideAFrameKeepsThePlaceOfTheFrame) {
   orv::test::TempRegistry registry;
   HookedFileDialog dialog;
-  orv::ui::test::ModalScripts scripts;
-  scripts.Add([](orv::ui::test::DialogDriver& d) { d.Click(IDCANCEL); });
-  dialog.DoModal();
+  RunModal(dialog, [](orv::ui::test::DialogDriver& d) { d.Click(IDCANCEL); });
   CRect stored;
   ASSERT_TRUE(CRegistry::UpdateReg(L"Dialog\\FileOpen", L"WindowPos", CRect(), stored, 0));
   EXPECT_EQ(stored, dialog.frame);
