@@ -6,6 +6,7 @@
 // says: a FITS image's first row at the bottom. --area counts rows as the file stores them.
 // The output replaces an existing file only once it is complete, and may not be the input.
 #include <png.h>
+#include <zlib.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -117,9 +118,10 @@ bool EncodePng(CMemoryDIB& dib, bool grey, bool bottomUp, std::string* out, std:
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                grey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  // Speed over size: zlib's fastest level and one cheap filter instead of trying all five
-  // on every row (most of the time went there).
+  // Speed over size: one cheap filter instead of trying all five on every row, and zlib's
+  // fastest level with run-length matching only (most of the time went there).
   png_set_compression_level(png, 1);
+  png_set_compression_strategy(png, Z_RLE);
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
   png_write_info(png, info);
   for (int y = 0; y < height; ++y) {
