@@ -6,12 +6,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/sibling/orvcim/FitsSamples.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -23,13 +22,6 @@ using orv::test::TempDir;
 int Cli(const std::string& args, const std::string& prefix = "") {
   const int status = std::system((prefix + "'" ORVDCM_CLI "' " + args + " >out.txt 2>&1").c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 struct Png {
@@ -68,16 +60,16 @@ protected:
 
 TEST_F(RenderCommandTest, TheFilesFirstRowIsTheBottomOfTheGreyPicture) {
   Fits("grey.fits", 3, 2, 1, {0, 1, 2, /*second row*/ 3, 4, 5});
-  ASSERT_EQ(Cli("render grey.fits -o grey.png"), 0) << Read("out.txt");
+  ASSERT_EQ(Cli("render grey.fits -o grey.png"), 0) << orv::test::ReadFileBytes("out.txt");
   Png png;
   ASSERT_TRUE(ReadPng("grey.png", &png));
   EXPECT_FALSE(png.colour);
   EXPECT_EQ(png.pixels, (std::vector<unsigned char>{153, 204, 255, 0, 51, 102}));
   ASSERT_EQ(Cli("info grey.fits"), 0);
-  EXPECT_NE(Read("out.txt").find("rows: bottom-up"), std::string::npos);
+  EXPECT_NE(orv::test::ReadFileBytes("out.txt").find("rows: bottom-up"), std::string::npos);
 
   Fits("rgb.fits", 1, 2, 3, {0, 1, /*green*/ 1, 0, /*blue*/ 0, 0});
-  ASSERT_EQ(Cli("render rgb.fits --window 0:0:1 --window 1:0:1 --window 2:0:1 -o rgb.png"), 0) << Read("out.txt");
+  ASSERT_EQ(Cli("render rgb.fits --window 0:0:1 --window 1:0:1 --window 2:0:1 -o rgb.png"), 0) << orv::test::ReadFileBytes("out.txt");
   ASSERT_TRUE(ReadPng("rgb.png", &png));
   EXPECT_TRUE(png.colour);
   EXPECT_EQ(png.pixels, (std::vector<unsigned char>{255, 0, 0, 0, 255, 0}));
@@ -88,15 +80,15 @@ TEST_F(RenderCommandTest, TheInputAndAnOldOutputAreNeverLost) {
   unsigned seed = 1;
   for (int i = 0; i < 200 * 200; ++i) noise.push_back((seed = seed * 1103515245u + 12345u) >> 16);
   Fits("noise.fits", 200, 200, 1, noise);
-  const std::string input = Read("noise.fits");
+  const std::string input = orv::test::ReadFileBytes("noise.fits");
   EXPECT_EQ(Cli("render noise.fits -o noise.fits"), 2);
   EXPECT_EQ(Cli("render noise.fits -o ./../" + dir_.Path().substr(dir_.Path().rfind('/') + 1) + "/noise.fits"), 2);
-  EXPECT_TRUE(Read("noise.fits") == input);
+  EXPECT_TRUE(orv::test::ReadFileBytes("noise.fits") == input);
 
   // A write that fails halfway (the file size limit) leaves the old picture as it was.
-  std::ofstream("old.png") << "old picture";
+  orv::test::WriteFileBytes("old.png", "old picture");
   EXPECT_NE(Cli("render noise.fits -o old.png", "trap '' XFSZ; ulimit -f 8; "), 0);
-  EXPECT_TRUE(Read("old.png") == "old picture");
+  EXPECT_TRUE(orv::test::ReadFileBytes("old.png") == "old picture");
   EXPECT_EQ(Cli("render noise.fits -o old.png"), 0);
   Png png;
   EXPECT_TRUE(ReadPng("old.png", &png));

@@ -64,32 +64,16 @@ protected:
   ScopedResources resources_;
 };
 
-TEST_F(LumSampleDialogTest, AnImageSetBeforeOpeningIsSampledAndCentred) {
-  auto image = orv::test::MakeLumImage(200, 100, 1);
-  SampleDialog dialog(image.get());
-  Run(dialog, [&](DialogDriver& d) {
-    ASSERT_NE(dialog.GetSampleImage(), nullptr);
-    EXPECT_EQ(dialog.GetDisplayRect(), CRect(10, 10, 310, 210));
-    EXPECT_EQ(dialog.GetImageRect(), CRect(60, 60, 260, 160));
-    EXPECT_EQ(Bar(d, CLumSampleDialog::kHScrollBar), (std::vector<int>{-150, 50, -50}));
-    EXPECT_EQ(Bar(d, CLumSampleDialog::kVScrollBar), (std::vector<int>{-100, 0, -50}));
-  });
-}
+constexpr int kH = CLumSampleDialog::kHScrollBar, kV = CLumSampleDialog::kVScrollBar;
 
-struct ScrollRow {
+// Requests from the centred 200 x 100 sample (positions -50, -50) and where they lead.
+const struct ScrollRow {
   int bar;
   UINT code;
-  int expected;  // position after the request, starting from -50
-};
-
-const ScrollRow kScrolls[] = {
-    {CLumSampleDialog::kHScrollBar, SB_LINELEFT, -51},  {CLumSampleDialog::kHScrollBar, SB_LINERIGHT, -49},
-    {CLumSampleDialog::kHScrollBar, SB_PAGELEFT, -55},  {CLumSampleDialog::kHScrollBar, SB_PAGERIGHT, -45},
-    {CLumSampleDialog::kHScrollBar, SB_LEFT, -150},     {CLumSampleDialog::kHScrollBar, SB_RIGHT, 50},
-    {CLumSampleDialog::kVScrollBar, SB_LINEUP, -51},    {CLumSampleDialog::kVScrollBar, SB_LINEDOWN, -49},
-    {CLumSampleDialog::kVScrollBar, SB_PAGEDOWN, -45},  {CLumSampleDialog::kVScrollBar, SB_TOP, -100},
-    {CLumSampleDialog::kVScrollBar, SB_BOTTOM, 0},
-};
+  int expected;
+} kScrolls[] = {{kH, SB_LINELEFT, -51}, {kH, SB_LINERIGHT, -49}, {kH, SB_PAGELEFT, -55}, {kH, SB_PAGERIGHT, -45},
+                {kH, SB_LEFT, -150},    {kH, SB_RIGHT, 50},      {kV, SB_LINEUP, -51},    {kV, SB_LINEDOWN, -49},
+                {kV, SB_PAGEDOWN, -45}, {kV, SB_TOP, -100},      {kV, SB_BOTTOM, 0}};
 
 TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
   auto image = orv::test::MakeLumImage(200, 100, 1);
@@ -97,7 +81,7 @@ TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
     SampleDialog dialog(image.get());
     dialog.SetMag(2.0);  // the steps are sample pixels whatever the magnification
     Run(dialog, [&](DialogDriver& d) {
-      const bool h = row.bar == CLumSampleDialog::kHScrollBar;
+      const bool h = row.bar == kH;
       EXPECT_TRUE(d.Scroll(row.bar, row.code));
       SCOPED_TRACE(testing::Message() << "bar " << row.bar << " code " << row.code);
       EXPECT_EQ(h ? dialog.GetHPos() : dialog.GetVPos(), row.expected);
@@ -106,14 +90,19 @@ TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
       EXPECT_EQ(h ? 10 - i.left : 10 - i.top, row.expected);
     });
   }
-  // At an end a further step changes nothing; the thumb is followed while it is dragged.
+  // An image set before opening is sampled and centred; at an end a further step changes
+  // nothing; the thumb is followed while it is dragged.
   SampleDialog dialog(image.get());
   Run(dialog, [&](DialogDriver& d) {
-    d.Scroll(CLumSampleDialog::kHScrollBar, SB_RIGHT);
-    d.Scroll(CLumSampleDialog::kHScrollBar, SB_PAGERIGHT);
+    EXPECT_EQ(dialog.GetDisplayRect(), CRect(10, 10, 310, 210));
+    EXPECT_EQ(dialog.GetImageRect(), CRect(60, 60, 260, 160));
+    EXPECT_EQ(Bar(d, kH), (std::vector<int>{-150, 50, -50}));
+    EXPECT_EQ(Bar(d, kV), (std::vector<int>{-100, 0, -50}));
+    d.Scroll(kH, SB_RIGHT);
+    d.Scroll(kH, SB_PAGERIGHT);
     EXPECT_EQ(dialog.GetHPos(), 50);
     EXPECT_EQ(dialog.GetImageRect(), CRect(-40, 60, 160, 160));
-    d.DragThumb(CLumSampleDialog::kHScrollBar, 17);
+    d.DragThumb(kH, 17);
     EXPECT_EQ(dialog.GetHPos(), 17);
   });
 }
@@ -220,7 +209,7 @@ TEST_F(LumSampleDialogTest, RefusedMagnificationsAndAMissingImage) {
   EXPECT_EQ(empty.GetSampleImage(), nullptr);
   // Scroll requests and paints before any sample do nothing.
   Run(empty, [&](DialogDriver& d) {
-    d.Scroll(CLumSampleDialog::kHScrollBar, SB_LINERIGHT);
+    d.Scroll(kH, SB_LINERIGHT);
     d.PaintClient();
     EXPECT_EQ(empty.GetHPos(), 0);
     EXPECT_FALSE(empty.IsBitmapReady());

@@ -23,24 +23,19 @@ Geometry Centred(double mag, CRect display = CRect(10, 10, 310, 210), CSize samp
   return g;
 }
 
-struct PlanRow {
+// Plans after moving the horizontal position to hpos: where, from where, and whether the
+// display area is filled first (a stretch mode of 0 is a plain copy).
+const struct PlanRow {
   double mag;
-  int hpos;  // after centring, the horizontal position moved here
+  int hpos;
   CRect dest;
-  CPoint src;
-  CSize srcSize;
-  int mode;  // 0: a plain copy
+  CRect src;  // position and size
+  int mode;
   bool fill;
-};
-
-const PlanRow kPlans[] = {
-    {1.0, -50, {60, 60, 260, 160}, {0, 0}, {200, 100}, 0, true},
-    {1.0, 50, {10, 60, 160, 160}, {50, 0}, {150, 100}, 0, true},
-    {2.0, -50, {10, 10, 310, 210}, {25, 0}, {150, 100}, WHITEONBLACK, false},
-    {2.0, 50, {10, 10, 160, 210}, {125, 0}, {75, 100}, WHITEONBLACK, true},
-    {0.5, -50, {110, 85, 210, 135}, {0, 0}, {200, 100}, COLORONCOLOR, true},
-    {4.0, -150, {160, 10, 308, 210}, {0, 25}, {37, 50}, WHITEONBLACK, true},
-};
+} kPlans[] = {{1.0, 50, {10, 60, 160, 160}, {50, 0, 150, 100}, 0, true},
+              {2.0, -50, {10, 10, 310, 210}, {25, 0, 150, 100}, WHITEONBLACK, false},
+              {2.0, 50, {10, 10, 160, 210}, {125, 0, 75, 100}, WHITEONBLACK, true},
+              {4.0, -150, {160, 10, 308, 210}, {0, 25, 37, 50}, WHITEONBLACK, true}};
 
 TEST(SampleGeometry, PaintPlansCopyOrStretchTheVisiblePart) {
   for (const PlanRow& row : kPlans) {
@@ -49,10 +44,9 @@ TEST(SampleGeometry, PaintPlansCopyOrStretchTheVisiblePart) {
     const PaintPlan plan = orv::sample::PlanPaint(g);
     SCOPED_TRACE(testing::Message() << "mag " << row.mag << " hpos " << row.hpos);
     EXPECT_EQ(plan.dest, row.dest);
-    EXPECT_EQ(plan.src, row.src);
-    EXPECT_EQ(plan.srcSize, row.srcSize);
-    EXPECT_EQ(plan.stretch, row.mode != 0);
+    EXPECT_EQ(CRect(plan.src.x, plan.src.y, plan.srcSize.cx, plan.srcSize.cy), row.src);
     EXPECT_EQ(plan.stretchMode, row.mode);
+    EXPECT_EQ(plan.stretch, row.mode != 0);
     EXPECT_EQ(plan.fill, row.fill);
   }
 }
@@ -80,12 +74,10 @@ TEST(SampleGeometry, ExtremeMagnificationsAndAreasOverflowNothing) {
     for (const CRect& area : areas) {
       Geometry g = Centred(mag, area, CSize(2000000000, 3));
       g.UpdateHPos(g.hpos, 2147483647);
-      const PaintPlan plan = orv::sample::PlanPaint(g);
-      for (LONG v : {plan.dest.left, plan.dest.right, plan.dest.top, plan.dest.bottom}) {
-        EXPECT_LE(std::abs(static_cast<long long>(v)), orv::sample::kCoordLimit) << mag;
-      }
+      const CRect d = orv::sample::PlanPaint(g).dest;
       const CPoint p = g.DialogToImage(area.BottomRight());
-      EXPECT_LE(std::abs(static_cast<long long>(p.x)), orv::sample::kCoordLimit) << mag;
+      for (LONG v : {d.left, d.right, d.top, d.bottom, p.x, p.y})
+        EXPECT_LE(std::abs(static_cast<long long>(v)), orv::sample::kCoordLimit) << mag;
       g.ImageToSampleArea(CPoint(-2147483647, 2147483647));
       g.DisplayImageRect(2000000000, 3);
     }
