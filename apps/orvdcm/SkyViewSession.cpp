@@ -31,13 +31,13 @@ bool SkyViewSession::TakeOptions(std::vector<std::string>& args, std::string& da
   return TakeValueOption(args, "--data-dir", dataDir, error) && TakeValueOption(args, "--picture", picture, error);
 }
 
-SkyViewSession::SkyViewSession(const std::string& dataDir, const std::string& picture) : m_dataDir(dataDir) {
-  m_control.LoadState(Path("SkyView.state"));
-  if (!picture.empty()) m_control.SetPictureFile(CString(picture.c_str()));
+SkyViewSession::SkyViewSession(const std::string& dataDir, const std::string& picture) : dataDir_(dataDir) {
+  control_.LoadState(Path("SkyView.state"));
+  if (!picture.empty()) control_.SetPictureFile(CString(picture.c_str()));
 }
 
-bool SkyViewSession::Save() const { return m_control.SaveState(Path("SkyView.state")) != 0; }
+bool SkyViewSession::Save() const { return control_.SaveState(Path("SkyView.state")) != 0; }
 
-CString SkyViewSession::Path(const char* name) const { return CString((m_dataDir + "/" + name).c_str()); }
+CString SkyViewSession::Path(const char* name) const { return CString((dataDir_ + "/" + name).c_str()); }
 
 }  // namespace orv::cli

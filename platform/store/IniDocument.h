@@ -31,7 +31,7 @@ public:
   IniDocument() = default;  // an empty new file
   static IniDocument Parse(std::string_view bytes);
   std::string Serialize() const;
-  TextEncoding Encoding() const { return m_encoding; }
+  TextEncoding Encoding() const { return encoding_; }
 
   // The value of key in section as the platform reads it, or nothing when absent.
   std::optional<std::wstring> Value(std::wstring_view section, std::wstring_view key) const;
@@ -73,10 +73,10 @@ private:
   void Insert(std::size_t at, std::wstring text);
   std::string NewLineBytes() const;
 
-  std::vector<Line> m_lines;
-  TextEncoding m_encoding = TextEncoding::Utf8;
-  std::string m_mark;
-  std::string m_eol;  // the terminator the file uses first, for new lines
+  std::vector<Line> lines_;
+  TextEncoding encoding_ = TextEncoding::Utf8;
+  std::string mark_;
+  std::string eol_;  // the terminator the file uses first, for new lines
 };
 
 }  // namespace orv::ini

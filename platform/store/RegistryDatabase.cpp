@@ -71,25 +71,25 @@ std::string Timestamp() {
 // One prepared statement; the first failure (prepare or bind) is kept and returned by Step.
 class Database::Statement {
 public:
-  Statement(sqlite3* db, const char* sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
-  ~Statement() { sqlite3_finalize(m_stmt); }
+  Statement(sqlite3* db, const char* sql) { rc_ = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
+  ~Statement() { sqlite3_finalize(stmt_); }
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
 
   Statement& Bind(int index, std::int64_t value) {
-    if (m_rc == SQLITE_OK) m_rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc_ == SQLITE_OK) rc_ = sqlite3_bind_int64(stmt_, index, value);
     return *this;
   }
   Statement& BindText(int index, const std::string& text) {
-    if (m_rc == SQLITE_OK)
-      m_rc = sqlite3_bind_text64(m_stmt, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    if (rc_ == SQLITE_OK)
+      rc_ = sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
     return *this;
   }
   Statement& BindBlob(int index, const void* data, std::size_t size) {
     // A zero-length blob must still be a blob, not NULL.
-    if (m_rc == SQLITE_OK)
-      m_rc = size == 0 ? sqlite3_bind_zeroblob(m_stmt, index, 0)
-                       : sqlite3_bind_blob64(m_stmt, index, data, size, SQLITE_TRANSIENT);
+    if (rc_ == SQLITE_OK)
+      rc_ = size == 0 ? sqlite3_bind_zeroblob(stmt_, index, 0)
+                       : sqlite3_bind_blob64(stmt_, index, data, size, SQLITE_TRANSIENT);
     return *this;
   }
   Statement& BindName(int nameIndex, int foldIndex, const std::wstring& name) {
@@ -99,13 +99,13 @@ public:
   }
   // SQLITE_ROW, SQLITE_DONE or an error.
   int Step() {
-    if (m_rc != SQLITE_OK) return m_rc;
-    return sqlite3_step(m_stmt);
+    if (rc_ != SQLITE_OK) return rc_;
+    return sqlite3_step(stmt_);
   }
-  std::int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
+  std::int64_t Int(int column) const { return sqlite3_column_int64(stmt_, column); }
   std::wstring Text(int column) const {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-    int size = sqlite3_column_bytes(m_stmt, column);
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    int size = sqlite3_column_bytes(stmt_, column);
     return text != nullptr ? DecodeUtf8(std::string_view(text, static_cast<std::size_t>(size))) : std::wstring();
   }
   // A row of "SELECT name, type, data FROM vals".
@@ -115,39 +115,39 @@ public:
     out->data = Blob(2);
   }
   std::vector<BYTE> Blob(int column) const {
-    const auto* data = static_cast<const BYTE*>(sqlite3_column_blob(m_stmt, column));
-    int size = sqlite3_column_bytes(m_stmt, column);
+    const auto* data = static_cast<const BYTE*>(sqlite3_column_blob(stmt_, column));
+    int size = sqlite3_column_bytes(stmt_, column);
     return data != nullptr ? std::vector<BYTE>(data, data + size) : std::vector<BYTE>();
   }
 
 private:
-  sqlite3_stmt* m_stmt = nullptr;
-  int m_rc = SQLITE_OK;
+  sqlite3_stmt* stmt_ = nullptr;
+  int rc_ = SQLITE_OK;
 };
 
 // BEGIN IMMEDIATE takes the write lock at once (waiting for another writer), so that a
 // transaction never fails half-way because another process wrote first.
 class Database::Transaction {
 public:
-  explicit Transaction(sqlite3* db) : m_db(db) {
-    m_rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+  explicit Transaction(sqlite3* db) : db_(db) {
+    rc_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
   }
   ~Transaction() {
-    if (m_rc == SQLITE_OK && !m_done) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (rc_ == SQLITE_OK && !done_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   }
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
-  int Began() const { return m_rc; }
+  int Began() const { return rc_; }
   int Commit() {
-    int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-    m_done = rc == SQLITE_OK;
+    int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    done_ = rc == SQLITE_OK;
     return rc;
   }
 
 private:
-  sqlite3* m_db;
-  int m_rc;
-  bool m_done = false;
+  sqlite3* db_;
+  int rc_;
+  bool done_ = false;
 };
 
 namespace {
@@ -159,31 +159,31 @@ std::uint64_t NextGeneration() {
 }
 }  // namespace
 
-Database::Database(std::string path) : m_path(std::move(path)), m_generation(NextGeneration()) {}
+Database::Database(std::string path) : path_(std::move(path)), generation_(NextGeneration()) {}
 
 Database::~Database() { Close(); }
 
 void Database::Close() {
-  if (m_db != nullptr) sqlite3_close_v2(m_db);
-  m_db = nullptr;
-  if (m_state == State::Open || m_state == State::ReadOnly) m_state = State::Closed;
+  if (db_ != nullptr) sqlite3_close_v2(db_);
+  db_ = nullptr;
+  if (state_ == State::Open || state_ == State::ReadOnly) state_ = State::Closed;
 }
 
 void Database::ForgetAfterFork() {
   // The parent still owns the connection's locks and file descriptors; closing it here
   // would release the parent's locks. It is kept reachable and never used again.
   static std::vector<sqlite3*> inherited;
-  if (m_db != nullptr) inherited.push_back(m_db);
-  m_db = nullptr;
-  if (m_state == State::Open || m_state == State::ReadOnly) m_state = State::Closed;
+  if (db_ != nullptr) inherited.push_back(db_);
+  db_ = nullptr;
+  if (state_ == State::Open || state_ == State::ReadOnly) state_ = State::Closed;
 }
 
-LSTATUS Database::Fail(int rc) {
-  if (IsDamage(rc)) {
-    if (m_pendingDamage.empty()) m_pendingDamage = sqlite3_errstr(rc);
+LSTATUS Database::Fail(int sqliteResult) {
+  if (IsDamage(sqliteResult)) {
+    if (pendingDamage_.empty()) pendingDamage_ = sqlite3_errstr(sqliteResult);
     return ERROR_REGISTRY_CORRUPT;
   }
-  switch (rc & 0xFF) {
+  switch (sqliteResult & 0xFF) {
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_AUTH:
@@ -200,7 +200,7 @@ LSTATUS Database::Fail(int rc) {
 }
 
 LSTATUS Database::Ensure(bool forWrite) {
-  switch (m_state) {
+  switch (state_) {
     case State::Open:
       return ERROR_SUCCESS;
     case State::ReadOnly:
@@ -211,33 +211,33 @@ LSTATUS Database::Ensure(bool forWrite) {
       break;
   }
   LSTATUS st = OpenFile(forWrite);
-  if (st == ERROR_REGISTRY_CORRUPT && m_state == State::Closed)
+  if (st == ERROR_REGISTRY_CORRUPT && state_ == State::Closed)
     st = forWrite ? OpenFile(true) : ERROR_FILE_NOT_FOUND;  // the damaged file is now aside
-  if (st == ERROR_SUCCESS && forWrite && m_state == State::ReadOnly) return ERROR_ACCESS_DENIED;
+  if (st == ERROR_SUCCESS && forWrite && state_ == State::ReadOnly) return ERROR_ACCESS_DENIED;
   return st;
 }
 
 LSTATUS Database::OpenFile(bool create) {
-  if (m_path.empty()) return create ? ERROR_CANTOPEN : ERROR_FILE_NOT_FOUND;
-  if (!FileExists(m_path)) {
+  if (path_.empty()) return create ? ERROR_CANTOPEN : ERROR_FILE_NOT_FOUND;
+  if (!FileExists(path_)) {
     if (!create) return ERROR_FILE_NOT_FOUND;
     std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ignored);
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
   }
   int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-  int rc = sqlite3_open_v2(m_path.c_str(), &m_db, flags, nullptr);
+  int rc = sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
     // An existing file that cannot be written (a machine-wide store) is still readable.
-    if (create || sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-      sqlite3_close_v2(m_db);
-      m_db = nullptr;
+    if (create || sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+      sqlite3_close_v2(db_);
+      db_ = nullptr;
       return create ? ERROR_CANTWRITE : ERROR_CANTOPEN;
     }
   }
-  sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-  m_state = sqlite3_db_readonly(m_db, "main") == 1 ? State::ReadOnly : State::Open;
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  state_ = sqlite3_db_readonly(db_, "main") == 1 ? State::ReadOnly : State::Open;
 
   std::string problem;
   if (!SetUpSchema(&problem)) {
@@ -260,17 +260,17 @@ bool Database::SetUpSchema(std::string* problem) {
   // WAL lets readers and a writer of several processes work at once. It changes the file's
   // header, so it is switched on only once the file is known to be ours.
   auto useWal = [&]() {
-    if (m_state != State::Open) return true;
-    Statement wal(m_db, "PRAGMA journal_mode = WAL");
+    if (state_ != State::Open) return true;
+    Statement wal(db_, "PRAGMA journal_mode = WAL");
     int rc = wal.Step();
     if (rc != SQLITE_ROW) return fail(rc);
     // In WAL mode this keeps the file consistent through any crash; only the last changes
     // before a power loss may be missing. It spares a flush to disk on every change.
-    rc = sqlite3_exec(m_db, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(db_, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
     return rc == SQLITE_OK || fail(rc);
   };
   {
-    Statement check(m_db, "PRAGMA quick_check");
+    Statement check(db_, "PRAGMA quick_check");
     int rc = check.Step();
     if (rc != SQLITE_ROW) return fail(rc);
     std::wstring verdict = check.Text(0);
@@ -282,9 +282,9 @@ bool Database::SetUpSchema(std::string* problem) {
   // Our stores carry our application id; a new file has no id and no tables yet. Anything
   // else belongs to somebody else and is not written into.
   auto inspect = [&](std::int64_t* id, std::int64_t* version, std::int64_t* objects) {
-    Statement a(m_db, "PRAGMA application_id");
-    Statement v(m_db, "PRAGMA user_version");
-    Statement n(m_db, "SELECT count(*) FROM sqlite_master");
+    Statement a(db_, "PRAGMA application_id");
+    Statement v(db_, "PRAGMA user_version");
+    Statement n(db_, "SELECT count(*) FROM sqlite_master");
     int rc = a.Step();
     if (rc == SQLITE_ROW) rc = v.Step();
     if (rc == SQLITE_ROW) rc = n.Step();
@@ -299,11 +299,11 @@ bool Database::SetUpSchema(std::string* problem) {
   if (id == kApplicationId && version == kFormatVersion) return useWal();
   if (id == kApplicationId && version > kFormatVersion) {
     // Not damaged, only newer: left where it is, untouched.
-    m_state = State::Unusable;
+    state_ = State::Unusable;
     CString text;
     text.Format(L"RegistryStore::Open(): The registry file \"%S\" was written by a newer version (format %d). "
                 L"Its values are ignored and nothing is written to it.",
-                m_path, static_cast<int>(version));
+                path_, static_cast<int>(version));
     AfxMessageBox(text, MB_OK | MB_ICONWARNING);
     return false;
   }
@@ -311,9 +311,9 @@ bool Database::SetUpSchema(std::string* problem) {
     *problem = "not a registry store";
     return false;
   }
-  if (m_state != State::Open) return false;
+  if (state_ != State::Open) return false;
   // Another process may be creating the same file: decide again under the write lock.
-  Transaction tx(m_db);
+  Transaction tx(db_);
   if (tx.Began() != SQLITE_OK) return fail(tx.Began());
   if (int rc = inspect(&id, &version, &objects); rc != SQLITE_OK) return fail(rc);
   if (id == kApplicationId) return version == kFormatVersion && tx.Commit() == SQLITE_OK && useWal();
@@ -321,7 +321,7 @@ bool Database::SetUpSchema(std::string* problem) {
     *problem = "not a registry store";
     return false;
   }
-  int rc = sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr);
+  int rc = sqlite3_exec(db_, kSchema, nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) return fail(rc);
   rc = tx.Commit();
   if (rc != SQLITE_OK) return fail(rc);
@@ -329,27 +329,27 @@ bool Database::SetUpSchema(std::string* problem) {
 }
 
 void Database::HandleDamage(const std::string& problem) {
-  m_pendingDamage.clear();
+  pendingDamage_.clear();
   Close();
-  m_generation = NextGeneration();
+  generation_ = NextGeneration();
   std::string stamp = Timestamp();
-  std::string aside = m_path + ".damaged-" + stamp;
-  for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = m_path + ".damaged-" + stamp + "-" + std::to_string(n);
+  std::string aside = path_ + ".damaged-" + stamp;
+  for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = path_ + ".damaged-" + stamp + "-" + std::to_string(n);
   CString text;
-  if (std::rename(m_path.c_str(), aside.c_str()) == 0) {
+  if (std::rename(path_.c_str(), aside.c_str()) == 0) {
     // The journal belongs with the file it was written for; the shared-memory index is
     // rebuilt from them and can go.
-    std::rename((m_path + "-wal").c_str(), (aside + "-wal").c_str());
-    std::remove((m_path + "-shm").c_str());
-    m_state = State::Closed;
+    std::rename((path_ + "-wal").c_str(), (aside + "-wal").c_str());
+    std::remove((path_ + "-shm").c_str());
+    state_ = State::Closed;
     text.Format(L"RegistryStore::Open(): The registry file \"%S\" is damaged (%S). It was kept as \"%S\"; "
                 L"a new, empty registry file takes its place.",
-                m_path, problem, aside);
+                path_, problem, aside);
   } else {
-    m_state = State::Unusable;
+    state_ = State::Unusable;
     text.Format(L"RegistryStore::Open(): The registry file \"%S\" is damaged (%S) and could not be moved "
                 L"aside (%S). Its values are ignored and nothing is written to it.",
-                m_path, problem, std::strerror(errno));
+                path_, problem, std::strerror(errno));
   }
   AfxMessageBox(text, MB_OK | MB_ICONWARNING);
 }
@@ -360,8 +360,8 @@ LSTATUS Database::Read(LSTATUS empty, Fn&& fn) {
   if (st == ERROR_FILE_NOT_FOUND) return empty;
   if (st != ERROR_SUCCESS) return st;
   st = fn();
-  if (!m_pendingDamage.empty()) {
-    HandleDamage(m_pendingDamage);
+  if (!pendingDamage_.empty()) {
+    HandleDamage(pendingDamage_);
     return empty;
   }
   return st;
@@ -373,7 +373,7 @@ LSTATUS Database::Write(KeyId key, Fn&& fn) {
     LSTATUS st = Ensure(true);
     if (st != ERROR_SUCCESS) return st;
     {
-      Transaction tx(m_db);
+      Transaction tx(db_);
       if (tx.Began() != SQLITE_OK) {
         st = Fail(tx.Began());
       } else {
@@ -384,21 +384,21 @@ LSTATUS Database::Write(KeyId key, Fn&& fn) {
         }
       }
     }
-    if (m_pendingDamage.empty()) return st;
-    HandleDamage(m_pendingDamage);
+    if (pendingDamage_.empty()) return st;
+    HandleDamage(pendingDamage_);
     // Below the root, the keys of the damaged file do not exist in the fresh one.
     if (attempt > 0 || key != kRootKey) return ERROR_KEY_DELETED;
   }
 }
 
 void Database::TouchKey(KeyId key) {
-  Statement(m_db, "UPDATE keys SET written = ?1 WHERE id = ?2").Bind(1, NowAsFileTime()).Bind(2, key).Step();
+  Statement(db_, "UPDATE keys SET written = ?1 WHERE id = ?2").Bind(1, NowAsFileTime()).Bind(2, key).Step();
 }
 
 LSTATUS Database::CheckKey(KeyId key) {
   if (key == kRootKey) return ERROR_SUCCESS;
   return Read(ERROR_KEY_DELETED, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT 1 FROM keys WHERE id = ?1");
+    Statement s(db_, "SELECT 1 FROM keys WHERE id = ?1");
     int rc = s.Bind(1, key).Step();
     if (rc == SQLITE_ROW) return ERROR_SUCCESS;
     return rc == SQLITE_DONE ? ERROR_KEY_DELETED : Fail(rc);
@@ -407,7 +407,7 @@ LSTATUS Database::CheckKey(KeyId key) {
 
 LSTATUS Database::FindSubkey(KeyId parent, const std::wstring& name, KeyId* child) {
   return Read(ERROR_FILE_NOT_FOUND, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
+    Statement s(db_, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
     std::string fold = FoldName(name);
     int rc = s.Bind(1, parent).BindBlob(2, fold.data(), fold.size()).Step();
     if (rc == SQLITE_ROW) {
@@ -421,14 +421,14 @@ LSTATUS Database::FindSubkey(KeyId parent, const std::wstring& name, KeyId* chil
 LSTATUS Database::CreateSubkeys(KeyId parent, const std::vector<std::wstring>& path, KeyId* last, bool* created) {
   return Write(parent, [&]() -> LSTATUS {
     if (parent != kRootKey) {
-      Statement s(m_db, "SELECT 1 FROM keys WHERE id = ?1");
+      Statement s(db_, "SELECT 1 FROM keys WHERE id = ?1");
       int rc = s.Bind(1, parent).Step();
       if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_KEY_DELETED : Fail(rc);
     }
     KeyId at = parent;
     bool made = false;
     for (const std::wstring& name : path) {
-      Statement find(m_db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
+      Statement find(db_, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
       std::string fold = FoldName(name);
       int rc = find.Bind(1, at).BindBlob(2, fold.data(), fold.size()).Step();
       if (rc == SQLITE_ROW) {
@@ -438,11 +438,11 @@ LSTATUS Database::CreateSubkeys(KeyId parent, const std::vector<std::wstring>& p
       }
       if (rc != SQLITE_DONE) return Fail(rc);
       std::int64_t now = NowAsFileTime();
-      Statement insert(m_db, "INSERT INTO keys(parent, name, fold, written) VALUES(?1, ?2, ?3, ?4)");
+      Statement insert(db_, "INSERT INTO keys(parent, name, fold, written) VALUES(?1, ?2, ?3, ?4)");
       rc = insert.Bind(1, at).BindName(2, 3, name).Bind(4, now).Step();
       if (rc != SQLITE_DONE) return Fail(rc);
       TouchKey(at);
-      at = sqlite3_last_insert_rowid(m_db);
+      at = sqlite3_last_insert_rowid(db_);
       made = true;
     }
     *last = at;
@@ -453,7 +453,7 @@ LSTATUS Database::CreateSubkeys(KeyId parent, const std::vector<std::wstring>& p
 
 LSTATUS Database::SubkeyAt(KeyId parent, DWORD index, SubkeyRecord* out) {
   return Read(ERROR_NO_MORE_ITEMS, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT name, written FROM keys WHERE parent = ?1 AND id <> 1 ORDER BY fold LIMIT 1 OFFSET ?2");
+    Statement s(db_, "SELECT name, written FROM keys WHERE parent = ?1 AND id <> 1 ORDER BY fold LIMIT 1 OFFSET ?2");
     int rc = s.Bind(1, parent).Bind(2, index).Step();
     if (rc == SQLITE_ROW) {
       out->name = s.Text(0);
@@ -467,12 +467,12 @@ LSTATUS Database::SubkeyAt(KeyId parent, DWORD index, SubkeyRecord* out) {
 LSTATUS Database::DeleteKey(KeyId key, bool subtree) {
   if (key == kRootKey) return ERROR_ACCESS_DENIED;
   return Write(key, [&]() -> LSTATUS {
-    Statement find(m_db, "SELECT parent FROM keys WHERE id = ?1");
+    Statement find(db_, "SELECT parent FROM keys WHERE id = ?1");
     int rc = find.Bind(1, key).Step();
     if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(rc);
     KeyId parent = find.Int(0);
     if (!subtree) {
-      Statement children(m_db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
+      Statement children(db_, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
       rc = children.Bind(1, key).Step();
       if (rc == SQLITE_ROW) return ERROR_ACCESS_DENIED;
       if (rc != SQLITE_DONE) return Fail(rc);
@@ -481,7 +481,7 @@ LSTATUS Database::DeleteKey(KeyId key, bool subtree) {
         "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN tree ON k.parent = tree.id) ";
     for (const char* target : {"DELETE FROM vals WHERE key IN (SELECT id FROM tree)",
                                "DELETE FROM keys WHERE id IN (SELECT id FROM tree)"}) {
-      rc = Statement(m_db, (kTree + target).c_str()).Bind(1, key).Step();
+      rc = Statement(db_, (kTree + target).c_str()).Bind(1, key).Step();
       if (rc != SQLITE_DONE) return Fail(rc);
     }
     TouchKey(parent);
@@ -491,7 +491,7 @@ LSTATUS Database::DeleteKey(KeyId key, bool subtree) {
 
 LSTATUS Database::GetValue(KeyId key, const std::wstring& name, ValueRecord* out) {
   return Read(ERROR_FILE_NOT_FOUND, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT name, type, data FROM vals WHERE key = ?1 AND fold = ?2");
+    Statement s(db_, "SELECT name, type, data FROM vals WHERE key = ?1 AND fold = ?2");
     std::string fold = FoldName(name);
     int rc = s.Bind(1, key).BindBlob(2, fold.data(), fold.size()).Step();
     if (rc == SQLITE_ROW) {
@@ -504,7 +504,7 @@ LSTATUS Database::GetValue(KeyId key, const std::wstring& name, ValueRecord* out
 
 LSTATUS Database::ValueAt(KeyId key, DWORD index, ValueRecord* out) {
   return Read(ERROR_NO_MORE_ITEMS, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2");
+    Statement s(db_, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2");
     int rc = s.Bind(1, key).Bind(2, index).Step();
     if (rc == SQLITE_ROW) {
       s.ValueRow(out);
@@ -517,12 +517,12 @@ LSTATUS Database::ValueAt(KeyId key, DWORD index, ValueRecord* out) {
 LSTATUS Database::SetValue(KeyId key, const std::wstring& name, DWORD type, const BYTE* data, DWORD size) {
   return Write(key, [&]() -> LSTATUS {
     if (key != kRootKey) {
-      Statement s(m_db, "SELECT 1 FROM keys WHERE id = ?1");
+      Statement s(db_, "SELECT 1 FROM keys WHERE id = ?1");
       int rc = s.Bind(1, key).Step();
       if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_KEY_DELETED : Fail(rc);
     }
     // An existing value keeps its place in the order and the letter case of its name.
-    Statement s(m_db,
+    Statement s(db_,
                 "INSERT INTO vals(key, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
                 "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
     int rc = s.Bind(1, key).BindName(2, 3, name).Bind(4, type).BindBlob(5, data, size).Step();
@@ -534,11 +534,11 @@ LSTATUS Database::SetValue(KeyId key, const std::wstring& name, DWORD type, cons
 
 LSTATUS Database::DeleteValue(KeyId key, const std::wstring& name) {
   return Write(key, [&]() -> LSTATUS {
-    Statement s(m_db, "DELETE FROM vals WHERE key = ?1 AND fold = ?2");
+    Statement s(db_, "DELETE FROM vals WHERE key = ?1 AND fold = ?2");
     std::string fold = FoldName(name);
     int rc = s.Bind(1, key).BindBlob(2, fold.data(), fold.size()).Step();
     if (rc != SQLITE_DONE) return Fail(rc);
-    if (sqlite3_changes(m_db) == 0) return ERROR_FILE_NOT_FOUND;
+    if (sqlite3_changes(db_) == 0) return ERROR_FILE_NOT_FOUND;
     TouchKey(key);
     return ERROR_SUCCESS;
   });

@@ -40,10 +40,10 @@ public:
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  const std::string& Path() const { return m_path; }
+  const std::string& Path() const { return path_; }
   // Changes whenever the rows of earlier key ids stop meaning anything (another file,
   // a damaged file replaced by a fresh one).
-  std::uint64_t Generation() const { return m_generation; }
+  std::uint64_t Generation() const { return generation_; }
   // Drops a connection inherited across fork() without touching it; the next call opens
   // the file again in this process.
   void ForgetAfterFork();
@@ -84,10 +84,10 @@ private:
   template <typename Fn>
   LSTATUS Write(KeyId key, Fn&& fn);
 
-  std::string m_path;
-  sqlite3* m_db = nullptr;
-  State m_state = State::Closed;
-  std::uint64_t m_generation;
-  std::string m_pendingDamage;  // set by Fail, handled once the statements are gone
+  std::string path_;
+  sqlite3* db_ = nullptr;
+  State state_ = State::Closed;
+  std::uint64_t generation_;
+  std::string pendingDamage_;  // set by Fail, handled once the statements are gone
 };
 }  // namespace orv::store
