@@ -47,8 +47,8 @@ void PercentileWindow(const CLumImage& image, int plane, double low, double high
   *max = At(values, high);
 }
 
-LevelScale::LevelScale(double lo, double hi) : m_lo(std::min(lo, hi)), m_hi(std::max(lo, hi)) {
-  if (!std::isfinite(m_lo) || !std::isfinite(m_hi)) m_lo = m_hi = 0.0;
+LevelScale::LevelScale(double lo, double hi) : lo_(std::min(lo, hi)), hi_(std::max(lo, hi)) {
+  if (!std::isfinite(lo_) || !std::isfinite(hi_)) lo_ = hi_ = 0.0;
 }
 
 LevelScale LevelScale::OfPlane(const CLumImage& image, int plane) {
@@ -67,12 +67,12 @@ LevelScale LevelScale::OfPlane(const CLumImage& image, int plane) {
 
 double LevelScale::ValueAt(int position) const {
   const double t = static_cast<double>(std::clamp(position, 0, kSteps)) / kSteps;
-  return m_lo + (m_hi - m_lo) * t * t;
+  return lo_ + (hi_ - lo_) * t * t;
 }
 
 int LevelScale::PositionOf(double value) const {
-  if (!(m_hi > m_lo) || std::isnan(value)) return 0;
-  const double t = std::clamp((value - m_lo) / (m_hi - m_lo), 0.0, 1.0);
+  if (!(hi_ > lo_) || std::isnan(value)) return 0;
+  const double t = std::clamp((value - lo_) / (hi_ - lo_), 0.0, 1.0);
   return static_cast<int>(std::lround(std::sqrt(t) * kSteps));
 }
 

@@ -22,16 +22,16 @@ public:
   // The finite minimum and maximum of plane.
   static LevelScale OfPlane(const CLumImage& image, int plane);
 
-  double Lo() const { return m_lo; }
-  double Hi() const { return m_hi; }
+  double Lo() const { return lo_; }
+  double Hi() const { return hi_; }
   // Position to level; positions outside 0 ... kSteps count as the nearer end.
   double ValueAt(int position) const;
   // Level to the position whose level comes nearest it, within 0 ... kSteps.
   int PositionOf(double value) const;
 
 private:
-  double m_lo = 0.0;
-  double m_hi = 0.0;
+  double lo_ = 0.0;
+  double hi_ = 0.0;
 };
 
 }  // namespace orv

@@ -198,7 +198,7 @@ void Blit(const RasterTarget& target, const BlitRequest& request, const SourceIm
   // A plain copy onto 32-bit pixels, the common way of showing a picture, takes shortcuts: the
   // stretched source row goes straight into the destination, and a destination row made from
   // the same source row as the row above it is a copy of that row.
-  const bool plainCopy = q.code == 0xCC && s.Format() == PixelFormat::Rgb32;
+  const bool plainCopy = request.code == 0xCC && s.Format() == PixelFormat::Rgb32;
   const std::size_t rowBytes = static_cast<std::size_t>(n) * sizeof(std::uint32_t);
   int previousSource = -1;
   for (int r = 0; r < my.Count(); ++r) {
