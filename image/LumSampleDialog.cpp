@@ -147,13 +147,13 @@ void CLumSampleDialog::UpdateVPos(int oldPos, int newPos) { m_view.UpdateVPos(ol
 void CLumSampleDialog::SetHPos(int pos) { UpdateHPos(m_view.hpos, pos); }
 void CLumSampleDialog::SetVPos(int pos) { UpdateVPos(m_view.vpos, pos); }
 
-int CLumSampleDialog::ScrollTarget(UINT code, int pos, int now, int minPos, int maxPos) {
+int CLumSampleDialog::ScrollTarget(UINT code, int pos, int now, int minPos, int maxPos, int pageStep) {
   long long target = now;
   switch (code) {
     case SB_LINELEFT: target = now - 1LL; break;
     case SB_LINERIGHT: target = now + 1LL; break;
-    case SB_PAGELEFT: target = now - static_cast<long long>(kPageStep); break;
-    case SB_PAGERIGHT: target = now + static_cast<long long>(kPageStep); break;
+    case SB_PAGELEFT: target = now - static_cast<long long>(pageStep); break;
+    case SB_PAGERIGHT: target = now + static_cast<long long>(pageStep); break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: target = pos; break;
     case SB_LEFT: target = minPos; break;

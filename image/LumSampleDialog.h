@@ -91,6 +91,10 @@ protected:
   void UpdateImageBuffer(CMemoryDIB* dib, const CRect* area = nullptr, int unused = 0);
   void UpdateImageBuffer(CVmDIB* dib, const CRect* area = nullptr, int unused = 0);
 
+  // The position a scroll request (SB_ code, thumb position pos) leads to from now, within
+  // minPos ... maxPos; a page is pageStep.
+  static int ScrollTarget(UINT code, int pos, int now, int minPos, int maxPos, int pageStep = kPageStep);
+
   void OnPaint();
   void OnHScroll(UINT code, UINT pos, CScrollBar* scrollBar);
   void OnVScroll(UINT code, UINT pos, CScrollBar* scrollBar);
@@ -112,8 +116,6 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
-  // The new position of a scroll request within min ... max.
-  static int ScrollTarget(UINT code, int pos, int now, int minPos, int maxPos);
   // A scroll request that bar id makes moves the sample; false when it is dropped (no
   // sample yet), true when the framework's default handling follows.
   bool Scroll(int id, UINT code, UINT pos, CScrollBar* bar);

@@ -36,6 +36,7 @@ constexpr int kMagOne = 2;
 // Astronomers' usual first look: the sky background just above black, the brightest stars white.
 constexpr double kLowFraction = 0.25;
 constexpr double kHighFraction = 0.995;
+constexpr int kLevelPage = 20;  // level bar positions per page request
 
 const orv::DialogTemplate& ViewerTemplate() {
   static const orv::DialogTemplate t = [] {
@@ -134,19 +135,10 @@ protected:
       CLumSampleDialog::OnHScroll(code, pos, bar);
       return;
     }
-    int now = bar->GetScrollPos();
-    switch (code) {
-      case SB_LINELEFT: --now; break;
-      case SB_LINERIGHT: ++now; break;
-      case SB_PAGELEFT: now -= 20; break;
-      case SB_PAGERIGHT: now += 20; break;
-      case SB_THUMBTRACK:
-      case SB_THUMBPOSITION: now = static_cast<int>(pos); break;
-      case SB_LEFT: now = 0; break;
-      case SB_RIGHT: now = orv::LevelScale::kSteps; break;
-      default: return;
-    }
-    bar->SetScrollPos(std::clamp(now, 0, orv::LevelScale::kSteps));
+    const int now = bar->GetScrollPos();
+    const int target = ScrollTarget(code, static_cast<int>(pos), now, 0, orv::LevelScale::kSteps, kLevelPage);
+    if (target == now) return;
+    bar->SetScrollPos(target);
     SetWindowFromBars();
   }
 
