@@ -1,5 +1,7 @@
 #include "platform/store/IniDocument.h"
 
+#include <unordered_map>
+
 #include "platform/base/CString.h"
 
 namespace orv::ini {
@@ -10,12 +12,28 @@ constexpr std::size_t npos = std::wstring::npos;
 // Blanks around names and values; 0x1A is the end-of-file mark that old editors left.
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v' || c == L'\f' || c == 0x1A; }
 
-std::wstring Trim(std::wstring_view s) {
+std::wstring_view TrimView(std::wstring_view s) {
   std::size_t b = 0, e = s.size();
   while (b < e && IsBlank(s[b])) ++b;
   while (e > b && IsBlank(s[e - 1])) --e;
-  return std::wstring(s.substr(b, e - b));
+  return s.substr(b, e - b);
 }
+
+std::wstring Trim(std::wstring_view s) { return std::wstring(TrimView(s)); }
+
+// A name as the look-up tables hold it: trimmed, each character folded as CompareNoCase
+// folds it, so that equal folded names are the names SameName takes as equal.
+void FoldInto(std::wstring& out, std::wstring_view name) {
+  name = TrimView(name);
+  out.resize(name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) out[i] = FoldCase(name[i]);
+}
+
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::wstring_view s) const { return std::hash<std::wstring_view>()(s); }
+};
+using NameMap = std::unordered_map<std::wstring, std::size_t, NameHash, std::equal_to<>>;
 
 bool SameName(std::wstring_view a, std::wstring_view b) { return CompareNoCase(a, b) == 0; }
 
@@ -28,6 +46,30 @@ std::wstring StripQuotes(const std::wstring& value) {
 bool HasLineBreak(std::wstring_view s) { return s.find_first_of(std::wstring_view(L"\r\n\0", 3)) != npos; }
 
 }  // namespace
+
+// The first header of each section name, and in each such section the first entry of
+// each key name.
+struct IniDocument::Index {
+  NameMap sections;
+  std::unordered_map<std::size_t, NameMap> keys;  // by the header's line
+};
+
+void IniDocument::BuildIndex() {
+  auto index = std::make_shared<Index>();
+  NameMap* keys = nullptr;
+  std::wstring folded;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::Section) {
+      FoldInto(folded, line.name);
+      keys = index->sections.emplace(folded, i).second ? &index->keys[i] : nullptr;
+    } else if (line.kind == Kind::Entry && keys != nullptr) {
+      FoldInto(folded, line.name);
+      keys->emplace(folded, i);
+    }
+  }
+  index_ = std::move(index);
+}
 
 IniDocument::Line IniDocument::Classify(std::wstring text) {
   Line line;
@@ -92,6 +134,12 @@ std::string IniDocument::Serialize() const {
 }
 
 std::size_t IniDocument::FindSection(std::wstring_view section) const {
+  if (index_ != nullptr) {
+    thread_local std::wstring folded;
+    FoldInto(folded, section);
+    auto it = index_->sections.find(std::wstring_view(folded));
+    return it != index_->sections.end() ? it->second : npos;
+  }
   std::wstring name = Trim(section);
   for (std::size_t i = 0; i < lines_.size(); ++i)
     if (lines_[i].kind == Kind::Section && SameName(lines_[i].name, name)) return i;
@@ -106,6 +154,14 @@ std::size_t IniDocument::SectionEnd(std::size_t header) const {
 
 std::size_t IniDocument::FindEntry(std::size_t header, std::wstring_view key) const {
   if (header == npos) return npos;
+  if (index_ != nullptr) {
+    thread_local std::wstring folded;
+    FoldInto(folded, key);
+    auto keys = index_->keys.find(header);
+    if (keys == index_->keys.end()) return npos;
+    auto it = keys->second.find(std::wstring_view(folded));
+    return it != keys->second.end() ? it->second : npos;
+  }
   std::wstring name = Trim(key);
   for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i)
     if (lines_[i].kind == Kind::Entry && SameName(lines_[i].name, name)) return i;
@@ -144,6 +200,7 @@ std::optional<std::vector<std::wstring>> IniDocument::Entries(std::wstring_view 
 }
 
 void IniDocument::Insert(std::size_t at, std::wstring text) {
+  index_.reset();
   // A last line without terminator gets one before something follows it.
   if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = NewLineBytes();
   Line line = Classify(std::move(text));
@@ -153,6 +210,7 @@ void IniDocument::Insert(std::size_t at, std::wstring text) {
 }
 
 bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+  index_.reset();
   const std::wstring sectionName = Trim(section), keyName = Trim(key);
   std::size_t header = FindSection(sectionName);
   if (header == npos) {
@@ -185,6 +243,7 @@ bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std
 }
 
 bool IniDocument::DeleteKey(std::wstring_view section, std::wstring_view key) {
+  index_.reset();
   bool removed = false;
   // Every copy of the key goes, so that a later read does not find a hidden duplicate.
   for (std::size_t entry = FindEntry(FindSection(section), key); entry != npos;
@@ -196,6 +255,7 @@ bool IniDocument::DeleteKey(std::wstring_view section, std::wstring_view key) {
 }
 
 bool IniDocument::DeleteSection(std::wstring_view section) {
+  index_.reset();
   bool removed = false;
   for (std::size_t header = FindSection(section); header != npos; header = FindSection(section)) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),

@@ -10,6 +10,7 @@
 #include "platform/base/TextEncoding.h"
 #include "platform/store/RegFile.h"
 #include "platform/store/detail/RegFileData.h"
+#include "platform/store/detail/RegistryRoots.h"
 
 namespace orv {
 namespace {
@@ -238,8 +239,10 @@ private:
   bool ansi_ = false;
 };
 
-// Runs the operations; stops at the first failure of the store.
+// Runs the operations; stops at the first failure of the store. They run in batches: a
+// transaction for each operation would make the import of many keys take minutes.
 RegImportReport Apply(const std::vector<Operation>& ops) {
+  store::RegistryBatch batch;
   RegImportReport report;
   HKEY key = nullptr;
   auto fail = [&](const Operation& op, LSTATUS st, const wchar_t* what) {
@@ -283,6 +286,8 @@ RegImportReport Apply(const std::vector<Operation>& ops) {
     if (st != ERROR_SUCCESS) break;
   }
   if (key != nullptr) RegCloseKey(key);
+  if (LSTATUS st = batch.Finish(); st != ERROR_SUCCESS && report.status == ERROR_SUCCESS && !ops.empty())
+    fail(ops.back(), st, L"storing the changes");
   return report;
 }
 }  // namespace
