@@ -31,7 +31,7 @@ function(orv_subsystem_tests name)
     orv_add_test(${name}_tests SOURCES ${sources} LIBS orvdcm_core)
   endif()
   if(gui)
-    # An object library links its own objects only: the GUI tests take the non-GUI part too.
+    # An object library passes its objects only to the targets that name it: both parts.
     orv_add_test(${name}_gui_tests GUI SOURCES ${gui} LIBS orvdcm_gui orvdcm_core)
   endif()
 endfunction()

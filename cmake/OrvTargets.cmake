@@ -18,10 +18,12 @@ function(orv_add_module name)
 endfunction()
 
 # orv_test_environment(VAR [GUI]): the environment a test runs in, into VAR: Qt's offscreen
-# platform for programs that open windows, the sanitizers' settings in a sanitizer build.
+# platform for programs that open windows, the sanitizers' settings in a sanitizer build, and
+# registry roots inside the build tree, so that no test reads or writes the user's own.
 function(orv_test_environment var)
   cmake_parse_arguments(ARG "GUI" "" "" ${ARGN})
-  set(env)
+  set(env "XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/test-home/config"
+    "XDG_CONFIG_DIRS=${PROJECT_BINARY_DIR}/test-home/machine")
   if(ARG_GUI)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "image/ImageFixture.h"
 #include "sibling/orvcim/Image.h"
@@ -101,15 +102,13 @@ TEST(Accessors, CameraMetadata) {
   EXPECT_STREQ(header.GetCameraMaker(), L"Canon");
   EXPECT_STREQ(header.GetCameraModel(), L"");
   EXPECT_TRUE(header.IsWBShootingGain());
-  double out[4] = {};
-  header.GetWBShootingGainBayer(out);
-  EXPECT_EQ(out[0], 2.0);
-  EXPECT_EQ(out[3], 1.75);
+  std::vector<double> out(4);
+  header.GetWBShootingGainBayer(out.data());
+  EXPECT_EQ(out, (std::vector<double>{2.0, 1.0, 1.0, 1.75}));
   EXPECT_EQ(header.GetWBShootingGainBayer(2), 1.0);
-  double out8[8] = {};
-  header.GetWBShootingGainHoneyComb(out8);
-  EXPECT_EQ(out8[0], 0.5);
-  EXPECT_EQ(out8[7], 8.0);
+  out.resize(8);
+  header.GetWBShootingGainHoneyComb(out.data());
+  EXPECT_EQ(out, (std::vector<double>{0.5, 2, 3, 4, 5, 6, 7, 8}));
   EXPECT_EQ(header.GetWBShootingGainHoneyComb(5), 6.0);
 }
 

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -14,6 +11,7 @@
 #include "res/LibraryResources.h"
 #include "res/ResourceIds.h"
 #include "res/tools/BmpFile.h"
+#include "support/FileBytes.h"
 
 namespace {
 
@@ -104,15 +102,6 @@ orv::rc::BmpImage Bitmap(UINT id) {
   return img.value_or(orv::rc::BmpImage{});
 }
 
-bool Lit(const orv::rc::BmpImage& img, int x, int y) { return img.At(x, y) != RGB(0, 0, 0); }
-
-int LitIn(const orv::rc::BmpImage& img, int left, int top, int w, int h) {
-  int n = 0;
-  for (int y = top; y < top + h; ++y)
-    for (int x = left; x < left + w; ++x) n += Lit(img, x, y);
-  return n;
-}
-
 TEST(MarkBitmaps, SizesDepthsAndColours) {
   struct Row {
     UINT id;
@@ -140,7 +129,8 @@ TEST(MarkBitmaps, SizesDepthsAndColours) {
     }
     EXPECT_EQ(grey, r.greys);
     // White symbols on black: most of every bitmap is background.
-    EXPECT_LT(LitIn(img, 0, 0, img.width, img.height) * 2, img.width * img.height);
+    EXPECT_LT(std::count_if(img.pixels.begin(), img.pixels.end(), [](COLORREF c) { return c != RGB(0, 0, 0); }) * 2,
+              img.width * img.height);
   }
 }
 
@@ -151,9 +141,8 @@ TEST(MarkBitmaps, EmbeddedBytesAreTheCommittedFiles) {
       {IDB_MARK_VARIABLE, "mark_variable.bmp"}, {IDB_MARK_DOUBLE, "mark_double.bmp"},
   };
   for (const auto& [id, name] : files) {
-    std::ifstream in(std::filesystem::path(ORV_SOURCE_DIR) / "res" / "bitmaps" / name, std::ios::binary);
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(Table().bitmaps.at(id), bytes) << name;
+    const std::string bytes = orv::test::ReadFileBytes(std::string(ORV_SOURCE_DIR) + "/res/bitmaps/" + name);
+    EXPECT_EQ(Table().bitmaps.at(id), std::vector<std::uint8_t>(bytes.begin(), bytes.end())) << name;
   }
 }
 

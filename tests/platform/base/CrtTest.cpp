@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -56,61 +57,60 @@ TEST(Crt, WtofReadsALeadingNumberWhateverTheLocale) {
   EXPECT_EQ(0.0, _wtof(nullptr));
 }
 
-TEST(Crt, SwprintfFillsTheBufferExactlyOrLeavesItEmpty) {
+// Every bounded writer, told a size: exactly full, one short, or no room at all. It gives
+// the result and text expected (an empty text where the call fails) and writes nothing
+// beyond the size.
+TEST(Crt, BoundedWritersFillTheBufferExactlyOrLeaveItEmpty) {
+  auto print = [](wchar_t* b, std::size_t n) { return swprintf_s(b, n, L"%d", 12345); };
+  auto copy = [](wchar_t* b, std::size_t n) { return wcscpy_s(b, n, L"abc"); };
+  auto truncate = [](wchar_t* b, std::size_t n) { return wcsncpy_s(b, n, L"abcdef", _TRUNCATE); };
+  auto join = [](wchar_t* b, std::size_t n) { return _wmakepath_s(b, n, nullptr, L"/d", L"a", L"b"); };
+  struct Row {
+    const char* name;
+    std::function<int(wchar_t*, std::size_t)> call;
+    std::size_t size;
+    int result;
+    const wchar_t* text;  // null: the buffer is not touched at all
+  } rows[] = {
+      {"swprintf_s full", print, 6, 5, L"12345"},  {"swprintf_s short", print, 5, -1, L""},
+      {"swprintf_s none", print, 0, -1, nullptr},  {"wcscpy_s full", copy, 4, 0, L"abc"},
+      {"wcscpy_s short", copy, 3, ERANGE, L""},    {"wcscpy_s none", copy, 0, EINVAL, nullptr},
+      {"wcsncpy_s truncating", truncate, 4, STRUNCATE, L"abc"},
+      {"_wmakepath_s full", join, 7, 0, L"/d/a.b"}, {"_wmakepath_s short", join, 6, ERANGE, L""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    wchar_t buffer[16];
+    Fill(buffer);
+    EXPECT_EQ(row.result, row.call(buffer, row.size));
+    if (row.text != nullptr) {
+      EXPECT_EQ(std::wstring(row.text), buffer);
+    }
+    EXPECT_TRUE(UntouchedFrom(buffer, row.size));
+  }
+}
+
+TEST(Crt, SwprintfFormatsAndRefusesNulls) {
   wchar_t buffer[16];
-  Fill(buffer);
-  EXPECT_EQ(5, swprintf_s(buffer, 6, L"%d", 12345));  // exactly full
-  EXPECT_EQ(std::wstring(L"12345"), buffer);
-  EXPECT_TRUE(UntouchedFrom(buffer, 6));
-
-  Fill(buffer);
-  EXPECT_EQ(-1, swprintf_s(buffer, 5, L"%d", 12345));  // one short
-  EXPECT_EQ(L'\0', buffer[0]);
-  EXPECT_TRUE(UntouchedFrom(buffer, 5));
-
-  Fill(buffer);
   CString name(L"星");
   EXPECT_EQ(8, swprintf_s(buffer, L"%s=%S %.1f", name, "ab", 2.5));
   EXPECT_EQ(std::wstring(L"星=ab 2.5"), buffer);
 
   EXPECT_EQ(-1, swprintf_s(nullptr, 4, L"x"));
-  Fill(buffer);
-  const std::size_t none = 0;
-  EXPECT_EQ(-1, swprintf_s(buffer, none, L"x"));
-  EXPECT_TRUE(UntouchedFrom(buffer, 0));
   EXPECT_EQ(-1, swprintf_s(buffer, 16, nullptr));
   EXPECT_EQ(L'\0', buffer[0]);
 }
 
-TEST(Crt, StringCopiesCheckEverySize) {
+TEST(Crt, StringCopiesRefuseNullsAndKeepToTheCount) {
   wchar_t buffer[8];
-  Fill(buffer);
-  EXPECT_EQ(0, wcscpy_s(buffer, 4, L"abc"));  // exactly full
-  EXPECT_EQ(std::wstring(L"abc"), buffer);
-  EXPECT_TRUE(UntouchedFrom(buffer, 4));
-
-  Fill(buffer);
-  EXPECT_EQ(ERANGE, wcscpy_s(buffer, 3, L"abc"));  // one short
-  EXPECT_EQ(L'\0', buffer[0]);
-  EXPECT_TRUE(UntouchedFrom(buffer, 3));
-
   Fill(buffer);
   EXPECT_EQ(EINVAL, wcscpy_s(buffer, 8, nullptr));
   EXPECT_EQ(L'\0', buffer[0]);
   EXPECT_EQ(EINVAL, wcscpy_s(nullptr, 8, L"x"));
-  Fill(buffer);
-  EXPECT_EQ(EINVAL, wcscpy_s(buffer, 0, L"x"));
-  EXPECT_TRUE(UntouchedFrom(buffer, 0));
-
-  Fill(buffer);
   EXPECT_EQ(0, wcsncpy_s(buffer, 8, L"abcdef", 2));
   EXPECT_EQ(std::wstring(L"ab"), buffer);
   EXPECT_EQ(ERANGE, wcsncpy_s(buffer, 4, L"abcdef", 5));
   EXPECT_EQ(L'\0', buffer[0]);
-  Fill(buffer);
-  EXPECT_EQ(STRUNCATE, wcsncpy_s(buffer, 4, L"abcdef", _TRUNCATE));
-  EXPECT_EQ(std::wstring(L"abc"), buffer);
-  EXPECT_TRUE(UntouchedFrom(buffer, 4));
   EXPECT_EQ(0, wcsncpy_s(buffer, L"abc", _TRUNCATE));  // fits: no truncation reported
   EXPECT_EQ(std::wstring(L"abc"), buffer);
 }
@@ -181,15 +181,6 @@ TEST(Crt, MakepathJoinsPartsWithinTheBuffer) {
     ASSERT_EQ(0, _wmakepath_s(path, row.drive, row.dir, row.fname, row.ext)) << CString(row.expected).ToUtf8();
     EXPECT_EQ(std::wstring(row.expected), path);
   }
-  wchar_t small[16];
-  Fill(small);
-  EXPECT_EQ(0, _wmakepath_s(small, 7, nullptr, L"/d", L"a", L"b"));  // "/d/a.b": exactly full
-  EXPECT_EQ(std::wstring(L"/d/a.b"), small);
-  EXPECT_TRUE(UntouchedFrom(small, 7));
-  Fill(small);
-  EXPECT_EQ(ERANGE, _wmakepath_s(small, 6, nullptr, L"/d", L"a", L"b"));  // one short
-  EXPECT_EQ(L'\0', small[0]);
-  EXPECT_TRUE(UntouchedFrom(small, 6));
   EXPECT_EQ(EINVAL, _wmakepath_s(nullptr, 8, nullptr, nullptr, L"a", nullptr));
 }
 

@@ -126,9 +126,7 @@ TEST_F(DataExchangeRulesTest, ValuesMovedInNotifyOnlyWhenTheTextChanges) {
   dialog_.number = 6;
   dialog_.UpdateData(FALSE);
   EXPECT_EQ(dialog_.changes, after + 1);
-  CString shown;
-  dialog_.GetDlgItemText(kNumber, shown);
-  EXPECT_EQ(shown, L"6");
+  EXPECT_EQ(shown_->Driver().Text(kNumber), L"6");
 }
 
 TEST_F(DataExchangeRulesTest, TextsChecksAndTheirLimits) {

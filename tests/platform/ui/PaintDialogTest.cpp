@@ -3,6 +3,8 @@
 // platform; owner-drawn controls and contexts opened on a control draw where they belong.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/Controls.h"
@@ -76,12 +78,10 @@ TEST_F(PaintDialogTest, PaintHandlerDrawsOnTheErasedClientArea) {
     orv::gdi::Surface s = d.PaintClient();
     CRect client;
     dialog.GetClientRect(&client);
-    ASSERT_EQ(s.Width(), client.Width());
-    ASSERT_EQ(s.Height(), client.Height());
-    EXPECT_EQ(At(s, 10, 10), kRed);
-    EXPECT_EQ(At(s, 29, 29), kRed);
-    EXPECT_EQ(At(s, 30, 30), GetSysColor(COLOR_3DFACE));  // right and bottom exclusive
-    EXPECT_EQ(At(s, 0, 0), GetSysColor(COLOR_3DFACE));
+    ASSERT_EQ(CSize(s.Width(), s.Height()), client.Size());
+    const COLORREF face = GetSysColor(COLOR_3DFACE);  // the fill's right and bottom are exclusive
+    EXPECT_EQ((std::vector<COLORREF>{At(s, 10, 10), At(s, 29, 29), At(s, 30, 30), At(s, 0, 0)}),
+              (std::vector<COLORREF>{kRed, kRed, face, face}));
     EXPECT_EQ(dialog.lastPaint, client);
     EXPECT_FALSE(dialog.lastErase);  // the dialog erased its background itself
     d.Click(IDOK);

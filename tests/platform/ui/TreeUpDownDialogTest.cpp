@@ -144,13 +144,10 @@ TEST_F(TreeUpDownDialogTest, PositionsShowWithSeparatorsOrInHexadecimal) {
   for (const Row& r : rows) {
     spin.SetBase(10);
     spin.SetPos32(r.pos);
-    CString text;
-    dialog_.GetDlgItemText(kBuddy, text);
-    EXPECT_EQ(text, r.decimal);
+    EXPECT_EQ(driver_->Text(kBuddy), r.decimal);
     EXPECT_EQ(spin.GetPos32(), r.pos);  // read back through the separators
     spin.SetBase(16);
-    dialog_.GetDlgItemText(kBuddy, text);
-    EXPECT_EQ(text, r.hex);
+    EXPECT_EQ(driver_->Text(kBuddy), r.hex);
   }
   EXPECT_EQ(spin.SetBase(8), 0);  // only 10 and 16
 }

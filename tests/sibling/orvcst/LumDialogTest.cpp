@@ -3,6 +3,8 @@
 // position kept under the dialog's registry key.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/gdi/DC.h"
 #include "platform/ui/Appearance.h"
 #include "platform/ui/TestDriver.h"
@@ -39,6 +41,13 @@ public:
   }
 };
 
+// The text and background colours the scheme gives a control (CLR_INVALID: the system's).
+std::pair<COLORREF, COLORREF> ControlColors(HWND control) {
+  COLORREF text = 0, back = 0;
+  EXPECT_TRUE(orv::ui::GetControlColors(control, &text, &back));
+  return {text, back};
+}
+
 class LumDialogTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -60,10 +69,7 @@ TEST_F(LumDialogTest, SchemeZeroPaintsTheNightBackgroundAndLightLabels) {
     orv::gdi::Surface s = d.PaintClient();
     EXPECT_EQ(s.PixelColor(0, 0), CLumDialogBase::kNightBackground);
     EXPECT_EQ(s.PixelColor(s.Width() - 1, s.Height() - 1), CLumDialogBase::kNightBackground);
-    COLORREF text = 0, back = 0;
-    ASSERT_TRUE(orv::ui::GetControlColors(d.Item(kLabel), &text, &back));
-    EXPECT_EQ(text, CLumDialogBase::kNightText);
-    EXPECT_EQ(back, CLR_INVALID);
+    EXPECT_EQ(ControlColors(d.Item(kLabel)), std::pair(CLumDialogBase::kNightText, CLR_INVALID));
     d.Click(IDCANCEL);
   });
 }
@@ -74,10 +80,7 @@ TEST_F(LumDialogTest, AnotherSchemeKeepsTheSystemLook) {
     dialog.AttachControls();
     orv::gdi::Surface s = d.PaintClient();
     EXPECT_EQ(s.PixelColor(0, 0), GetSysColor(COLOR_3DFACE));
-    COLORREF text = 0, back = 0;
-    orv::ui::GetControlColors(d.Item(kEdit), &text, &back);
-    EXPECT_EQ(text, CLR_INVALID);
-    EXPECT_EQ(back, CLR_INVALID);
+    EXPECT_EQ(ControlColors(d.Item(kEdit)), std::pair(CLR_INVALID, CLR_INVALID));
     d.Click(IDCANCEL);
   });
 }
@@ -90,10 +93,7 @@ TEST_F(LumDialogTest, AttachedControlsTakeTheNightLookAndTheButtonsItsColours) {
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
     EXPECT_EQ(ok->GetFaceColor(), CLumDialog::kNightButtonFace);
-    COLORREF text = 0, back = 0;
-    orv::ui::GetControlColors(d.Item(kEdit), &text, &back);
-    EXPECT_EQ(text, CLumDialogBase::kNightText);
-    EXPECT_EQ(back, CLumDialogBase::kNightField);
+    EXPECT_EQ(ControlColors(d.Item(kEdit)), std::pair(CLumDialogBase::kNightText, CLumDialogBase::kNightField));
     orv::ui::test::ProcessEvents();
     CClientDC dc(&dialog.m_swatch);
     CRect r;
