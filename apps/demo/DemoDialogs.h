@@ -29,6 +29,8 @@ struct DemoDialog {
 };
 
 std::vector<DemoDialog>& DemoDialogs();
+// Files named on the command line, for the demos that open one.
+std::vector<std::string>& DemoFiles();
 
 struct DemoRegistration {
   DemoRegistration(const char* name, const wchar_t* title, std::function<void(CWnd*)> open) {

@@ -21,11 +21,6 @@
 
 namespace orv::demo {
 
-std::vector<DemoDialog>& DemoDialogs() {
-  static std::vector<DemoDialog> dialogs;
-  return dialogs;
-}
-
 std::string& DataFolder() {
   static std::string folder;
   return folder;
@@ -117,13 +112,15 @@ int main(int argc, char** argv) {
       if (a != "--data-dir") bad |= !mode.empty(), mode = a;
     } else if (a == "--sky") {
       sky = true;
+    } else if (!a.empty() && a[0] != '-' && orv::demo::DemoFiles().empty()) {
+      orv::demo::DemoFiles().push_back(a);  // a FITS file for the viewer
     } else {
       std::fprintf(stderr, "orvdcm-demo: unknown option or missing folder: %s\n", a.c_str());
       bad = true;
     }
   }
   if (bad) {
-    std::fprintf(stderr, "usage: orvdcm-demo [--sky | --screenshots DIR | --tour DIR] [--data-dir DIR] [--registry-dir DIR]\n");
+    std::fprintf(stderr, "usage: orvdcm-demo [IMAGE.fits | --sky | --screenshots DIR | --tour DIR] [--data-dir DIR] [--registry-dir DIR]\n");
     return 2;
   }
   if (!mode.empty()) {
@@ -151,6 +148,9 @@ int main(int argc, char** argv) {
     result = orv::demo::WriteScreenshots(folder);
   } else if (mode == "--tour") {
     result = orv::demo::RunColourTour(folder);
+  } else if (!orv::demo::DemoFiles().empty()) {
+    for (const orv::demo::DemoDialog& demo : orv::demo::DemoDialogs())  // the image goes straight to its viewer
+      if (std::string(demo.name) == "fits-viewer") demo.open(nullptr);
   } else {
     int skyView = -1;
     for (size_t i = 0; sky && i < orv::demo::DemoDialogs().size(); ++i)

@@ -131,6 +131,34 @@ TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
   EXPECT_EQ(image->GetLevelMax(0), 0.0);
 }
 
+TEST(FitsReader, InfinitiesAndDenormalsStayAndRowsRunUp) {
+  TempDir folder;
+  const double inf = std::numeric_limits<double>::infinity();
+  const float denormal = std::numeric_limits<float>::denorm_min() * 3;
+  for (int bitpix : {-32, -64}) {
+    FitsSample s;
+    s.bitpix = bitpix;
+    s.width = 3;
+    s.height = 2;
+    s.raw = {inf, denormal, -inf, /*second row*/ std::nan(""), 7.5, 2.0};
+    std::string path = folder.File("special.fits");
+    ASSERT_EQ(WriteFits(path, s), 0);
+    auto image = CFitsReader::Read(CString(path.c_str()), nullptr);
+    ASSERT_NE(image, nullptr);
+    EXPECT_TRUE(image->IsBottomUp());
+    EXPECT_EQ(*image->GetImageAdr(0, 0, 0), std::numeric_limits<float>::infinity()) << bitpix;
+    EXPECT_EQ(*image->GetImageAdr(1, 0, 0), denormal) << bitpix;
+    EXPECT_EQ(*image->GetImageAdr(2, 0, 0), -std::numeric_limits<float>::infinity()) << bitpix;
+    EXPECT_TRUE(std::isnan(*image->GetImageAdr(0, 1, 0))) << bitpix;
+    EXPECT_EQ(*image->GetImageAdr(1, 1, 0), 7.5f) << bitpix;  // the file's second row
+    // The window spans the finite pixels, the denormal one its true minimum; +Inf renders 255.
+    EXPECT_EQ(image->GetLevelMin(0), static_cast<double>(denormal)) << bitpix;
+    EXPECT_EQ(image->GetLevelMax(0), 7.5) << bitpix;
+    EXPECT_EQ(image->GetPixelGray256(0, 0, 0), 255) << bitpix;
+    EXPECT_EQ(image->GetPixelGray256(2, 0, 0), 0) << bitpix;
+  }
+}
+
 TEST(FitsReader, ImageInAnExtensionAndNamesWithBrackets) {
   TempDir folder;
   FitsSample s;
