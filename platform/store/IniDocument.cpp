@@ -57,6 +57,10 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
   doc.m_encoding = DetectEncoding(bytes);
   doc.m_mark = std::string(ByteOrderMark(doc.m_encoding));
+  // A UTF-16 file of odd length ends in half a character: it belongs to no line, reads as
+  // nothing and is dropped when the file is written, so that what follows stays aligned.
+  if (CodeUnitSize(doc.m_encoding) == 2 && (bytes.size() - doc.m_mark.size()) % 2 != 0)
+    bytes.remove_suffix(1);
   TextDecoder decoder(doc.m_encoding);
   std::size_t pos = doc.m_mark.size();
   while (auto end = FindLineEnd(bytes, pos, doc.m_encoding, true)) {
@@ -83,11 +87,21 @@ std::string IniDocument::Serialize() const {
       if (!lossless) out = TextEncoding::Utf8;  // keep the text rather than the old encoding
     }
   }
-  std::string bytes = m_mark;
-  for (const Line& line : m_lines) {
-    bytes += !line.changed && out == m_encoding ? line.raw : EncodeText(line.text, out);
-    bytes += line.eol;
-  }
+  auto serialize = [&](TextEncoding as) {
+    std::string bytes = m_mark;
+    for (const Line& line : m_lines) {
+      bytes += !line.changed && as == m_encoding ? line.raw : EncodeText(line.text, as);
+      bytes += line.eol;
+    }
+    return bytes;
+  };
+  std::string bytes = serialize(out);
+  // A CP932 file whose bytes became valid UTF-8 (the edit removed the only sequence that is
+  // not) would read back as UTF-8, changing untouched values: it is written as UTF-8 then,
+  // which keeps every value.
+  if (out == TextEncoding::Cp932 && DetectEncoding(bytes) != TextEncoding::Cp932 &&
+      TextDecoder(TextEncoding::Utf8).Decode(bytes) != TextDecoder(TextEncoding::Cp932).Decode(bytes))
+    bytes = serialize(TextEncoding::Utf8);
   return bytes;
 }
 

@@ -58,6 +58,23 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+// An SQLite URI that opens path as a file nobody changes: no shared-memory file is needed,
+// which a reader without write access to the folder could not create.
+std::string ImmutableUri(const std::string& path) {
+  std::string uri = "file:";
+  for (unsigned char c : path) {
+    if (c == '%' || c == '?' || c == '#') {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      uri += '%';
+      uri += kHex[c >> 4];
+      uri += kHex[c & 15];
+    } else {
+      uri += static_cast<char>(c);
+    }
+  }
+  return uri + "?immutable=1";
+}
+
 std::string Timestamp() {
   std::time_t now = std::time(nullptr);
   std::tm local {};
@@ -178,7 +195,19 @@ void Database::ForgetAfterFork() {
   if (m_state == State::Open || m_state == State::ReadOnly) m_state = State::Closed;
 }
 
+StoreFailure& LastStoreFailure() {
+  static StoreFailure failure;
+  return failure;
+}
+
 LSTATUS Database::Fail(int rc) {
+  LSTATUS st = FailStatus(rc);
+  int system = m_db != nullptr ? sqlite3_system_errno(m_db) : 0;
+  LastStoreFailure() = StoreFailure{st, system != 0 ? std::strerror(system) : sqlite3_errstr(rc)};
+  return st;
+}
+
+LSTATUS Database::FailStatus(int rc) {
   if (IsDamage(rc)) {
     if (m_pendingDamage.empty()) m_pendingDamage = sqlite3_errstr(rc);
     return ERROR_REGISTRY_CORRUPT;
@@ -204,7 +233,7 @@ LSTATUS Database::Ensure(bool forWrite) {
     case State::Open:
       return ERROR_SUCCESS;
     case State::ReadOnly:
-      return forWrite ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+      return forWrite ? ReadOnlyRefusal() : ERROR_SUCCESS;
     case State::Unusable:
       return forWrite ? ERROR_REGISTRY_CORRUPT : ERROR_FILE_NOT_FOUND;
     case State::Closed:
@@ -213,8 +242,13 @@ LSTATUS Database::Ensure(bool forWrite) {
   LSTATUS st = OpenFile(forWrite);
   if (st == ERROR_REGISTRY_CORRUPT && m_state == State::Closed)
     st = forWrite ? OpenFile(true) : ERROR_FILE_NOT_FOUND;  // the damaged file is now aside
-  if (st == ERROR_SUCCESS && forWrite && m_state == State::ReadOnly) return ERROR_ACCESS_DENIED;
+  if (st == ERROR_SUCCESS && forWrite && m_state == State::ReadOnly) return ReadOnlyRefusal();
   return st;
+}
+
+LSTATUS Database::ReadOnlyRefusal() {
+  LastStoreFailure() = StoreFailure{ERROR_ACCESS_DENIED, "the registry file " + m_path + " is read-only"};
+  return ERROR_ACCESS_DENIED;
 }
 
 LSTATUS Database::OpenFile(bool create) {
@@ -240,7 +274,18 @@ LSTATUS Database::OpenFile(bool create) {
   m_state = sqlite3_db_readonly(m_db, "main") == 1 ? State::ReadOnly : State::Open;
 
   std::string problem;
-  if (!SetUpSchema(&problem)) {
+  bool ok = SetUpSchema(&problem);
+  if (!ok && problem.empty() && m_state == State::ReadOnly && !FileExists(m_path + "-wal")) {
+    // A WAL store read by a user who may not write its folder: without a journal (no writer
+    // at work), the file alone holds every change and is read as it stands.
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    if (sqlite3_open_v2(ImmutableUri(m_path).c_str(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) ==
+        SQLITE_OK) {
+      ok = SetUpSchema(&problem);
+    }
+  }
+  if (!ok) {
     if (!problem.empty()) {
       HandleDamage(problem);
       return ERROR_REGISTRY_CORRUPT;
@@ -369,6 +414,20 @@ LSTATUS Database::Read(LSTATUS empty, Fn&& fn) {
 
 template <typename Fn>
 LSTATUS Database::Write(KeyId key, Fn&& fn) {
+  if (m_batch) {
+    LSTATUS st = Ensure(true);
+    if (st != ERROR_SUCCESS) return st;
+    if (!m_batchOpen) {
+      int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+      if (rc != SQLITE_OK) return Fail(rc);
+      m_batchOpen = true;
+    }
+    st = fn();
+    if (m_pendingDamage.empty()) return st;
+    m_batchOpen = false;  // closing the damaged file below rolls the batch back
+    HandleDamage(m_pendingDamage);
+    return ERROR_REGISTRY_CORRUPT;
+  }
   for (int attempt = 0;; ++attempt) {
     LSTATUS st = Ensure(true);
     if (st != ERROR_SUCCESS) return st;
@@ -389,6 +448,21 @@ LSTATUS Database::Write(KeyId key, Fn&& fn) {
     // Below the root, the keys of the damaged file do not exist in the fresh one.
     if (attempt > 0 || key != kRootKey) return ERROR_KEY_DELETED;
   }
+}
+
+LSTATUS Database::EndBatch(bool commit) {
+  m_batch = false;
+  if (!m_batchOpen) return ERROR_SUCCESS;
+  m_batchOpen = false;
+  LSTATUS st = ERROR_SUCCESS;
+  if (commit) {
+    int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) return ERROR_SUCCESS;
+    st = Fail(rc);
+  }
+  sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (!m_pendingDamage.empty()) HandleDamage(m_pendingDamage);
+  return st;
 }
 
 void Database::TouchKey(KeyId key) {

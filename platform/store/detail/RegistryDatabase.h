@@ -61,6 +61,11 @@ public:
   LSTATUS SetValue(KeyId key, const std::wstring& name, DWORD type, const BYTE* data, DWORD size);
   LSTATUS DeleteValue(KeyId key, const std::wstring& name);
 
+  // Between BeginBatch and EndBatch every change joins one transaction, begun at the first
+  // change; EndBatch commits it or rolls all of it back.
+  void BeginBatch() { m_batch = true; }
+  LSTATUS EndBatch(bool commit);
+
 private:
   enum class State { Closed, Open, ReadOnly, Unusable };
   class Statement;
@@ -73,6 +78,8 @@ private:
   void Close();
   // Maps an SQLite result to a registry error; a damaged file is handled on the way.
   LSTATUS Fail(int sqliteResult);
+  LSTATUS FailStatus(int sqliteResult);
+  LSTATUS ReadOnlyRefusal();
   void HandleDamage(const std::string& problem);
   void TouchKey(KeyId key);
 
@@ -89,5 +96,15 @@ private:
   State m_state = State::Closed;
   std::uint64_t m_generation;
   std::string m_pendingDamage;  // set by Fail, handled once the statements are gone
+  bool m_batch = false;
+  bool m_batchOpen = false;  // the batch's transaction has begun
 };
+
+// The system's reason for the last failure of a store, when it had one ("" otherwise), and
+// the registry error it was reported as.
+struct StoreFailure {
+  LSTATUS status = ERROR_SUCCESS;
+  std::string reason;
+};
+StoreFailure& LastStoreFailure();
 }  // namespace orv::store
