@@ -54,9 +54,11 @@ bool FaultInjector::Fired() const { return Injection().calls.load() > Injection(
 }  // namespace orv::test
 
 // The interposed calls: the executable's definitions come first in symbol lookup, so the
-// shared libraries reach these, and these reach the next definition (the C library's).
+// shared libraries reach these (exported despite the build's hidden default), and these reach
+// the next definition (the C library's).
+#define ORV_INTERPOSE __attribute__((visibility("default")))
 extern "C" {
-int open(const char* path, int flags, ...) {
+ORV_INTERPOSE int open(const char* path, int flags, ...) {
   static auto next = Next<int (*)(const char*, int, ...)>("open");
   mode_t mode = 0;
   if (flags & (O_CREAT | O_TMPFILE)) {
@@ -68,28 +70,28 @@ int open(const char* path, int flags, ...) {
   return Inject() ? -1 : next(path, flags, mode);
 }
 
-ssize_t write(int fd, const void* data, size_t size) {
+ORV_INTERPOSE ssize_t write(int fd, const void* data, size_t size) {
   static auto next = Next<ssize_t (*)(int, const void*, size_t)>("write");
   return Inject() ? -1 : next(fd, data, size);
 }
 
-int fsync(int fd) {
+ORV_INTERPOSE int fsync(int fd) {
   static auto next = Next<int (*)(int)>("fsync");
   return Inject() ? -1 : next(fd);
 }
 
-int fdatasync(int fd) {
+ORV_INTERPOSE int fdatasync(int fd) {
   static auto next = Next<int (*)(int)>("fdatasync");
   return Inject() ? -1 : next(fd);
 }
 
-int rename(const char* from, const char* to) {
+ORV_INTERPOSE int rename(const char* from, const char* to) {
   static auto next = Next<int (*)(const char*, const char*)>("rename");
   return Inject() ? -1 : next(from, to);
 }
 
 // A failing close still releases the descriptor, as close(2) does.
-int close(int fd) {
+ORV_INTERPOSE int close(int fd) {
   static auto next = Next<int (*)(int)>("close");
   if (!Inject()) return next(fd);
   int error = errno;
