@@ -54,40 +54,26 @@ TEST_F(CrashSafetyTest, AFailureAtAnyStepOfAReplacementLeavesOldOrNew) {
   COrvColor catalogue = Catalogue();
   catalogue.Load(0);
   int size = 20;
+  auto next = [&] {  // a new size for the sky view; its text for the other files
+    corlum.Command(CString(L"Star.Name.Size = ") + std::to_wstring(++size).c_str());
+    return std::to_wstring(size);
+  };
+  auto saved = [&] { return catalogue.Save(), catalogue.GetLastFailure().IsEmpty(); };
   struct Replacement {
     const char* name;
     std::string file;
     std::function<bool()> replace;  // writes a new content; true when it says it did
   } replacements[] = {
-      {"colour-font", "ColorFont.txt",
-       [&] {
-         corlum.Command(CString(L"Star.Name.Size = ") + std::to_wstring(++size).c_str());
-         catalogue.Save();
-         return catalogue.GetLastFailure().IsEmpty();
-       }},
+      {"colour-font", "ColorFont.txt", [&] { return next(), saved(); }},
       {"defaults", "Defaults.txt",
-       [&] {
-         corlum.Command(CString(L"Star.Name.Size = ") + std::to_wstring(++size).c_str());
-         catalogue.Save();
-         if (!catalogue.GetLastFailure().IsEmpty()) return false;
-         catalogue.Load(1);
-         return catalogue.GetLastFailure().IsEmpty();
-       }},
-      {"INI", "a.ini",
-       [&] {
-         return WritePrivateProfileStringW(L"S", L"k", std::to_wstring(++size).c_str(), dir.WFile("a.ini")) != 0;
-       }},
-      {"settings file", "a.cfg",
-       [&] { return CCfgFile(dir.WFile("a.cfg")).SetDescription(std::to_wstring(++size).c_str()) != 0; }},
-      {"sky-view state", "SkyView.state",
-       [&] {
-         corlum.Command(CString(L"Star.Name.Size = ") + std::to_wstring(++size).c_str());
-         return view.SaveState(dir.WFile("SkyView.state")) != 0;
-       }},
+       [&] { return next(), saved() && (catalogue.Load(1), catalogue.GetLastFailure().IsEmpty()); }},
+      {"INI", "a.ini", [&] { return WritePrivateProfileStringW(L"S", L"k", next().c_str(), dir.WFile("a.ini")) != 0; }},
+      {"settings file", "a.cfg", [&] { return CCfgFile(dir.WFile("a.cfg")).SetDescription(next().c_str()) != 0; }},
+      {"sky-view state", "SkyView.state", [&] { return next(), view.SaveState(dir.WFile("SkyView.state")) != 0; }},
       {"exported .reg", "out.reg",
        [&] {
          std::wstring text;
-         return CRegistry::Write(L"X", L"n", static_cast<DWORD>(++size)) != 0 &&
+         return CRegistry::Write(L"X", L"n", next()) != 0 &&
                 orv::ExportRegText(HKEY_CURRENT_USER, L"Software", &text) == ERROR_SUCCESS &&
                 orv::ReplaceFileAtomically(dir.File("out.reg"), orv::EncodeRegFile(text));
        }},
