@@ -58,6 +58,11 @@ public:
   // registry, with the file and the system's reason; empty when it did all it had to.
   CString GetLastFailure() const { return m_strLastFailure; }
 
+  // The colour-font file's lines for the catalogue defaults, in catalogue order: a FONT
+  // entry's size line, then every entry's colour line; of the picture sets only the one of
+  // strPictureFile (compared ignoring case).
+  std::vector<CString> CatalogueDefaultLines(const CString& strPictureFile) const;
+
 protected:
   void CreateArray();
   void DoLoad(CCorLum* pCorLum, int bDefault);
@@ -71,7 +76,6 @@ protected:
 
 private:
   void SendCatalogueDefaults(CCorLum* pCorLum, const CString& strPictureFile, int bDefault);
-  std::vector<CString> CatalogueDefaultLines(const CString& strPictureFile) const;
   // Computes the sizes of a resize pass, stores them ("DeltaSize" with the marks "IsMin" and
   // "IsMax": some size was held at the smallest or largest size) in the registry, then
   // rewrites both files; false when the pass does not happen (blocked by a clamp mark, unknown mode, a

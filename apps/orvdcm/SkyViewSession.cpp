@@ -33,13 +33,13 @@ bool SkyViewSession::TakeOptions(std::vector<std::string>& args, std::string& da
   return TakeValueOption(args, "--data-dir", dataDir, error) && TakeValueOption(args, "--picture", picture, error);
 }
 
-SkyViewSession::SkyViewSession(const std::string& dataDir, const std::string& picture) : m_dataDir(dataDir) {
-  m_control.LoadState(StateFile());
-  if (!picture.empty()) m_control.SetPictureFile(CString(orv::WidePath(picture)));
+SkyViewSession::SkyViewSession(const std::string& dataDir, const std::string& picture) : dataDir_(dataDir) {
+  control_.LoadState(StateFile());
+  if (!picture.empty()) control_.SetPictureFile(CString(orv::WidePath(picture)));
 }
 
-bool SkyViewSession::Save() const { return m_control.SaveState(StateFile()) != 0; }
+bool SkyViewSession::Save() const { return control_.SaveState(StateFile()) != 0; }
 
-CString SkyViewSession::Path(const char* name) const { return CString(orv::WidePath(m_dataDir + "/" + name)); }
+CString SkyViewSession::Path(const char* name) const { return CString(orv::WidePath(dataDir_ + "/" + name)); }
 
 }  // namespace orv::cli

@@ -22,8 +22,8 @@ public:
   // Writes the state back; false (with the old state kept) when it cannot.
   bool Save() const;
 
-  CCorLum& View() { return m_corlum; }
-  CSkyViewControl& Control() { return m_control; }
+  CCorLum& View() { return corlum_; }
+  CSkyViewControl& Control() { return control_; }
   CString ColourFontFile() const { return Path("ColorFont.txt"); }
   CString DefaultsFile() const { return Path("ColorFontDefault.txt"); }
   CString StateFile() const { return Path("SkyView.state"); }
@@ -31,9 +31,9 @@ public:
 private:
   CString Path(const char* name) const;
 
-  std::string m_dataDir;
-  CSkyViewControl m_control;
-  CCorLum m_corlum{&m_control};
+  std::string dataDir_;
+  CSkyViewControl control_;
+  CCorLum corlum_{&control_};
 };
 
 }  // namespace orv::cli

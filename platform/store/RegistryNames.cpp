@@ -35,21 +35,33 @@ bool IsStorableName(std::wstring_view name) {
   return true;
 }
 
-LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts) {
-  parts.clear();
+namespace {
+// Calls part(name) for each name of a path; the first fault of the path stops it.
+template <typename Part>
+LSTATUS VisitKeyPath(const wchar_t* path, Part&& part) {
   if (path == nullptr) return ERROR_SUCCESS;
   std::wstring_view rest(path);
   if (!rest.empty() && rest.back() == L'\\') rest.remove_suffix(1);
   if (rest.empty()) return path[0] == L'\0' ? ERROR_SUCCESS : ERROR_BAD_PATHNAME;
   while (true) {
     size_t cut = rest.find(L'\\');
-    std::wstring_view part = rest.substr(0, cut);
-    if (part.empty()) return ERROR_BAD_PATHNAME;
-    if (part.size() > ORV_REG_MAX_KEY_NAME || !IsStorableName(part)) return ERROR_INVALID_PARAMETER;
-    parts.emplace_back(part);
+    std::wstring_view name = rest.substr(0, cut);
+    if (name.empty()) return ERROR_BAD_PATHNAME;
+    if (name.size() > ORV_REG_MAX_KEY_NAME || !IsStorableName(name)) return ERROR_INVALID_PARAMETER;
+    part(name);
     if (cut == std::wstring_view::npos) break;
     rest.remove_prefix(cut + 1);
   }
   return ERROR_SUCCESS;
+}
+}  // namespace
+
+LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts) {
+  parts.clear();
+  return VisitKeyPath(path, [&](std::wstring_view name) { parts.emplace_back(name); });
+}
+
+LSTATUS CheckKeyPath(const wchar_t* path) {
+  return VisitKeyPath(path, [](std::wstring_view) {});
 }
 }  // namespace orv::store

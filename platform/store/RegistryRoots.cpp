@@ -1,5 +1,6 @@
 #include "platform/store/detail/RegistryRoots.h"
 
+#include <pthread.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -13,18 +14,27 @@ namespace {
 struct Roots {
   std::string chosen[kRootCount];  // set by SetRegistryRootFile; empty: the default
   std::unique_ptr<Database> db[kRootCount];
-  pid_t owner = 0;
+  bool forked = false;
 };
+
+Roots& Instance() {
+  static Roots roots;
+  return roots;
+}
 
 // The roots of this process. After a fork() the child drops the connections it inherited
 // (without closing them) and opens its own.
 Roots& State() {
-  static Roots roots;
-  pid_t self = getpid();
-  if (roots.owner != self) {
+  static const bool watching = [] {
+    pthread_atfork(nullptr, nullptr, [] { Instance().forked = true; });
+    return true;
+  }();
+  (void)watching;
+  Roots& roots = Instance();
+  if (roots.forked) {
     for (auto& db : roots.db)
       if (db) db->ForgetAfterFork();
-    roots.owner = self;
+    roots.forked = false;
   }
   return roots;
 }
@@ -106,13 +116,26 @@ std::string GetRegistryRootFile(HKEY root) {
 
 LSTATUS RunRegistryTransaction(const std::function<LSTATUS()>& changes) {
   std::lock_guard guard(store::RegistryLock());
-  for (int root = 0; root < store::kRootCount; ++root) store::RootDatabase(root).BeginBatch();
-  LSTATUS st = changes();
-  for (int root = 0; root < store::kRootCount; ++root) {
-    LSTATUS ended = store::RootDatabase(root).EndBatch(st == ERROR_SUCCESS);
-    if (st == ERROR_SUCCESS) st = ended;
-  }
-  return st;
+  // Ends the batches of both roots, rolling them back when `changes` throws; once a root
+  // fails to commit, the next is rolled back.
+  struct Batches {
+    bool ended = false;
+    Batches() {
+      for (int root = 0; root < store::kRootCount; ++root) store::RootDatabase(root).BeginBatch();
+    }
+    ~Batches() {
+      if (!ended) End(ERROR_CANTWRITE);
+    }
+    LSTATUS End(LSTATUS st) {
+      ended = true;
+      for (int root = 0; root < store::kRootCount; ++root) {
+        LSTATUS closed = store::RootDatabase(root).EndBatch(st == ERROR_SUCCESS);
+        if (st == ERROR_SUCCESS) st = closed;
+      }
+      return st;
+    }
+  } batches;
+  return batches.End(changes());
 }
 
 std::string RegistryErrorText(LSTATUS status) {

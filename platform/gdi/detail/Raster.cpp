@@ -71,10 +71,10 @@ void RopRect(const RasterTarget& target, const RECT& rect, std::uint32_t pattern
   }
 }
 
-void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& source, bool sameSurface) {
+void Blit(const RasterTarget& target, const BlitRequest& request, const SourceImage& source, bool sameSurface) {
   if (target.surface == nullptr) return;
   Surface& s = *target.surface;
-  if (q.width == 0 || q.height == 0 || q.srcWidth == 0 || q.srcHeight == 0) return;
+  if (request.width == 0 || request.height == 0 || request.srcWidth == 0 || request.srcHeight == 0) return;
 
   // Negative extents run the other way; opposite signs mirror.
   auto span = [](std::int64_t pos, int len, std::int64_t* p, std::int64_t* l) {
@@ -83,10 +83,10 @@ void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& s
     return len < 0;
   };
   AxisRequest ax, ay;
-  const bool fdx = span(q.x, q.width, &ax.dstPos, &ax.dstLen);
-  const bool fsx = span(q.srcX, q.srcWidth, &ax.srcPos, &ax.srcLen);
-  const bool fdy = span(q.y, q.height, &ay.dstPos, &ay.dstLen);
-  const bool fsy = span(q.srcY, q.srcHeight, &ay.srcPos, &ay.srcLen);
+  const bool fdx = span(request.x, request.width, &ax.dstPos, &ax.dstLen);
+  const bool fsx = span(request.srcX, request.srcWidth, &ax.srcPos, &ax.srcLen);
+  const bool fdy = span(request.y, request.height, &ay.dstPos, &ay.dstLen);
+  const bool fsy = span(request.srcY, request.srcHeight, &ay.srcPos, &ay.srcLen);
   ax.visible0 = target.clip.left;
   ax.visible1 = target.clip.right;
   ax.srcLimit = source.width;
@@ -123,14 +123,14 @@ void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& s
 
   // Groups of several pixels are combined by the stretch mode: AND keeps black on white,
   // OR keeps white on black; COLORONCOLOR (and HALFTONE) keep one pixel of each group.
-  const bool fold = q.stretchMode == 1 || q.stretchMode == 2;
-  const bool foldAnd = q.stretchMode == 1;
+  const bool fold = request.stretchMode == 1 || request.stretchMode == 2;
+  const bool foldAnd = request.stretchMode == 1;
   const bool shrinkX = ax.srcLen > ax.dstLen;
   const GatherFn gather = !(fold && shrinkX) ? &GatherLast : foldAnd ? &GatherFold<true> : &GatherFold<false>;
   const auto foldRows = foldAnd ? &FoldInto<true> : &FoldInto<false>;
 
   const FormatOps& ops = OpsFor(s.Format());
-  const RopRowFn rop = RopRow(q.code);
+  const RopRowFn rop = RopRow(request.code);
   std::vector<std::uint32_t> rowBuf(static_cast<std::size_t>(n)), accBuf(static_cast<std::size_t>(n)),
       dstBuf(static_cast<std::size_t>(n));
 
@@ -153,7 +153,7 @@ void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& s
       src = stretchedRow(my.last[r], rowBuf.data());
     }
     std::uint32_t* d = ops.load(s, y, mx.dst0, n, dstBuf.data());
-    rop(d, src, q.pattern, n);
+    rop(d, src, request.pattern, n);
     ops.store(s, y, mx.dst0, n, d);
   }
 }

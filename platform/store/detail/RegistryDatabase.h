@@ -10,8 +10,16 @@
 // message sink and renamed to "<file>.damaged-<timestamp>"; the root then starts empty.
 // When even the rename fails the root stays empty for reads and refuses writes. The caller
 // serialises access to one Database.
+//
+// Reads are answered from what this connection read before (RegistryCache) as long as no
+// other connection has committed since (ChangeWatch); the connection's own changes keep
+// that copy up to date. A batch (BeginBatch .. EndBatch) runs all its changes in one
+// transaction, each change still all or nothing on its own; the batch commits or rolls back
+// as a whole.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/base/WinError.h"
@@ -19,6 +27,9 @@
 struct sqlite3;
 
 namespace orv::store {
+class ChangeWatch;
+class RegistryCache;
+class StatementCache;
 using KeyId = std::int64_t;
 inline constexpr KeyId kRootKey = 1;
 
@@ -40,36 +51,43 @@ public:
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  const std::string& Path() const { return m_path; }
+  const std::string& Path() const { return path_; }
   // Changes whenever the rows of earlier key ids stop meaning anything (another file,
   // a damaged file replaced by a fresh one).
-  std::uint64_t Generation() const { return m_generation; }
+  std::uint64_t Generation() const { return generation_; }
   // Drops a connection inherited across fork() without touching it; the next call opens
   // the file again in this process.
   void ForgetAfterFork();
 
   // ERROR_SUCCESS when the key exists, ERROR_KEY_DELETED when it does not.
   LSTATUS CheckKey(KeyId key);
-  LSTATUS FindSubkey(KeyId parent, const std::wstring& name, KeyId* child);
+  LSTATUS FindSubkey(KeyId parent, std::wstring_view name, KeyId* child);
+  // The key at a path of names separated by backslashes below `from` (see SplitKeyPath).
+  LSTATUS FindPath(KeyId from, const wchar_t* path, KeyId* key);
+  // An existing subkey and its name as stored.
+  LSTATUS SubkeyName(KeyId parent, std::wstring_view name, std::wstring* stored, KeyId* child);
+  // ERROR_SUCCESS when changes can be made (the file is created if needed).
+  LSTATUS CanWrite();
   LSTATUS CreateSubkeys(KeyId parent, const std::vector<std::wstring>& path, KeyId* last, bool* created);
   LSTATUS SubkeyAt(KeyId parent, DWORD index, SubkeyRecord* out);
   // Deletes a key (not the root); with subtree false only when it has no subkeys.
   LSTATUS DeleteKey(KeyId key, bool subtree);
 
-  LSTATUS GetValue(KeyId key, const std::wstring& name, ValueRecord* out);
-  LSTATUS ValueAt(KeyId key, DWORD index, ValueRecord* out);
-  LSTATUS SetValue(KeyId key, const std::wstring& name, DWORD type, const BYTE* data, DWORD size);
-  LSTATUS DeleteValue(KeyId key, const std::wstring& name);
+  // *out stays valid until the next call on this Database.
+  LSTATUS GetValue(KeyId key, std::wstring_view name, const ValueRecord** out);
+  LSTATUS ValueAt(KeyId key, DWORD index, const ValueRecord** out);
+  LSTATUS SetValue(KeyId key, std::wstring_view name, DWORD type, const BYTE* data, DWORD size);
+  LSTATUS DeleteValue(KeyId key, std::wstring_view name);
 
-  // Between BeginBatch and EndBatch every change joins one transaction, begun at the first
-  // change; EndBatch commits it or rolls all of it back.
-  void BeginBatch() { m_batch = true; }
+  // Batches nest; the transaction begins at the first change and ends with the outermost
+  // EndBatch, which commits it unless some level asked to roll back. A batch whose
+  // transaction was lost (an I/O error, a damaged file) refuses further changes and
+  // reports that failure when it ends.
+  void BeginBatch() { ++batchDepth_; }
   LSTATUS EndBatch(bool commit);
 
 private:
   enum class State { Closed, Open, ReadOnly, Unusable };
-  class Statement;
-  class Transaction;
 
   // Opens the file when needed; `forWrite` creates it. ERROR_FILE_NOT_FOUND: no file yet.
   LSTATUS Ensure(bool forWrite);
@@ -81,7 +99,20 @@ private:
   LSTATUS FailStatus(int sqliteResult);
   LSTATUS ReadOnlyRefusal();
   void HandleDamage(const std::string& problem);
+  // Stamps a key as written now.
   void TouchKey(KeyId key);
+  // Whether a key exists (the root always does), from the cache where known.
+  LSTATUS KeyState(KeyId key);
+  // A subkey by name; with `stored`, also its name as stored (always asks the file).
+  LSTATUS ChildOf(KeyId parent, std::wstring_view name, KeyId* child, std::wstring* stored);
+  // Before any read: drops the cache when another connection has committed.
+  void Refresh();
+  LSTATUS FetchSubkeys(KeyId parent, DWORD index, bool seek);
+  LSTATUS FetchValues(KeyId key, DWORD index, bool seek);
+  // The open batch transaction, begun when needed.
+  int BatchStep();
+  int CommitBatch();
+  void RollbackBatch();
 
   // Runs a read; with no file (or an unusable one) returns `empty` instead.
   template <typename Fn>
@@ -91,13 +122,19 @@ private:
   template <typename Fn>
   LSTATUS Write(KeyId key, Fn&& fn);
 
-  std::string m_path;
-  sqlite3* m_db = nullptr;
-  State m_state = State::Closed;
-  std::uint64_t m_generation;
-  std::string m_pendingDamage;  // set by Fail, handled once the statements are gone
-  bool m_batch = false;
-  bool m_batchOpen = false;  // the batch's transaction has begun
+  std::string path_;
+  sqlite3* db_ = nullptr;
+  State state_ = State::Closed;
+  std::uint64_t generation_;
+  std::string pendingDamage_;  // set by Fail, handled once the statements are gone
+  std::unique_ptr<StatementCache> statements_;
+  std::unique_ptr<ChangeWatch> watch_;
+  std::unique_ptr<RegistryCache> cache_;
+  int batchDepth_ = 0;
+  bool batchOpen_ = false;       // a batch transaction has begun
+  bool batchRollback_ = false;   // a level of the batch asked to roll back
+  LSTATUS batchLost_ = ERROR_SUCCESS;  // why the batch's transaction was lost
+  std::uint32_t batchCounter_ = 0;
 };
 
 // The system's reason for the last failure of a store, when it had one ("" otherwise), and

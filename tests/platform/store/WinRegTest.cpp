@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -92,6 +93,44 @@ TEST_F(WinRegTest, SubkeysEnumerateInOrdinalOrderOfUpperCasedNames) {
   std::vector<std::wstring> expected = {L"10", L"9",  L"a1", L"Ab", L"A_b", L"b", L"Z", L"_x", L"\u00c9a",
                                         L"\u00e9t\u00e9"};
   EXPECT_EQ(expected, Subkeys(key));
+  RegCloseKey(key);
+}
+
+// Long lists are read in runs; every index must still name the entry it names in the store
+// now, walked forward, backward, at random, and after a change in the middle of a walk.
+TEST_F(WinRegTest, LongEnumerationsAnswerEveryIndexInAnyOrder) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Long");
+  std::vector<std::wstring> names;
+  for (int i = 0; i < 300; ++i) names.push_back(L"k" + std::to_wstring((i * 7919) % 1000));
+  for (const std::wstring& name : names) {
+    RegCloseKey(Create(key, name.c_str()));
+    ASSERT_EQ(ERROR_SUCCESS, SetDword(key, name.c_str(), 1));
+  }
+  auto subkeyAt = [&](DWORD i) {
+    wchar_t name[64];
+    DWORD size = 64;
+    return RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
+  };
+  auto valueAt = [&](DWORD i) {
+    wchar_t name[64];
+    DWORD size = 64;
+    return RegEnumValueW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
+  };
+  std::vector<std::wstring> sorted = names;
+  std::sort(sorted.begin(), sorted.end(), [](const std::wstring& a, const std::wstring& b) { return a < b; });
+  std::vector<DWORD> order;
+  for (DWORD i = 0; i <= 300; ++i) order.push_back(i);
+  for (DWORD i = 301; i-- > 0;) order.push_back(i);
+  for (DWORD i = 0; i < 300; ++i) order.push_back((i * 131) % 301);
+  for (DWORD i : order) {
+    EXPECT_EQ(i < 300 ? sorted[i] : L"-", subkeyAt(i)) << i;
+    EXPECT_EQ(i < 300 ? names[i] : L"-", valueAt(i)) << i;
+  }
+  // A key created half-way through a walk moves the later names down by one.
+  EXPECT_EQ(sorted[200], subkeyAt(200));
+  RegCloseKey(Create(key, L"a"));
+  EXPECT_EQ(sorted[200], subkeyAt(201));
+  EXPECT_EQ(L"a", subkeyAt(0));
   RegCloseKey(key);
 }
 
@@ -305,12 +344,36 @@ TEST_F(WinRegTest, RootsAreSeparateAndPersistInTheirFiles) {
 TEST_F(WinRegTest, ReadingAnAbsentStoreCreatesNothing) {
   HKEY key = nullptr;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(HKEY_CURRENT_USER, L"Anything", &key));
+  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, L"", &key)) << "the root exists before its file";
+  RegCloseKey(key);
   DWORD size = 0;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(HKEY_CURRENT_USER, L"X", nullptr, nullptr, nullptr, &size));
   wchar_t name[8];
   DWORD nameSize = 8;
   EXPECT_EQ(ERROR_NO_MORE_ITEMS, RegEnumKeyExW(HKEY_CURRENT_USER, 0, name, &nameSize, nullptr, nullptr, nullptr, nullptr));
   EXPECT_FALSE(std::filesystem::exists(m_registry.UserFile()));
+}
+
+TEST_F(WinRegTest, AFailedTransactionLeavesNothingNotEvenInWhatItRead) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"T");
+  ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 1));
+  auto read = [&]() {
+    DWORD value = 0, size = sizeof value;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"v", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size));
+    return value;
+  };
+  LSTATUS st = orv::RunRegistryTransaction([&]() {
+    EXPECT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 2));
+    RegCloseKey(Create(key, L"New"));
+    EXPECT_EQ(2u, read());
+    return ERROR_CANTWRITE;
+  });
+  EXPECT_EQ(ERROR_CANTWRITE, st);
+  EXPECT_EQ(1u, read());
+  HKEY gone = nullptr;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(key, L"New", &gone));
+  EXPECT_EQ(std::vector<std::wstring>{}, Subkeys(key));
+  RegCloseKey(key);
 }
 
 TEST(RegistryLocation, DefaultsFollowXdgFolders) {

@@ -10,11 +10,12 @@
 #include <limits>
 
 #include "FitsSamples.h"
+#include "support/TempDir.h"
 
 namespace {
 
 using orv::test::FitsSample;
-using orv::test::TempFolder;
+using orv::test::TempDir;
 using orv::test::WriteFits;
 
 struct KindCase {
@@ -38,7 +39,7 @@ const KindCase kKinds[] = {
 };
 
 TEST(FitsReader, EveryPixelTypeRoundTrips) {
-  TempFolder folder;
+  TempDir folder;
   for (const KindCase& k : kKinds) {
     FitsSample s;
     s.bitpix = k.bitpix;
@@ -81,7 +82,7 @@ TEST(FitsReader, EveryPixelTypeRoundTrips) {
 }
 
 TEST(FitsReader, ThreePlanesAreRedGreenBlueWithTheirOwnWindows) {
-  TempFolder folder;
+  TempDir folder;
   FitsSample s;
   s.bitpix = 16;
   s.width = 2;
@@ -104,7 +105,7 @@ TEST(FitsReader, ThreePlanesAreRedGreenBlueWithTheirOwnWindows) {
 }
 
 TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
-  TempFolder folder;
+  TempDir folder;
   FitsSample s;
   s.bitpix = 16;
   s.width = 3;
@@ -131,7 +132,7 @@ TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
 }
 
 TEST(FitsReader, ImageInAnExtensionAndNamesWithBrackets) {
-  TempFolder folder;
+  TempDir folder;
   FitsSample s;
   s.bitpix = 8;
   s.width = 2;
@@ -145,7 +146,7 @@ TEST(FitsReader, ImageInAnExtensionAndNamesWithBrackets) {
 }
 
 TEST(FitsReader, BadFilesGiveAMessageAndNoImage) {
-  TempFolder folder;
+  TempDir folder;
   std::string garbage = folder.File("garbage.fits");
   std::ofstream(garbage) << "SIMPLE  = this is not a FITS header";
   FitsSample twoPlanes;
