@@ -15,6 +15,7 @@
 #include "platform/base/WinTypes.h"
 
 class CCorLum;
+class CFileException;
 
 // One catalogue entry, copied by value. Fields a kind does not use are empty or 0.
 struct SColorEntry {
@@ -53,6 +54,9 @@ public:
   void Save();
   // nMode 0: all text one step larger; 1: default sizes; 2: one step smaller.
   void SetAllFontSize(int nMode);
+  // Why the last Load, Save or SetAllFontSize failed to read or write a file or the
+  // registry, with the file and the system's reason; empty when it did all it had to.
+  CString GetLastFailure() const { return m_strLastFailure; }
 
   // The colour-font file's lines for the catalogue defaults, in catalogue order: a FONT
   // entry's size line, then every entry's colour line; of the picture sets only the one of
@@ -71,15 +75,18 @@ protected:
   CString m_strDefaultFile;
 
 private:
-  // Clamp marks of one resize pass: some size was held at the smallest or largest size.
-  struct ClampMarks {
-    int isMin = 0;
-    int isMax = 0;
-  };
   void SendCatalogueDefaults(CCorLum* pCorLum, const CString& strPictureFile, int bDefault);
-  // Computes the sizes of a resize pass and rewrites both files; false when the pass does
-  // not happen (blocked by a clamp mark, unknown mode, a file that cannot be read or made).
-  bool RewriteFontSizes(int nMode, ClampMarks& marks);
+  // Computes the sizes of a resize pass, stores them ("DeltaSize" with the marks "IsMin" and
+  // "IsMax": some size was held at the smallest or largest size) in the registry, then
+  // rewrites both files; false when the pass does not happen (blocked by a clamp mark, unknown mode, a
+  // failure, which GetLastFailure then names). The files follow from "DeltaSize" alone, so a
+  // pass cut short anywhere leaves a state that the next pass rewrites whole.
+  bool RewriteFontSizes(int nMode);
   void ApplyDefaultsFile(CCorLum* pCorLum);
-  void FinishResize(const ClampMarks& marks);
+  // Runs a file operation; a CFileException it throws becomes the last failure.
+  template <typename Fn>
+  bool GuardFile(const CString& path, Fn&& fn);
+  void NoteFileFailure(const CString& path, const CFileException& error);
+
+  CString m_strLastFailure;
 };

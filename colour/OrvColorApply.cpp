@@ -6,6 +6,8 @@
 #include "colour/OrvColor.h"
 #include "colour/detail/ColorFontLines.h"
 #include "platform/base/FileFind.h"
+#include "platform/base/RegularFile.h"
+#include "platform/store/WinReg.h"
 #include "sibling/orvcom/LumFile.h"
 #include "sibling/orvreg/Registry.h"
 #include "sibling/skyview/CorLum.h"
@@ -42,7 +44,28 @@ int ReadFontsValue(const wchar_t* name, int defaultValue, int kind) {
   return value;
 }
 
-void WriteFontsValue(const wchar_t* name, int value, int kind) { CRegistry::Write(kFontsKey, name, value, kind); }
+bool WriteFontsValue(const wchar_t* name, int value, int kind) {
+  return CRegistry::Write(kFontsKey, name, value, kind) != 0;
+}
+
+// The registry values of one resize pass, stored together or not at all.
+struct ResizeState {
+  int delta = 0;
+  int isMin = 0;
+  int isMax = 0;
+  bool Store() const {
+    return orv::RunRegistryTransaction([this]() -> LSTATUS {
+             bool ok = WriteFontsValue(L"DeltaSize", delta, kKindNumber) &&
+                       WriteFontsValue(L"IsMin", isMin, kKindOnOff) && WriteFontsValue(L"IsMax", isMax, kKindOnOff);
+             return ok ? ERROR_SUCCESS : ERROR_CANTWRITE;
+           }) == ERROR_SUCCESS;
+  }
+};
+
+void OpenOrThrow(CLumFile& file, const CString& path, UINT flags) {
+  CFileException error;
+  if (!file.Open(path, flags, &error)) AfxThrowFileException(error.m_cause, error.m_lOsError, path);
+}
 
 bool FileExists(const CString& path) {
   CFileFind finder;
@@ -52,7 +75,24 @@ bool FileExists(const CString& path) {
 }
 }  // namespace
 
+void COrvColor::NoteFileFailure(const CString& path, const CFileException& error) {
+  std::string reason = error.m_lOsError > 0 ? orv::SystemErrorText(static_cast<int>(error.m_lOsError)) : "failed";
+  m_strLastFailure.Format(L"%s: %S", error.m_strFileName.IsEmpty() ? path : error.m_strFileName, reason.c_str());
+}
+
+template <typename Fn>
+bool COrvColor::GuardFile(const CString& path, Fn&& fn) {
+  try {
+    return fn();
+  } catch (CFileException* e) {
+    NoteFileFailure(path, *e);
+    e->Delete();
+    return false;
+  }
+}
+
 void COrvColor::Load(int bDefault) {
+  m_strLastFailure.Empty();
   if (m_pCorLum1 != nullptr) DoLoad(m_pCorLum1, bDefault);
   if (m_pCorLum2 != nullptr) DoLoad(m_pCorLum2, bDefault);
 }
@@ -67,11 +107,15 @@ void COrvColor::DoLoad(CCorLum* pCorLum, int bDefault) {
   }
 
   if (!FileExists(m_strColorFontFile)) {
-    CLumFile file;
-    file.SetUnicode(1, 1);
-    if (!file.Open(m_strColorFontFile, kOpenCreateWriteDenyRead, nullptr)) return;
-    for (const CString& line : CatalogueDefaultLines(pictureFile)) file.WriteString(line + L"\r\n");
-    file.Close();
+    bool made = GuardFile(m_strColorFontFile, [&]() {
+      CLumFile file;
+      file.SetUnicode(1, 1);
+      OpenOrThrow(file, m_strColorFontFile, kOpenCreateWriteDenyRead);
+      for (const CString& line : CatalogueDefaultLines(pictureFile)) file.WriteString(line + L"\r\n");
+      file.Close();
+      return true;
+    });
+    if (!made) return;
   }
 
   if (!bDefault) {
@@ -80,18 +124,18 @@ void COrvColor::DoLoad(CCorLum* pCorLum, int bDefault) {
     return;
   }
 
-  CLumFile source, defaults;
-  if (!source.Open(m_strColorFontFile, kOpenReadDenyWrite, nullptr)) return;
-  defaults.SetUnicode(1, 1);
-  if (!defaults.Open(m_strDefaultFile, kOpenCreateWriteDenyRead, nullptr)) {
+  bool written = GuardFile(m_strDefaultFile, [&]() {
+    CLumFile source, defaults;
+    OpenOrThrow(source, m_strColorFontFile, kOpenReadDenyWrite);
+    defaults.SetUnicode(1, 1);
+    OpenOrThrow(defaults, m_strDefaultFile, kOpenCreateWriteDenyRead);
+    CString line;
+    while (source.ReadString(line)) defaults.WriteString(WithDefault(line, L"; default ") + L"\r\n");
     source.Close();
-    return;
-  }
-  CString line;
-  while (source.ReadString(line)) defaults.WriteString(WithDefault(line, L"; default ") + L"\r\n");
-  source.Close();
-  defaults.Close();
-  pCorLum->RunCommandFile(m_strDefaultFile);  // the caller sends "Show Sky"
+    defaults.Close();
+    return true;
+  });
+  if (written) pCorLum->RunCommandFile(m_strDefaultFile);  // the caller sends "Show Sky"
 }
 
 void COrvColor::SendCatalogueDefaults(CCorLum* pCorLum, const CString& strPictureFile, int bDefault) {
@@ -122,48 +166,44 @@ std::vector<CString> COrvColor::CatalogueDefaultLines(const CString& strPictureF
 }
 
 void COrvColor::Save() {
+  m_strLastFailure.Empty();
   CCorLum* view = m_pCorLum1 != nullptr ? m_pCorLum1 : m_pCorLum2;
   if (view == nullptr || m_strColorFontFile.IsEmpty()) return;
   CString pictureFile = view->Command(kPictureFileQuery);
 
-  CLumFile file;
-  file.SetUnicode(1, 1);
-  if (!file.Open(m_strColorFontFile, kOpenCreateWrite, nullptr)) return;
-  auto writeReported = [&](const CString& key) {
-    CString line;
-    line.Format(L"%s = %s", key, view->Command(L"? " + key));
-    file.WriteString(line + L"\r\n");
-  };
-  for (const SColorEntry& e : m_aEntries) {
-    if (IsKind(e, L"FONT")) writeReported(e.strSizeKey);
-    if (IsKind(e, L"CNSPIC") && e.strFile.CompareNoCase(pictureFile) != 0) continue;
-    writeReported(e.strColorKey);
-  }
-  file.Close();
+  GuardFile(m_strColorFontFile, [&]() {
+    CLumFile file;
+    file.SetUnicode(1, 1);
+    OpenOrThrow(file, m_strColorFontFile, kOpenCreateWrite);
+    auto writeReported = [&](const CString& key) {
+      CString line;
+      line.Format(L"%s = %s", key, view->Command(L"? " + key));
+      file.WriteString(line + L"\r\n");
+    };
+    for (const SColorEntry& e : m_aEntries) {
+      if (IsKind(e, L"FONT")) writeReported(e.strSizeKey);
+      if (IsKind(e, L"CNSPIC") && e.strFile.CompareNoCase(pictureFile) != 0) continue;
+      writeReported(e.strColorKey);
+    }
+    file.Close();
+    return true;
+  });
 }
 
 void COrvColor::SetAllFontSize(int nMode) {
   // One call is one step, whatever the number of views: the sizes are computed and the
   // files written once, then each view runs the defaults file.
+  m_strLastFailure.Empty();
   if (m_pCorLum1 == nullptr && m_pCorLum2 == nullptr) return;
-  ClampMarks marks;
-  if (!RewriteFontSizes(nMode, marks)) return;
+  if (!RewriteFontSizes(nMode)) return;
   for (CCorLum* view : {m_pCorLum1, m_pCorLum2})
     if (view != nullptr) ApplyDefaultsFile(view);
-  FinishResize(marks);
 }
 
 void COrvColor::DoSetAllFontSize(CCorLum* pCorLum, int nMode) {
+  m_strLastFailure.Empty();
   if (pCorLum == nullptr) return;
-  ClampMarks marks;
-  if (!RewriteFontSizes(nMode, marks)) return;
-  ApplyDefaultsFile(pCorLum);
-  FinishResize(marks);
-}
-
-void COrvColor::FinishResize(const ClampMarks& marks) {
-  WriteFontsValue(L"IsMin", marks.isMin, kKindOnOff);
-  WriteFontsValue(L"IsMax", marks.isMax, kKindOnOff);
+  if (RewriteFontSizes(nMode)) ApplyDefaultsFile(pCorLum);
 }
 
 void COrvColor::ApplyDefaultsFile(CCorLum* pCorLum) {
@@ -171,42 +211,44 @@ void COrvColor::ApplyDefaultsFile(CCorLum* pCorLum) {
   pCorLum->Command(kShowSky);
 }
 
-bool COrvColor::RewriteFontSizes(int nMode, ClampMarks& marks) {
-  if ((nMode == kLarger && ReadFontsValue(L"IsMax", 0, kKindOnOff) != 0) ||
-      (nMode == kSmaller && ReadFontsValue(L"IsMin", 0, kKindOnOff) != 0))
+bool COrvColor::RewriteFontSizes(int nMode) {
+  const ResizeState old{ReadFontsValue(L"DeltaSize", 0, kKindNumber), ReadFontsValue(L"IsMin", 0, kKindOnOff),
+                        ReadFontsValue(L"IsMax", 0, kKindOnOff)};
+  if ((nMode == kLarger && old.isMax != 0) || (nMode == kSmaller && old.isMin != 0))
     return false;  // the last pass already reached that end
 
-  int delta = ReadFontsValue(L"DeltaSize", 0, kKindNumber);
+  ResizeState next;
+  next.delta = old.delta;
   int step = ReadFontsValue(L"Step", 2, kKindNumber);
   switch (nMode) {
-    case kLarger: delta += step; break;
-    case kDefaultSizes: delta = 0; break;
-    case kSmaller: delta -= step; break;
+    case kLarger: next.delta += step; break;
+    case kDefaultSizes: next.delta = 0; break;
+    case kSmaller: next.delta -= step; break;
     default: return false;
   }
-  WriteFontsValue(L"DeltaSize", delta, kKindNumber);
 
-  marks = ClampMarks{};
   std::vector<CString> lines;
-  {
+  bool read = GuardFile(m_strColorFontFile, [&]() {
     CLumFile file;
     file.SetUnicode(1, 1);
-    if (!file.Open(m_strColorFontFile, kOpenReadDenyWrite, nullptr)) return false;
+    OpenOrThrow(file, m_strColorFontFile, kOpenReadDenyWrite);
     CString line;
     while (file.ReadString(line)) lines.push_back(line);
     file.Close();
-  }
+    return true;
+  });
+  if (!read) return false;
 
   // Sizes always come from the catalogue defaults; the file only supplies the lines.
   for (const SColorEntry& e : m_aEntries) {
     if (!IsKind(e, L"FONT")) continue;
-    int size = e.nDefaultSize + delta;
+    int size = e.nDefaultSize + next.delta;
     if (size <= kSmallestFont) {
       size = kSmallestFont;
-      marks.isMin = 1;
+      next.isMin = 1;
     } else if (size >= kLargestFont) {
       size = kLargestFont;
-      marks.isMax = 1;
+      next.isMax = 1;
     }
     for (CString& line : lines) {
       if (orv::colour::LineMatches(line, e.strSizeKey)) {
@@ -216,19 +258,29 @@ bool COrvColor::RewriteFontSizes(int nMode, ClampMarks& marks) {
     }
   }
 
-  CLumFile defaults, colourFont;
-  defaults.SetUnicode(1, 1);
-  if (!defaults.Open(m_strDefaultFile, kOpenCreateWriteDenyRead, nullptr)) return false;
-  colourFont.SetUnicode(1, 1);
-  if (!colourFont.Open(m_strColorFontFile, kOpenCreateWriteDenyRead, nullptr)) {
-    defaults.Abort();  // the old defaults file stays as it was
+  // The registry first: files that fail to follow are rewritten from it by the next pass.
+  if (!next.Store()) {
+    m_strLastFailure = L"cannot store the font sizes in the registry (Fonts: DeltaSize, IsMin, IsMax)";
     return false;
   }
-  for (const CString& line : lines) {
-    colourFont.WriteString(line + L"\r\n");
-    defaults.WriteString(WithDefault(line, L";default ") + L"\r\n");
-  }
-  colourFont.Close();
-  defaults.Close();
-  return true;
+  bool colourFontWritten = false;
+  bool written = GuardFile(m_strColorFontFile, [&]() {
+    CLumFile defaults, colourFont;
+    colourFont.SetUnicode(1, 1);
+    OpenOrThrow(colourFont, m_strColorFontFile, kOpenCreateWriteDenyRead);
+    defaults.SetUnicode(1, 1);
+    OpenOrThrow(defaults, m_strDefaultFile, kOpenCreateWriteDenyRead);
+    for (const CString& line : lines) {
+      colourFont.WriteString(line + L"\r\n");
+      defaults.WriteString(WithDefault(line, L";default ") + L"\r\n");
+    }
+    colourFont.Close();
+    colourFontWritten = true;
+    defaults.Close();
+    return true;
+  });
+  // Neither file changed: the registry goes back to where it was (if that fails too, the
+  // next pass rewrites the files from the new values).
+  if (!written && !colourFontWritten) old.Store();
+  return written;
 }

@@ -1,7 +1,11 @@
 #include "settings/CfgFile.h"
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
+#include "platform/base/AtomicFile.h"
 #include "platform/base/Crt.h"
 #include "platform/base/Exception.h"
 #include "sibling/orvcom/CommonFile.h"
@@ -19,7 +23,14 @@ CString TemporaryPathFor(const CString& path) {
   return CString(temp);
 }
 
-void RemoveFile(const CString& path) { std::remove(path.ToUtf8().c_str()); }
+void RemoveFile(const CString& path) { std::remove(orv::NativePath(path.str()).c_str()); }
+
+// The file a rename replaces: through a symbolic link, its target, so that the link stays.
+std::string RenameTarget(const CString& path) {
+  std::string native = orv::NativePath(path.str());
+  char resolved[PATH_MAX];
+  return realpath(native.c_str(), resolved) != nullptr ? std::string(resolved) : native;
+}
 }  // namespace
 
 CCfgFile::~CCfgFile() = default;
@@ -72,7 +83,7 @@ int CCfgFile::SetDescription(const wchar_t* description) {
     return 0;
   }
   // rename() replaces the settings file in one step: a crash leaves the old or the new one.
-  if (std::rename(temp.ToUtf8().c_str(), m_strFile.ToUtf8().c_str()) != 0) {
+  if (std::rename(orv::NativePath(temp.str()).c_str(), RenameTarget(m_strFile).c_str()) != 0) {
     RemoveFile(temp);
     return 0;
   }

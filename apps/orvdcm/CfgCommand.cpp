@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "apps/orvdcm/CliCommand.h"
+#include "platform/base/AtomicFile.h"
 #include "settings/CfgFile.h"
 
 namespace {
@@ -16,7 +17,7 @@ int RunCfg(const std::vector<std::string>& args, orv::cli::Io& io) {
     io.err << "usage: orvdcm " << kUsage << '\n';
     return 2;
   }
-  CString path(args[1].c_str());
+  CString path(orv::WidePath(args[1]));
   CCfgFile file(path);
   if (args.size() == 2) {
     io.out << file.GetDescription() << '\n';

@@ -1,5 +1,6 @@
 // orvdcm colours / fonts: the catalogue's Load, Save and SetAllFontSize against the command
 // line's sky view.
+#include <cerrno>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "apps/orvdcm/RegistryOption.h"
 #include "apps/orvdcm/SkyViewSession.h"
 #include "colour/OrvColor.h"
+#include "platform/base/CString.h"
+#include "platform/base/RegularFile.h"
 
 namespace {
 
@@ -31,8 +34,14 @@ int WithCatalogue(const char* name, std::vector<std::string>& args, orv::cli::Io
   orv::cli::SkyViewSession session(dataDir, picture);
   COrvColor catalogue(&session.View(), nullptr, session.ColourFontFile(), session.DefaultsFile());
   int rc = action(catalogue, args);
-  if (rc == 0 && !session.Save()) {
-    io.err << "orvdcm " << name << ": cannot write the sky view's state in " << dataDir << '\n';
+  if (rc != 0) return rc;
+  if (!catalogue.GetLastFailure().IsEmpty()) {
+    io.err << "orvdcm " << name << ": " << orv::WideToUtf8(catalogue.GetLastFailure().GetString()) << '\n';
+    rc = 1;  // what the sky view took is still kept below
+  }
+  if (!session.Save()) {
+    io.err << "orvdcm " << name << ": cannot write " << orv::WideToUtf8(session.StateFile().GetString()) << ": "
+           << orv::SystemErrorText(errno) << '\n';
     return 1;
   }
   return rc;

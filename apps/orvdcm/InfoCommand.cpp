@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "apps/orvdcm/CliCommand.h"
+#include "platform/base/AtomicFile.h"
 #include "sibling/orvcim/FitsReader.h"
 
 namespace {
@@ -13,7 +14,7 @@ int RunInfo(const std::vector<std::string>& args, orv::cli::Io& io) {
     io.err << "usage: orvdcm info IMAGE.fits\n";
     return 2;
   }
-  CString path(args[0].c_str());
+  CString path(orv::WidePath(args[0]));
   CString error;
   FitsInfo info;
   if (!CFitsReader::ReadInfo(path, &info, &error)) {

@@ -1,4 +1,5 @@
 // orvdcm ini: read and edit INI files with the private-profile semantics of the library.
+#include <cerrno>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 #include "apps/orvdcm/CliCommand.h"
 #include "platform/base/AtomicFile.h"
 #include "platform/base/CString.h"
+#include "platform/base/RegularFile.h"
 #include "platform/store/IniFile.h"
 #include "platform/store/Profile.h"
 
@@ -19,7 +21,7 @@ constexpr const char* kUsage =
 std::wstring Wide(const std::string& s) { return orv::Utf8ToWide(s); }
 
 int Get(const std::vector<std::string>& args, orv::cli::Io& io) {
-  std::optional<orv::ini::IniDocument> document = orv::ini::Load(orv::NativePath(Wide(args[1])));
+  std::optional<orv::ini::IniDocument> document = orv::ini::Load(args[1]);
   std::optional<std::wstring> value = document ? document->Value(Wide(args[2]), Wide(args[3])) : std::nullopt;
   if (!value && args.size() < 5) {
     io.err << "orvdcm ini: no key '" << args[3] << "' in section '" << args[2] << "' of " << args[1] << '\n';
@@ -31,9 +33,19 @@ int Get(const std::vector<std::string>& args, orv::cli::Io& io) {
 
 int Write(const std::string& file, const wchar_t* section, const wchar_t* key, const wchar_t* value,
           orv::cli::Io& io) {
-  if (WritePrivateProfileStringW(section, key, value, Wide(file).c_str())) return 0;
-  io.err << "orvdcm ini: cannot write " << file
-         << " (unwritable file, or a name or value with a line break, or a key with '=')\n";
+  using orv::ini::IniDocument;
+  const char* refused = !IniDocument::IsWritableSection(section) ? "the section name holds a line break or NUL"
+                        : key != nullptr && !IniDocument::IsWritableKey(key)
+                            ? "the key holds '=' or a line break or NUL, or starts with '[' or ';'"
+                        : value != nullptr && !IniDocument::IsWritableValue(value) ? "the value holds a line break or NUL"
+                                                                                  : nullptr;
+  if (refused != nullptr) {
+    io.err << "orvdcm ini: " << file << ": " << refused << '\n';
+    return 1;
+  }
+  errno = 0;
+  if (WritePrivateProfileStringW(section, key, value, orv::WidePath(file).c_str())) return 0;
+  io.err << "orvdcm ini: cannot write " << file << ": " << (errno != 0 ? orv::SystemErrorText(errno) : "failed") << '\n';
   return 1;
 }
 

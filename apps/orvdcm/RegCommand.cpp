@@ -3,8 +3,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,14 +11,17 @@
 #include "apps/orvdcm/RegistryOption.h"
 #include "platform/base/AtomicFile.h"
 #include "platform/base/CString.h"
+#include "platform/base/RegularFile.h"
 #include "platform/store/RegFile.h"
 #include "platform/store/WinReg.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "reg import FILE.reg                  apply a .reg file (UTF-16LE or UTF-8); an invalid file changes nothing\n"
-    "  orvdcm reg export KEY [-o FILE]        print KEY and everything below it as a .reg file (to FILE: UTF-16LE)\n"
+    "reg import FILE.reg                  apply a .reg file (UTF-16LE or UTF-8): all of it, or nothing when it\n"
+    "                                         is invalid or the store fails\n"
+    "  orvdcm reg export KEY [-o FILE]        print KEY and everything below it as a .reg file (to FILE: UTF-16LE;\n"
+    "                                         -o - prints it)\n"
     "  orvdcm reg get KEY [NAME]              print a value (all values of KEY without NAME; \"\" is the default value)\n"
     "  orvdcm reg set KEY NAME VALUE [--dword|--string]  store a value, creating the key\n"
     "  (KEY is HKEY_CURRENT_USER\\... or HKEY_LOCAL_MACHINE\\..., also HKCU\\..., HKLM\\...;\n"
@@ -36,21 +37,6 @@ std::string ForTerminal(const std::wstring& text) {
   return orv::WideToUtf8(lf);
 }
 
-std::string ErrorText(LSTATUS st) {
-  switch (st) {
-    case ERROR_FILE_NOT_FOUND:
-      return "not found";
-    case ERROR_ACCESS_DENIED:
-      return "access denied";
-    case ERROR_BAD_PATHNAME:
-      return "bad key path";
-    case ERROR_INVALID_PARAMETER:
-      return "invalid name or value";
-    default:
-      return "registry error " + std::to_string(st);
-  }
-}
-
 bool ParseKey(const std::string& text, HKEY* root, std::wstring* path, orv::cli::Io& io) {
   if (orv::ParseRegistryPath(Wide(text), root, path)) return true;
   io.err << "orvdcm reg: '" << text << "' does not start with HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE\n";
@@ -58,12 +44,11 @@ bool ParseKey(const std::string& text, HKEY* root, std::wstring* path, orv::cli:
 }
 
 int Import(const std::string& file, orv::cli::Io& io) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    io.err << "orvdcm reg: cannot read " << file << ": " << std::strerror(errno) << '\n';
+  std::string bytes;
+  if (!orv::ReadRegularFile(file, &bytes)) {
+    io.err << "orvdcm reg: cannot read " << file << ": " << orv::SystemErrorText(errno) << '\n';
     return 1;
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   orv::RegImportReport report = orv::ImportRegBytes(bytes);
   if (report.status != ERROR_SUCCESS) {
     io.err << "orvdcm reg: " << file << ':' << report.line << ": " << orv::WideToUtf8(report.message) << '\n';
@@ -79,15 +64,17 @@ int Export(const std::vector<std::string>& args, orv::cli::Io& io) {
   if (!ParseKey(args[1], &root, &path, io)) return 1;
   LSTATUS st = orv::ExportRegText(root, path, &text);
   if (st != ERROR_SUCCESS) {
-    io.err << "orvdcm reg: " << args[1] << ": " << ErrorText(st) << '\n';
+    io.err << "orvdcm reg: " << args[1] << ": " << orv::RegistryErrorText(st) << '\n';
     return 1;
   }
-  if (args.size() == 2) {
-    io.out << ForTerminal(text);
-    return 0;
+  if (args.size() == 2 || args[3] == "-") {
+    io.out << ForTerminal(text) << std::flush;
+    if (io.out) return 0;
+    io.err << "orvdcm reg: cannot write the standard output\n";
+    return 1;
   }
   if (!orv::ReplaceFileAtomically(args[3], orv::EncodeRegFile(text))) {
-    io.err << "orvdcm reg: cannot write " << args[3] << ": " << std::strerror(errno) << '\n';
+    io.err << "orvdcm reg: cannot write " << args[3] << ": " << orv::SystemErrorText(errno) << '\n';
     return 1;
   }
   return 0;
@@ -142,7 +129,7 @@ int Get(const std::vector<std::string>& args, orv::cli::Io& io) {
   }
   if (key != nullptr) RegCloseKey(key);
   if (st != ERROR_SUCCESS) {
-    io.err << "orvdcm reg: " << args[1] << (args.size() == 3 ? " " + args[2] : "") << ": " << ErrorText(st) << '\n';
+    io.err << "orvdcm reg: " << args[1] << (args.size() == 3 ? " " + args[2] : "") << ": " << orv::RegistryErrorText(st) << '\n';
     return 1;
   }
   return 0;
@@ -193,7 +180,7 @@ int Set(std::vector<std::string> args, orv::cli::Io& io) {
     RegCloseKey(key);
   }
   if (st != ERROR_SUCCESS) {
-    io.err << "orvdcm reg: " << args[1] << ' ' << args[2] << ": " << ErrorText(st) << '\n';
+    io.err << "orvdcm reg: " << args[1] << ' ' << args[2] << ": " << orv::RegistryErrorText(st) << '\n';
     return 1;
   }
   return 0;

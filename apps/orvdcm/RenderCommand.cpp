@@ -17,6 +17,7 @@
 #include <string>
 
 #include "apps/orvdcm/CliCommand.h"
+#include "platform/base/AtomicFile.h"
 #include "image/BitmapRgb.h"
 #include "image/DisplayRender.h"
 #include "platform/base/AtomicFile.h"
@@ -164,7 +165,7 @@ int RunRender(const std::vector<std::string>& args, orv::cli::Io& io) {
     return 2;
   }
   CString error;
-  auto image = CFitsReader::Read(CString(o.input.c_str()), &error);
+  auto image = CFitsReader::Read(CString(orv::WidePath(o.input)), &error);
   if (image == nullptr) {
     io.err << "orvdcm render: " << error.ToUtf8() << '\n';
     return 1;

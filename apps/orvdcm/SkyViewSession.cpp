@@ -1,5 +1,7 @@
 #include "apps/orvdcm/SkyViewSession.h"
 
+#include "platform/base/AtomicFile.h"
+
 namespace orv::cli {
 namespace {
 // Takes "--name VALUE" or "--name=VALUE" out of args; false when the value is missing.
@@ -32,12 +34,12 @@ bool SkyViewSession::TakeOptions(std::vector<std::string>& args, std::string& da
 }
 
 SkyViewSession::SkyViewSession(const std::string& dataDir, const std::string& picture) : dataDir_(dataDir) {
-  control_.LoadState(Path("SkyView.state"));
-  if (!picture.empty()) control_.SetPictureFile(CString(picture.c_str()));
+  control_.LoadState(StateFile());
+  if (!picture.empty()) control_.SetPictureFile(CString(orv::WidePath(picture)));
 }
 
-bool SkyViewSession::Save() const { return control_.SaveState(Path("SkyView.state")) != 0; }
+bool SkyViewSession::Save() const { return control_.SaveState(StateFile()) != 0; }
 
-CString SkyViewSession::Path(const char* name) const { return CString((dataDir_ + "/" + name).c_str()); }
+CString SkyViewSession::Path(const char* name) const { return CString(orv::WidePath(dataDir_ + "/" + name)); }
 
 }  // namespace orv::cli

@@ -26,6 +26,7 @@ public:
   CSkyViewControl& Control() { return control_; }
   CString ColourFontFile() const { return Path("ColorFont.txt"); }
   CString DefaultsFile() const { return Path("ColorFontDefault.txt"); }
+  CString StateFile() const { return Path("SkyView.state"); }
 
 private:
   CString Path(const char* name) const;

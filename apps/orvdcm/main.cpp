@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "apps/orvdcm/CliCommand.h"
+#include "platform/base/CString.h"
+#include "platform/base/Exception.h"
+#include "platform/base/RegularFile.h"
 
 namespace orv::cli {
 namespace {
@@ -43,5 +46,25 @@ int main(int argc, char** argv) {
     return Usage(std::cerr);
   }
   Io io{std::cout, std::cerr};
-  return it->second.run(args, io);
+  // Whatever the library throws ends the command with its reason, not with an abort: the
+  // files it was writing are discarded on the way out.
+  const std::string prefix = "orvdcm " + name + ": ";
+  try {
+    return it->second.run(args, io);
+  } catch (CFileException* e) {
+    std::string where = e->m_strFileName.IsEmpty() ? std::string() : orv::WideToUtf8(e->m_strFileName.GetString()) + ": ";
+    wchar_t text[256];
+    e->GetErrorMessage(text, 256);
+    std::string why = e->m_lOsError > 0 ? orv::SystemErrorText(static_cast<int>(e->m_lOsError)) : orv::WideToUtf8(text);
+    e->Delete();
+    io.err << prefix << where << why << '\n';
+  } catch (CException* e) {
+    wchar_t text[256];
+    std::string why = e->GetErrorMessage(text, 256) ? orv::WideToUtf8(text) : "failed";
+    e->Delete();
+    io.err << prefix << why << '\n';
+  } catch (const std::exception& e) {
+    io.err << prefix << e.what() << '\n';
+  }
+  return 1;
 }

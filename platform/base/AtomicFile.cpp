@@ -1,13 +1,17 @@
 #include "platform/base/AtomicFile.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
-#include <random>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <random>
+
+#include "platform/base/RegularFile.h"
 #include "platform/base/TextCodec.h"
 
 namespace orv {
@@ -31,9 +35,35 @@ std::string RandomSuffix() {
   return suffix;
 }
 
+// Temporary files are named ".<name>.<pid>-<random>.tmp" beside their destination. A writer
+// killed before its rename leaves one; the next writer of the same file removes those whose
+// process is gone. Readers never see them: no reader opens these names.
+std::string TempPrefix(const std::string& base) { return "." + base + "."; }
+
+void RemoveLeftovers(const std::string& folder, const std::string& base) {
+  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return;
+  const std::string prefix = TempPrefix(base);
+  while (dirent* entry = readdir(dir)) {
+    std::string_view name = entry->d_name;
+    if (name.size() <= prefix.size() + 4 || name.substr(0, prefix.size()) != prefix ||
+        name.substr(name.size() - 4) != ".tmp")
+      continue;
+    std::string_view rest = name.substr(prefix.size());
+    char* end = nullptr;
+    const std::string digits(rest.substr(0, rest.find('-')));
+    long pid = std::strtol(digits.c_str(), &end, 10);
+    if (digits.empty() || *end != '\0' || pid <= 0 || rest.find('-') == std::string_view::npos) continue;
+    if (kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) unlink((folder + std::string(name)).c_str());
+  }
+  closedir(dir);
+}
+
 }  // namespace
 
-std::string NativePath(std::wstring_view path) { return EncodeUtf8(path); }
+std::string NativePath(std::wstring_view path) { return EncodePathBytes(path); }
+
+std::wstring WidePath(std::string_view native) { return DecodePathBytes(native); }
 
 AtomicFile::~AtomicFile() { Discard(); }
 
@@ -42,8 +72,9 @@ bool AtomicFile::Create(const std::string& destination) {
   std::string target = ResolveDestination(destination);
   struct stat st {};
   bool exists = stat(target.c_str(), &st) == 0;
-  if (exists && S_ISDIR(st.st_mode)) {
-    errno = EISDIR;
+  // Only regular files are replaced: a device, FIFO or socket keeps its place.
+  if (exists && !S_ISREG(st.st_mode)) {
+    errno = S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
     return false;
   }
   if (exists && access(target.c_str(), W_OK) != 0) return false;
@@ -52,8 +83,9 @@ bool AtomicFile::Create(const std::string& destination) {
   std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   // Keep the temporary name within the 255-byte limit of a file name.
   std::string base = target.substr(folder.size()).substr(0, 200);
+  RemoveLeftovers(folder, base);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string temp = folder + "." + base + "." + RandomSuffix() + ".tmp";
+    std::string temp = folder + TempPrefix(base) + std::to_string(getpid()) + "-" + RandomSuffix() + ".tmp";
     int fd = open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;

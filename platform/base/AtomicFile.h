@@ -3,7 +3,9 @@
 // the new content goes to a temporary file beside the destination, is flushed to disk and
 // then renamed over it. The temporary file is created exclusively (O_EXCL), so a link that
 // someone planted at its name is never followed. A destination that is a symbolic link keeps
-// its link: the file it points to is replaced.
+// its link: the file it points to is replaced. Only regular files are replaced; anything
+// else (a device, a FIFO) is refused. Leftovers of writers killed before their rename are
+// removed by the next writer of the same file.
 #include <string>
 #include <string_view>
 
@@ -11,8 +13,11 @@
 
 namespace orv {
 
-// The bytes of a path for system calls (paths are UTF-8 on disk).
+// The bytes of a path for system calls (paths are UTF-8 on disk; names that are not keep
+// their bytes through WidePath and back, see DecodePathBytes).
 ORV_API std::string NativePath(std::wstring_view path);
+// A path's bytes (a command-line argument, a name the system gave) as wide text.
+ORV_API std::wstring WidePath(std::string_view native);
 
 class ORV_API AtomicFile {
 public:
@@ -22,8 +27,8 @@ public:
   AtomicFile& operator=(const AtomicFile&) = delete;
 
   // Creates the temporary file (readable and writable) for a new version of destination.
-  // Fails, with errno set, when the destination is a folder or exists and may not be
-  // written, or when its folder does not take new files.
+  // Fails, with errno set, when the destination is a folder (EISDIR), not a regular file
+  // (kNotRegularFile), exists and may not be written, or when its folder takes no new files.
   bool Create(const std::string& destination);
   int Descriptor() const { return fd_; }
   bool IsActive() const { return fd_ >= 0; }

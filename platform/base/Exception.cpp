@@ -51,4 +51,6 @@ BOOL CFileException::GetErrorMessage(wchar_t* buffer, UINT maxChars, UINT* helpC
 
 void AfxThrowInvalidArgException() { throw new CInvalidArgException; }
 void AfxThrowMemoryException() { throw new CMemoryException; }
-void AfxThrowFileException(int cause, long osError) { throw new CFileException(cause, osError); }
+void AfxThrowFileException(int cause, long osError, const wchar_t* fileName) {
+  throw new CFileException(cause, osError, fileName);
+}

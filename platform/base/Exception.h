@@ -1,9 +1,8 @@
 #pragma once
 // The framework's exceptions. As in the original, they are thrown as pointers to heap
 // objects and the catcher calls Delete():  catch (CException* e) { ...; e->Delete(); }
+#include "platform/base/CString.h"
 #include "platform/base/Object.h"
-
-class CString;
 
 class ORV_API CException : public CObject {
   DECLARE_DYNAMIC(CException)
@@ -33,12 +32,14 @@ public:
   enum { none, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied,
          invalidFile, removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation,
          lockViolation, diskFull, endOfFile };
-  explicit CFileException(int cause = none, long osError = -1) : m_cause(cause), m_lOsError(osError) {}
+  explicit CFileException(int cause = none, long osError = -1, const wchar_t* fileName = nullptr)
+      : m_cause(cause), m_lOsError(osError), m_strFileName(fileName != nullptr ? fileName : L"") {}
   BOOL GetErrorMessage(wchar_t* buffer, UINT maxChars, UINT* helpContext = nullptr) const override;
   int m_cause;
-  long m_lOsError;
+  long m_lOsError;         // the errno value, -1 when none
+  CString m_strFileName;   // the file at fault, when known
 };
 
 [[noreturn]] ORV_API void AfxThrowInvalidArgException();
 [[noreturn]] ORV_API void AfxThrowMemoryException();
-[[noreturn]] ORV_API void AfxThrowFileException(int cause, long osError = -1);
+[[noreturn]] ORV_API void AfxThrowFileException(int cause, long osError = -1, const wchar_t* fileName = nullptr);

@@ -10,6 +10,7 @@
 
 #include "platform/base/AtomicFile.h"
 #include "platform/base/FileLock.h"
+#include "platform/base/RegularFile.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ int CauseOf(int osError) {
     case EPERM:
     case EROFS:
     case EISDIR:
+    case orv::kNotRegularFile:
     case EEXIST: return CFileException::accessDenied;
     case EBADF: return CFileException::invalidFile;
     case ESPIPE: return CFileException::badSeek;
@@ -49,7 +51,7 @@ BOOL Fail(CFileException* error, int osError) {
 CString AbsolutePath(const std::string& native) {
   std::error_code ec;
   std::filesystem::path full = std::filesystem::absolute(native, ec);
-  return CString(orv::Utf8ToWide(ec ? native : full.string()));
+  return CString(orv::WidePath(ec ? native : full.string()));
 }
 
 constexpr std::size_t kChunk = 65536;
@@ -65,7 +67,7 @@ CFile::CFile() = default;
 
 CFile::CFile(const wchar_t* path, UINT flags) {
   CFileException error;
-  if (!Open(path, flags, &error)) AfxThrowFileException(error.m_cause, error.m_lOsError);
+  if (!Open(path, flags, &error)) AfxThrowFileException(error.m_cause, error.m_lOsError, path);
 }
 
 CFile::~CFile() { CloseOnDestruction(); }
@@ -82,7 +84,7 @@ BOOL CFile::Open(const wchar_t* path, UINT flags, CFileException* error) {
   if ((flags & modeCreate) && !(flags & modeNoTruncate)) {
     if (locks) {
       // The file about to be replaced is locked until the new version takes its place.
-      int lockFd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+      int lockFd = orv::OpenRegularFile(native, O_RDONLY);
       if (lockFd >= 0 && !orv::LockFile(lockFd, true, 0)) {
         int e = errno;
         close(lockFd);
@@ -100,13 +102,8 @@ BOOL CFile::Open(const wchar_t* path, UINT flags, CFileException* error) {
     m_replace = std::move(replace);
   } else {
     int mode = access == modeRead ? O_RDONLY : access == modeWrite ? O_WRONLY : O_RDWR;
-    int fd = open(native.c_str(), mode | O_CLOEXEC | ((flags & modeCreate) ? O_CREAT : 0), 0666);
+    int fd = orv::OpenRegularFile(native, mode | ((flags & modeCreate) ? O_CREAT : 0));
     if (fd < 0) return Fail(error, errno);
-    struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-      close(fd);
-      return Fail(error, EISDIR);
-    }
     if (locks && !orv::LockFile(fd, writes, 0)) {
       int e = errno;
       close(fd);
@@ -216,7 +213,9 @@ void CFile::CloseOnDestruction() noexcept {
   }
 }
 
-void CFile::ThrowOsError(int osError) const { AfxThrowFileException(CauseOf(osError), osError); }
+void CFile::ThrowOsError(int osError) const {
+  AfxThrowFileException(CauseOf(osError), osError, m_path.GetString());
+}
 
 CString CFile::GetFilePath() const { return m_path; }
 
@@ -254,7 +253,7 @@ CStdioFile::CStdioFile() = default;
 
 CStdioFile::CStdioFile(const wchar_t* path, UINT flags) {
   CFileException error;
-  if (!Open(path, flags, &error)) AfxThrowFileException(error.m_cause, error.m_lOsError);
+  if (!Open(path, flags, &error)) AfxThrowFileException(error.m_cause, error.m_lOsError, path);
 }
 
 CStdioFile::~CStdioFile() { CloseOnDestruction(); }
@@ -274,7 +273,7 @@ BOOL CStdioFile::Open(const wchar_t* path, UINT flags, CFileException* error) {
 }
 
 orv::TextEncoding CStdioFile::DetectFileEncoding() {
-  int fd = CanRead() ? Descriptor() : open(orv::NativePath(GetFilePath().str()).c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = CanRead() ? Descriptor() : orv::OpenRegularFile(orv::NativePath(GetFilePath().str()), O_RDONLY);
   if (fd < 0) return m_configuredEncoding;
   auto readAt = [fd](char* buffer, std::size_t size, off_t offset) {
     ssize_t n;

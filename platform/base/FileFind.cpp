@@ -63,10 +63,10 @@ BOOL CFileFind::FindFile(const wchar_t* pattern, DWORD) {
   std::filesystem::path absolute = std::filesystem::absolute(nativeFolder, ec).lexically_normal();
   std::string root = ec ? nativeFolder : absolute.string();
   if (root.empty() || root.back() != '/') root += '/';
-  m_root = orv::Utf8ToWide(root);
+  m_root = orv::WidePath(root);
 
   while (dirent* entry = readdir(dir)) {
-    std::wstring name = orv::Utf8ToWide(entry->d_name);
+    std::wstring name = orv::WidePath(entry->d_name);
     if (!orv::MatchesFilePattern(mask, name)) continue;
     std::string path = root + entry->d_name;
     struct stat st {};

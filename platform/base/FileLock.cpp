@@ -9,6 +9,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/base/RegularFile.h"
+
 namespace orv {
 
 bool LockFile(int fd, bool exclusive, int timeoutMs) {
@@ -32,7 +34,7 @@ bool LockedFile::Open(const std::string& path, bool create, int timeoutMs) {
   Close();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
   for (;;) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
+    int fd = OpenRegularFile(path, O_RDONLY | (create ? O_CREAT : 0));
     if (fd < 0) return false;
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (!LockFile(fd, true, static_cast<int>(std::max<long long>(left.count(), 0)))) {

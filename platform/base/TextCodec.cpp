@@ -25,16 +25,39 @@ long DecodeOne(std::string_view bytes, size_t& i) {
   if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
   return cp;
 }
-}  // namespace
 
-std::wstring DecodeUtf8(std::string_view bytes) {
+constexpr unsigned long kEscapeBase = 0xDC00;  // a byte b that is not UTF-8: U+DC00 + b (b >= 0x80)
+
+// Decodes UTF-8; an invalid byte becomes U+FFFD, or its escape when `escape` is set.
+std::wstring Decode(std::string_view bytes, bool escape) {
   std::wstring out;
   out.reserve(bytes.size());
   for (size_t i = 0; i < bytes.size();) {
     size_t start = i;
     long cp = DecodeOne(bytes, i);
     if (cp < 0) i = start + 1;  // resynchronise on the next byte
-    out += cp < 0 ? kReplacement : static_cast<wchar_t>(cp);
+    if (cp >= 0) out += static_cast<wchar_t>(cp);
+    else out += escape ? static_cast<wchar_t>(kEscapeBase + static_cast<unsigned char>(bytes[start])) : kReplacement;
+  }
+  return out;
+}
+}  // namespace
+
+std::wstring DecodeUtf8(std::string_view bytes) { return Decode(bytes, false); }
+
+std::wstring DecodePathBytes(std::string_view bytes) { return Decode(bytes, true); }
+
+std::string EncodePathBytes(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t run = 0;  // start of the text not yet encoded
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    auto cp = i < text.size() ? static_cast<unsigned long>(text[i]) : 0;
+    bool escaped = i < text.size() && cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF;
+    if (!escaped && i < text.size()) continue;
+    out += EncodeUtf8(text.substr(run, i - run));
+    if (escaped) out += static_cast<char>(cp - kEscapeBase);
+    run = i + 1;
   }
   return out;
 }

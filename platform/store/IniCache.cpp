@@ -10,6 +10,8 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/base/RegularFile.h"
+
 namespace orv::ini {
 namespace {
 struct FileStamp {
@@ -130,11 +132,12 @@ bool ReadAll(int fd, std::string* bytes) {
 
 std::shared_ptr<const IniDocument> CurrentDocument(const std::string& path) {
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
+  // A FIFO, device or socket is refused, not read (that could block), as Load refuses it.
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
   if (auto known = Files().Find(StampOf(st))) return known;
 
   long long readAt = Now();
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) {
     Files().Forget(st.st_dev, st.st_ino);
     return nullptr;

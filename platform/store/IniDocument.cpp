@@ -99,6 +99,10 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
   doc.encoding_ = DetectEncoding(bytes);
   doc.mark_ = std::string(ByteOrderMark(doc.encoding_));
+  // A UTF-16 file of odd length ends in half a character: it belongs to no line, reads as
+  // nothing and is dropped when the file is written, so that what follows stays aligned.
+  if (CodeUnitSize(doc.encoding_) == 2 && (bytes.size() - doc.mark_.size()) % 2 != 0)
+    bytes.remove_suffix(1);
   TextDecoder decoder(doc.encoding_);
   std::size_t pos = doc.mark_.size();
   while (auto end = FindLineEnd(bytes, pos, doc.encoding_, true)) {
@@ -125,11 +129,21 @@ std::string IniDocument::Serialize() const {
       if (!lossless) out = TextEncoding::Utf8;  // keep the text rather than the old encoding
     }
   }
-  std::string bytes = mark_;
-  for (const Line& line : lines_) {
-    bytes += !line.changed && out == encoding_ ? line.raw : EncodeText(line.text, out);
-    bytes += line.eol;
-  }
+  auto serialize = [&](TextEncoding as) {
+    std::string bytes = mark_;
+    for (const Line& line : lines_) {
+      bytes += !line.changed && as == encoding_ ? line.raw : EncodeText(line.text, as);
+      bytes += line.eol;
+    }
+    return bytes;
+  };
+  std::string bytes = serialize(out);
+  // A CP932 file whose bytes became valid UTF-8 (the edit removed the only sequence that is
+  // not) would read back as UTF-8, changing untouched values: it is written as UTF-8 then,
+  // which keeps every value.
+  if (out == TextEncoding::Cp932 && DetectEncoding(bytes) != TextEncoding::Cp932 &&
+      TextDecoder(TextEncoding::Utf8).Decode(bytes) != TextDecoder(TextEncoding::Cp932).Decode(bytes))
+    bytes = serialize(TextEncoding::Utf8);
   return bytes;
 }
 

@@ -1,30 +1,18 @@
 #include "platform/store/IniFile.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "platform/base/AtomicFile.h"
 #include "platform/base/FileLock.h"
+#include "platform/base/RegularFile.h"
 #include "platform/store/detail/IniCache.h"
 
 namespace orv::ini {
 
 std::optional<IniDocument> Load(const std::string& path) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
   std::string bytes;
-  char chunk[65536];
-  for (;;) {
-    ssize_t n = read(fd, chunk, sizeof(chunk));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      close(fd);
-      if (n < 0) return std::nullopt;  // a folder, or a read error
-      return IniDocument::Parse(bytes);
-    }
-    bytes.append(chunk, static_cast<std::size_t>(n));
-  }
+  if (!ReadRegularFile(path, &bytes)) return std::nullopt;  // missing, not a file, or a read error
+  return IniDocument::Parse(bytes);
 }
 
 bool Edit(const std::string& path, bool create, const std::function<bool(IniDocument&)>& edit, int timeoutMs) {

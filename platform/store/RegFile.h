@@ -39,8 +39,9 @@ struct RegImportReport {
 };
 
 // Imports a .reg file's bytes: UTF-16 with its byte-order mark (as regedit writes), or UTF-8
-// with or without one (else CP932). The whole text is checked first: a file with an error
-// changes nothing. A failure of the store part-way stops there and is reported.
+// with or without one (else CP932). The whole text is checked first (names the store cannot
+// hold, root keys to delete): a file with an error changes nothing. Then it is applied in one
+// transaction: a failure of the store part-way is reported and leaves nothing of the file.
 ORV_API RegImportReport ImportRegBytes(std::string_view bytes);
 ORV_API RegImportReport ImportRegText(std::wstring_view text);
 

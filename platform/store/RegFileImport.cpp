@@ -10,7 +10,7 @@
 #include "platform/base/TextEncoding.h"
 #include "platform/store/RegFile.h"
 #include "platform/store/detail/RegFileData.h"
-#include "platform/store/detail/RegistryRoots.h"
+#include "platform/store/detail/RegistryNames.h"
 
 namespace orv {
 namespace {
@@ -109,6 +109,7 @@ public:
         }
         if (!ParseRegistryPath(inside, &op.root, &op.path))
           return Error(L"unknown root key (HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE)");
+        if (auto error = CheckKeyPath(op)) return error;
         ops->push_back(std::move(op));
         inKey = true;
         continue;
@@ -135,6 +136,19 @@ public:
 
 private:
   ParseError Error(std::wstring message) const { return ParseError{line_, std::move(message)}; }
+
+  // Refuses, before anything is applied, a path that the store would cut short or refuse.
+  std::optional<ParseError> CheckKeyPath(const Operation& op) const {
+    if (!store::IsStorableName(op.path))
+      return Error(L"the key path holds a character that a key name cannot hold (NUL, a line break or a lone "
+                   L"surrogate)");
+    std::vector<std::wstring> parts;
+    LSTATUS st = store::SplitKeyPath(op.path.c_str(), parts);
+    if (st == ERROR_BAD_PATHNAME) return Error(L"the key path has an empty key name");
+    if (st != ERROR_SUCCESS) return Error(L"a key name is longer than 255 characters");
+    if (parts.empty() && op.kind == Operation::DeleteKey) return Error(L"a root key is never deleted");
+    return std::nullopt;
+  }
 
   // Whether the data after the '=' of a value line is hex (only hex data continues).
   static bool IsHexData(const std::wstring& line) {
@@ -175,6 +189,9 @@ private:
       if (close == std::wstring::npos) return Error(L"the value name has no closing quote");
       op->name = Unquote(line.substr(1, close - 1));
       if (op->name.size() > ORV_REG_MAX_VALUE_NAME) return Error(L"the value name is too long");
+      if (!store::IsStorableName(op->name))
+        return Error(L"the value name holds a character that a value name cannot hold (NUL, a line break or a "
+                     L"lone surrogate)");
       pos = close + 1;
     }
     std::wstring_view rest = Trim(line.substr(pos));
@@ -239,18 +256,15 @@ private:
   bool ansi_ = false;
 };
 
-// Runs the operations; stops at the first failure of the store. They run in batches: a
-// transaction for each operation would make the import of many keys take minutes.
+// Runs the operations; stops at the first failure of the store. The caller makes them one
+// transaction, which also keeps the import of many keys fast.
 RegImportReport Apply(const std::vector<Operation>& ops) {
-  store::RegistryBatch batch;
   RegImportReport report;
   HKEY key = nullptr;
   auto fail = [&](const Operation& op, LSTATUS st, const wchar_t* what) {
     report.status = st;
     report.line = op.line;
-    CString message;
-    message.Format(L"%s failed with error %d", what, static_cast<int>(st));
-    report.message = message.GetString();
+    report.message = std::wstring(what) + L" failed: " + Utf8ToWide(RegistryErrorText(st));
   };
   for (const Operation& op : ops) {
     LSTATUS st = ERROR_SUCCESS;
@@ -266,7 +280,7 @@ RegImportReport Apply(const std::vector<Operation>& ops) {
       case Operation::DeleteKey:
         if (key != nullptr) RegCloseKey(key);
         key = nullptr;
-        st = op.path.empty() ? ERROR_ACCESS_DENIED : SHDeleteKeyW(op.root, op.path.c_str());
+        st = SHDeleteKeyW(op.root, op.path.c_str());
         if (st == ERROR_FILE_NOT_FOUND) st = ERROR_SUCCESS;  // already gone
         if (st != ERROR_SUCCESS) fail(op, st, L"deleting the key");
         ++report.keys;
@@ -286,8 +300,6 @@ RegImportReport Apply(const std::vector<Operation>& ops) {
     if (st != ERROR_SUCCESS) break;
   }
   if (key != nullptr) RegCloseKey(key);
-  if (LSTATUS st = batch.Finish(); st != ERROR_SUCCESS && report.status == ERROR_SUCCESS && !ops.empty())
-    fail(ops.back(), st, L"storing the changes");
   return report;
 }
 }  // namespace
@@ -301,7 +313,17 @@ RegImportReport ImportRegText(std::wstring_view text) {
     report.message = error->message;
     return report;
   }
-  return Apply(ops);
+  // All of the file or nothing: a failure of the store part-way rolls back what came before.
+  RegImportReport report;
+  LSTATUS st = RunRegistryTransaction([&]() {
+    report = Apply(ops);
+    return report.status;
+  });
+  if (st != ERROR_SUCCESS && report.status == ERROR_SUCCESS) {
+    report = RegImportReport{st, 0, L"saving the changes failed: " + Utf8ToWide(RegistryErrorText(st))};
+  }
+  if (report.status != ERROR_SUCCESS) report.keys = report.values = 0;
+  return report;
 }
 
 RegImportReport ImportRegBytes(std::string_view bytes) {

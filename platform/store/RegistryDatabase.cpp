@@ -45,6 +45,7 @@ LSTATUS Database::Read(LSTATUS empty, Fn&& fn) {
 template <typename Fn>
 LSTATUS Database::Write(KeyId key, Fn&& fn) {
   for (int attempt = 0;; ++attempt) {
+    if (batchDepth_ > 0 && batchLost_ != ERROR_SUCCESS) return batchLost_;
     LSTATUS st = Ensure(true);
     if (st != ERROR_SUCCESS) return st;
     if (batchDepth_ > 0) {
@@ -64,12 +65,13 @@ LSTATUS Database::Write(KeyId key, Fn&& fn) {
           if (cache_->Changes() != changes) cache_->Clear();
         }
         Statement(*statements_, "RELEASE change").Step();
-        // Some failures (a full disk, an I/O error) roll the whole transaction back.
+        // Some failures (a full disk, an I/O error) roll the whole transaction back: the
+        // batch has lost what came before and takes no more changes.
         if (sqlite3_get_autocommit(statements_->Db()) != 0) {
           batchOpen_ = false;
           cache_->Clear();
+          batchLost_ = st != ERROR_SUCCESS ? st : ERROR_REGISTRY_IO_FAILED;
         }
-        if (++batchCount_ >= kBatchChanges && (rc = CommitBatch()) != SQLITE_OK && st == ERROR_SUCCESS) st = Fail(rc);
       }
     } else {
       Transaction tx(*statements_);
@@ -90,6 +92,12 @@ LSTATUS Database::Write(KeyId key, Fn&& fn) {
       }
     }
     if (pendingDamage_.empty()) return st;
+    if (batchDepth_ > 0) {
+      // Closing the damaged file ends the batch's transaction: nothing of it stays.
+      batchLost_ = ERROR_REGISTRY_CORRUPT;
+      HandleDamage(pendingDamage_);
+      return batchLost_;
+    }
     HandleDamage(pendingDamage_);
     // Below the root, the keys of the damaged file do not exist in the fresh one.
     if (attempt > 0 || key != kRootKey) return ERROR_KEY_DELETED;
@@ -103,29 +111,42 @@ int Database::BatchStep() {
   Refresh();
   batchCounter_ = watch_->CounterNow();
   batchOpen_ = true;
-  batchCount_ = 0;
   return SQLITE_OK;
 }
 
 int Database::CommitBatch() {
   if (!batchOpen_) return SQLITE_OK;
-  batchOpen_ = false;
   int rc = Statement(*statements_, "COMMIT").Step();
-  if (rc == SQLITE_DONE) {
-    watch_->Committed(batchCounter_);
-    return SQLITE_OK;
+  if (rc != SQLITE_DONE) {
+    RollbackBatch();
+    return rc;
   }
-  Statement(*statements_, "ROLLBACK").Step();
-  cache_->Clear();
-  return rc;
+  batchOpen_ = false;
+  watch_->Committed(batchCounter_);
+  return SQLITE_OK;
 }
 
-void Database::BeginBatch() { ++batchDepth_; }
+void Database::RollbackBatch() {
+  if (!batchOpen_) return;
+  batchOpen_ = false;
+  Statement(*statements_, "ROLLBACK").Step();
+  // What the cache learnt inside the transaction is undone with it.
+  cache_->Clear();
+}
 
-LSTATUS Database::EndBatch() {
-  if (batchDepth_ == 0 || --batchDepth_ > 0) return ERROR_SUCCESS;
-  int rc = CommitBatch();
-  LSTATUS st = rc == SQLITE_OK ? ERROR_SUCCESS : Fail(rc);
+LSTATUS Database::EndBatch(bool commit) {
+  if (batchDepth_ == 0) return ERROR_SUCCESS;
+  if (!commit) batchRollback_ = true;
+  if (--batchDepth_ > 0) return ERROR_SUCCESS;
+  LSTATUS st = batchLost_;
+  bool rollback = batchRollback_ || st != ERROR_SUCCESS;
+  batchRollback_ = false;
+  batchLost_ = ERROR_SUCCESS;
+  if (rollback) {
+    RollbackBatch();
+  } else if (int rc = CommitBatch(); rc != SQLITE_OK) {
+    st = Fail(rc);
+  }
   if (!pendingDamage_.empty()) HandleDamage(pendingDamage_);
   return st;
 }
@@ -188,6 +209,11 @@ LSTATUS Database::SubkeyName(KeyId parent, std::wstring_view name, std::wstring*
 LSTATUS Database::FindPath(KeyId from, const wchar_t* path, KeyId* key) {
   // A malformed path is refused as such even where nothing is stored.
   if (LSTATUS st = CheckKeyPath(path); st != ERROR_SUCCESS) return st;
+  // The root exists even before the file does.
+  if (from == kRootKey && (path == nullptr || *path == L'\0')) {
+    *key = kRootKey;
+    return ERROR_SUCCESS;
+  }
   return Read(ERROR_FILE_NOT_FOUND, [&]() -> LSTATUS {
     std::string_view tag = cache_->Tag(Kind::Path, from, path != nullptr ? path : L"");
     KeyId known;

@@ -55,6 +55,23 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+// An SQLite URI that opens path as a file nobody changes: no shared-memory file is needed,
+// which a reader without write access to the folder could not create.
+std::string ImmutableUri(const std::string& path) {
+  std::string uri = "file:";
+  for (unsigned char c : path) {
+    if (c == '%' || c == '?' || c == '#') {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      uri += '%';
+      uri += kHex[c >> 4];
+      uri += kHex[c & 15];
+    } else {
+      uri += static_cast<char>(c);
+    }
+  }
+  return uri + "?immutable=1";
+}
+
 std::string Timestamp() {
   std::time_t now = std::time(nullptr);
   std::tm local {};
@@ -112,7 +129,19 @@ void Database::ForgetAfterFork() {
   if (state_ == State::Open || state_ == State::ReadOnly) state_ = State::Closed;
 }
 
+StoreFailure& LastStoreFailure() {
+  static StoreFailure failure;
+  return failure;
+}
+
 LSTATUS Database::Fail(int rc) {
+  LSTATUS st = FailStatus(rc);
+  int system = db_ != nullptr ? sqlite3_system_errno(db_) : 0;
+  LastStoreFailure() = StoreFailure{st, system != 0 ? std::strerror(system) : sqlite3_errstr(rc)};
+  return st;
+}
+
+LSTATUS Database::FailStatus(int rc) {
   if (IsDamage(rc)) {
     if (pendingDamage_.empty()) pendingDamage_ = sqlite3_errstr(rc);
     return ERROR_REGISTRY_CORRUPT;
@@ -138,7 +167,7 @@ LSTATUS Database::Ensure(bool forWrite) {
     case State::Open:
       return ERROR_SUCCESS;
     case State::ReadOnly:
-      return forWrite ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+      return forWrite ? ReadOnlyRefusal() : ERROR_SUCCESS;
     case State::Unusable:
       return forWrite ? ERROR_REGISTRY_CORRUPT : ERROR_FILE_NOT_FOUND;
     case State::Closed:
@@ -147,8 +176,13 @@ LSTATUS Database::Ensure(bool forWrite) {
   LSTATUS st = OpenFile(forWrite);
   if (st == ERROR_REGISTRY_CORRUPT && state_ == State::Closed)
     st = forWrite ? OpenFile(true) : ERROR_FILE_NOT_FOUND;  // the damaged file is now aside
-  if (st == ERROR_SUCCESS && forWrite && state_ == State::ReadOnly) return ERROR_ACCESS_DENIED;
+  if (st == ERROR_SUCCESS && forWrite && state_ == State::ReadOnly) return ReadOnlyRefusal();
   return st;
+}
+
+LSTATUS Database::ReadOnlyRefusal() {
+  LastStoreFailure() = StoreFailure{ERROR_ACCESS_DENIED, "the registry file " + path_ + " is read-only"};
+  return ERROR_ACCESS_DENIED;
 }
 
 LSTATUS Database::OpenFile(bool create) {
@@ -175,7 +209,21 @@ LSTATUS Database::OpenFile(bool create) {
   state_ = sqlite3_db_readonly(db_, "main") == 1 ? State::ReadOnly : State::Open;
 
   std::string problem;
-  if (!SetUpSchema(&problem)) {
+  bool ok = SetUpSchema(&problem);
+  if (!ok && problem.empty() && state_ == State::ReadOnly && !FileExists(path_ + "-wal")) {
+    // A WAL store read by a user who may not write its folder: without a journal (no writer
+    // at work), the file alone holds every change and is read as it stands. Such a file is
+    // never changed under the connection, so the change watch below asks data_version.
+    statements_->Clear();
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    if (sqlite3_open_v2(ImmutableUri(path_).c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) ==
+        SQLITE_OK) {
+      statements_->Attach(db_);
+      ok = SetUpSchema(&problem);
+    }
+  }
+  if (!ok) {
     if (!problem.empty()) {
       HandleDamage(problem);
       return ERROR_REGISTRY_CORRUPT;

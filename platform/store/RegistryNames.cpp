@@ -30,7 +30,7 @@ std::string FoldName(std::wstring_view name) {
 bool IsStorableName(std::wstring_view name) {
   for (wchar_t ch : name) {
     auto cp = static_cast<unsigned long>(ch);
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp == 0 || cp == L'\r' || cp == L'\n') return false;
   }
   return true;
 }

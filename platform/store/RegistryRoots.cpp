@@ -83,23 +83,6 @@ int RootIndex(HKEY key) {
   return -1;
 }
 
-RegistryBatch::RegistryBatch() : guard_(RegistryLock()) {
-  for (int root = 0; root < kRootCount; ++root) RootDatabase(root).BeginBatch();
-}
-
-RegistryBatch::~RegistryBatch() { Finish(); }
-
-LSTATUS RegistryBatch::Finish() {
-  LSTATUS first = ERROR_SUCCESS;
-  if (finished_) return first;
-  finished_ = true;
-  for (int root = 0; root < kRootCount; ++root) {
-    LSTATUS st = RootDatabase(root).EndBatch();
-    if (first == ERROR_SUCCESS) first = st;
-  }
-  return first;
-}
-
 Database& RootDatabase(int root) {
   Roots& roots = State();
   auto& db = roots.db[root];
@@ -129,6 +112,55 @@ std::string GetRegistryRootFile(HKEY root) {
   std::lock_guard guard(store::RegistryLock());
   const std::string& chosen = store::State().chosen[index];
   return chosen.empty() ? DefaultRegistryRootFile(root) : chosen;
+}
+
+LSTATUS RunRegistryTransaction(const std::function<LSTATUS()>& changes) {
+  std::lock_guard guard(store::RegistryLock());
+  // Ends the batches of both roots, rolling them back when `changes` throws; once a root
+  // fails to commit, the next is rolled back.
+  struct Batches {
+    bool ended = false;
+    Batches() {
+      for (int root = 0; root < store::kRootCount; ++root) store::RootDatabase(root).BeginBatch();
+    }
+    ~Batches() {
+      if (!ended) End(ERROR_CANTWRITE);
+    }
+    LSTATUS End(LSTATUS st) {
+      ended = true;
+      for (int root = 0; root < store::kRootCount; ++root) {
+        LSTATUS closed = store::RootDatabase(root).EndBatch(st == ERROR_SUCCESS);
+        if (st == ERROR_SUCCESS) st = closed;
+      }
+      return st;
+    }
+  } batches;
+  return batches.End(changes());
+}
+
+std::string RegistryErrorText(LSTATUS status) {
+  std::string words;
+  switch (status) {
+    case ERROR_SUCCESS: return "success";
+    case ERROR_FILE_NOT_FOUND: words = "not found"; break;
+    case ERROR_ACCESS_DENIED: words = "access denied"; break;
+    case ERROR_INVALID_HANDLE: words = "invalid key handle"; break;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: words = "out of memory"; break;
+    case ERROR_INVALID_DATA: words = "invalid data"; break;
+    case ERROR_INVALID_PARAMETER: words = "invalid name or value"; break;
+    case ERROR_BAD_PATHNAME: words = "bad key path"; break;
+    case ERROR_CANTOPEN: words = "cannot open the registry file"; break;
+    case ERROR_CANTREAD: words = "cannot read the registry file"; break;
+    case ERROR_CANTWRITE: words = "cannot write the registry file"; break;
+    case ERROR_REGISTRY_CORRUPT: words = "the registry file is damaged"; break;
+    case ERROR_REGISTRY_IO_FAILED: words = "the registry file failed to read or write"; break;
+    case ERROR_KEY_DELETED: words = "the key has been deleted"; break;
+    default: words = "registry failure (code " + std::to_string(status) + ")"; break;
+  }
+  std::lock_guard guard(store::RegistryLock());
+  const store::StoreFailure& last = store::LastStoreFailure();
+  return last.status == status && !last.reason.empty() ? words + ": " + last.reason : words;
 }
 
 std::string DefaultRegistryRootFile(HKEY root) {

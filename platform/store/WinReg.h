@@ -17,6 +17,7 @@
 // message sink, moved aside as "<file>.damaged-<timestamp>", and a fresh store takes its
 // place: reads answer as if nothing were stored.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/base/Export.h"
@@ -122,4 +123,12 @@ ORV_API std::string GetRegistryRootFile(HKEY root);
 // $XDG_CONFIG_HOME (else ~/.config) as "orvdcm/user.db", the machine root in the first folder
 // of $XDG_CONFIG_DIRS (else /etc/xdg) as "orvdcm/machine.db".
 ORV_API std::string DefaultRegistryRootFile(HKEY root);
+
+// Runs `changes` (registry calls on this thread) as one transaction per root: when it returns
+// an error, none of its changes stay; else other processes see them all at once. Commits of
+// the two roots follow each other, so only a failure between them splits the changes.
+ORV_API LSTATUS RunRegistryTransaction(const std::function<LSTATUS()>& changes);
+// A registry error in words, with the system's reason when the store had one, e.g.
+// "cannot write the registry file: No space left on device".
+ORV_API std::string RegistryErrorText(LSTATUS status);
 }  // namespace orv

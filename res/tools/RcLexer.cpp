@@ -1,9 +1,9 @@
 #include "res/tools/RcLexer.h"
 
+#include <cerrno>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 
+#include "platform/base/RegularFile.h"
 #include "platform/base/TextCodec.h"
 
 namespace fs = std::filesystem;
@@ -32,11 +32,10 @@ std::wstring Upper(std::wstring s) {
 }
 
 std::string ReadFileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw ScriptError(path.string() + ": cannot be read");
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  std::string bytes;
+  if (!orv::ReadRegularFile(path.string(), &bytes))
+    throw ScriptError(path.string() + ": cannot be read: " + orv::SystemErrorText(errno));
+  return bytes;
 }
 
 std::wstring StripComments(const std::wstring& in, const std::string& name) {

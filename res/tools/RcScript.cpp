@@ -178,26 +178,38 @@ private:
       else return v;
     }
   }
+  // Prefix operators are gathered in a loop and applied from the inside out, so that a long
+  // run of them costs no stack.
   std::int64_t Unary() {
-    if (TakeIf(L"~")) return ~Unary() & 0xFFFFFFFF;
-    if (TakeIf(L"-")) return -Unary();
-    if (TakeIf(L"+")) return Unary();
-    return Primary();
+    std::wstring ops;
+    for (;;) {
+      if (TakeIf(L"~")) ops += L'~';
+      else if (TakeIf(L"-")) ops += L'-';
+      else if (!TakeIf(L"+")) break;
+    }
+    std::int64_t v = Primary();
+    for (auto op = ops.rbegin(); op != ops.rend(); ++op) v = *op == L'~' ? ~v & 0xFFFFFFFF : -v;
+    return v;
   }
   std::int64_t Primary() {
     Token t = Take();
     if (t.kind == Tok::Number) return t.value;
+    if (++depth_ > kMaxDepth) Fail(t.line, "expression nested too deeply");
+    std::int64_t v;
     if (IsPunct(t, L"(")) {
-      std::int64_t v = Expr();
+      v = Expr();
       Expect(L")");
-      return v;
-    }
-    if (t.kind == Tok::Ident) {
+    } else if (t.kind == Tok::Ident) {
       Expand(t);  // the body may begin with a unary operator
-      return Unary();
+      v = Unary();
+    } else {
+      Fail(t.line, "number expected");
     }
-    Fail(t.line, "number expected");
+    --depth_;
+    return v;
   }
+  static constexpr int kMaxDepth = 200;  // parentheses and macros within one another
+  int depth_ = 0;
   // Puts a macro's body in front of the remaining tokens, as the preprocessor would.
   void Expand(const Token& t) {
     if (pp_.IsFunctionLike(t.text)) Fail(t.line, "function-like macro " + Narrow(t.text) + " cannot be used here");

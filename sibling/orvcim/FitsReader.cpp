@@ -1,13 +1,17 @@
 #include "sibling/orvcim/FitsReader.h"
 
+#include <fcntl.h>
 #include <fitsio.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "platform/base/AtomicFile.h"
 #include "platform/base/Exception.h"
+#include "platform/base/RegularFile.h"
 #include "sibling/orvcim/FloatConvert.h"
 
 namespace {
@@ -38,7 +42,11 @@ void SetError(CString* error, const CString& message) {
 // with data; fills info. Returns the CFITSIO status, or -1 when the image is unsupported.
 int OpenImage(const CString& path, FitsFile* file, FitsInfo* info) {
   int status = 0;
-  std::string name = path.ToUtf8();
+  std::string name = orv::NativePath(path.str());
+  // CFITSIO would wait forever on a FIFO: only regular files are opened.
+  int fd = orv::OpenRegularFile(name, O_RDONLY);
+  if (fd < 0) return FILE_NOT_OPENED;
+  close(fd);
   if (fits_open_diskfile(&file->fptr, name.c_str(), READONLY, &status) != 0) return status;
   for (;;) {
     int type = 0;

@@ -5,12 +5,12 @@
 //   @redraws 3
 //   Star.Name.Size = 14; Default Star.Name.Size = 14
 // The picture path is stored with "%", CR and LF escaped as %25, %0D and %0A.
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 
 #include "platform/base/AtomicFile.h"
+#include "platform/base/RegularFile.h"
 #include "platform/base/TextCodec.h"
 #include "sibling/skyview/SkyViewControl.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::wstring_view kPictureTag = L"@picture ";
 constexpr std::wstring_view kRedrawsTag = L"@redraws ";
-constexpr std::streamsize kMaxStateBytes = 64 << 20;  // far above any real state; refuses junk
+constexpr std::size_t kMaxStateBytes = 64 << 20;  // far above any real state; refuses junk
 
 std::wstring Escape(const std::wstring& text) {
   std::wstring out;
@@ -80,14 +80,8 @@ BOOL CSkyViewControl::SaveState(const CString& path) const {
 }
 
 BOOL CSkyViewControl::LoadState(const CString& path) {
-  std::ifstream in(orv::NativePath(path.str()), std::ios::binary);
-  if (!in) return FALSE;
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  if (size < 0 || size > kMaxStateBytes) return FALSE;
-  in.seekg(0, std::ios::beg);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  if (!in.read(bytes.data(), size)) return FALSE;
+  std::string bytes;
+  if (!orv::ReadRegularFile(orv::NativePath(path.str()), &bytes, kMaxStateBytes)) return FALSE;
 
   std::wistringstream lines(orv::DecodeUtf8(bytes));
   std::wstring line;

@@ -214,10 +214,12 @@ TEST_F(OrvColorApplyTest, SizesComeFromTheCatalogueAndOnlyTheFirstMatchingLineCh
                                               L"garbage without equals"}));
 }
 
-TEST_F(OrvColorApplyTest, AMissingColourFontFileStopsTheResizeButKeepsTheNewDelta) {
+// A step that cannot read its file changes nothing, the registry's size included, and says so.
+TEST_F(OrvColorApplyTest, AMissingColourFontFileStopsTheResizeAndKeepsTheDelta) {
   COrvColor catalogue = Catalogue(&corlum1, nullptr);
   catalogue.SetAllFontSize(0);
-  EXPECT_EQ(FontsValue(L"DeltaSize"), 2);
+  EXPECT_EQ(FontsValue(L"DeltaSize"), -999);
+  EXPECT_NE(catalogue.GetLastFailure().Find(L"ColorFont.txt: No such file or directory"), -1);
   EXPECT_EQ(view1.GetRedrawCount(), 0);
   EXPECT_TRUE(ReadFileBytes(DefaultsPath()).empty());
 }

@@ -145,8 +145,9 @@ bool ParseBmp(const BYTE* data, std::size_t size, DibLayout* out, std::string* e
       // The three masks follow a plain info header; later headers hold them inside.
       colorsAvailable = size - headerAt - headerSize;
     } else if (h.biCompression == kBiBitfields) {
-      colors = p + 40;
-      colorsAvailable = 12;
+      // Only what the header really holds: one shorter than 52 bytes lacks whole masks.
+      colors = p + kInfoHeaderSize;
+      colorsAvailable = headerSize - kInfoHeaderSize;
     }
   } else {
     return Fail(error, "unknown bitmap header");

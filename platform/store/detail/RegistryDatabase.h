@@ -13,9 +13,9 @@
 //
 // Reads are answered from what this connection read before (RegistryCache) as long as no
 // other connection has committed since (ChangeWatch); the connection's own changes keep
-// that copy up to date. A batch (BeginBatch .. EndBatch) runs many changes in one
-// transaction, each change still all or nothing on its own; it commits every
-// kBatchChanges changes so that other processes are not kept waiting.
+// that copy up to date. A batch (BeginBatch .. EndBatch) runs all its changes in one
+// transaction, each change still all or nothing on its own; the batch commits or rolls back
+// as a whole.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -79,10 +79,12 @@ public:
   LSTATUS SetValue(KeyId key, std::wstring_view name, DWORD type, const BYTE* data, DWORD size);
   LSTATUS DeleteValue(KeyId key, std::wstring_view name);
 
-  static constexpr int kBatchChanges = 4096;
-  void BeginBatch();
-  // Commits what the batch left; the first failure of that commit.
-  LSTATUS EndBatch();
+  // Batches nest; the transaction begins at the first change and ends with the outermost
+  // EndBatch, which commits it unless some level asked to roll back. A batch whose
+  // transaction was lost (an I/O error, a damaged file) refuses further changes and
+  // reports that failure when it ends.
+  void BeginBatch() { ++batchDepth_; }
+  LSTATUS EndBatch(bool commit);
 
 private:
   enum class State { Closed, Open, ReadOnly, Unusable };
@@ -94,6 +96,8 @@ private:
   void Close();
   // Maps an SQLite result to a registry error; a damaged file is handled on the way.
   LSTATUS Fail(int sqliteResult);
+  LSTATUS FailStatus(int sqliteResult);
+  LSTATUS ReadOnlyRefusal();
   void HandleDamage(const std::string& problem);
   // Stamps a key as written now.
   void TouchKey(KeyId key);
@@ -105,9 +109,10 @@ private:
   void Refresh();
   LSTATUS FetchSubkeys(KeyId parent, DWORD index, bool seek);
   LSTATUS FetchValues(KeyId key, DWORD index, bool seek);
-  // The open batch transaction, begun when needed; commits it when it is full.
+  // The open batch transaction, begun when needed.
   int BatchStep();
   int CommitBatch();
+  void RollbackBatch();
 
   // Runs a read; with no file (or an unusable one) returns `empty` instead.
   template <typename Fn>
@@ -126,8 +131,17 @@ private:
   std::unique_ptr<ChangeWatch> watch_;
   std::unique_ptr<RegistryCache> cache_;
   int batchDepth_ = 0;
-  bool batchOpen_ = false;  // a batch transaction has begun
-  int batchCount_ = 0;      // changes in it
+  bool batchOpen_ = false;       // a batch transaction has begun
+  bool batchRollback_ = false;   // a level of the batch asked to roll back
+  LSTATUS batchLost_ = ERROR_SUCCESS;  // why the batch's transaction was lost
   std::uint32_t batchCounter_ = 0;
 };
+
+// The system's reason for the last failure of a store, when it had one ("" otherwise), and
+// the registry error it was reported as.
+struct StoreFailure {
+  LSTATUS status = ERROR_SUCCESS;
+  std::string reason;
+};
+StoreFailure& LastStoreFailure();
 }  // namespace orv::store

@@ -13,7 +13,8 @@ namespace orv::store {
 std::string FoldName(std::wstring_view name);
 
 // True when every character is a Unicode scalar value (no surrogates, nothing above
-// U+10FFFF): such names are stored without loss.
+// U+10FFFF), so that the name is stored without loss, and none is NUL, CR or LF, which
+// would cut the name short in a call or break its line in a .reg file.
 bool IsStorableName(std::wstring_view name);
 
 // Splits a subkey path at '\'. Null or "" gives no parts; one trailing '\' is ignored.

@@ -207,6 +207,17 @@ TEST(BitmapDecoding, DamagedHeadersAreRefused) {
   }
   CBitmap none;
   EXPECT_FALSE(none.LoadBitmapFromBmp(nullptr, 100));
+  // Bit fields with an info header of 41 to 51 bytes: the masks would lie past the header,
+  // at the file's very end (ASan catches a read beyond it).
+  for (std::uint32_t header = 41; header < 52; ++header) {
+    std::vector<BYTE> file(14 + header);
+    file[0] = 'B', file[1] = 'M';
+    Put32(file, 10, static_cast<std::uint32_t>(file.size()));
+    Put32(file, 14, header), Put32(file, 18, 1), Put32(file, 22, 1), Put16(file, 26, 1), Put16(file, 28, 32);
+    Put32(file, 30, 3);
+    CBitmap bitmap;
+    EXPECT_FALSE(bitmap.LoadBitmapFromBmp(file.data(), file.size())) << "header " << header;
+  }
 }
 
 TEST(BitmapDecoding, IndexesPastTheColourTableReadAsBlack) {

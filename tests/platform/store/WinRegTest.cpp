@@ -344,12 +344,36 @@ TEST_F(WinRegTest, RootsAreSeparateAndPersistInTheirFiles) {
 TEST_F(WinRegTest, ReadingAnAbsentStoreCreatesNothing) {
   HKEY key = nullptr;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(HKEY_CURRENT_USER, L"Anything", &key));
+  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, L"", &key)) << "the root exists before its file";
+  RegCloseKey(key);
   DWORD size = 0;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(HKEY_CURRENT_USER, L"X", nullptr, nullptr, nullptr, &size));
   wchar_t name[8];
   DWORD nameSize = 8;
   EXPECT_EQ(ERROR_NO_MORE_ITEMS, RegEnumKeyExW(HKEY_CURRENT_USER, 0, name, &nameSize, nullptr, nullptr, nullptr, nullptr));
   EXPECT_FALSE(std::filesystem::exists(m_registry.UserFile()));
+}
+
+TEST_F(WinRegTest, AFailedTransactionLeavesNothingNotEvenInWhatItRead) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"T");
+  ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 1));
+  auto read = [&]() {
+    DWORD value = 0, size = sizeof value;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"v", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size));
+    return value;
+  };
+  LSTATUS st = orv::RunRegistryTransaction([&]() {
+    EXPECT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 2));
+    RegCloseKey(Create(key, L"New"));
+    EXPECT_EQ(2u, read());
+    return ERROR_CANTWRITE;
+  });
+  EXPECT_EQ(ERROR_CANTWRITE, st);
+  EXPECT_EQ(1u, read());
+  HKEY gone = nullptr;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(key, L"New", &gone));
+  EXPECT_EQ(std::vector<std::wstring>{}, Subkeys(key));
+  RegCloseKey(key);
 }
 
 TEST(RegistryLocation, DefaultsFollowXdgFolders) {

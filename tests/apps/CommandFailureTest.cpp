@@ -1,0 +1,134 @@
+// Failures of the command line: each is named on stderr with the file and the system's
+// reason, the command exits non-zero, and nothing is left behind or half changed.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+
+namespace {
+using orv::test::ReadFileBytes;
+
+struct Result {
+  int status = -1;  // the exit status; -1 when killed (a hang ends by the alarm)
+  std::string out, err;
+};
+
+class CommandFailureTest : public testing::Test {
+protected:
+  // Runs orvdcm with args (and --registry-dir, --data-dir where the command takes them);
+  // fileSizeLimit > 0 makes every write beyond that many bytes fail (EFBIG).
+  Result Run(std::vector<std::string> args, long fileSizeLimit = 0) {
+    if (args[0] == "colours" || args[0] == "fonts") args.insert(args.end(), {"--data-dir", dir.Path()});
+    if (args[0] == "reg" || args[0] == "colours" || args[0] == "fonts")
+      args.insert(args.end(), {"--registry-dir", dir.File("reg")});
+    pid_t child = fork();
+    if (child == 0) {
+      alarm(20);
+      if (fileSizeLimit > 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+      }
+      int out = open(dir.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      int err = open(dir.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      dup2(out, 1), dup2(err, 2);
+      std::vector<char*> argv{const_cast<char*>(ORVDCM_CLI)};
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(ORVDCM_CLI, argv.data());
+      _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return Result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(dir.File("stdout")),
+                  ReadFileBytes(dir.File("stderr"))};
+  }
+  int Leftovers() const {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+      count += entry.path().filename().string().ends_with(".tmp");
+    return count;
+  }
+  std::string Reg(const std::string& name) { return Run({"reg", "get", "HKCU\\Software\\Orrelab\\Skyweave\\10.0\\Fonts", name}).out; }
+
+  orv::test::TempDir dir;
+};
+
+TEST_F(CommandFailureTest, AFailedWriteIsNamedAndLeavesTheOldFile) {
+  ASSERT_EQ(Run({"colours", "load"}).status, 0);
+  const std::string colours = ReadFileBytes(dir.File("ColorFont.txt"));
+  Result r = Run({"colours", "save"}, 1024);  // the file is larger; the message is not
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("ColorFont.txt: File too large"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadFileBytes(dir.File("ColorFont.txt")), colours);
+  EXPECT_EQ(Leftovers(), 0);
+}
+
+TEST_F(CommandFailureTest, WhatIsNotARegularFileIsRefusedNotWaitedFor) {
+  ASSERT_EQ(Run({"colours", "load"}).status, 0);
+  ASSERT_EQ(Run({"fonts", "larger"}).status, 0);
+  ASSERT_EQ(Reg("DeltaSize"), "2\n");
+  ASSERT_EQ(0, unlink(dir.File("ColorFont.txt").c_str()));
+  ASSERT_EQ(0, mkfifo(dir.File("ColorFont.txt").c_str(), 0600));
+  ASSERT_EQ(0, mkfifo(dir.File("a.ini").c_str(), 0600));
+  ASSERT_EQ(0, mkfifo(dir.File("b.reg").c_str(), 0600));
+  struct Row {
+    std::vector<std::string> args;
+    const char* message;
+  } rows[] = {
+      {{"fonts", "larger"}, "ColorFont.txt: Not a regular file"},
+      {{"colours", "save"}, "ColorFont.txt: Not a regular file"},
+      {{"ini", "set", dir.File("a.ini"), "S", "k", "v"}, "a.ini: Not a regular file"},
+      {{"reg", "import", dir.File("b.reg")}, "b.reg: Not a regular file"},
+      {{"reg", "import", dir.Path()}, "Is a directory"},
+      {{"reg", "export", "HKCU\\Software", "-o", dir.File("b.reg")}, "b.reg: Not a regular file"},
+  };
+  for (const Row& row : rows) {
+    Result r = Run(row.args);
+    EXPECT_EQ(r.status, 1) << row.args[0] << ' ' << row.args[1];
+    EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(Reg("DeltaSize"), "2\n") << "a font step that changed no file keeps its size";
+  struct stat st {};
+  EXPECT_TRUE(stat(dir.File("b.reg").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+}
+
+TEST_F(CommandFailureTest, ADestructiveRegFileChangesNothing) {
+  ASSERT_EQ(Run({"reg", "set", "HKCU\\Software\\Victim", "v", "1"}).status, 0);
+  const std::string text = std::string("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"x\"=dword:1\r\n") +
+                           "[-HKEY_CURRENT_USER\\Software" + std::string(1, '\0') + "\\Victim]\r\n";
+  ASSERT_TRUE(orv::test::WriteFileBytes(dir.File("bad.reg"), text));
+  Result r = Run({"reg", "import", dir.File("bad.reg")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("bad.reg:4: the key path holds"), std::string::npos) << r.err;
+  EXPECT_EQ(Run({"reg", "get", "HKCU\\Software\\Victim", "v"}).out, "1\n");
+  EXPECT_NE(Run({"reg", "get", "HKCU\\Software\\A", "x"}).status, 0);
+  // Exported to standard output with "-o -"; through a link the link's target is replaced.
+  EXPECT_NE(Run({"reg", "export", "HKCU\\Software\\Victim", "-o", "-"}).out.find("\n\"v\"=\"1\"\n"), std::string::npos);
+  ASSERT_TRUE(orv::test::WriteFileBytes(dir.File("target.reg"), "old"));
+  ASSERT_EQ(0, symlink("target.reg", dir.File("link.reg").c_str()));
+  EXPECT_EQ(Run({"reg", "export", "HKCU\\Software\\Victim", "-o", dir.File("link.reg")}).status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.reg")));
+  EXPECT_EQ(ReadFileBytes(dir.File("target.reg")).substr(0, 2), "\xFF\xFE");
+}
+
+TEST_F(CommandFailureTest, PathBytesThatAreNotUtf8ReachTheSystemUnchanged) {
+  ASSERT_TRUE(orv::test::WriteFileBytes(dir.File("b\xff.cfg"), "# kept\r\n"));
+  EXPECT_EQ(Run({"cfg", "describe", dir.File("b\xff.cfg")}).out, "kept\n");
+  ASSERT_EQ(Run({"ini", "set", dir.File("a\xff.ini"), "S", "k", "1"}).status, 0);
+  ASSERT_EQ(Run({"ini", "set", dir.File("a\xfe.ini"), "S", "k", "2"}).status, 0);
+  EXPECT_EQ(Run({"ini", "get", dir.File("a\xff.ini"), "S", "k"}).out, "1\n");
+  EXPECT_EQ(ReadFileBytes(dir.File("a\xfe.ini")), "[S]\r\nk=2\r\n");
+}
+}  // namespace
