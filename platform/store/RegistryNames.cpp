@@ -39,14 +39,14 @@ LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts) {
   parts.clear();
   if (path == nullptr) return ERROR_SUCCESS;
   std::wstring_view rest(path);
-  if (!rest.empty() && rest.back() == L'\\') rest.remove_suffix(1);
-  if (rest.empty()) return path[0] == L'\0' ? ERROR_SUCCESS : ERROR_BAD_PATHNAME;
-  while (true) {
+  // As on the platform, only a leading backslash is refused; an empty part elsewhere (a
+  // doubled or a trailing backslash) names nothing.
+  if (!rest.empty() && rest.front() == L'\\') return ERROR_BAD_PATHNAME;
+  while (!rest.empty()) {
     size_t cut = rest.find(L'\\');
     std::wstring_view part = rest.substr(0, cut);
-    if (part.empty()) return ERROR_BAD_PATHNAME;
     if (part.size() > ORV_REG_MAX_KEY_NAME || !IsStorableName(part)) return ERROR_INVALID_PARAMETER;
-    parts.emplace_back(part);
+    if (!part.empty()) parts.emplace_back(part);
     if (cut == std::wstring_view::npos) break;
     rest.remove_prefix(cut + 1);
   }

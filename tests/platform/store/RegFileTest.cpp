@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +43,7 @@ bool Get(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* type, std::
   LSTATUS st = RegQueryValueExW(key, name, nullptr, type, nullptr, &size);
   data->resize(size);
   if (st == ERROR_SUCCESS) st = RegQueryValueExW(key, name, nullptr, type, data->data(), &size);
+  data->resize(size);  // a string stored without its NUL is asked for with it, read without
   RegCloseKey(key);
   return st == ERROR_SUCCESS;
 }
@@ -221,8 +223,11 @@ TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
       {header + L"\"v\"=dword:12x4\r\n", 5},
       {header + L"\"v\"=hex:1,2,zz\r\n", 5},
       {header + L"\"v\"=hex:100\r\n", 5},
-      {header + L"\"v\"=hex(4):01,02\r\n", 5},
-      {header + L"\"v\"=hex(b):01\r\n", 5},
+      {header + L"\"v\"=hex(4):01,02,03\r\n", 5},
+      {header + L"\"v\"=hex(4):01,02,03,04,05\r\n", 5},
+      {header + L"\"v\"=hex(4):01,02,03,04,05,06,07,08\r\n", 5},
+      {header + L"\"v\"=hex(b):01,02,03\r\n", 5},
+      {header + L"\"v\"=hex(b):01,02,03,04,05\r\n", 5},
       {header + L"\"v\"=hex(:01\r\n", 5},
       {header + L"\"v\"=\"unterminated\r\n", 5},
       {header + L"\"v\"=\"a\" b\r\n", 5},
@@ -284,7 +289,10 @@ TEST(RegistryPath, RootNamesAndAbbreviations) {
 
 TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
   orv::test::TempRegistry registry;
-  std::filesystem::path file = std::filesystem::path(__FILE__).parent_path() / "../../../apps/data/cnspic.reg";
+  // Found from the test data folder: __FILE__ may be relative to wherever the compiler ran.
+  const char* data = std::getenv("ORV_TEST_DATA");
+  ASSERT_NE(data, nullptr);
+  const auto file = (std::filesystem::path(data) / "../../apps/data/cnspic.reg").lexically_normal();
   std::ifstream in(file, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GE(bytes.size(), 2u);
