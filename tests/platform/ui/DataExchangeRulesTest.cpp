@@ -81,6 +81,7 @@ TEST_F(DataExchangeRulesTest, WhatCountsAsAnInteger) {
       {L"  7\t", true, 7, nullptr},
       {L"+3", true, 3, nullptr},
       {L"-5", true, -5, nullptr},
+      {L"30", true, 30, nullptr},  // both ends of the range pass
       {L"00", true, 0, nullptr},
       {L"0", true, 0, nullptr},
       // Not integers: the member keeps its value.
