@@ -1,42 +1,57 @@
 #include "apps/orvdcm/SkyViewSession.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/base/TextEncoding.h"
+
 namespace orv::cli {
 namespace {
-// Takes "--name VALUE" or "--name=VALUE" out of args; false when the value is missing.
-bool TakeValueOption(std::vector<std::string>& args, const std::string& name, std::string& value, std::string* error) {
-  for (size_t i = 0; i < args.size();) {
-    const std::string& arg = args[i];
-    auto at = args.begin() + static_cast<std::ptrdiff_t>(i);
-    if (arg == name) {
-      if (i + 1 >= args.size()) {
-        *error = name + " needs a value";
-        return false;
-      }
-      value = args[i + 1];
-      args.erase(at, at + 2);
-    } else if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
-      value = arg.substr(name.size() + 1);
-      args.erase(at);
-    } else {
-      ++i;
-    }
-  }
+// Text as a colour-font file holds it: no control characters but tabs and line ends, and
+// nothing that failed to decode.
+bool LooksLikeText(const std::string& bytes) {
+  const TextEncoding encoding = DetectEncoding(bytes);
+  const std::wstring text = TextDecoder(encoding).Decode(std::string_view(bytes).substr(ByteOrderMark(encoding).size()));
+  for (wchar_t c : text)
+    if ((c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n') || c == 0x7F || c == 0xFFFD) return false;
   return true;
 }
 }  // namespace
 
-bool SkyViewSession::TakeOptions(std::vector<std::string>& args, std::string& dataDir, std::string& picture,
-                                 std::string* error) {
-  dataDir.assign(1, '.');  // the current folder
-  return TakeValueOption(args, "--data-dir", dataDir, error) && TakeValueOption(args, "--picture", picture, error);
-}
-
-SkyViewSession::SkyViewSession(const std::string& dataDir, const std::string& picture) : m_dataDir(dataDir) {
+SkyViewSession::SkyViewSession(const Arguments& args) : m_dataDir(args.Value(kDataDirOption.name).value_or(".")) {
   m_control.LoadState(Path("SkyView.state"));
-  if (!picture.empty()) m_control.SetPictureFile(CString(picture.c_str()));
+  if (std::optional<std::string> picture = args.Value(kPictureOption.name); picture && !picture->empty())
+    m_control.SetPictureFile(CString(picture->c_str()));
 }
 
 bool SkyViewSession::Save() const { return m_control.SaveState(Path("SkyView.state")) != 0; }
+
+bool SkyViewSession::CheckFiles(std::string* problem) const {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::is_directory(m_dataDir, ec)) {
+    *problem = m_dataDir + (fs::exists(m_dataDir, ec) ? ": not a folder" : ": no such folder");
+    return false;
+  }
+  const std::string file = m_dataDir + "/ColorFont.txt";
+  if (!fs::exists(file, ec)) return true;  // made from the catalogue when needed
+  if (!fs::is_regular_file(file, ec)) {
+    *problem = file + ": not a colour-font file (a folder or a special file)";
+    return false;
+  }
+  std::ifstream in(file, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in.good() && !in.eof()) {
+    *problem = file + ": cannot be read";
+    return false;
+  }
+  if (!LooksLikeText(bytes)) {
+    *problem = file + ": not a colour-font file (binary data, not text)";
+    return false;
+  }
+  return true;
+}
 
 CString SkyViewSession::Path(const char* name) const { return CString((m_dataDir + "/" + name).c_str()); }
 
