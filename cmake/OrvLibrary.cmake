@@ -10,17 +10,8 @@ endif()
 foreach(part orvdcm_core orvdcm_gui)
   target_include_directories(${part} PUBLIC $<BUILD_INTERFACE:${ORV_INCLUDE_ROOT}>)
 endforeach()
-foreach(dep orvbase orvstore orvreg orvcom orvcim orvsky)
-  if(TARGET ${dep})
-    target_link_libraries(orvdcm_core PUBLIC ${dep})
-  endif()
-endforeach()
-target_link_libraries(orvdcm_gui PUBLIC orvdcm_core)
-foreach(dep orvgdi orvui orvcst)
-  if(TARGET ${dep})
-    target_link_libraries(orvdcm_gui PUBLIC ${dep})
-  endif()
-endforeach()
+target_link_libraries(orvdcm_core PUBLIC orvbase orvstore orvreg orvcom orvcim orvsky)
+target_link_libraries(orvdcm_gui PUBLIC orvdcm_core orvgdi orvui orvcst)
 
 add_library(orvdcm SHARED $<TARGET_OBJECTS:orvdcm_core> $<TARGET_OBJECTS:orvdcm_gui>)
 get_target_property(core_links orvdcm_core INTERFACE_LINK_LIBRARIES)
@@ -35,12 +26,7 @@ target_include_directories(orvdcm PUBLIC $<BUILD_INTERFACE:${ORV_INCLUDE_ROOT}>
 set_target_properties(orvdcm PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
 target_compile_features(orvdcm PUBLIC cxx_std_20)
 install(TARGETS orvdcm EXPORT orvdcmTargets LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-foreach(dir colour settings dialogs image)
-  if(EXISTS ${PROJECT_SOURCE_DIR}/${dir})
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvdcm/${dir}
-      FILES_MATCHING PATTERN "*.h" PATTERN "detail" EXCLUDE)
-  endif()
-endforeach()
+# The subsystems' headers are installed by orv_subsystem_sources().
 
 include(CMakePackageConfigHelpers)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/orvdcmConfig.cmake.in

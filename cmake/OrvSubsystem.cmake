@@ -1,37 +1,54 @@
-# orv_subsystem_sources(): adds the .cpp files of a subsystem folder to the library. Files
-# whose names contain "Dialog" or "Preview" use the window layer and go to the GUI part; the
-# rest is non-GUI and builds and tests without Qt.
+# A subsystem folder's code is non-GUI unless its CMakeLists.txt names it: the files listed
+# after GUI use the window layer and go to the GUI part of the library; every other one
+# builds, links and is tested without Qt. A folder's test programs are split the same way.
+
+# orv_subsystem_sources([GUI File.cpp ...]): every .cpp of the folder (and below) into
+# orvdcm_core, the GUI ones into orvdcm_gui; the folder's public headers are installed.
 function(orv_subsystem_sources)
+  cmake_parse_arguments(ARG "" "" "GUI" ${ARGN})
+  if(ARG_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "orv_subsystem_sources: unexpected ${ARG_UNPARSED_ARGUMENTS}")
+  endif()
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  foreach(src IN LISTS sources)
-    get_filename_component(name ${src} NAME)
-    if(name MATCHES "Dialog|Preview")
-      target_sources(orvdcm_gui PRIVATE ${src})
-    else()
-      target_sources(orvdcm_core PRIVATE ${src})
-    endif()
-  endforeach()
+  orv_split_gui_sources(sources gui ${ARG_GUI})
+  target_sources(orvdcm_core PRIVATE ${sources})
+  target_sources(orvdcm_gui PRIVATE ${gui})
+  file(RELATIVE_PATH rel ${ORV_INCLUDE_ROOT} ${CMAKE_CURRENT_SOURCE_DIR})
+  install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvdcm/${rel}
+    FILES_MATCHING PATTERN "*.h" PATTERN "detail" EXCLUDE)
 endfunction()
 
-# orv_subsystem_tests(NAME [GUI] LIBS ...): every *Test.cpp of a test folder in one
-# executable; GUI tests in a second one so that the non-GUI ones run without Qt.
+# orv_subsystem_tests(NAME [GUI FileTest.cpp ...]): the folder's *Test.cpp files in NAME_tests,
+# which must not load Qt, and the GUI ones in NAME_gui_tests.
 function(orv_subsystem_tests name)
+  cmake_parse_arguments(ARG "" "" "GUI" ${ARGN})
+  if(ARG_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "orv_subsystem_tests: unexpected ${ARG_UNPARSED_ARGUMENTS}")
+  endif()
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
-  set(core)
-  set(gui)
-  foreach(src IN LISTS sources)
-    get_filename_component(n ${src} NAME)
-    if(n MATCHES "Dialog|Preview")
-      list(APPEND gui ${src})
-    else()
-      list(APPEND core ${src})
-    endif()
-  endforeach()
-  file(GLOB support CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
-  if(core)
-    orv_add_test(${name}_tests SOURCES ${core} ${support} LIBS orvdcm_core)
+  orv_split_gui_sources(sources gui ${ARG_GUI})
+  if(sources)
+    orv_add_test(${name}_tests SOURCES ${sources} LIBS orvdcm_core)
   endif()
   if(gui)
-    orv_add_test(${name}_gui_tests GUI SOURCES ${gui} ${support} LIBS orvdcm_gui)
+    # An object library passes its objects only to the targets that name it: both parts.
+    orv_add_test(${name}_gui_tests GUI SOURCES ${gui} LIBS orvdcm_gui orvdcm_core)
   endif()
+endfunction()
+
+# orv_split_gui_sources(SOURCES_VAR GUI_VAR File.cpp ...): moves the named files (relative
+# to the current folder, each of which must be in SOURCES_VAR) from SOURCES_VAR to GUI_VAR.
+function(orv_split_gui_sources sources_var gui_var)
+  set(sources ${${sources_var}})
+  set(gui)
+  foreach(file IN LISTS ARGN)
+    set(path ${CMAKE_CURRENT_SOURCE_DIR}/${file})
+    if(NOT path IN_LIST sources)
+      message(FATAL_ERROR "GUI file ${file} is not among the files of ${CMAKE_CURRENT_SOURCE_DIR}")
+    endif()
+    list(REMOVE_ITEM sources ${path})
+    list(APPEND gui ${path})
+  endforeach()
+  set(${sources_var} ${sources} PARENT_SCOPE)
+  set(${gui_var} ${gui} PARENT_SCOPE)
 endfunction()

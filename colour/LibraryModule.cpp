@@ -26,34 +26,34 @@ constexpr GroupRow kGroups[orv::kColorGroupCount] = {
 
 class LibraryModule {
 public:
-  LibraryModule() : m_resources(orv::res::BuildResourceTable()) {
-    m_handle = orv::RegisterResourceModule("orvdcm", &m_resources);
+  LibraryModule() : resources_(orv::res::BuildResourceTable()) {
+    handle_ = orv::RegisterResourceModule("orvdcm", &resources_);
     for (const GroupRow& row : kGroups) {
-      m_labelIds.Add(row.labelId);
-      m_keys.Add(row.key);
+      labelIds_.Add(row.labelId);
+      keys_.Add(row.key);
     }
     s_loaded = this;
   }
   ~LibraryModule() {
     s_loaded = nullptr;
-    m_labelIds.RemoveAll();
-    m_keys.RemoveAll();
-    orv::UnregisterResourceModule(m_handle);
+    labelIds_.RemoveAll();
+    keys_.RemoveAll();
+    orv::UnregisterResourceModule(handle_);
   }
   LibraryModule(const LibraryModule&) = delete;
   LibraryModule& operator=(const LibraryModule&) = delete;
 
   static const LibraryModule* Loaded() { return s_loaded; }
-  const CUIntArray& LabelIds() const { return m_labelIds; }
-  const CStringArray& Keys() const { return m_keys; }
-  HINSTANCE Handle() const { return m_handle; }
+  const CUIntArray& LabelIds() const { return labelIds_; }
+  const CStringArray& Keys() const { return keys_; }
+  HINSTANCE Handle() const { return handle_; }
 
 private:
   static inline const LibraryModule* s_loaded = nullptr;
-  orv::ResourceTable m_resources;
-  HINSTANCE m_handle = nullptr;
-  CUIntArray m_labelIds;
-  CStringArray m_keys;
+  orv::ResourceTable resources_;
+  HINSTANCE handle_ = nullptr;
+  CUIntArray labelIds_;
+  CStringArray keys_;
 };
 
 // Constructed when the library is loaded, destroyed when it is unloaded.

@@ -54,6 +54,11 @@ public:
   // nMode 0: all text one step larger; 1: default sizes; 2: one step smaller.
   void SetAllFontSize(int nMode);
 
+  // The colour-font file's lines for the catalogue defaults, in catalogue order: a FONT
+  // entry's size line, then every entry's colour line; of the picture sets only the one of
+  // strPictureFile (compared ignoring case).
+  std::vector<CString> CatalogueDefaultLines(const CString& strPictureFile) const;
+
 protected:
   void CreateArray();
   void DoLoad(CCorLum* pCorLum, int bDefault);
@@ -72,7 +77,6 @@ private:
     int isMax = 0;
   };
   void SendCatalogueDefaults(CCorLum* pCorLum, const CString& strPictureFile, int bDefault);
-  std::vector<CString> CatalogueDefaultLines(const CString& strPictureFile) const;
   // Computes the sizes of a resize pass and rewrites both files; false when the pass does
   // not happen (blocked by a clamp mark, unknown mode, a file that cannot be read or made).
   bool RewriteFontSizes(int nMode, ClampMarks& marks);

@@ -4,15 +4,19 @@
 
 #include "colour/CnsPic.h"
 #include "colour/OrvColor.h"
+#include "colour/detail/ColorFontLines.h"
 #include "platform/base/FileFind.h"
 #include "sibling/orvcom/LumFile.h"
 #include "sibling/orvreg/Registry.h"
 #include "sibling/skyview/CorLum.h"
 
 namespace {
-constexpr UINT kOpenReadDenyWrite = 0x0020;        // modeRead | shareDenyWrite
-constexpr UINT kOpenCreateWrite = 0x1001;          // modeCreate | modeWrite
-constexpr UINT kOpenCreateWriteDenyRead = 0x1031;  // modeCreate | modeWrite | shareDenyRead
+using orv::colour::ColourLine;
+using orv::colour::SizeLine;
+
+constexpr UINT kOpenReadDenyWrite = CFile::modeRead | CFile::shareDenyWrite;
+constexpr UINT kOpenCreateWrite = CFile::modeCreate | CFile::modeWrite;
+constexpr UINT kOpenCreateWriteDenyRead = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyRead;
 
 constexpr const wchar_t* kPictureFileQuery = L"? Constellation.Picture.Image.File";
 constexpr const wchar_t* kShowSky = L"Show Sky";
@@ -28,18 +32,6 @@ constexpr int kLargestFont = 50;
 enum ResizeMode { kLarger = 0, kDefaultSizes = 1, kSmaller = 2 };
 
 bool IsKind(const SColorEntry& e, const wchar_t* kind) { return e.strKind == kind; }
-
-CString SizeLine(const CString& key, int size) {
-  CString s;
-  s.Format(L"%s = %d", key, size);
-  return s;
-}
-
-CString ColourLine(const CString& key, COLORREF c) {
-  CString s;
-  s.Format(L"%s = RGB(%d, %d, %d)", key, GetRValue(c), GetGValue(c), GetBValue(c));
-  return s;
-}
 
 // The same setting, also made the sky view's default.
 CString WithDefault(const CString& line, const wchar_t* separator) { return line + separator + line; }
@@ -60,17 +52,17 @@ bool FileExists(const CString& path) {
 }
 }  // namespace
 
-void COrvColor::Load(int setDefaults) {
-  if (m_pCorLum1 != nullptr) DoLoad(m_pCorLum1, setDefaults);
-  if (m_pCorLum2 != nullptr) DoLoad(m_pCorLum2, setDefaults);
+void COrvColor::Load(int bDefault) {
+  if (m_pCorLum1 != nullptr) DoLoad(m_pCorLum1, bDefault);
+  if (m_pCorLum2 != nullptr) DoLoad(m_pCorLum2, bDefault);
 }
 
-void COrvColor::DoLoad(CCorLum* view, int setDefaults) {
-  if (view == nullptr) return;
-  CString pictureFile = view->Command(kPictureFileQuery);
+void COrvColor::DoLoad(CCorLum* pCorLum, int bDefault) {
+  if (pCorLum == nullptr) return;
+  CString pictureFile = pCorLum->Command(kPictureFileQuery);
 
   if (m_strColorFontFile.IsEmpty()) {
-    SendCatalogueDefaults(view, pictureFile, setDefaults);
+    SendCatalogueDefaults(pCorLum, pictureFile, bDefault);
     return;
   }
 
@@ -82,9 +74,9 @@ void COrvColor::DoLoad(CCorLum* view, int setDefaults) {
     file.Close();
   }
 
-  if (!setDefaults) {
-    view->RunCommandFile(m_strColorFontFile);
-    view->Command(kShowSky);
+  if (!bDefault) {
+    pCorLum->RunCommandFile(m_strColorFontFile);
+    pCorLum->Command(kShowSky);
     return;
   }
 
@@ -99,31 +91,31 @@ void COrvColor::DoLoad(CCorLum* view, int setDefaults) {
   while (source.ReadString(line)) defaults.WriteString(WithDefault(line, L"; default ") + L"\r\n");
   source.Close();
   defaults.Close();
-  view->RunCommandFile(m_strDefaultFile);  // the caller sends "Show Sky"
+  pCorLum->RunCommandFile(m_strDefaultFile);  // the caller sends "Show Sky"
 }
 
-void COrvColor::SendCatalogueDefaults(CCorLum* view, const CString& pictureFile, int setDefaults) {
+void COrvColor::SendCatalogueDefaults(CCorLum* pCorLum, const CString& strPictureFile, int bDefault) {
   for (const SColorEntry& e : m_aEntries) {
     if (IsKind(e, L"FONT")) {
       CString size = SizeLine(e.strSizeKey, e.nDefaultSize);
-      view->Command(setDefaults ? WithDefault(size, L"; Default ") : size);
+      pCorLum->Command(bDefault ? WithDefault(size, L"; Default ") : size);
     }
     if (IsKind(e, L"CNSPIC")) {
       CCnsPic pictures;
       tagCnsPicInfo info;
       if (pictures.GetInfo(e.strFile, &info)) pictures.SetColor(info.nIndex, e.crDefault);
-      if (e.strFile.CompareNoCase(pictureFile) != 0) continue;
+      if (e.strFile.CompareNoCase(strPictureFile) != 0) continue;
     }
     CString colour = ColourLine(e.strColorKey, e.crDefault);
-    view->Command(setDefaults ? WithDefault(colour, L"; Default ") : colour);
+    pCorLum->Command(bDefault ? WithDefault(colour, L"; Default ") : colour);
   }
 }
 
-std::vector<CString> COrvColor::CatalogueDefaultLines(const CString& pictureFile) const {
+std::vector<CString> COrvColor::CatalogueDefaultLines(const CString& strPictureFile) const {
   std::vector<CString> lines;
   for (const SColorEntry& e : m_aEntries) {
     if (IsKind(e, L"FONT")) lines.push_back(SizeLine(e.strSizeKey, e.nDefaultSize));
-    if (IsKind(e, L"CNSPIC") && e.strFile.CompareNoCase(pictureFile) != 0) continue;
+    if (IsKind(e, L"CNSPIC") && e.strFile.CompareNoCase(strPictureFile) != 0) continue;
     lines.push_back(ColourLine(e.strColorKey, e.crDefault));
   }
   return lines;
@@ -150,22 +142,22 @@ void COrvColor::Save() {
   file.Close();
 }
 
-void COrvColor::SetAllFontSize(int mode) {
+void COrvColor::SetAllFontSize(int nMode) {
   // One call is one step, whatever the number of views: the sizes are computed and the
   // files written once, then each view runs the defaults file.
   if (m_pCorLum1 == nullptr && m_pCorLum2 == nullptr) return;
   ClampMarks marks;
-  if (!RewriteFontSizes(mode, marks)) return;
+  if (!RewriteFontSizes(nMode, marks)) return;
   for (CCorLum* view : {m_pCorLum1, m_pCorLum2})
     if (view != nullptr) ApplyDefaultsFile(view);
   FinishResize(marks);
 }
 
-void COrvColor::DoSetAllFontSize(CCorLum* view, int mode) {
-  if (view == nullptr) return;
+void COrvColor::DoSetAllFontSize(CCorLum* pCorLum, int nMode) {
+  if (pCorLum == nullptr) return;
   ClampMarks marks;
-  if (!RewriteFontSizes(mode, marks)) return;
-  ApplyDefaultsFile(view);
+  if (!RewriteFontSizes(nMode, marks)) return;
+  ApplyDefaultsFile(pCorLum);
   FinishResize(marks);
 }
 
@@ -174,19 +166,19 @@ void COrvColor::FinishResize(const ClampMarks& marks) {
   WriteFontsValue(L"IsMax", marks.isMax, kKindOnOff);
 }
 
-void COrvColor::ApplyDefaultsFile(CCorLum* view) {
-  view->RunCommandFile(m_strDefaultFile);
-  view->Command(kShowSky);
+void COrvColor::ApplyDefaultsFile(CCorLum* pCorLum) {
+  pCorLum->RunCommandFile(m_strDefaultFile);
+  pCorLum->Command(kShowSky);
 }
 
-bool COrvColor::RewriteFontSizes(int mode, ClampMarks& marks) {
-  if ((mode == kLarger && ReadFontsValue(L"IsMax", 0, kKindOnOff) != 0) ||
-      (mode == kSmaller && ReadFontsValue(L"IsMin", 0, kKindOnOff) != 0))
+bool COrvColor::RewriteFontSizes(int nMode, ClampMarks& marks) {
+  if ((nMode == kLarger && ReadFontsValue(L"IsMax", 0, kKindOnOff) != 0) ||
+      (nMode == kSmaller && ReadFontsValue(L"IsMin", 0, kKindOnOff) != 0))
     return false;  // the last pass already reached that end
 
   int delta = ReadFontsValue(L"DeltaSize", 0, kKindNumber);
   int step = ReadFontsValue(L"Step", 2, kKindNumber);
-  switch (mode) {
+  switch (nMode) {
     case kLarger: delta += step; break;
     case kDefaultSizes: delta = 0; break;
     case kSmaller: delta -= step; break;
@@ -217,7 +209,7 @@ bool COrvColor::RewriteFontSizes(int mode, ClampMarks& marks) {
       marks.isMax = 1;
     }
     for (CString& line : lines) {
-      if (line.Left(e.strSizeKey.GetLength()) == e.strSizeKey) {
+      if (orv::colour::LineMatches(line, e.strSizeKey)) {
         line = SizeLine(e.strSizeKey, size);
         break;
       }

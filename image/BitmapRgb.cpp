@@ -7,10 +7,26 @@ BYTE Widen5(unsigned c) { return static_cast<BYTE>((c << 3) | (c >> 2)); }
 }  // namespace
 
 std::vector<BYTE> BitmapRowRgb(CMemoryDIB& dib, int y) {
-  if (!dib.IsReady() || y < 0 || y >= dib.GetHeight()) return {};
+  std::vector<BYTE> rgb;
+  if (dib.IsReady() && y >= 0 && y < dib.GetHeight()) {
+    rgb.resize(static_cast<std::size_t>(dib.GetWidth()) * 3);
+    BitmapRowRgb(dib, y, rgb.data());
+  }
+  return rgb;
+}
+
+bool BitmapRowRgb(CMemoryDIB& dib, int y, BYTE* out) {
+  if (!dib.IsReady() || y < 0 || y >= dib.GetHeight()) return false;
   const int width = dib.GetWidth();
-  std::vector<BYTE> rgb(static_cast<std::size_t>(width) * 3);
-  BYTE* out = rgb.data();
+  if (dib.GetBitCount() == 32) {  // the common case, without a switch per pixel
+    const BYTE* p = dib.GetImageAdr32(0, y);
+    for (int x = 0; x < width; ++x, out += 3, p += 4) {
+      out[0] = p[2];
+      out[1] = p[1];
+      out[2] = p[0];
+    }
+    return true;
+  }
   for (int x = 0; x < width; ++x, out += 3) {
     switch (dib.GetBitCount()) {
       case 8: {
@@ -37,7 +53,7 @@ std::vector<BYTE> BitmapRowRgb(CMemoryDIB& dib, int y) {
       }
     }
   }
-  return rgb;
+  return true;
 }
 
 }  // namespace orv

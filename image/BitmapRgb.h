@@ -11,5 +11,7 @@ namespace orv {
 // Row y (0 = top) of dib as width x 3 bytes red, green, blue; empty for a bitmap that is
 // not allocated or a row outside it.
 ORV_API std::vector<BYTE> BitmapRowRgb(CMemoryDIB& dib, int y);
+// The same into out (width x 3 bytes); false, writing nothing, where the above is empty.
+ORV_API bool BitmapRowRgb(CMemoryDIB& dib, int y, BYTE* out);
 
 }  // namespace orv

@@ -8,10 +8,6 @@
 #include "sibling/orvcom/LumFile.h"
 
 namespace {
-constexpr UINT kOpenRead = 0x0000;        // modeRead
-constexpr UINT kOpenReadText = 0x4000;    // modeRead | typeText
-constexpr UINT kOpenCreateWrite = 0x1001; // modeCreate | modeWrite
-
 // A comment line is one whose first character after leading white space is "#".
 bool IsCommentLine(CString line) { return line.TrimLeft().Find(L'#') == 0; }
 
@@ -32,7 +28,7 @@ CString CCfgFile::GetDescription() {
   CString result;
   if (!CCommonFile::DoesFileExist(m_strFile)) return result;
   CLumFile file;
-  if (!file.Open(m_strFile, kOpenRead, nullptr)) return result;
+  if (!file.Open(m_strFile, CFile::modeRead, nullptr)) return result;
   CString line;
   if (file.ReadString(line)) {
     line.TrimLeft();
@@ -48,11 +44,11 @@ int CCfgFile::SetDescription(const wchar_t* description) {
   if (temp.IsEmpty()) return 0;  // too long to name a temporary file: leave the file alone
 
   CLumFile source;
-  if (!source.Open(m_strFile, kOpenReadText, nullptr)) return 0;
+  if (!source.Open(m_strFile, CFile::modeRead | CFile::typeText, nullptr)) return 0;
   RemoveFile(temp);
   CLumFile target;
   target.SetUnicode(1, 1);
-  if (!target.Open(temp, kOpenCreateWrite, nullptr)) {
+  if (!target.Open(temp, CFile::modeCreate | CFile::modeWrite, nullptr)) {
     source.Close();
     RemoveFile(temp);
     return 0;

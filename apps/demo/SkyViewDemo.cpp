@@ -1,71 +1,67 @@
-// The sky view: a chart of the sky-view control in the library's colours and font sizes, and
-// buttons that change some of them through the control's command channel, as the library's
-// dialogs do, followed by "Show Sky".
+// The sky view: a chart of the sky-view control in the colours and font sizes of the
+// colour-font file in the demo's data folder, with the colour and font dialog and the
+// commands that make all labels larger, smaller or their default size.
+#include "apps/demo/SkyViewDemo.h"
+
 #include "apps/demo/DemoDialogs.h"
-#include "platform/ui/Dialog.h"
 #include "platform/ui/TemplateBuilder.h"
-#include "sibling/skyview/CorLum.h"
-#include "sibling/skyview/SkyViewControl.h"
-#include "sibling/skyview/chart/SkyChartWnd.h"
 
 using orv::ui::DialogItem;
 
-namespace {
+namespace orv::demo {
 
-enum : UINT { kChart = 3100, kRedLines = 3101, kLargeNames = 3102, kSmallNames = 3103 };
-
-const orv::DialogTemplate& SkyTemplate() {
-  static const orv::DialogTemplate t = [] {
-    orv::DialogTemplate d = orv::ui::DialogFrame(L"Sky view", 330, 250, DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
+const DialogTemplate& SkyViewDialog::Template() {
+  static const DialogTemplate t = [] {
+    DialogTemplate d = ui::DialogFrame(L"Sky view", 380, 250, DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
     d.items = {
-        DialogItem(kChart, L"STATIC", L"", 7, 7, 316, 212, SS_OWNERDRAW),
-        DialogItem(kRedLines, L"BUTTON", L"Red constellation lines", 7, 227, 100, 14, WS_TABSTOP),
-        DialogItem(kLargeNames, L"BUTTON", L"Larger names", 111, 227, 60, 14, WS_TABSTOP),
-        DialogItem(kSmallNames, L"BUTTON", L"Smaller names", 175, 227, 60, 14, WS_TABSTOP),
-        DialogItem(IDCANCEL, L"BUTTON", L"Close", 273, 227, 50, 14, WS_TABSTOP),
+        DialogItem(kChart, L"STATIC", L"", 7, 7, 366, 212, SS_OWNERDRAW),
+        DialogItem(kColours, L"BUTTON", L"Colours and fonts...", 7, 227, 84, 14, WS_TABSTOP),
+        DialogItem(kLarger, L"BUTTON", L"All labels larger", 95, 227, 76, 14, WS_TABSTOP),
+        DialogItem(kSmaller, L"BUTTON", L"All labels smaller", 175, 227, 78, 14, WS_TABSTOP),
+        DialogItem(kDefaultSizes, L"BUTTON", L"Default sizes", 257, 227, 64, 14, WS_TABSTOP),
+        DialogItem(IDCANCEL, L"BUTTON", L"Close", 325, 227, 48, 14, WS_TABSTOP),
     };
     return d;
   }();
   return t;
 }
 
-class SkyViewDialog : public CDialog {
-public:
-  explicit SkyViewDialog(CWnd* owner) : m_sky(&m_control) { InitModalIndirect(&SkyTemplate(), owner); }
+SkyViewDialog::SkyViewDialog(CWnd* owner)
+    : m_colourFontFile(DataFile("ColorFont.txt")), m_defaultsFile(DataFile("ColorFontDefault.txt")) {
+  m_control.SetPictureFile(kPictureFile);
+  InitModalIndirect(&Template(), owner);
+}
 
-protected:
-  BOOL OnInitDialog() override {
-    CDialog::OnInitDialog();
-    m_chart.SubclassDlgItem(kChart, this);
-    m_chart.SetControl(&m_control);
-    m_sky.Command(L"Show Sky");
-    return TRUE;
-  }
-  void OnRedLines() { Send(L"Constellation.Line.Color = RGB(255, 64, 64)"); }
-  void OnLargeNames() { Send(L"Constellation.Name.Size = 24"); }
-  void OnSmallNames() { Send(L"Constellation.Name.Size = 14"); }
-  DECLARE_MESSAGE_MAP()
+BOOL SkyViewDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_chart.SubclassDlgItem(kChart, this);
+  m_chart.SetControl(&m_control);
+  // The chart starts from the user's colour-font file (made from the defaults the first time).
+  Catalogue().Load(0);
+  return TRUE;
+}
 
-private:
-  void Send(const wchar_t* text) {
-    m_sky.Command(text);
-    m_sky.Command(L"Show Sky");
-  }
+COrvColor SkyViewDialog::Catalogue() { return COrvColor(&m_sky, nullptr, m_colourFontFile, m_defaultsFile); }
 
-  CSkyViewControl m_control;  // learns its keys from the library's catalogue
-  CCorLum m_sky;
-  CSkyChartWnd m_chart;
-};
+void SkyViewDialog::OnColours() {
+  CSetColorDialog dialog(&m_sky, nullptr, 0, m_colourFontFile, m_defaultsFile, this);
+  dialog.DoModal();
+}
+
+void SkyViewDialog::OnLarger() { Catalogue().SetAllFontSize(0); }
+void SkyViewDialog::OnSmaller() { Catalogue().SetAllFontSize(2); }
+void SkyViewDialog::OnDefaultSizes() { Catalogue().SetAllFontSize(1); }
 
 BEGIN_MESSAGE_MAP(SkyViewDialog, CDialog)
-  ON_COMMAND(kRedLines, &SkyViewDialog::OnRedLines)
-  ON_COMMAND(kLargeNames, &SkyViewDialog::OnLargeNames)
-  ON_COMMAND(kSmallNames, &SkyViewDialog::OnSmallNames)
+  ON_COMMAND(SkyViewDialog::kColours, &SkyViewDialog::OnColours)
+  ON_COMMAND(SkyViewDialog::kLarger, &SkyViewDialog::OnLarger)
+  ON_COMMAND(SkyViewDialog::kSmaller, &SkyViewDialog::OnSmaller)
+  ON_COMMAND(SkyViewDialog::kDefaultSizes, &SkyViewDialog::OnDefaultSizes)
 END_MESSAGE_MAP()
 
-}  // namespace
+}  // namespace orv::demo
 
 ORV_DEMO_DIALOG(skyView, "skyview", L"Sky view", [](CWnd* owner) {
-  SkyViewDialog dialog(owner);
+  orv::demo::SkyViewDialog dialog(owner);
   dialog.DoModal();
 });

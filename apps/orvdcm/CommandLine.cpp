@@ -19,14 +19,14 @@ const OptionSpec* Find(const std::vector<OptionSpec>& specs, const std::string& 
 }  // namespace
 
 std::optional<std::string> Arguments::Value(const std::string& name) const {
-  auto it = m_values.find(name);
-  if (it == m_values.end()) return std::nullopt;
+  auto it = values_.find(name);
+  if (it == values_.end()) return std::nullopt;
   return it->second.back();
 }
 
 std::vector<std::string> Arguments::Values(const std::string& name) const {
-  auto it = m_values.find(name);
-  return it == m_values.end() ? std::vector<std::string>{} : it->second;
+  auto it = values_.find(name);
+  return it == values_.end() ? std::vector<std::string>{} : it->second;
 }
 
 ParseResult ParseCommandLine(const std::vector<std::string>& words, const std::vector<OptionSpec>& specs,

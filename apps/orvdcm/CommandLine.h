@@ -25,15 +25,15 @@ class Arguments {
 public:
   std::vector<std::string> operands;
 
-  bool Has(const std::string& name) const { return m_values.count(name) != 0; }
+  bool Has(const std::string& name) const { return values_.count(name) != 0; }
   // The value given last, or nothing when the option was not given.
   std::optional<std::string> Value(const std::string& name) const;
   // Every value given, in order.
   std::vector<std::string> Values(const std::string& name) const;
-  void Add(const std::string& name, std::string value) { m_values[name].push_back(std::move(value)); }
+  void Add(const std::string& name, std::string value) { values_[name].push_back(std::move(value)); }
 
 private:
-  std::map<std::string, std::vector<std::string>> m_values;
+  std::map<std::string, std::vector<std::string>> values_;
 };
 
 enum class ParseResult { Ok, Help, Refused };

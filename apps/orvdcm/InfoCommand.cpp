@@ -1,5 +1,5 @@
-// orvdcm info IMAGE.fits: size, planes, pixel type, scaling and the level window of each
-// plane as the image loads.
+// orvdcm info IMAGE.fits: size, planes, pixel type, scaling, which way the rows run and the
+// level window of each plane as the image loads.
 #include <cstdio>
 #include <ostream>
 
@@ -21,6 +21,8 @@ int RunInfo(const orv::cli::Arguments& args, orv::cli::Io& io) {
   std::snprintf(line, sizeof line, "size: %d x %d\nplanes: %d\nBITPIX: %d\nBSCALE: %.17g\nBZERO: %.17g\n",
                 info.width, info.height, info.planes, info.bitsPixel, info.bscale, info.bzero);
   io.out << line;
+  io.out << (image->IsBottomUp() ? "rows: bottom-up (the first row is the bottom of the picture)\n"
+                                 : "rows: top-down (the first row is the top of the picture)\n");
   for (int p = 0; p < image->GetPlanes(); ++p) {
     std::snprintf(line, sizeof line, "window %d: %.9g ... %.9g\n", p, image->GetLevelMin(p), image->GetLevelMax(p));
     io.out << line;
@@ -30,5 +32,5 @@ int RunInfo(const orv::cli::Arguments& args, orv::cli::Io& io) {
 
 }  // namespace
 
-ORV_CLI_COMMAND(info, "info", "info IMAGE.fits                      print size, planes, BITPIX, BSCALE, BZERO and level windows", {},
+ORV_CLI_COMMAND(info, "info", "info IMAGE.fits                      print size, planes, BITPIX, BSCALE, BZERO, row order and level windows", {},
                 RunInfo);

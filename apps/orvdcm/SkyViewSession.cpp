@@ -19,22 +19,22 @@ bool LooksLikeText(const std::string& bytes) {
 }
 }  // namespace
 
-SkyViewSession::SkyViewSession(const Arguments& args) : m_dataDir(args.Value(kDataDirOption.name).value_or(".")) {
-  m_control.LoadState(Path("SkyView.state"));
+SkyViewSession::SkyViewSession(const Arguments& args) : dataDir_(args.Value(kDataDirOption.name).value_or(".")) {
+  control_.LoadState(Path("SkyView.state"));
   if (std::optional<std::string> picture = args.Value(kPictureOption.name); picture && !picture->empty())
-    m_control.SetPictureFile(CString(picture->c_str()));
+    control_.SetPictureFile(CString(picture->c_str()));
 }
 
-bool SkyViewSession::Save() const { return m_control.SaveState(Path("SkyView.state")) != 0; }
+bool SkyViewSession::Save() const { return control_.SaveState(Path("SkyView.state")) != 0; }
 
 bool SkyViewSession::CheckFiles(std::string* problem) const {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (!fs::is_directory(m_dataDir, ec)) {
-    *problem = m_dataDir + (fs::exists(m_dataDir, ec) ? ": not a folder" : ": no such folder");
+  if (!fs::is_directory(dataDir_, ec)) {
+    *problem = dataDir_ + (fs::exists(dataDir_, ec) ? ": not a folder" : ": no such folder");
     return false;
   }
-  const std::string file = m_dataDir + "/ColorFont.txt";
+  const std::string file = dataDir_ + "/ColorFont.txt";
   if (!fs::exists(file, ec)) return true;  // made from the catalogue when needed
   if (!fs::is_regular_file(file, ec)) {
     *problem = file + ": not a colour-font file (a folder or a special file)";
@@ -53,6 +53,6 @@ bool SkyViewSession::CheckFiles(std::string* problem) const {
   return true;
 }
 
-CString SkyViewSession::Path(const char* name) const { return CString((m_dataDir + "/" + name).c_str()); }
+CString SkyViewSession::Path(const char* name) const { return CString((dataDir_ + "/" + name).c_str()); }
 
 }  // namespace orv::cli

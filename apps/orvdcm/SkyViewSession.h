@@ -25,18 +25,18 @@ public:
   // file; false with the reason in *problem, naming the folder or file.
   bool CheckFiles(std::string* problem) const;
 
-  const std::string& DataDir() const { return m_dataDir; }
-  CCorLum& View() { return m_corlum; }
-  CSkyViewControl& Control() { return m_control; }
+  const std::string& DataDir() const { return dataDir_; }
+  CCorLum& View() { return corlum_; }
+  CSkyViewControl& Control() { return control_; }
   CString ColourFontFile() const { return Path("ColorFont.txt"); }
   CString DefaultsFile() const { return Path("ColorFontDefault.txt"); }
 
 private:
   CString Path(const char* name) const;
 
-  std::string m_dataDir;
-  CSkyViewControl m_control;
-  CCorLum m_corlum{&m_control};
+  std::string dataDir_;
+  CSkyViewControl control_;
+  CCorLum corlum_{&control_};
 };
 
 }  // namespace orv::cli

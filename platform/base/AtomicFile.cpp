@@ -60,9 +60,9 @@ bool AtomicFile::Create(const std::string& destination) {
       return false;
     }
     if (exists) fchmod(fd, st.st_mode & 07777);  // the new version keeps the old permissions
-    m_fd = fd;
-    m_temp = temp;
-    m_destination = target;
+    fd_ = fd;
+    temp_ = temp;
+    destination_ = target;
     return true;
   }
   errno = EEXIST;
@@ -70,29 +70,29 @@ bool AtomicFile::Create(const std::string& destination) {
 }
 
 bool AtomicFile::Commit() {
-  if (m_fd < 0) {
+  if (fd_ < 0) {
     errno = EBADF;
     return false;
   }
   int error = 0;
-  if (fsync(m_fd) != 0) error = errno;
-  if (close(m_fd) != 0 && error == 0) error = errno;
-  m_fd = -1;
-  if (error == 0 && rename(m_temp.c_str(), m_destination.c_str()) != 0) error = errno;
+  if (fsync(fd_) != 0) error = errno;
+  if (close(fd_) != 0 && error == 0) error = errno;
+  fd_ = -1;
+  if (error == 0 && rename(temp_.c_str(), destination_.c_str()) != 0) error = errno;
   if (error != 0) {
-    unlink(m_temp.c_str());
+    unlink(temp_.c_str());
     errno = error;
   }
-  m_temp.clear();
+  temp_.clear();
   return error == 0;
 }
 
 void AtomicFile::Discard() {
-  if (m_fd < 0) return;
-  close(m_fd);
-  unlink(m_temp.c_str());
-  m_fd = -1;
-  m_temp.clear();
+  if (fd_ < 0) return;
+  close(fd_);
+  unlink(temp_.c_str());
+  fd_ = -1;
+  temp_.clear();
 }
 
 bool WriteAll(int fd, const void* data, std::size_t count) {

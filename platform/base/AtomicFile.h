@@ -25,8 +25,8 @@ public:
   // Fails, with errno set, when the destination is a folder or exists and may not be
   // written, or when its folder does not take new files.
   bool Create(const std::string& destination);
-  int Descriptor() const { return m_fd; }
-  bool IsActive() const { return m_fd >= 0; }
+  int Descriptor() const { return fd_; }
+  bool IsActive() const { return fd_ >= 0; }
   // Flushes and renames over the destination. On failure (errno set) the temporary file is
   // removed and the destination is as it was.
   bool Commit();
@@ -34,9 +34,9 @@ public:
   void Discard();
 
 private:
-  int m_fd = -1;
-  std::string m_temp;
-  std::string m_destination;
+  int fd_ = -1;
+  std::string temp_;
+  std::string destination_;
 };
 
 // Writes bytes as the new content of path, atomically. False (errno set) leaves the old file.

@@ -45,7 +45,7 @@ bool LockedFile::Open(const std::string& path, bool create, int timeoutMs) {
     struct stat locked {}, current {};
     if (fstat(fd, &locked) == 0 && stat(path.c_str(), &current) == 0 && locked.st_dev == current.st_dev &&
         locked.st_ino == current.st_ino) {
-      m_fd = fd;
+      fd_ = fd;
       return true;
     }
     close(fd);
@@ -58,14 +58,14 @@ bool LockedFile::Open(const std::string& path, bool create, int timeoutMs) {
 
 bool LockedFile::ReadAll(std::string& bytes) const {
   bytes.clear();
-  if (m_fd < 0) {
+  if (fd_ < 0) {
     errno = EBADF;
     return false;
   }
   char chunk[65536];
   off_t offset = 0;
   for (;;) {
-    ssize_t n = pread(m_fd, chunk, sizeof(chunk), offset);
+    ssize_t n = pread(fd_, chunk, sizeof(chunk), offset);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -77,8 +77,8 @@ bool LockedFile::ReadAll(std::string& bytes) const {
 }
 
 void LockedFile::Close() {
-  if (m_fd >= 0) close(m_fd);  // closing the last descriptor releases the lock
-  m_fd = -1;
+  if (fd_ >= 0) close(fd_);  // closing the last descriptor releases the lock
+  fd_ = -1;
 }
 
 }  // namespace orv

@@ -26,13 +26,13 @@ public:
   // False with errno ENOENT when it does not exist and create is not set, EWOULDBLOCK on
   // timeout, or the error of the open.
   bool Open(const std::string& path, bool create, int timeoutMs);
-  int Descriptor() const { return m_fd; }
+  int Descriptor() const { return fd_; }
   // Reads the whole file from its start; false (errno set) on a read error.
   bool ReadAll(std::string& bytes) const;
   void Close();
 
 private:
-  int m_fd = -1;
+  int fd_ = -1;
 };
 
 }  // namespace orv

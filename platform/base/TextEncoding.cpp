@@ -113,8 +113,8 @@ TextEncoding DetectEncoding(std::string_view bytes) {
 std::size_t CodeUnitSize(TextEncoding encoding) { return IsUtf16(encoding) ? 2 : 1; }
 
 void Utf8Validator::Feed(std::string_view bytes) {
-  if (!m_valid || bytes.empty()) return;
-  std::string data = m_pending;
+  if (!valid_ || bytes.empty()) return;
+  std::string data = pending_;
   data.append(bytes);
   // Hold back a sequence that the next piece may complete; check the rest now.
   std::size_t lead = data.size();
@@ -124,25 +124,25 @@ void Utf8Validator::Feed(std::string_view bytes) {
     std::size_t start = lead - 1;
     if (start + SequenceLength(static_cast<unsigned char>(data[start])) > data.size()) split = start;
   }
-  m_valid = IsValidUtf8(std::string_view(data).substr(0, split));
-  m_pending = data.substr(split);
+  valid_ = IsValidUtf8(std::string_view(data).substr(0, split));
+  pending_ = data.substr(split);
 }
 
-TextDecoder::TextDecoder(TextEncoding encoding) : m_encoding(encoding) {}
+TextDecoder::TextDecoder(TextEncoding encoding) : encoding_(encoding) {}
 
 TextDecoder::~TextDecoder() {
-  if (m_iconv != nullptr) iconv_close(static_cast<iconv_t>(m_iconv));
+  if (iconv_ != nullptr) iconv_close(static_cast<iconv_t>(iconv_));
 }
 
 std::wstring TextDecoder::Decode(std::string_view bytes) {
-  switch (m_encoding) {
+  switch (encoding_) {
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: return DecodeUtf8(bytes);
     case TextEncoding::Utf16Le: return DecodeUtf16(bytes, false);
     case TextEncoding::Utf16Be: return DecodeUtf16(bytes, true);
     case TextEncoding::Cp932: break;
   }
-  if (m_iconv == nullptr) {
+  if (iconv_ == nullptr) {
     iconv_t cd = iconv_open("WCHAR_T", "CP932");
     if (cd == kNoIconv) {
       // Without the converter only ASCII can be read; the rest is marked, never guessed.
@@ -150,11 +150,11 @@ std::wstring TextDecoder::Decode(std::string_view bytes) {
       for (char c : bytes) out += static_cast<unsigned char>(c) < 0x80 ? static_cast<wchar_t>(c) : kReplacement;
       return out;
     }
-    m_iconv = cd;
+    iconv_ = cd;
   }
   std::wstring out;
   bool lossless = true;
-  Convert(static_cast<iconv_t>(m_iconv), bytes.data(), bytes.size(), out, kReplacement, lossless);
+  Convert(static_cast<iconv_t>(iconv_), bytes.data(), bytes.size(), out, kReplacement, lossless);
   return out;
 }
 

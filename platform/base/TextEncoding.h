@@ -38,13 +38,13 @@ class ORV_API Utf8Validator {
 public:
   void Feed(std::string_view bytes);
   // False as soon as the bytes so far cannot be valid UTF-8, whatever follows.
-  bool Valid() const { return m_valid; }
+  bool Valid() const { return valid_; }
   // Whether everything fed, taken as a whole, is valid UTF-8.
-  bool Finish() const { return m_valid && m_pending.empty(); }
+  bool Finish() const { return valid_ && pending_.empty(); }
 
 private:
-  std::string m_pending;  // an incomplete sequence at the end of the last piece
-  bool m_valid = true;
+  std::string pending_;  // an incomplete sequence at the end of the last piece
+  bool valid_ = true;
 };
 
 // Decodes text without a mark (a mark still present decodes as U+FEFF). Holds the converter
@@ -58,8 +58,8 @@ public:
   std::wstring Decode(std::string_view bytes);
 
 private:
-  TextEncoding m_encoding;
-  void* m_iconv = nullptr;  // CP932 converter, made on first use
+  TextEncoding encoding_;
+  void* iconv_ = nullptr;  // CP932 converter, made on first use
 };
 
 // Encodes text without a mark. Characters the encoding cannot hold (only CP932 has such;

@@ -29,10 +29,10 @@ class NoTextEngine final : public FontEngine {
 public:
   explicit NoTextEngine(const LOGFONT& lf) {
     const LONG height = std::clamp<LONG>(lf.lfHeight, -kMaxHeight, kMaxHeight);
-    m_metrics.tmHeight = height < 0 ? -height : height == 0 ? kDefaultCellHeight : height;
-    m_metrics.tmAscent = m_metrics.tmHeight;
-    m_metrics.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
-    m_metrics.tmCharSet = lf.lfCharSet;
+    metrics_.tmHeight = height < 0 ? -height : height == 0 ? kDefaultCellHeight : height;
+    metrics_.tmAscent = metrics_.tmHeight;
+    metrics_.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
+    metrics_.tmCharSet = lf.lfCharSet;
   }
   std::wstring FamilyName() const override { return {}; }
   int TextWidth(std::wstring_view) const override { return 0; }

@@ -12,14 +12,14 @@ bool Surface::Create(int width, int height, PixelFormat format) {
   const int stride = format == PixelFormat::Rgb32 ? width * 4 : ((width + 15) / 16) * 2;
   try {
     const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
-    m_words.assign((bytes + 3) / 4, 0u);
+    words_.assign((bytes + 3) / 4, 0u);
   } catch (const std::bad_alloc&) {
     return false;
   }
-  m_width = width;
-  m_height = height;
-  m_stride = stride;
-  m_format = format;
+  width_ = width;
+  height_ = height;
+  stride_ = stride;
+  format_ = format;
   return true;
 }
 
@@ -30,32 +30,32 @@ bool Surface::Wrap(BYTE* top, std::ptrdiff_t step, int width, int height) {
   const std::int64_t rowBytes = step < 0 ? -static_cast<std::int64_t>(step) : step;
   if (rowBytes < std::int64_t{4} * width || rowBytes > INT_MAX || step % 4 != 0) return false;
   if (reinterpret_cast<std::uintptr_t>(top) % alignof(std::uint32_t) != 0) return false;
-  m_external = top;
-  m_width = width;
-  m_height = height;
-  m_stride = static_cast<int>(step);
-  m_format = PixelFormat::Rgb32;
+  external_ = top;
+  width_ = width;
+  height_ = height;
+  stride_ = static_cast<int>(step);
+  format_ = PixelFormat::Rgb32;
   return true;
 }
 
 void Surface::Clear() {
-  std::vector<std::uint32_t>().swap(m_words);
-  m_external = nullptr;
-  m_width = m_height = m_stride = 0;
-  m_format = PixelFormat::Rgb32;
+  std::vector<std::uint32_t>().swap(words_);
+  external_ = nullptr;
+  width_ = height_ = stride_ = 0;
+  format_ = PixelFormat::Rgb32;
 }
 
 std::uint32_t Surface::RawPixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0;
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   const BYTE* row = Row(y);
-  if (m_format == PixelFormat::Mono1) return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+  if (format_ == PixelFormat::Mono1) return (row[x >> 3] >> (7 - (x & 7))) & 1u;
   return Row32(y)[x];
 }
 
 COLORREF Surface::PixelColor(int x, int y) const {
-  if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0xFFFFFFFFu;
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFFu;
   const std::uint32_t raw = RawPixel(x, y);
-  if (m_format == PixelFormat::Mono1) return raw != 0 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+  if (format_ == PixelFormat::Mono1) return raw != 0 ? RGB(255, 255, 255) : RGB(0, 0, 0);
   return PixelToColor(raw & 0xFFFFFFu);
 }
 

@@ -41,26 +41,26 @@ public:
   bool Wrap(BYTE* top, std::ptrdiff_t step, int width, int height);
   void Clear();
 
-  int Width() const { return m_width; }
-  int Height() const { return m_height; }
-  PixelFormat Format() const { return m_format; }
-  int BitsPerPixel() const { return m_format == PixelFormat::Rgb32 ? 32 : 1; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  PixelFormat Format() const { return format_; }
+  int BitsPerPixel() const { return format_ == PixelFormat::Rgb32 ? 32 : 1; }
   // Bytes from a row to the one below it; negative for a wrapped bottom-up surface.
-  int Stride() const { return m_stride; }
-  bool IsEmpty() const { return m_width <= 0 || m_height <= 0; }
+  int Stride() const { return stride_; }
+  bool IsEmpty() const { return width_ <= 0 || height_ <= 0; }
 
   // The first byte of the top row. An owned surface's bytes run from there for SizeBytes().
-  BYTE* Bits() { return m_external != nullptr ? m_external : reinterpret_cast<BYTE*>(m_words.data()); }
+  BYTE* Bits() { return external_ != nullptr ? external_ : reinterpret_cast<BYTE*>(words_.data()); }
   const BYTE* Bits() const {
-    return m_external != nullptr ? m_external : reinterpret_cast<const BYTE*>(m_words.data());
+    return external_ != nullptr ? external_ : reinterpret_cast<const BYTE*>(words_.data());
   }
-  BYTE* Row(int y) { return Bits() + static_cast<std::ptrdiff_t>(y) * m_stride; }
-  const BYTE* Row(int y) const { return Bits() + static_cast<std::ptrdiff_t>(y) * m_stride; }
+  BYTE* Row(int y) { return Bits() + static_cast<std::ptrdiff_t>(y) * stride_; }
+  const BYTE* Row(int y) const { return Bits() + static_cast<std::ptrdiff_t>(y) * stride_; }
   // Row y of an Rgb32 surface as pixels.
   std::uint32_t* Row32(int y) { return reinterpret_cast<std::uint32_t*>(Row(y)); }
   const std::uint32_t* Row32(int y) const { return reinterpret_cast<const std::uint32_t*>(Row(y)); }
   std::size_t SizeBytes() const {
-    return static_cast<std::size_t>(m_stride < 0 ? -std::int64_t{m_stride} : m_stride) * m_height;
+    return static_cast<std::size_t>(stride_ < 0 ? -std::int64_t{stride_} : stride_) * height_;
   }
 
   // Raw pixel value at (x, y): the 32-bit word, or 0/1 for Mono1. 0 outside the surface.
@@ -69,12 +69,12 @@ public:
   COLORREF PixelColor(int x, int y) const;
 
 private:
-  std::vector<std::uint32_t> m_words;  // word storage keeps Rgb32 rows aligned
-  BYTE* m_external = nullptr;          // top row of wrapped pixels (m_words then empty)
-  int m_width = 0;
-  int m_height = 0;
-  int m_stride = 0;
-  PixelFormat m_format = PixelFormat::Rgb32;
+  std::vector<std::uint32_t> words_;  // word storage keeps Rgb32 rows aligned
+  BYTE* external_ = nullptr;          // top row of wrapped pixels (words_ then empty)
+  int width_ = 0;
+  int height_ = 0;
+  int stride_ = 0;
+  PixelFormat format_ = PixelFormat::Rgb32;
 };
 
 // Conversions between COLORREF (red in the low byte) and an Rgb32 pixel (blue in the low byte).

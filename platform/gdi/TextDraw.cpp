@@ -27,13 +27,13 @@ using orv::gdi::ClampCoord;
 class LineWriter {
 public:
   LineWriter(DcState& st, const FontEngine& font, bool expandTabs)
-      : m_st(st), m_font(font), m_tabStop(std::max<int>(1, font.Metrics().tmAveCharWidth) * kTabColumns),
-        m_expandTabs(expandTabs) {}
+      : st_(st), font_(font), tabStop_(std::max<int>(1, font.Metrics().tmAveCharWidth) * kTabColumns),
+        expandTabs_(expandTabs) {}
 
   int Width(std::wstring_view text) const {
-    if (!m_expandTabs) return m_font.TextWidth(text);
+    if (!expandTabs_) return font_.TextWidth(text);
     int x = 0;
-    ForSegments(text, [&](std::wstring_view segment, int at) { x = at + m_font.TextWidth(segment); });
+    ForSegments(text, [&](std::wstring_view segment, int at) { x = at + font_.TextWidth(segment); });
     return x;
   }
 
@@ -41,32 +41,32 @@ public:
   // `mnemonic` is the index of the character to underline, or npos.
   void Draw(std::wstring_view text, std::int64_t x, std::int64_t y, const RECT& clip, std::size_t mnemonic) {
     RECT visible;
-    if (m_st.surface == nullptr || !orv::gdi::IntersectRects(clip, m_st.clip, &visible)) return;
-    const orv::gdi::RasterTarget target{m_st.surface, visible};
-    const TEXTMETRIC& tm = m_font.Metrics();
+    if (st_.surface == nullptr || !orv::gdi::IntersectRects(clip, st_.clip, &visible)) return;
+    const orv::gdi::RasterTarget target{st_.surface, visible};
+    const TEXTMETRIC& tm = font_.Metrics();
     const int width = Width(text);
     const LONG left = ClampCoord(x), top = ClampCoord(y);
-    const auto word = [&](COLORREF c) { return orv::gdi::ColorValue(m_st.surface->Format(), c); };
-    if (m_st.bkMode == OPAQUE)
-      orv::gdi::RopRect(target, RECT{left, top, ClampCoord(x + width), ClampCoord(y + tm.tmHeight)}, word(m_st.bkColor), 0xF0);
+    const auto word = [&](COLORREF c) { return orv::gdi::ColorValue(st_.surface->Format(), c); };
+    if (st_.bkMode == OPAQUE)
+      orv::gdi::RopRect(target, RECT{left, top, ClampCoord(x + width), ClampCoord(y + tm.tmHeight)}, word(st_.bkColor), 0xF0);
     ForSegments(text, [&](std::wstring_view segment, int at) {
       const std::int64_t pen = x + at;
-      const orv::gdi::TextLineMask mask = m_font.Render(segment, ClampCoord(visible.left - pen), ClampCoord(visible.right - pen));
+      const orv::gdi::TextLineMask mask = font_.Render(segment, ClampCoord(visible.left - pen), ClampCoord(visible.right - pen));
       if (mask.coverage.empty()) return;
       orv::gdi::PaintMask(target, ClampCoord(pen - mask.originX), top,
-                          orv::gdi::AlphaMask{mask.width, mask.height, mask.coverage.data()}, m_st.textColor);
+                          orv::gdi::AlphaMask{mask.width, mask.height, mask.coverage.data()}, st_.textColor);
     });
-    const std::uint32_t ink = word(m_st.textColor);
-    const int thick = m_font.LineThickness();
+    const std::uint32_t ink = word(st_.textColor);
+    const int thick = font_.LineThickness();
     const std::int64_t base = y + tm.tmAscent;
     auto rule = [&](std::int64_t from, std::int64_t to, std::int64_t row) {
       orv::gdi::RopRect(target, RECT{ClampCoord(from), ClampCoord(row), ClampCoord(to), ClampCoord(row + thick)}, ink, 0xF0);
     };
-    if (tm.tmUnderlined) rule(x, x + width, base + m_font.UnderlinePosition());
-    if (tm.tmStruckOut) rule(x, x + width, base - m_font.StrikeOutPosition());
+    if (tm.tmUnderlined) rule(x, x + width, base + font_.UnderlinePosition());
+    if (tm.tmStruckOut) rule(x, x + width, base - font_.StrikeOutPosition());
     if (mnemonic < text.size()) {
       rule(x + Width(text.substr(0, mnemonic)), x + Width(text.substr(0, mnemonic + 1)),
-           base + m_font.UnderlinePosition());
+           base + font_.UnderlinePosition());
     }
   }
 
@@ -74,7 +74,7 @@ private:
   // Calls fn(segment, x offset) for each run between tabs (the whole line without tabs).
   template <typename Fn>
   void ForSegments(std::wstring_view text, Fn fn) const {
-    if (!m_expandTabs) {
+    if (!expandTabs_) {
       fn(text, 0);
       return;
     }
@@ -84,16 +84,16 @@ private:
       const std::wstring_view segment = text.substr(0, tab);
       fn(segment, x);
       if (tab == std::wstring_view::npos) return;
-      x += m_font.TextWidth(segment);
-      x = (x / m_tabStop + 1) * m_tabStop;
+      x += font_.TextWidth(segment);
+      x = (x / tabStop_ + 1) * tabStop_;
       text.remove_prefix(tab + 1);
     }
   }
 
-  DcState& m_st;
-  const FontEngine& m_font;
-  int m_tabStop;
-  bool m_expandTabs;
+  DcState& st_;
+  const FontEngine& font_;
+  int tabStop_;
+  bool expandTabs_;
 };
 
 // Removes mnemonic marks: "&&" stays one "&", "&x" underlines x (the first one only).

@@ -1,5 +1,7 @@
 #include "platform/store/IniDocument.h"
 
+#include <unordered_map>
+
 #include "platform/base/CString.h"
 
 namespace orv::ini {
@@ -10,12 +12,28 @@ constexpr std::size_t npos = std::wstring::npos;
 // Blanks around names and values; 0x1A is the end-of-file mark that old editors left.
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v' || c == L'\f' || c == 0x1A; }
 
-std::wstring Trim(std::wstring_view s) {
+std::wstring_view TrimView(std::wstring_view s) {
   std::size_t b = 0, e = s.size();
   while (b < e && IsBlank(s[b])) ++b;
   while (e > b && IsBlank(s[e - 1])) --e;
-  return std::wstring(s.substr(b, e - b));
+  return s.substr(b, e - b);
 }
+
+std::wstring Trim(std::wstring_view s) { return std::wstring(TrimView(s)); }
+
+// A name as the look-up tables hold it: trimmed, each character folded as CompareNoCase
+// folds it, so that equal folded names are the names SameName takes as equal.
+void FoldInto(std::wstring& out, std::wstring_view name) {
+  name = TrimView(name);
+  out.resize(name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) out[i] = FoldCase(name[i]);
+}
+
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::wstring_view s) const { return std::hash<std::wstring_view>()(s); }
+};
+using NameMap = std::unordered_map<std::wstring, std::size_t, NameHash, std::equal_to<>>;
 
 bool SameName(std::wstring_view a, std::wstring_view b) { return CompareNoCase(a, b) == 0; }
 
@@ -28,6 +46,30 @@ std::wstring StripQuotes(const std::wstring& value) {
 bool HasLineBreak(std::wstring_view s) { return s.find_first_of(std::wstring_view(L"\r\n\0", 3)) != npos; }
 
 }  // namespace
+
+// The first header of each section name, and in each such section the first entry of
+// each key name.
+struct IniDocument::Index {
+  NameMap sections;
+  std::unordered_map<std::size_t, NameMap> keys;  // by the header's line
+};
+
+void IniDocument::BuildIndex() {
+  auto index = std::make_shared<Index>();
+  NameMap* keys = nullptr;
+  std::wstring folded;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::Section) {
+      FoldInto(folded, line.name);
+      keys = index->sections.emplace(folded, i).second ? &index->keys[i] : nullptr;
+    } else if (line.kind == Kind::Entry && keys != nullptr) {
+      FoldInto(folded, line.name);
+      keys->emplace(folded, i);
+    }
+  }
+  index_ = std::move(index);
+}
 
 IniDocument::Line IniDocument::Classify(std::wstring text) {
   Line line;
@@ -55,72 +97,86 @@ IniDocument::Line IniDocument::Classify(std::wstring text) {
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   IniDocument doc;
-  doc.m_encoding = DetectEncoding(bytes);
-  doc.m_mark = std::string(ByteOrderMark(doc.m_encoding));
-  TextDecoder decoder(doc.m_encoding);
-  std::size_t pos = doc.m_mark.size();
-  while (auto end = FindLineEnd(bytes, pos, doc.m_encoding, true)) {
+  doc.encoding_ = DetectEncoding(bytes);
+  doc.mark_ = std::string(ByteOrderMark(doc.encoding_));
+  TextDecoder decoder(doc.encoding_);
+  std::size_t pos = doc.mark_.size();
+  while (auto end = FindLineEnd(bytes, pos, doc.encoding_, true)) {
     Line line = Classify(decoder.Decode(bytes.substr(pos, end->contentEnd - pos)));
     line.raw = std::string(bytes.substr(pos, end->contentEnd - pos));
     line.eol = std::string(bytes.substr(end->contentEnd, end->next - end->contentEnd));
-    if (doc.m_eol.empty() && !line.eol.empty()) doc.m_eol = line.eol;
-    doc.m_lines.push_back(std::move(line));
+    if (doc.eol_.empty() && !line.eol.empty()) doc.eol_ = line.eol;
+    doc.lines_.push_back(std::move(line));
     pos = end->next;
   }
   return doc;
 }
 
 std::string IniDocument::NewLineBytes() const {
-  return m_eol.empty() ? EncodeText(L"\r\n", m_encoding) : m_eol;
+  return eol_.empty() ? EncodeText(L"\r\n", encoding_) : eol_;
 }
 
 std::string IniDocument::Serialize() const {
-  TextEncoding out = m_encoding;
+  TextEncoding out = encoding_;
   if (out == TextEncoding::Cp932) {
-    for (const Line& line : m_lines) {
+    for (const Line& line : lines_) {
       bool lossless = true;
       if (line.changed) EncodeText(line.text, out, &lossless);
       if (!lossless) out = TextEncoding::Utf8;  // keep the text rather than the old encoding
     }
   }
-  std::string bytes = m_mark;
-  for (const Line& line : m_lines) {
-    bytes += !line.changed && out == m_encoding ? line.raw : EncodeText(line.text, out);
+  std::string bytes = mark_;
+  for (const Line& line : lines_) {
+    bytes += !line.changed && out == encoding_ ? line.raw : EncodeText(line.text, out);
     bytes += line.eol;
   }
   return bytes;
 }
 
 std::size_t IniDocument::FindSection(std::wstring_view section) const {
+  if (index_ != nullptr) {
+    thread_local std::wstring folded;
+    FoldInto(folded, section);
+    auto it = index_->sections.find(std::wstring_view(folded));
+    return it != index_->sections.end() ? it->second : npos;
+  }
   std::wstring name = Trim(section);
-  for (std::size_t i = 0; i < m_lines.size(); ++i)
-    if (m_lines[i].kind == Kind::Section && SameName(m_lines[i].name, name)) return i;
+  for (std::size_t i = 0; i < lines_.size(); ++i)
+    if (lines_[i].kind == Kind::Section && SameName(lines_[i].name, name)) return i;
   return npos;
 }
 
 std::size_t IniDocument::SectionEnd(std::size_t header) const {
   std::size_t i = header + 1;
-  while (i < m_lines.size() && m_lines[i].kind != Kind::Section) ++i;
+  while (i < lines_.size() && lines_[i].kind != Kind::Section) ++i;
   return i;
 }
 
 std::size_t IniDocument::FindEntry(std::size_t header, std::wstring_view key) const {
   if (header == npos) return npos;
+  if (index_ != nullptr) {
+    thread_local std::wstring folded;
+    FoldInto(folded, key);
+    auto keys = index_->keys.find(header);
+    if (keys == index_->keys.end()) return npos;
+    auto it = keys->second.find(std::wstring_view(folded));
+    return it != keys->second.end() ? it->second : npos;
+  }
   std::wstring name = Trim(key);
   for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i)
-    if (m_lines[i].kind == Kind::Entry && SameName(m_lines[i].name, name)) return i;
+    if (lines_[i].kind == Kind::Entry && SameName(lines_[i].name, name)) return i;
   return npos;
 }
 
 std::optional<std::wstring> IniDocument::Value(std::wstring_view section, std::wstring_view key) const {
   std::size_t entry = FindEntry(FindSection(section), key);
   if (entry == npos) return std::nullopt;
-  return StripQuotes(m_lines[entry].value);
+  return StripQuotes(lines_[entry].value);
 }
 
 std::vector<std::wstring> IniDocument::SectionNames() const {
   std::vector<std::wstring> names;
-  for (const Line& line : m_lines)
+  for (const Line& line : lines_)
     if (line.kind == Kind::Section) names.push_back(line.name);
   return names;
 }
@@ -130,7 +186,7 @@ std::optional<std::vector<std::wstring>> IniDocument::KeyNames(std::wstring_view
   if (header == npos) return std::nullopt;
   std::vector<std::wstring> keys;
   for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i)
-    if (m_lines[i].kind == Kind::Entry) keys.push_back(m_lines[i].name);
+    if (lines_[i].kind == Kind::Entry) keys.push_back(lines_[i].name);
   return keys;
 }
 
@@ -139,28 +195,30 @@ std::optional<std::vector<std::wstring>> IniDocument::Entries(std::wstring_view 
   if (header == npos) return std::nullopt;
   std::vector<std::wstring> entries;
   for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i)
-    if (m_lines[i].kind == Kind::Entry)
-      entries.push_back(m_lines[i].name + L"=" + m_lines[i].value);
-    else if (std::wstring text = Trim(m_lines[i].text); !text.empty() && text[0] != L';')
+    if (lines_[i].kind == Kind::Entry)
+      entries.push_back(lines_[i].name + L"=" + lines_[i].value);
+    else if (std::wstring text = Trim(lines_[i].text); !text.empty() && text[0] != L';')
       entries.push_back(std::move(text));  // a line without "=" is listed as it stands
   return entries;
 }
 
 void IniDocument::Insert(std::size_t at, std::wstring text) {
+  index_.reset();
   // A last line without terminator gets one before something follows it.
-  if (at > 0 && m_lines[at - 1].eol.empty()) m_lines[at - 1].eol = NewLineBytes();
+  if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = NewLineBytes();
   Line line = Classify(std::move(text));
   line.changed = true;
   line.eol = NewLineBytes();
-  m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
 bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+  index_.reset();
   const std::wstring sectionName = Trim(section), keyName = Trim(key);
   std::size_t header = FindSection(sectionName);
   if (header == npos) {
     // Appended straight after the last line, with no empty line between, as the platform does.
-    std::size_t at = m_lines.size();
+    std::size_t at = lines_.size();
     Insert(at++, L"[" + sectionName + L"]");
     Insert(at, keyName + L"=" + std::wstring(value));
     return true;
@@ -168,7 +226,7 @@ bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std
   std::size_t entry = FindEntry(header, keyName);
   if (entry != npos) {
     // Keep the line's own spelling of the key and its spacing; replace only the value.
-    Line& line = m_lines[entry];
+    Line& line = lines_[entry];
     std::size_t start = line.text.find(L'=') + 1;
     while (start < line.text.size() && IsBlank(line.text[start])) ++start;
     std::wstring updated = line.text.substr(0, start) + std::wstring(value);
@@ -181,27 +239,29 @@ bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std
   }
   std::size_t at = header + 1;
   for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i)
-    if (m_lines[i].kind == Kind::Entry) at = i + 1;
+    if (lines_[i].kind == Kind::Entry) at = i + 1;
   Insert(at, keyName + L"=" + std::wstring(value));
   return true;
 }
 
 bool IniDocument::DeleteKey(std::wstring_view section, std::wstring_view key) {
+  index_.reset();
   bool removed = false;
   // Every copy of the key goes, so that a later read does not find a hidden duplicate.
   for (std::size_t entry = FindEntry(FindSection(section), key); entry != npos;
        entry = FindEntry(FindSection(section), key)) {
-    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(entry));
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(entry));
     removed = true;
   }
   return removed;
 }
 
 bool IniDocument::DeleteSection(std::wstring_view section) {
+  index_.reset();
   bool removed = false;
   for (std::size_t header = FindSection(section); header != npos; header = FindSection(section)) {
-    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(header),
-                  m_lines.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
+                  lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
     removed = true;
   }
   return removed;

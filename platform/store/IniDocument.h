@@ -16,6 +16,7 @@
 // Writing keeps every untouched line byte for byte, with its own line terminator, and the
 // file's encoding (see TextEncoding.h). A CP932 file that has to take a character CP932
 // cannot hold is rewritten as UTF-8 rather than losing the character. New files are UTF-8.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,7 +32,7 @@ public:
   IniDocument() = default;  // an empty new file
   static IniDocument Parse(std::string_view bytes);
   std::string Serialize() const;
-  TextEncoding Encoding() const { return m_encoding; }
+  TextEncoding Encoding() const { return encoding_; }
 
   // The value of key in section as the platform reads it, or nothing when absent.
   std::optional<std::wstring> Value(std::wstring_view section, std::wstring_view key) const;
@@ -42,6 +43,10 @@ public:
   // The lines of a section as the platform lists them: entries as "key=value" (value
   // trimmed, quotes kept) and other lines trimmed, in file order; no comments, no blank lines.
   std::optional<std::vector<std::wstring>> Entries(std::wstring_view section) const;
+
+  // Builds look-up tables so that the reads above find a section and a key without walking
+  // the lines (for a copy that is read many times); any edit drops them.
+  void BuildIndex();
 
   // Edits; each returns whether the file content changed. Names are trimmed of blanks.
   bool SetValue(std::wstring_view section, std::wstring_view key, std::wstring_view value);
@@ -65,6 +70,7 @@ private:
     std::wstring name;   // section name or key
     std::wstring value;  // entry value, trimmed
   };
+  struct Index;
   static Line Classify(std::wstring text);
   // Index of the first header of section, or npos.
   std::size_t FindSection(std::wstring_view section) const;
@@ -74,10 +80,11 @@ private:
   void Insert(std::size_t at, std::wstring text);
   std::string NewLineBytes() const;
 
-  std::vector<Line> m_lines;
-  TextEncoding m_encoding = TextEncoding::Utf8;
-  std::string m_mark;
-  std::string m_eol;  // the terminator the file uses first, for new lines
+  std::vector<Line> lines_;
+  TextEncoding encoding_ = TextEncoding::Utf8;
+  std::string mark_;
+  std::string eol_;  // the terminator the file uses first, for new lines
+  std::shared_ptr<const Index> index_;
 };
 
 }  // namespace orv::ini

@@ -6,6 +6,7 @@
 
 #include "platform/base/AtomicFile.h"
 #include "platform/base/FileLock.h"
+#include "platform/store/detail/IniCache.h"
 
 namespace orv::ini {
 
@@ -35,7 +36,10 @@ bool Edit(const std::string& path, bool create, const std::function<bool(IniDocu
   if (!edit(document)) return true;
   // Replaced while still holding the lock on the old file: the next editor waits for it and
   // then finds the new file at the path.
-  return ReplaceFileAtomically(path, document.Serialize());
+  std::string written = document.Serialize();
+  if (!ReplaceFileAtomically(path, written)) return false;
+  RememberWritten(path, std::move(written), std::move(document));
+  return true;
 }
 
 }  // namespace orv::ini

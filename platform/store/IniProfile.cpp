@@ -7,14 +7,15 @@
 #include "platform/base/AtomicFile.h"
 #include "platform/store/IniFile.h"
 #include "platform/store/Profile.h"
+#include "platform/store/detail/IniCache.h"
 
 namespace {
 
 using orv::ini::IniDocument;
 
-std::optional<IniDocument> LoadFile(const wchar_t* file) {
-  if (file == nullptr || *file == L'\0') return std::nullopt;
-  return orv::ini::Load(orv::NativePath(file));
+std::shared_ptr<const IniDocument> LoadFile(const wchar_t* file) {
+  if (file == nullptr || *file == L'\0') return nullptr;
+  return orv::ini::CurrentDocument(orv::NativePath(file));
 }
 
 DWORD CopyString(std::wstring_view text, wchar_t* buffer, DWORD size) {
@@ -77,7 +78,7 @@ UINT LeadingNumber(std::wstring_view text) {
 DWORD GetPrivateProfileStringW(const wchar_t* section, const wchar_t* key, const wchar_t* def, wchar_t* buffer,
                                DWORD size, const wchar_t* file) {
   if (buffer == nullptr || size == 0) return 0;
-  std::optional<IniDocument> document = LoadFile(file);
+  std::shared_ptr<const IniDocument> document = LoadFile(file);
   if (section == nullptr) return CopyList(document ? document->SectionNames() : std::vector<std::wstring>{}, buffer, size);
   if (key == nullptr) {
     auto keys = document ? document->KeyNames(section) : std::nullopt;
@@ -89,7 +90,7 @@ DWORD GetPrivateProfileStringW(const wchar_t* section, const wchar_t* key, const
 
 UINT GetPrivateProfileIntW(const wchar_t* section, const wchar_t* key, int def, const wchar_t* file) {
   if (section == nullptr || key == nullptr) return static_cast<UINT>(def);
-  std::optional<IniDocument> document = LoadFile(file);
+  std::shared_ptr<const IniDocument> document = LoadFile(file);
   std::optional<std::wstring> value = document ? document->Value(section, key) : std::nullopt;
   if (!value || value->empty()) return static_cast<UINT>(def);
   return LeadingNumber(std::wstring_view(*value).substr(0, 29));
@@ -98,7 +99,9 @@ UINT GetPrivateProfileIntW(const wchar_t* section, const wchar_t* key, int def, 
 BOOL WritePrivateProfileStringW(const wchar_t* section, const wchar_t* key, const wchar_t* value,
                                 const wchar_t* file) {
   if (file == nullptr || *file == L'\0') return FALSE;
-  if (section == nullptr) return key == nullptr && value == nullptr;  // only a cache flush: nothing cached
+  // Only a flush of the platform's cache: what is kept here is checked against the file on
+  // every read, so there is nothing to flush.
+  if (section == nullptr) return key == nullptr && value == nullptr;
   if (!IniDocument::IsWritableSection(section) || (key != nullptr && !IniDocument::IsWritableKey(key)) ||
       (value != nullptr && !IniDocument::IsWritableValue(value)))
     return FALSE;
@@ -115,7 +118,7 @@ BOOL WritePrivateProfileStringW(const wchar_t* section, const wchar_t* key, cons
 
 DWORD GetPrivateProfileSectionW(const wchar_t* section, wchar_t* buffer, DWORD size, const wchar_t* file) {
   if (buffer == nullptr || size == 0) return 0;
-  std::optional<IniDocument> document = LoadFile(file);
+  std::shared_ptr<const IniDocument> document = LoadFile(file);
   auto entries = document && section != nullptr ? document->Entries(section) : std::nullopt;
   return CopyList(entries.value_or(std::vector<std::wstring>{}), buffer, size);
 }

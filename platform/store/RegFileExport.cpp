@@ -1,10 +1,10 @@
 // Exporting a key and everything below it in regedit's form.
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/store/RegFile.h"
 #include "platform/store/detail/RegistryNames.h"
+#include "platform/store/detail/RegistryRoots.h"
 
 namespace orv {
 namespace {
@@ -46,16 +46,14 @@ LSTATUS StoredPath(HKEY root, const std::wstring& asked, std::wstring* stored) {
   std::vector<std::wstring> parts;
   LSTATUS st = store::SplitKeyPath(asked.c_str(), parts);
   if (st != ERROR_SUCCESS) return st;
+  std::lock_guard guard(store::RegistryLock());
+  store::Database& db = store::RootDatabase(store::RootIndex(root));
+  store::KeyId at = store::kRootKey;
   stored->clear();
   for (const std::wstring& part : parts) {
-    HKEY key = nullptr;
-    if ((st = RegOpenKeyExW(root, stored->c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &key)) != ERROR_SUCCESS) return st;
-    std::vector<std::wstring> names = SubkeyNames(key);
-    RegCloseKey(key);
-    std::string fold = store::FoldName(part);
-    auto it = std::find_if(names.begin(), names.end(), [&](const std::wstring& n) { return store::FoldName(n) == fold; });
-    if (it == names.end()) return ERROR_FILE_NOT_FOUND;
-    *stored += (stored->empty() ? L"" : L"\\") + *it;
+    std::wstring name;
+    if ((st = db.SubkeyName(at, part, &name, &at)) != ERROR_SUCCESS) return st;
+    *stored += (stored->empty() ? L"" : L"\\") + name;
   }
   return ERROR_SUCCESS;
 }

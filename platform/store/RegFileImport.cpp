@@ -10,6 +10,7 @@
 #include "platform/base/TextEncoding.h"
 #include "platform/store/RegFile.h"
 #include "platform/store/detail/RegFileData.h"
+#include "platform/store/detail/RegistryRoots.h"
 
 namespace orv {
 namespace {
@@ -75,22 +76,22 @@ std::vector<std::wstring> SplitLines(std::wstring_view text) {
 
 class Parser {
 public:
-  explicit Parser(std::wstring_view text) : m_lines(SplitLines(text)) {}
+  explicit Parser(std::wstring_view text) : lines_(SplitLines(text)) {}
 
   std::optional<ParseError> Parse(std::vector<Operation>* ops) {
-    if (!m_lines.empty() && !m_lines[0].empty() && m_lines[0][0] == 0xFEFF) m_lines[0].erase(0, 1);
+    if (!lines_.empty() && !lines_[0].empty() && lines_[0][0] == 0xFEFF) lines_[0].erase(0, 1);
     bool header = false;
     bool keyDeleted = false;
     bool inKey = false;
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-      m_line = static_cast<int>(i) + 1;
-      std::wstring_view line = Trim(m_lines[i]);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+      line_ = static_cast<int>(i) + 1;
+      std::wstring_view line = Trim(lines_[i]);
       if (line.empty() || line[0] == L';') continue;
       if (!header) {
         if (line == L"Windows Registry Editor Version 5.00") {
-          m_ansi = false;
+          ansi_ = false;
         } else if (line == L"REGEDIT4") {
-          m_ansi = true;
+          ansi_ = true;
         } else {
           return Error(L"not a registry file: the first line must be \"Windows Registry Editor Version 5.00\"");
         }
@@ -98,7 +99,7 @@ public:
         continue;
       }
       if (line[0] == L'[') {
-        Operation op{Operation::OpenKey, m_line};
+        Operation op{Operation::OpenKey, line_};
         if (line.back() != L']') return Error(L"a key line must end with ']'");
         std::wstring_view inside = line.substr(1, line.size() - 2);
         keyDeleted = !inside.empty() && inside[0] == L'-';
@@ -117,11 +118,11 @@ public:
         if (keyDeleted) return Error(L"a value under a key that is being deleted");
         std::wstring logical(line);
         // Hex data goes on over lines that end with '\'.
-        while (!logical.empty() && logical.back() == L'\\' && IsHexData(logical) && i + 1 < m_lines.size()) {
+        while (!logical.empty() && logical.back() == L'\\' && IsHexData(logical) && i + 1 < lines_.size()) {
           logical.pop_back();
-          logical += Trim(m_lines[++i]);
+          logical += Trim(lines_[++i]);
         }
-        Operation op{Operation::SetValue, m_line};
+        Operation op{Operation::SetValue, line_};
         if (auto error = ParseValue(logical, &op)) return error;
         ops->push_back(std::move(op));
         continue;
@@ -133,7 +134,7 @@ public:
   }
 
 private:
-  ParseError Error(std::wstring message) const { return ParseError{m_line, std::move(message)}; }
+  ParseError Error(std::wstring message) const { return ParseError{line_, std::move(message)}; }
 
   // Whether the data after the '=' of a value line is hex (only hex data continues).
   static bool IsHexData(const std::wstring& line) {
@@ -229,17 +230,19 @@ private:
     if ((op->type == REG_DWORD || op->type == REG_DWORD_BIG_ENDIAN) && bytes.size() != 4)
       return Error(L"a dword value needs 4 bytes");
     if (op->type == REG_QWORD && bytes.size() != 8) return Error(L"a qword value needs 8 bytes");
-    op->data = store::IsStringType(op->type) ? store::FileStringToWideData(bytes, m_ansi) : std::move(bytes);
+    op->data = store::IsStringType(op->type) ? store::FileStringToWideData(bytes, ansi_) : std::move(bytes);
     return std::nullopt;
   }
 
-  std::vector<std::wstring> m_lines;
-  int m_line = 0;
-  bool m_ansi = false;
+  std::vector<std::wstring> lines_;
+  int line_ = 0;
+  bool ansi_ = false;
 };
 
-// Runs the operations; stops at the first failure of the store.
+// Runs the operations; stops at the first failure of the store. They run in batches: a
+// transaction for each operation would make the import of many keys take minutes.
 RegImportReport Apply(const std::vector<Operation>& ops) {
+  store::RegistryBatch batch;
   RegImportReport report;
   HKEY key = nullptr;
   auto fail = [&](const Operation& op, LSTATUS st, const wchar_t* what) {
@@ -283,6 +286,8 @@ RegImportReport Apply(const std::vector<Operation>& ops) {
     if (st != ERROR_SUCCESS) break;
   }
   if (key != nullptr) RegCloseKey(key);
+  if (LSTATUS st = batch.Finish(); st != ERROR_SUCCESS && report.status == ERROR_SUCCESS && !ops.empty())
+    fail(ops.back(), st, L"storing the changes");
   return report;
 }
 }  // namespace

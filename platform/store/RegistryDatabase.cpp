@@ -1,357 +1,31 @@
+// The registry's rows: look-ups answered from the cache where it can, changes in
+// transactions that keep the cache up to date.
 #include "platform/store/detail/RegistryDatabase.h"
 
-#include <sqlite3.h>
-#include <sys/stat.h>
-
-#include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
-#include <ctime>
-#include <filesystem>
-#include <utility>
 
-#include "platform/base/MessageBox.h"
 #include "platform/base/TextCodec.h"
+#include "platform/store/detail/ChangeWatch.h"
+#include "platform/store/detail/RegistryCache.h"
 #include "platform/store/detail/RegistryNames.h"
+#include "platform/store/detail/RegistrySql.h"
 
 namespace orv::store {
 namespace {
-constexpr int kBusyTimeoutMs = 15000;
-constexpr int kApplicationId = 0x4F525652;  // "ORVR": marks the file as one of our stores
-constexpr int kFormatVersion = 1;
+using Kind = RegistryCache::Kind;
 
-constexpr const char* kSchema =
-    "CREATE TABLE IF NOT EXISTS keys("
-    "  id INTEGER PRIMARY KEY AUTOINCREMENT,"
-    "  parent INTEGER NOT NULL,"
-    "  name TEXT NOT NULL,"
-    "  fold BLOB NOT NULL,"
-    "  written INTEGER NOT NULL DEFAULT 0,"
-    "  UNIQUE(parent, fold));"
-    "CREATE TABLE IF NOT EXISTS vals("
-    "  seq INTEGER PRIMARY KEY AUTOINCREMENT,"
-    "  key INTEGER NOT NULL,"
-    "  name TEXT NOT NULL,"
-    "  fold BLOB NOT NULL,"
-    "  type INTEGER NOT NULL,"
-    "  data BLOB NOT NULL,"
-    "  UNIQUE(key, fold));"
-    "INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES(1, 0, '', x'');"
-    "PRAGMA application_id = 1330796114;"
-    "PRAGMA user_version = 1;";
-static_assert(kApplicationId == 1330796114);
-
-bool IsDamage(int rc) {
-  int primary = rc & 0xFF;
-  return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
-}
+// Runs of the enumeration windows; a run of values also ends once it holds this much data.
+constexpr std::size_t kWindowDataBytes = 256u << 10;
 
 std::int64_t NowAsFileTime() {
   using namespace std::chrono;
   auto ticks = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count() / 100;
   return ticks + 116444736000000000LL;  // 1601-01-01 to 1970-01-01 in 100 ns ticks
 }
-
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
-std::string Timestamp() {
-  std::time_t now = std::time(nullptr);
-  std::tm local {};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
-}
 }  // namespace
 
-// One prepared statement; the first failure (prepare or bind) is kept and returned by Step.
-class Database::Statement {
-public:
-  Statement(sqlite3* db, const char* sql) { m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
-  ~Statement() { sqlite3_finalize(m_stmt); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-
-  Statement& Bind(int index, std::int64_t value) {
-    if (m_rc == SQLITE_OK) m_rc = sqlite3_bind_int64(m_stmt, index, value);
-    return *this;
-  }
-  Statement& BindText(int index, const std::string& text) {
-    if (m_rc == SQLITE_OK)
-      m_rc = sqlite3_bind_text64(m_stmt, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
-    return *this;
-  }
-  Statement& BindBlob(int index, const void* data, std::size_t size) {
-    // A zero-length blob must still be a blob, not NULL.
-    if (m_rc == SQLITE_OK)
-      m_rc = size == 0 ? sqlite3_bind_zeroblob(m_stmt, index, 0)
-                       : sqlite3_bind_blob64(m_stmt, index, data, size, SQLITE_TRANSIENT);
-    return *this;
-  }
-  Statement& BindName(int nameIndex, int foldIndex, const std::wstring& name) {
-    BindText(nameIndex, EncodeUtf8(name));
-    std::string fold = FoldName(name);
-    return BindBlob(foldIndex, fold.data(), fold.size());
-  }
-  // SQLITE_ROW, SQLITE_DONE or an error.
-  int Step() {
-    if (m_rc != SQLITE_OK) return m_rc;
-    return sqlite3_step(m_stmt);
-  }
-  std::int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
-  std::wstring Text(int column) const {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-    int size = sqlite3_column_bytes(m_stmt, column);
-    return text != nullptr ? DecodeUtf8(std::string_view(text, static_cast<std::size_t>(size))) : std::wstring();
-  }
-  // A row of "SELECT name, type, data FROM vals".
-  void ValueRow(ValueRecord* out) const {
-    out->name = Text(0);
-    out->type = static_cast<DWORD>(Int(1));
-    out->data = Blob(2);
-  }
-  std::vector<BYTE> Blob(int column) const {
-    const auto* data = static_cast<const BYTE*>(sqlite3_column_blob(m_stmt, column));
-    int size = sqlite3_column_bytes(m_stmt, column);
-    return data != nullptr ? std::vector<BYTE>(data, data + size) : std::vector<BYTE>();
-  }
-
-private:
-  sqlite3_stmt* m_stmt = nullptr;
-  int m_rc = SQLITE_OK;
-};
-
-// BEGIN IMMEDIATE takes the write lock at once (waiting for another writer), so that a
-// transaction never fails half-way because another process wrote first.
-class Database::Transaction {
-public:
-  explicit Transaction(sqlite3* db) : m_db(db) {
-    m_rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-  }
-  ~Transaction() {
-    if (m_rc == SQLITE_OK && !m_done) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-  }
-  Transaction(const Transaction&) = delete;
-  Transaction& operator=(const Transaction&) = delete;
-  int Began() const { return m_rc; }
-  int Commit() {
-    int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-    m_done = rc == SQLITE_OK;
-    return rc;
-  }
-
-private:
-  sqlite3* m_db;
-  int m_rc;
-  bool m_done = false;
-};
-
-namespace {
-// Generations are unique across all databases of the process, so a handle never matches a
-// database it was not opened on.
-std::uint64_t NextGeneration() {
-  static std::atomic<std::uint64_t> next{1};
-  return next++;
-}
-}  // namespace
-
-Database::Database(std::string path) : m_path(std::move(path)), m_generation(NextGeneration()) {}
-
-Database::~Database() { Close(); }
-
-void Database::Close() {
-  if (m_db != nullptr) sqlite3_close_v2(m_db);
-  m_db = nullptr;
-  if (m_state == State::Open || m_state == State::ReadOnly) m_state = State::Closed;
-}
-
-void Database::ForgetAfterFork() {
-  // The parent still owns the connection's locks and file descriptors; closing it here
-  // would release the parent's locks. It is kept reachable and never used again.
-  static std::vector<sqlite3*> inherited;
-  if (m_db != nullptr) inherited.push_back(m_db);
-  m_db = nullptr;
-  if (m_state == State::Open || m_state == State::ReadOnly) m_state = State::Closed;
-}
-
-LSTATUS Database::Fail(int rc) {
-  if (IsDamage(rc)) {
-    if (m_pendingDamage.empty()) m_pendingDamage = sqlite3_errstr(rc);
-    return ERROR_REGISTRY_CORRUPT;
-  }
-  switch (rc & 0xFF) {
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-      return ERROR_ACCESS_DENIED;
-    case SQLITE_NOMEM:
-      return ERROR_NOT_ENOUGH_MEMORY;
-    case SQLITE_TOOBIG:
-      return ERROR_INVALID_PARAMETER;
-    case SQLITE_CANTOPEN:
-      return ERROR_CANTOPEN;
-    default:
-      return ERROR_REGISTRY_IO_FAILED;
-  }
-}
-
-LSTATUS Database::Ensure(bool forWrite) {
-  switch (m_state) {
-    case State::Open:
-      return ERROR_SUCCESS;
-    case State::ReadOnly:
-      return forWrite ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
-    case State::Unusable:
-      return forWrite ? ERROR_REGISTRY_CORRUPT : ERROR_FILE_NOT_FOUND;
-    case State::Closed:
-      break;
-  }
-  LSTATUS st = OpenFile(forWrite);
-  if (st == ERROR_REGISTRY_CORRUPT && m_state == State::Closed)
-    st = forWrite ? OpenFile(true) : ERROR_FILE_NOT_FOUND;  // the damaged file is now aside
-  if (st == ERROR_SUCCESS && forWrite && m_state == State::ReadOnly) return ERROR_ACCESS_DENIED;
-  return st;
-}
-
-LSTATUS Database::OpenFile(bool create) {
-  if (m_path.empty()) return create ? ERROR_CANTOPEN : ERROR_FILE_NOT_FOUND;
-  if (!FileExists(m_path)) {
-    if (!create) return ERROR_FILE_NOT_FOUND;
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ignored);
-  }
-  int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-  int rc = sqlite3_open_v2(m_path.c_str(), &m_db, flags, nullptr);
-  if (rc != SQLITE_OK) {
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
-    // An existing file that cannot be written (a machine-wide store) is still readable.
-    if (create || sqlite3_open_v2(m_path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-      sqlite3_close_v2(m_db);
-      m_db = nullptr;
-      return create ? ERROR_CANTWRITE : ERROR_CANTOPEN;
-    }
-  }
-  sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-  m_state = sqlite3_db_readonly(m_db, "main") == 1 ? State::ReadOnly : State::Open;
-
-  std::string problem;
-  if (!SetUpSchema(&problem)) {
-    if (!problem.empty()) {
-      HandleDamage(problem);
-      return ERROR_REGISTRY_CORRUPT;
-    }
-    // A read-only file without our tables, or a busy or unreadable file: nothing to read.
-    Close();
-    return create ? ERROR_CANTWRITE : ERROR_FILE_NOT_FOUND;
-  }
-  return ERROR_SUCCESS;
-}
-
-bool Database::SetUpSchema(std::string* problem) {
-  auto fail = [&](int rc) {
-    if (IsDamage(rc)) *problem = sqlite3_errstr(rc);
-    return false;
-  };
-  // WAL lets readers and a writer of several processes work at once. It changes the file's
-  // header, so it is switched on only once the file is known to be ours.
-  auto useWal = [&]() {
-    if (m_state != State::Open) return true;
-    Statement wal(m_db, "PRAGMA journal_mode = WAL");
-    int rc = wal.Step();
-    if (rc != SQLITE_ROW) return fail(rc);
-    // In WAL mode this keeps the file consistent through any crash; only the last changes
-    // before a power loss may be missing. It spares a flush to disk on every change.
-    rc = sqlite3_exec(m_db, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
-    return rc == SQLITE_OK || fail(rc);
-  };
-  {
-    Statement check(m_db, "PRAGMA quick_check");
-    int rc = check.Step();
-    if (rc != SQLITE_ROW) return fail(rc);
-    std::wstring verdict = check.Text(0);
-    if (verdict != L"ok") {
-      *problem = "integrity check: " + EncodeUtf8(verdict);
-      return false;
-    }
-  }
-  // Our stores carry our application id; a new file has no id and no tables yet. Anything
-  // else belongs to somebody else and is not written into.
-  auto inspect = [&](std::int64_t* id, std::int64_t* version, std::int64_t* objects) {
-    Statement a(m_db, "PRAGMA application_id");
-    Statement v(m_db, "PRAGMA user_version");
-    Statement n(m_db, "SELECT count(*) FROM sqlite_master");
-    int rc = a.Step();
-    if (rc == SQLITE_ROW) rc = v.Step();
-    if (rc == SQLITE_ROW) rc = n.Step();
-    if (rc != SQLITE_ROW) return rc;
-    *id = a.Int(0);
-    *version = v.Int(0);
-    *objects = n.Int(0);
-    return SQLITE_OK;
-  };
-  std::int64_t id = 0, version = 0, objects = 0;
-  if (int rc = inspect(&id, &version, &objects); rc != SQLITE_OK) return fail(rc);
-  if (id == kApplicationId && version == kFormatVersion) return useWal();
-  if (id == kApplicationId && version > kFormatVersion) {
-    // Not damaged, only newer: left where it is, untouched.
-    m_state = State::Unusable;
-    CString text;
-    text.Format(L"RegistryStore::Open(): The registry file \"%S\" was written by a newer version (format %d). "
-                L"Its values are ignored and nothing is written to it.",
-                m_path, static_cast<int>(version));
-    AfxMessageBox(text, MB_OK | MB_ICONWARNING);
-    return false;
-  }
-  if (id != 0 || objects != 0) {
-    *problem = "not a registry store";
-    return false;
-  }
-  if (m_state != State::Open) return false;
-  // Another process may be creating the same file: decide again under the write lock.
-  Transaction tx(m_db);
-  if (tx.Began() != SQLITE_OK) return fail(tx.Began());
-  if (int rc = inspect(&id, &version, &objects); rc != SQLITE_OK) return fail(rc);
-  if (id == kApplicationId) return version == kFormatVersion && tx.Commit() == SQLITE_OK && useWal();
-  if (objects != 0) {
-    *problem = "not a registry store";
-    return false;
-  }
-  int rc = sqlite3_exec(m_db, kSchema, nullptr, nullptr, nullptr);
-  if (rc != SQLITE_OK) return fail(rc);
-  rc = tx.Commit();
-  if (rc != SQLITE_OK) return fail(rc);
-  return useWal();
-}
-
-void Database::HandleDamage(const std::string& problem) {
-  m_pendingDamage.clear();
-  Close();
-  m_generation = NextGeneration();
-  std::string stamp = Timestamp();
-  std::string aside = m_path + ".damaged-" + stamp;
-  for (int n = 2; FileExists(aside) && n < 1000; ++n) aside = m_path + ".damaged-" + stamp + "-" + std::to_string(n);
-  CString text;
-  if (std::rename(m_path.c_str(), aside.c_str()) == 0) {
-    // The journal belongs with the file it was written for; the shared-memory index is
-    // rebuilt from them and can go.
-    std::rename((m_path + "-wal").c_str(), (aside + "-wal").c_str());
-    std::remove((m_path + "-shm").c_str());
-    m_state = State::Closed;
-    text.Format(L"RegistryStore::Open(): The registry file \"%S\" is damaged (%S). It was kept as \"%S\"; "
-                L"a new, empty registry file takes its place.",
-                m_path, problem, aside);
-  } else {
-    m_state = State::Unusable;
-    text.Format(L"RegistryStore::Open(): The registry file \"%S\" is damaged (%S) and could not be moved "
-                L"aside (%S). Its values are ignored and nothing is written to it.",
-                m_path, problem, std::strerror(errno));
-  }
-  AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+void Database::Refresh() {
+  if (watch_->Changed()) cache_->Clear();
 }
 
 template <typename Fn>
@@ -359,9 +33,10 @@ LSTATUS Database::Read(LSTATUS empty, Fn&& fn) {
   LSTATUS st = Ensure(false);
   if (st == ERROR_FILE_NOT_FOUND) return empty;
   if (st != ERROR_SUCCESS) return st;
+  Refresh();
   st = fn();
-  if (!m_pendingDamage.empty()) {
-    HandleDamage(m_pendingDamage);
+  if (!pendingDamage_.empty()) {
+    HandleDamage(pendingDamage_);
     return empty;
   }
   return st;
@@ -372,173 +47,361 @@ LSTATUS Database::Write(KeyId key, Fn&& fn) {
   for (int attempt = 0;; ++attempt) {
     LSTATUS st = Ensure(true);
     if (st != ERROR_SUCCESS) return st;
-    {
-      Transaction tx(m_db);
+    if (batchDepth_ > 0) {
+      // One change of a batch: a savepoint makes it all or nothing on its own.
+      int rc = BatchStep();
+      if (rc == SQLITE_OK) {
+        int begun = Statement(*statements_, "SAVEPOINT change").Step();
+        rc = begun == SQLITE_DONE ? SQLITE_OK : begun;
+      }
+      if (rc != SQLITE_OK) {
+        st = Fail(rc);
+      } else {
+        std::uint64_t changes = cache_->Changes();
+        st = fn();
+        if (st != ERROR_SUCCESS) {
+          Statement(*statements_, "ROLLBACK TO change").Step();
+          if (cache_->Changes() != changes) cache_->Clear();
+        }
+        Statement(*statements_, "RELEASE change").Step();
+        // Some failures (a full disk, an I/O error) roll the whole transaction back.
+        if (sqlite3_get_autocommit(statements_->Db()) != 0) {
+          batchOpen_ = false;
+          cache_->Clear();
+        }
+        if (++batchCount_ >= kBatchChanges && (rc = CommitBatch()) != SQLITE_OK && st == ERROR_SUCCESS) st = Fail(rc);
+      }
+    } else {
+      Transaction tx(*statements_);
       if (tx.Began() != SQLITE_OK) {
         st = Fail(tx.Began());
       } else {
+        Refresh();
+        std::uint32_t counter = watch_->CounterNow();
+        std::uint64_t changes = cache_->Changes();
         st = fn();
         if (st == ERROR_SUCCESS) {
           int rc = tx.Commit();
           if (rc != SQLITE_OK) st = Fail(rc);
+          else watch_->Committed(counter);
         }
+        // What the cache learnt from a change that did not happen is wrong.
+        if (st != ERROR_SUCCESS && cache_->Changes() != changes) cache_->Clear();
       }
     }
-    if (m_pendingDamage.empty()) return st;
-    HandleDamage(m_pendingDamage);
+    if (pendingDamage_.empty()) return st;
+    HandleDamage(pendingDamage_);
     // Below the root, the keys of the damaged file do not exist in the fresh one.
     if (attempt > 0 || key != kRootKey) return ERROR_KEY_DELETED;
   }
 }
 
+int Database::BatchStep() {
+  if (batchOpen_) return SQLITE_OK;
+  int rc = Statement(*statements_, "BEGIN IMMEDIATE").Step();
+  if (rc != SQLITE_DONE) return rc;
+  Refresh();
+  batchCounter_ = watch_->CounterNow();
+  batchOpen_ = true;
+  batchCount_ = 0;
+  return SQLITE_OK;
+}
+
+int Database::CommitBatch() {
+  if (!batchOpen_) return SQLITE_OK;
+  batchOpen_ = false;
+  int rc = Statement(*statements_, "COMMIT").Step();
+  if (rc == SQLITE_DONE) {
+    watch_->Committed(batchCounter_);
+    return SQLITE_OK;
+  }
+  Statement(*statements_, "ROLLBACK").Step();
+  cache_->Clear();
+  return rc;
+}
+
+void Database::BeginBatch() { ++batchDepth_; }
+
+LSTATUS Database::EndBatch() {
+  if (batchDepth_ == 0 || --batchDepth_ > 0) return ERROR_SUCCESS;
+  int rc = CommitBatch();
+  LSTATUS st = rc == SQLITE_OK ? ERROR_SUCCESS : Fail(rc);
+  if (!pendingDamage_.empty()) HandleDamage(pendingDamage_);
+  return st;
+}
+
 void Database::TouchKey(KeyId key) {
-  Statement(m_db, "UPDATE keys SET written = ?1 WHERE id = ?2").Bind(1, NowAsFileTime()).Bind(2, key).Step();
+  // The parent lists this key with its time: a window of that list is out of date now.
+  // (Asking the parent in the update itself, with RETURNING, would cost a statement journal.)
+  if (cache_->HasSubkeyWindows()) {
+    Statement parent(*statements_, "SELECT parent FROM keys WHERE id = ?1");
+    if (parent.Bind(1, key).Step() == SQLITE_ROW) cache_->DropSubkeyWindow(parent.Int(0));
+  }
+  Statement(*statements_, "UPDATE keys SET written = ?1 WHERE id = ?2").Bind(1, NowAsFileTime()).Bind(2, key).Step();
+}
+
+LSTATUS Database::KeyState(KeyId key) {
+  if (key == kRootKey) return ERROR_SUCCESS;
+  int known = cache_->Exists(key);
+  if (known >= 0) return known == 1 ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+  Statement s(*statements_, "SELECT 1 FROM keys WHERE id = ?1");
+  int rc = s.Bind(1, key).Step();
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) return Fail(rc);
+  cache_->PutExists(key, rc == SQLITE_ROW);
+  return rc == SQLITE_ROW ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
 
 LSTATUS Database::CheckKey(KeyId key) {
   if (key == kRootKey) return ERROR_SUCCESS;
-  return Read(ERROR_KEY_DELETED, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT 1 FROM keys WHERE id = ?1");
-    int rc = s.Bind(1, key).Step();
-    if (rc == SQLITE_ROW) return ERROR_SUCCESS;
-    return rc == SQLITE_DONE ? ERROR_KEY_DELETED : Fail(rc);
+  return Read(ERROR_KEY_DELETED, [&] { return KeyState(key); });
+}
+
+LSTATUS Database::ChildOf(KeyId parent, std::wstring_view name, KeyId* child, std::wstring* stored) {
+  std::string_view tag = cache_->Tag(Kind::Child, parent, name);
+  KeyId known;
+  if (stored == nullptr && cache_->FindKey(tag, &known)) {
+    if (known == kNoKey) return ERROR_FILE_NOT_FOUND;
+    *child = known;
+    return ERROR_SUCCESS;
+  }
+  Statement s(*statements_, "SELECT id, name FROM keys WHERE parent = ?1 AND fold = ?2");
+  int rc = s.Bind(1, parent).BindBlob(2, FoldName(name)).Step();
+  if (rc == SQLITE_ROW) {
+    *child = s.Int(0);
+    if (stored != nullptr) *stored = s.Text(1);
+    cache_->PutKey(tag, *child);
+    return ERROR_SUCCESS;
+  }
+  if (rc != SQLITE_DONE) return Fail(rc);
+  cache_->PutKey(tag, kNoKey);
+  return ERROR_FILE_NOT_FOUND;
+}
+
+LSTATUS Database::FindSubkey(KeyId parent, std::wstring_view name, KeyId* child) {
+  return Read(ERROR_FILE_NOT_FOUND, [&] { return ChildOf(parent, name, child, nullptr); });
+}
+
+LSTATUS Database::SubkeyName(KeyId parent, std::wstring_view name, std::wstring* stored, KeyId* child) {
+  return Read(ERROR_FILE_NOT_FOUND, [&] { return ChildOf(parent, name, child, stored); });
+}
+
+LSTATUS Database::FindPath(KeyId from, const wchar_t* path, KeyId* key) {
+  // A malformed path is refused as such even where nothing is stored.
+  if (LSTATUS st = CheckKeyPath(path); st != ERROR_SUCCESS) return st;
+  return Read(ERROR_FILE_NOT_FOUND, [&]() -> LSTATUS {
+    std::string_view tag = cache_->Tag(Kind::Path, from, path != nullptr ? path : L"");
+    KeyId known;
+    if (cache_->FindKey(tag, &known)) {
+      if (known == kNoKey) return ERROR_FILE_NOT_FOUND;
+      *key = known;
+      return ERROR_SUCCESS;
+    }
+    std::string pathTag(tag);  // the look-ups below reuse the tag buffer
+    std::vector<std::wstring> parts;
+    LSTATUS st = SplitKeyPath(path, parts);
+    KeyId at = from;
+    for (std::size_t i = 0; i < parts.size() && st == ERROR_SUCCESS; ++i) st = ChildOf(at, parts[i], &at, nullptr);
+    if (st == ERROR_SUCCESS) *key = at;
+    if (st == ERROR_SUCCESS || st == ERROR_FILE_NOT_FOUND) cache_->PutKey(pathTag, st == ERROR_SUCCESS ? at : kNoKey);
+    return st;
   });
 }
 
-LSTATUS Database::FindSubkey(KeyId parent, const std::wstring& name, KeyId* child) {
-  return Read(ERROR_FILE_NOT_FOUND, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
-    std::string fold = FoldName(name);
-    int rc = s.Bind(1, parent).BindBlob(2, fold.data(), fold.size()).Step();
-    if (rc == SQLITE_ROW) {
-      *child = s.Int(0);
-      return ERROR_SUCCESS;
-    }
-    return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(rc);
-  });
-}
+LSTATUS Database::CanWrite() { return Ensure(true); }
 
 LSTATUS Database::CreateSubkeys(KeyId parent, const std::vector<std::wstring>& path, KeyId* last, bool* created) {
   return Write(parent, [&]() -> LSTATUS {
-    if (parent != kRootKey) {
-      Statement s(m_db, "SELECT 1 FROM keys WHERE id = ?1");
-      int rc = s.Bind(1, parent).Step();
-      if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_KEY_DELETED : Fail(rc);
-    }
+    if (LSTATUS st = KeyState(parent); st != ERROR_SUCCESS) return st;
     KeyId at = parent;
     bool made = false;
     for (const std::wstring& name : path) {
-      Statement find(m_db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
-      std::string fold = FoldName(name);
-      int rc = find.Bind(1, at).BindBlob(2, fold.data(), fold.size()).Step();
-      if (rc == SQLITE_ROW) {
-        at = find.Int(0);
+      LSTATUS st = ChildOf(at, name, &at, nullptr);
+      if (st == ERROR_SUCCESS) {
         made = false;
         continue;
       }
+      if (st != ERROR_FILE_NOT_FOUND) return st;
+      Statement insert(*statements_, "INSERT INTO keys(parent, name, fold, written) VALUES(?1, ?2, ?3, ?4)");
+      int rc = insert.Bind(1, at).BindText(2, EncodeUtf8(name)).BindBlob(3, FoldName(name)).Bind(4, NowAsFileTime()).Step();
       if (rc != SQLITE_DONE) return Fail(rc);
-      std::int64_t now = NowAsFileTime();
-      Statement insert(m_db, "INSERT INTO keys(parent, name, fold, written) VALUES(?1, ?2, ?3, ?4)");
-      rc = insert.Bind(1, at).BindName(2, 3, name).Bind(4, now).Step();
-      if (rc != SQLITE_DONE) return Fail(rc);
+      KeyId child = sqlite3_last_insert_rowid(statements_->Db());
+      cache_->DropSubkeyWindow(at);
       TouchKey(at);
-      at = sqlite3_last_insert_rowid(m_db);
+      cache_->PutKey(cache_->Tag(Kind::Child, at, name), child);
+      at = child;
       made = true;
     }
+    if (made) cache_->ForgetMissingKeys();
     *last = at;
     *created = made;
     return ERROR_SUCCESS;
   });
 }
 
+LSTATUS Database::FetchSubkeys(KeyId parent, DWORD index, bool seek) {
+  std::string after = seek ? cache_->FindSubkeyWindow(parent)->lastFold : std::string();
+  Statement s(*statements_,
+              seek ? "SELECT name, written, fold FROM keys WHERE parent = ?1 AND fold > ?2 AND id <> 1 "
+                     "ORDER BY fold LIMIT ?3"
+                   : "SELECT name, written, fold FROM keys WHERE parent = ?1 AND id <> 1 "
+                     "ORDER BY fold LIMIT ?3 OFFSET ?2");
+  s.Bind(1, parent).Bind(3, RegistryCache::kWindowRows);
+  if (seek) s.BindBlob(2, after);
+  else s.Bind(2, index);
+  RegistryCache::SubkeyWindow& window = cache_->NewSubkeyWindow(parent);
+  window.first = index;
+  int rc;
+  while ((rc = s.Step()) == SQLITE_ROW) {
+    window.rows.push_back(SubkeyRecord{s.Text(0), s.Int(1)});
+    window.lastFold = s.Bytes(2);
+  }
+  if (rc != SQLITE_DONE) {
+    cache_->DropSubkeyWindow(parent);
+    return Fail(rc);
+  }
+  window.atEnd = window.rows.size() < RegistryCache::kWindowRows;
+  return ERROR_SUCCESS;
+}
+
 LSTATUS Database::SubkeyAt(KeyId parent, DWORD index, SubkeyRecord* out) {
   return Read(ERROR_NO_MORE_ITEMS, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT name, written FROM keys WHERE parent = ?1 AND id <> 1 ORDER BY fold LIMIT 1 OFFSET ?2");
-    int rc = s.Bind(1, parent).Bind(2, index).Step();
-    if (rc == SQLITE_ROW) {
-      out->name = s.Text(0);
-      out->lastWrite = s.Int(1);
-      return ERROR_SUCCESS;
+    RegistryCache::SubkeyWindow* window = cache_->FindSubkeyWindow(parent);
+    bool seek;
+    if (!RegistryCache::Covers(window, index, &seek)) {
+      // Walking on from the end of the run seeks in the index; anything else counts.
+      LSTATUS st = FetchSubkeys(parent, index, seek);
+      if (st != ERROR_SUCCESS) return st;
+      window = cache_->FindSubkeyWindow(parent);
     }
-    return rc == SQLITE_DONE ? ERROR_NO_MORE_ITEMS : Fail(rc);
+    if (index - window->first >= window->rows.size()) return ERROR_NO_MORE_ITEMS;
+    *out = window->rows[index - window->first];
+    return ERROR_SUCCESS;
   });
 }
 
 LSTATUS Database::DeleteKey(KeyId key, bool subtree) {
   if (key == kRootKey) return ERROR_ACCESS_DENIED;
   return Write(key, [&]() -> LSTATUS {
-    Statement find(m_db, "SELECT parent FROM keys WHERE id = ?1");
-    int rc = find.Bind(1, key).Step();
-    if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(rc);
-    KeyId parent = find.Int(0);
+    KeyId parent;
+    int rc;
+    {
+      Statement find(*statements_, "SELECT parent FROM keys WHERE id = ?1");
+      rc = find.Bind(1, key).Step();
+      if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(rc);
+      parent = find.Int(0);
+    }
     if (!subtree) {
-      Statement children(m_db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
+      Statement children(*statements_, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
       rc = children.Bind(1, key).Step();
       if (rc == SQLITE_ROW) return ERROR_ACCESS_DENIED;
       if (rc != SQLITE_DONE) return Fail(rc);
     }
-    static const std::string kTree =
-        "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN tree ON k.parent = tree.id) ";
-    for (const char* target : {"DELETE FROM vals WHERE key IN (SELECT id FROM tree)",
-                               "DELETE FROM keys WHERE id IN (SELECT id FROM tree)"}) {
-      rc = Statement(m_db, (kTree + target).c_str()).Bind(1, key).Step();
+    static constexpr const char* kDeletions[] = {
+        "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN tree ON k.parent = tree.id) "
+        "DELETE FROM vals WHERE key IN (SELECT id FROM tree)",
+        "WITH RECURSIVE tree(id) AS (SELECT ?1 UNION ALL SELECT k.id FROM keys k JOIN tree ON k.parent = tree.id) "
+        "DELETE FROM keys WHERE id IN (SELECT id FROM tree)"};
+    for (const char* deletion : kDeletions) {
+      rc = Statement(*statements_, deletion).Bind(1, key).Step();
       if (rc != SQLITE_DONE) return Fail(rc);
     }
+    // Which of the cached keys were below it is not known here.
+    cache_->Clear();
     TouchKey(parent);
     return ERROR_SUCCESS;
   });
 }
 
-LSTATUS Database::GetValue(KeyId key, const std::wstring& name, ValueRecord* out) {
+LSTATUS Database::GetValue(KeyId key, std::wstring_view name, const ValueRecord** out) {
   return Read(ERROR_FILE_NOT_FOUND, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT name, type, data FROM vals WHERE key = ?1 AND fold = ?2");
-    std::string fold = FoldName(name);
-    int rc = s.Bind(1, key).BindBlob(2, fold.data(), fold.size()).Step();
-    if (rc == SQLITE_ROW) {
-      s.ValueRow(out);
-      return ERROR_SUCCESS;
+    std::string_view tag = cache_->Tag(Kind::Value, key, name);
+    const RegistryCache::Value* value = cache_->FindValue(tag);
+    if (value == nullptr) {
+      Statement s(*statements_, "SELECT name, type, data FROM vals WHERE key = ?1 AND fold = ?2");
+      int rc = s.Bind(1, key).BindBlob(2, FoldName(name)).Step();
+      if (rc != SQLITE_ROW && rc != SQLITE_DONE) return Fail(rc);
+      RegistryCache::Value found;
+      found.present = rc == SQLITE_ROW;
+      if (found.present) found.record = ValueRecord{s.Text(0), static_cast<DWORD>(s.Int(1)), s.Blob(2)};
+      value = cache_->PutValue(tag, std::move(found));
     }
-    return rc == SQLITE_DONE ? ERROR_FILE_NOT_FOUND : Fail(rc);
+    if (!value->present) return ERROR_FILE_NOT_FOUND;
+    *out = &value->record;
+    return ERROR_SUCCESS;
   });
 }
 
-LSTATUS Database::ValueAt(KeyId key, DWORD index, ValueRecord* out) {
+LSTATUS Database::FetchValues(KeyId key, DWORD index, bool seek) {
+  std::int64_t after = seek ? cache_->FindValueWindow(key)->lastSeq : 0;
+  Statement s(*statements_, seek ? "SELECT name, type, data, seq FROM vals WHERE key = ?1 AND seq > ?2 "
+                                    "ORDER BY seq LIMIT ?3"
+                                  : "SELECT name, type, data, seq FROM vals WHERE key = ?1 "
+                                    "ORDER BY seq LIMIT ?3 OFFSET ?2");
+  s.Bind(1, key).Bind(2, seek ? after : std::int64_t{index}).Bind(3, RegistryCache::kWindowRows);
+  RegistryCache::ValueWindow& window = cache_->NewValueWindow(key);
+  window.first = index;
+  std::size_t bytes = 0;
+  int rc = SQLITE_DONE;
+  while (bytes < kWindowDataBytes && (rc = s.Step()) == SQLITE_ROW) {
+    window.rows.push_back(ValueRecord{s.Text(0), static_cast<DWORD>(s.Int(1)), s.Blob(2)});
+    window.lastSeq = s.Int(3);
+    bytes += window.rows.back().data.size();
+  }
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+    cache_->DropValueWindow(key);
+    return Fail(rc);
+  }
+  window.atEnd = rc == SQLITE_DONE && window.rows.size() < RegistryCache::kWindowRows;
+  return ERROR_SUCCESS;
+}
+
+LSTATUS Database::ValueAt(KeyId key, DWORD index, const ValueRecord** out) {
   return Read(ERROR_NO_MORE_ITEMS, [&]() -> LSTATUS {
-    Statement s(m_db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2");
-    int rc = s.Bind(1, key).Bind(2, index).Step();
-    if (rc == SQLITE_ROW) {
-      s.ValueRow(out);
-      return ERROR_SUCCESS;
+    RegistryCache::ValueWindow* window = cache_->FindValueWindow(key);
+    bool seek;
+    if (!RegistryCache::Covers(window, index, &seek)) {
+      LSTATUS st = FetchValues(key, index, seek);
+      if (st != ERROR_SUCCESS) return st;
+      window = cache_->FindValueWindow(key);
     }
-    return rc == SQLITE_DONE ? ERROR_NO_MORE_ITEMS : Fail(rc);
+    if (index - window->first >= window->rows.size()) return ERROR_NO_MORE_ITEMS;
+    *out = &window->rows[index - window->first];
+    return ERROR_SUCCESS;
   });
 }
 
-LSTATUS Database::SetValue(KeyId key, const std::wstring& name, DWORD type, const BYTE* data, DWORD size) {
+LSTATUS Database::SetValue(KeyId key, std::wstring_view name, DWORD type, const BYTE* data, DWORD size) {
   return Write(key, [&]() -> LSTATUS {
-    if (key != kRootKey) {
-      Statement s(m_db, "SELECT 1 FROM keys WHERE id = ?1");
-      int rc = s.Bind(1, key).Step();
-      if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_KEY_DELETED : Fail(rc);
-    }
+    if (LSTATUS st = KeyState(key); st != ERROR_SUCCESS) return st;
     // An existing value keeps its place in the order and the letter case of its name.
-    Statement s(m_db,
+    Statement s(*statements_,
                 "INSERT INTO vals(key, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
                 "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
-    int rc = s.Bind(1, key).BindName(2, 3, name).Bind(4, type).BindBlob(5, data, size).Step();
+    int rc = s.Bind(1, key).BindText(2, EncodeUtf8(name)).BindBlob(3, FoldName(name)).Bind(4, type).BindBlob(5, data, size).Step();
     if (rc != SQLITE_DONE) return Fail(rc);
+    // The name as stored is known only when the value was known before.
+    std::string_view tag = cache_->Tag(Kind::Value, key, name);
+    const RegistryCache::Value* known = cache_->FindValue(tag);
+    if (known != nullptr && known->present) {
+      RegistryCache::Value stored{true, ValueRecord{known->record.name, type, std::vector<BYTE>(data, data + size)}};
+      cache_->PutValue(tag, std::move(stored));
+    } else {
+      cache_->DropValue(tag);
+    }
+    cache_->DropValueWindow(key);
     TouchKey(key);
     return ERROR_SUCCESS;
   });
 }
 
-LSTATUS Database::DeleteValue(KeyId key, const std::wstring& name) {
+LSTATUS Database::DeleteValue(KeyId key, std::wstring_view name) {
   return Write(key, [&]() -> LSTATUS {
-    Statement s(m_db, "DELETE FROM vals WHERE key = ?1 AND fold = ?2");
-    std::string fold = FoldName(name);
-    int rc = s.Bind(1, key).BindBlob(2, fold.data(), fold.size()).Step();
+    Statement s(*statements_, "DELETE FROM vals WHERE key = ?1 AND fold = ?2");
+    int rc = s.Bind(1, key).BindBlob(2, FoldName(name)).Step();
     if (rc != SQLITE_DONE) return Fail(rc);
-    if (sqlite3_changes(m_db) == 0) return ERROR_FILE_NOT_FOUND;
+    if (sqlite3_changes(statements_->Db()) == 0) return ERROR_FILE_NOT_FOUND;
+    cache_->PutValue(cache_->Tag(Kind::Value, key, name), RegistryCache::Value{});
+    cache_->DropValueWindow(key);
     TouchKey(key);
     return ERROR_SUCCESS;
   });

@@ -35,8 +35,10 @@ bool IsStorableName(std::wstring_view name) {
   return true;
 }
 
-LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts) {
-  parts.clear();
+namespace {
+// Calls part(name) for each name of a path; the first fault of the path stops it.
+template <typename Part>
+LSTATUS VisitKeyPath(const wchar_t* path, Part&& part) {
   if (path == nullptr) return ERROR_SUCCESS;
   std::wstring_view rest(path);
   // As on the platform, only a leading backslash is refused; an empty part elsewhere (a
@@ -44,12 +46,22 @@ LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts) {
   if (!rest.empty() && rest.front() == L'\\') return ERROR_BAD_PATHNAME;
   while (!rest.empty()) {
     size_t cut = rest.find(L'\\');
-    std::wstring_view part = rest.substr(0, cut);
-    if (part.size() > ORV_REG_MAX_KEY_NAME || !IsStorableName(part)) return ERROR_INVALID_PARAMETER;
-    if (!part.empty()) parts.emplace_back(part);
+    std::wstring_view name = rest.substr(0, cut);
+    if (name.size() > ORV_REG_MAX_KEY_NAME || !IsStorableName(name)) return ERROR_INVALID_PARAMETER;
+    if (!name.empty()) part(name);
     if (cut == std::wstring_view::npos) break;
     rest.remove_prefix(cut + 1);
   }
   return ERROR_SUCCESS;
+}
+}  // namespace
+
+LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts) {
+  parts.clear();
+  return VisitKeyPath(path, [&](std::wstring_view name) { parts.emplace_back(name); });
+}
+
+LSTATUS CheckKeyPath(const wchar_t* path) {
+  return VisitKeyPath(path, [](std::wstring_view) {});
 }
 }  // namespace orv::store

@@ -1,5 +1,6 @@
 #include "platform/store/detail/RegistryRoots.h"
 
+#include <pthread.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -13,18 +14,27 @@ namespace {
 struct Roots {
   std::string chosen[kRootCount];  // set by SetRegistryRootFile; empty: the default
   std::unique_ptr<Database> db[kRootCount];
-  pid_t owner = 0;
+  bool forked = false;
 };
+
+Roots& Instance() {
+  static Roots roots;
+  return roots;
+}
 
 // The roots of this process. After a fork() the child drops the connections it inherited
 // (without closing them) and opens its own.
 Roots& State() {
-  static Roots roots;
-  pid_t self = getpid();
-  if (roots.owner != self) {
+  static const bool watching = [] {
+    pthread_atfork(nullptr, nullptr, [] { Instance().forked = true; });
+    return true;
+  }();
+  (void)watching;
+  Roots& roots = Instance();
+  if (roots.forked) {
     for (auto& db : roots.db)
       if (db) db->ForgetAfterFork();
-    roots.owner = self;
+    roots.forked = false;
   }
   return roots;
 }
@@ -71,6 +81,23 @@ int RootIndex(HKEY key) {
   if (key == HKEY_CURRENT_USER) return 0;
   if (key == HKEY_LOCAL_MACHINE) return 1;
   return -1;
+}
+
+RegistryBatch::RegistryBatch() : guard_(RegistryLock()) {
+  for (int root = 0; root < kRootCount; ++root) RootDatabase(root).BeginBatch();
+}
+
+RegistryBatch::~RegistryBatch() { Finish(); }
+
+LSTATUS RegistryBatch::Finish() {
+  LSTATUS first = ERROR_SUCCESS;
+  if (finished_) return first;
+  finished_ = true;
+  for (int root = 0; root < kRootCount; ++root) {
+    LSTATUS st = RootDatabase(root).EndBatch();
+    if (first == ERROR_SUCCESS) first = st;
+  }
+  return first;
 }
 
 Database& RootDatabase(int root) {

@@ -82,26 +82,9 @@ LSTATUS Resolve(HKEY handle, REGSAM need, Resolved* out) {
   return ERROR_SUCCESS;
 }
 
-// The key behind a handle and the names of the path below it.
-LSTATUS ResolvePath(HKEY handle, LPCWSTR subKey, Resolved* at, std::vector<std::wstring>* parts) {
-  LSTATUS st = Resolve(handle, 0, at);
-  return st != ERROR_SUCCESS ? st : orv::store::SplitKeyPath(subKey, *parts);
-}
-
-// Follows `parts` from `from`; ERROR_FILE_NOT_FOUND when one is missing.
-LSTATUS Walk(Database& db, KeyId from, const std::vector<std::wstring>& parts, KeyId* out) {
-  KeyId at = from;
-  for (const std::wstring& part : parts) {
-    LSTATUS st = db.FindSubkey(at, part, &at);
-    if (st != ERROR_SUCCESS) return st;
-  }
-  *out = at;
-  return ERROR_SUCCESS;
-}
-
 // A value name as stored: null is the default value "".
-LSTATUS ValueName(LPCWSTR name, std::wstring* out) {
-  out->assign(name != nullptr ? name : L"");
+LSTATUS ValueName(LPCWSTR name, std::wstring_view* out) {
+  *out = name != nullptr ? std::wstring_view(name) : std::wstring_view();
   if (out->size() > ORV_REG_MAX_VALUE_NAME || !orv::store::IsStorableName(*out)) return ERROR_INVALID_PARAMETER;
   return ERROR_SUCCESS;
 }
@@ -160,15 +143,13 @@ void ToFileTime(std::int64_t ticks, PFILETIME out) {
   out->dwHighDateTime = static_cast<DWORD>(value >> 32);
 }
 
-// Deletes the key at subKey below `key`; the shared part of RegDeleteKeyW and SHDeleteKeyW.
 // The existing key at subKey below `key` (the registry lock held by the caller).
 LSTATUS FindExisting(HKEY key, LPCWSTR subKey, Resolved* at, KeyId* target) {
-  std::vector<std::wstring> parts;
-  LSTATUS st = ResolvePath(key, subKey, at, &parts);
-  if (st != ERROR_SUCCESS) return st;
-  return Walk(*at->db, at->key, parts, target);
+  LSTATUS st = Resolve(key, 0, at);
+  return st != ERROR_SUCCESS ? st : at->db->FindPath(at->key, subKey, target);
 }
 
+// Deletes the key at subKey below `key`; the shared part of RegDeleteKeyW and SHDeleteKeyW.
 LSTATUS DeleteKeyAt(HKEY key, LPCWSTR subKey, bool subtree) {
   if (subKey == nullptr) return ERROR_INVALID_PARAMETER;
   std::lock_guard guard(orv::store::RegistryLock());
@@ -199,16 +180,19 @@ LSTATUS RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*k
   if (options != REG_OPTION_NON_VOLATILE) return ERROR_INVALID_PARAMETER;
   std::lock_guard guard(orv::store::RegistryLock());
   Resolved at;
-  std::vector<std::wstring> parts;
-  LSTATUS st = ResolvePath(key, subKey, &at, &parts);
-  if (st != ERROR_SUCCESS) return st;
   KeyId target;
+  LSTATUS st = FindExisting(key, subKey, &at, &target);
   bool created = false;
   if (at.access & KEY_CREATE_SUB_KEY) {
-    st = at.db->CreateSubkeys(at.key, parts, &target, &created);
-  } else {
-    st = Walk(*at.db, at.key, parts, &target);
-    if (st == ERROR_FILE_NOT_FOUND) st = ERROR_ACCESS_DENIED;
+    if (st == ERROR_SUCCESS) {
+      st = at.db->CanWrite();
+    } else if (st == ERROR_FILE_NOT_FOUND) {
+      std::vector<std::wstring> parts;
+      orv::store::SplitKeyPath(subKey, parts);
+      st = at.db->CreateSubkeys(at.key, parts, &target, &created);
+    }
+  } else if (st == ERROR_FILE_NOT_FOUND && at.db != nullptr) {
+    st = ERROR_ACCESS_DENIED;
   }
   if (st != ERROR_SUCCESS) return st;
   if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
@@ -230,12 +214,12 @@ LSTATUS RegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type,
   Resolved at;
   LSTATUS st = Resolve(key, KEY_QUERY_VALUE, &at);
   if (st != ERROR_SUCCESS) return st;
-  std::wstring valueName;
+  std::wstring_view valueName;
   if (ValueName(name, &valueName) != ERROR_SUCCESS) return ERROR_FILE_NOT_FOUND;
-  orv::store::ValueRecord value;
+  const orv::store::ValueRecord* value = nullptr;
   if ((st = at.db->GetValue(at.key, valueName, &value)) != ERROR_SUCCESS) return st;
-  if (type != nullptr) *type = value.type;
-  return CopyData(value.type, value.data, data, dataSize);
+  if (type != nullptr) *type = value->type;
+  return CopyData(value->type, value->data, data, dataSize);
 }
 
 LSTATUS RegSetValueExW(HKEY key, LPCWSTR name, DWORD /*reserved*/, DWORD type, const BYTE* data,
@@ -243,7 +227,7 @@ LSTATUS RegSetValueExW(HKEY key, LPCWSTR name, DWORD /*reserved*/, DWORD type, c
   if (data == nullptr && dataSize != 0) return ERROR_INVALID_PARAMETER;
   LSTATUS st = CheckDataSize(type, dataSize);
   if (st != ERROR_SUCCESS) return st;
-  std::wstring valueName;
+  std::wstring_view valueName;
   if ((st = ValueName(name, &valueName)) != ERROR_SUCCESS) return st;
   std::lock_guard guard(orv::store::RegistryLock());
   Resolved at;
@@ -252,7 +236,7 @@ LSTATUS RegSetValueExW(HKEY key, LPCWSTR name, DWORD /*reserved*/, DWORD type, c
 }
 
 LSTATUS RegDeleteValueW(HKEY key, LPCWSTR name) {
-  std::wstring valueName;
+  std::wstring_view valueName;
   if (ValueName(name, &valueName) != ERROR_SUCCESS) return ERROR_FILE_NOT_FOUND;
   std::lock_guard guard(orv::store::RegistryLock());
   Resolved at;
@@ -290,9 +274,9 @@ LSTATUS RegEnumValueW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDW
   Resolved at;
   LSTATUS st = Resolve(key, KEY_QUERY_VALUE, &at);
   if (st != ERROR_SUCCESS) return st;
-  orv::store::ValueRecord value;
+  const orv::store::ValueRecord* value = nullptr;
   if ((st = at.db->ValueAt(at.key, index, &value)) != ERROR_SUCCESS) return st;
-  if ((st = CopyName(value.name, name, nameSize)) != ERROR_SUCCESS) return st;
-  if (type != nullptr) *type = value.type;
-  return CopyData(value.type, value.data, data, dataSize);
+  if ((st = CopyName(value->name, name, nameSize)) != ERROR_SUCCESS) return st;
+  if (type != nullptr) *type = value->type;
+  return CopyData(value->type, value->data, data, dataSize);
 }

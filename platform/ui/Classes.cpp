@@ -2,8 +2,6 @@
 
 #include "platform/ui/CommonControls.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/detail/DialogWindow.h"
 #include "platform/ui/detail/Edit.h"
 #include "platform/ui/detail/List.h"
 #include "platform/ui/detail/ScrollBar.h"
@@ -13,54 +11,52 @@
 
 namespace orv::ui {
 namespace {
-bool Is(const CString& name, const wchar_t* className) { return name.CompareNoCase(className) == 0; }
-}  // namespace
 
-std::unique_ptr<ClassProc> MakeClassProc(const CString& name) {
-  if (Is(name, WC_STATIC)) return std::make_unique<StaticProc>();
-  if (Is(name, WC_BUTTON)) return std::make_unique<ButtonProc>();
-  if (Is(name, WC_EDIT)) return std::make_unique<EditProc>();
-  if (Is(name, WC_SCROLLBAR)) return std::make_unique<ScrollBarProc>();
-  if (Is(name, WC_TREEVIEW)) return std::make_unique<TreeProc>();
-  if (Is(name, UPDOWN_CLASS)) return std::make_unique<UpDownProc>();
-  if (Is(name, WC_LISTBOX)) return std::make_unique<ListProc>(false);
-  if (Is(name, WC_COMBOBOX)) return std::make_unique<ListProc>(true);
+struct WindowClass {
+  const wchar_t* name;
+  std::unique_ptr<ClassProc> (*makeProc)();
+  std::unique_ptr<CWnd> (*makeObject)();
+};
+
+template <typename T>
+std::unique_ptr<ClassProc> NewProc() {
+  return std::make_unique<T>();
+}
+template <bool combo>
+std::unique_ptr<ClassProc> NewListProc() {
+  return std::make_unique<ListProc>(combo);
+}
+template <typename T>
+std::unique_ptr<CWnd> NewObject() {
+  return std::make_unique<T>();
+}
+
+const WindowClass* Find(const CString& name) {
+  static const WindowClass classes[] = {
+      {WC_STATIC, NewProc<StaticProc>, NewObject<CStatic>},
+      {WC_BUTTON, NewProc<ButtonProc>, NewObject<CButton>},
+      {WC_EDIT, NewProc<EditProc>, NewObject<CEdit>},
+      {WC_SCROLLBAR, NewProc<ScrollBarProc>, NewObject<CScrollBar>},
+      {WC_TREEVIEW, NewProc<TreeProc>, NewObject<CTreeCtrl>},
+      {UPDOWN_CLASS, NewProc<UpDownProc>, NewObject<CSpinButtonCtrl>},
+      {WC_LISTBOX, NewListProc<false>, NewObject<CListBox>},
+      {WC_COMBOBOX, NewListProc<true>, NewObject<CComboBox>},
+  };
+  for (const WindowClass& c : classes)
+    if (name.CompareNoCase(c.name) == 0) return &c;
   return nullptr;
 }
 
-namespace {
-std::unique_ptr<CWnd> NewObjectFor(const CString& name) {
-  if (Is(name, WC_STATIC)) return std::make_unique<CStatic>();
-  if (Is(name, WC_BUTTON)) return std::make_unique<CButton>();
-  if (Is(name, WC_EDIT)) return std::make_unique<CEdit>();
-  if (Is(name, WC_SCROLLBAR)) return std::make_unique<CScrollBar>();
-  if (Is(name, WC_TREEVIEW)) return std::make_unique<CTreeCtrl>();
-  if (Is(name, UPDOWN_CLASS)) return std::make_unique<CSpinButtonCtrl>();
-  if (Is(name, WC_LISTBOX)) return std::make_unique<CListBox>();
-  if (Is(name, WC_COMBOBOX)) return std::make_unique<CComboBox>();
-  return std::make_unique<CWnd>();
-}
 }  // namespace
 
-std::unique_ptr<CWnd> MakeHandleObject(const Window& w) {
-  std::unique_ptr<CWnd> object = NewObjectFor(w.className);
-  object->m_hWnd = const_cast<Window*>(&w);
-  object->m_bOwnedByWindow = true;
-  return object;
+std::unique_ptr<ClassProc> MakeClassProc(const CString& className) {
+  const WindowClass* c = Find(className);
+  return c != nullptr ? c->makeProc() : nullptr;
+}
+
+std::unique_ptr<CWnd> MakeClassObject(const CString& className) {
+  const WindowClass* c = Find(className);
+  return c != nullptr ? c->makeObject() : std::make_unique<CWnd>();
 }
 
 }  // namespace orv::ui
-
-CScrollBar* orv::ui::ScrollBarFromHandle(HWND hwnd) {
-  Window* w = Window::FromHandle(hwnd);
-  if (w == nullptr) return nullptr;
-  if (auto* bar = dynamic_cast<CScrollBar*>(CWnd::FromHandle(hwnd))) return bar;
-  // Other controls scroll too (an up-down control): their scroll view names them.
-  if (!w->scrollView) {
-    auto view = std::make_unique<CScrollBar>();
-    view->m_hWnd = hwnd;
-    view->m_bOwnedByWindow = true;
-    w->scrollView = std::move(view);
-  }
-  return static_cast<CScrollBar*>(w->scrollView.get());
-}

@@ -135,9 +135,11 @@ void CColorDialog::SetCurrentColor(COLORREF color) {
 BOOL CColorDialog::OnColorOK() { return FALSE; }
 
 void CColorDialog::OnOK() {
+  // The confirmed custom colours reach the caller's array before OnColorOK is asked, so a
+  // derived chooser can keep them from there, as the platform's chooser has them in place.
   m_cc.rgbResult = m_current;
-  if (OnColorOK()) return;
   if (m_cc.lpCustColors != nullptr) std::copy(std::begin(m_working), std::end(m_working), m_cc.lpCustColors);
+  if (OnColorOK()) return;
   EndDialog(IDOK);
 }
 

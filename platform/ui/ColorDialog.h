@@ -5,9 +5,9 @@
 //
 // The 16 custom colours are the caller's: m_cc.lpCustColors points at them (at the object's
 // own array, all white, unless the caller points it elsewhere). The chooser works on a copy
-// and writes it back when the user confirms. It opens on m_cc.rgbResult when m_cc.Flags has
-// CC_RGBINIT, else on black; OK (after OnColorOK accepts) puts the chosen colour into
-// m_cc.rgbResult.
+// and writes it back when the user presses OK, before OnColorOK is asked. It opens on
+// m_cc.rgbResult when m_cc.Flags has CC_RGBINIT, else on black; OK puts the chosen colour
+// into m_cc.rgbResult and ends the dialog when OnColorOK accepts.
 #include <memory>
 
 #include "platform/ui/Dialog.h"

@@ -6,6 +6,7 @@
 
 #include "platform/base/MessageBox.h"
 #include "platform/ui/Wnd.h"
+#include "platform/ui/detail/DialogKeyboard.h"
 
 IMPLEMENT_DYNAMIC(CUserException, CException)
 
@@ -36,8 +37,9 @@ HWND CDataExchange::PrepareEditCtrl(int id) {
 
 void CDataExchange::Fail() {
   if (m_bSaveAndValidate && IsWindow(m_hWndLastControl)) {
-    ::SetFocus(m_hWndLastControl);
-    if (m_bEditLastControl) ::SendMessageW(m_hWndLastControl, EM_SETSEL, 0, -1);
+    // Back to the control at fault; an edit exchanged as text has its text selected.
+    if (m_bEditLastControl) orv::ui::FocusDialogControl(*m_hWndLastControl);
+    else ::SetFocus(m_hWndLastControl);
   }
   AfxThrowUserException();
 }

@@ -1,5 +1,5 @@
-// The default window procedure shared by every class, and the device contexts that windows
-// lend the graphics layer (BeginPaint/EndPaint, GetDC/ReleaseDC).
+// What every window class does unless it does otherwise: the base of the class procedures and
+// the default window procedure they fall back on.
 #include <algorithm>
 #include <cwchar>
 
@@ -10,58 +10,6 @@
 
 namespace orv::ui {
 namespace {
-
-class WindowCanvases final : public gdi::WindowCanvasProvider {
-public:
-  bool BeginPaint(CWnd* wnd, gdi::WindowCanvas* canvas) override {
-    Window* w = Window::FromHandle(wnd != nullptr ? wnd->m_hWnd : nullptr);
-    if (w == nullptr || canvas == nullptr) return false;
-    gdi::Surface& surface = w->ClientSurface();
-    CRect paint = w->invalid;
-    bool erase = w->eraseNeeded;
-    // Painting validates first, so a handler that invalidates again is asked again.
-    w->Validate(nullptr);
-    canvas->erase = FALSE;
-    if (erase && !paint.IsRectEmpty()) {
-      CDC dc;
-      dc.AttachSurface(&surface, POINT{0, 0}, paint);
-      canvas->erase = w->Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0) != 0 ? FALSE : TRUE;
-      if (!Window::IsLive(w)) return false;
-    }
-    canvas->surface = &surface;
-    canvas->origin = POINT{0, 0};
-    canvas->clip = paint;
-    canvas->paint = paint;
-    canvas->token = w;
-    return true;
-  }
-
-  void EndPaint(CWnd*, const gdi::WindowCanvas& canvas) override {
-    auto* w = static_cast<Window*>(canvas.token);
-    if (!Window::IsLive(w)) return;
-    w->painted = true;
-    w->drawnOn = true;
-    if (w->peer) w->peer->Present(CRect(canvas.paint));
-  }
-
-  bool GetDC(CWnd* wnd, gdi::WindowCanvas* canvas) override {
-    Window* w = Window::FromHandle(wnd != nullptr ? wnd->m_hWnd : nullptr);
-    if (w == nullptr || canvas == nullptr) return false;
-    canvas->surface = &w->ClientSurface();
-    w->drawnOn = true;
-    canvas->origin = POINT{0, 0};
-    canvas->clip = w->ClientRect();
-    canvas->paint = canvas->clip;
-    canvas->erase = FALSE;
-    canvas->token = w;
-    return true;
-  }
-
-  void ReleaseDC(CWnd*, const gdi::WindowCanvas& canvas) override {
-    auto* w = static_cast<Window*>(canvas.token);
-    if (Window::IsLive(w) && w->peer) w->peer->Present(w->ClientRect());
-  }
-};
 
 void ApplyFont(Window& w) {
   if (!w.peer) return;
@@ -76,13 +24,15 @@ void ApplyFont(Window& w) {
 
 }  // namespace
 
-void InstallWindowCanvases() {
-  static WindowCanvases canvases;
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
-  gdi::SetWindowCanvasProvider(&canvases);
+ClassProc::~ClassProc() = default;
+
+LRESULT ClassProc::WndProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefaultProc(w, message, wParam, lParam);
 }
+
+void ClassProc::Destroyed(Window&) {}
+void ClassProc::DialogComplete(Window&) {}
+void ClassProc::StyleChanged(Window&, DWORD) {}
 
 LRESULT ClassProc::DefaultProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

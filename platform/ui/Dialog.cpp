@@ -64,7 +64,7 @@ INT_PTR CDialog::DoModal() {
   bool reenableOwner = owner != nullptr && owner->IsEnabled();
   if (reenableOwner) ::EnableWindow(owner, FALSE);
 
-  orv::ui::ModalState state;
+  orv::ui::DialogEnding state;
   orv::ui::DialogBuild build;
   build.dialogTemplate = dialogTemplate;
   build.parent = owner;
@@ -120,16 +120,6 @@ BOOL CDialog::CreateIndirect(const orv::DialogTemplate* dialogTemplate, CWnd* pa
 
 void CDialog::MapDialogRect(LPRECT rect) const { ::MapDialogRect(m_hWnd, rect); }
 
-void CDialog::NextDlgCtrl() const {
-  CWnd* next = GetNextDlgTabItem(GetFocus(), FALSE);
-  if (next != nullptr) const_cast<CDialog*>(this)->GotoDlgCtrl(next);
-}
-
-void CDialog::PrevDlgCtrl() const {
-  CWnd* next = GetNextDlgTabItem(GetFocus(), TRUE);
-  if (next != nullptr) const_cast<CDialog*>(this)->GotoDlgCtrl(next);
-}
-
 void CDialog::SetDefID(UINT id) { SendMessage(DM_SETDEFID, id); }
 
 DWORD CDialog::GetDefID() const { return static_cast<DWORD>(SendMessage(DM_GETDEFID)); }
@@ -142,15 +132,6 @@ BOOL CDialog::OnInitDialog() {
     return FALSE;
   }
   return TRUE;
-}
-
-BOOL CDialog::PreTranslateMessage(MSG* msg) {
-  if (CWnd::PreTranslateMessage(msg)) return TRUE;
-  Window* w = Window::FromHandle(m_hWnd);
-  Window* target = msg != nullptr ? Window::FromHandle(msg->hwnd) : nullptr;
-  // A dialog inside another window leaves the keyboard to the window it sits in.
-  if (w == nullptr || target == nullptr || !w->IsTopLevel() || target->TopLevel() != w) return FALSE;
-  return orv::ui::IsDialogMessage(*w, msg);
 }
 
 void CDialog::OnOK() {

@@ -50,6 +50,7 @@ protected:
   virtual void OnOK();
   virtual void OnCancel();
   LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
+  UINT HelpContextId() const override { return m_nIDHelp; }
 
   DECLARE_MESSAGE_MAP()
 

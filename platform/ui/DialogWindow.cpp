@@ -1,6 +1,5 @@
 #include "platform/ui/detail/DialogWindow.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -9,7 +8,7 @@
 #include "platform/ui/Wnd.h"
 #include "platform/ui/detail/Backend.h"
 #include "platform/ui/detail/Classes.h"
-#include "platform/ui/detail/StaticButton.h"
+#include "platform/ui/detail/DialogKeyboard.h"
 
 namespace orv::ui {
 namespace {
@@ -23,14 +22,6 @@ int MulDiv(int a, int b, int c) {
   std::int64_t ac = c < 0 ? -static_cast<std::int64_t>(c) : c;
   std::int64_t q = (ap + ac / 2) / ac;
   return static_cast<int>(negative ? -q : q);
-}
-
-bool IsClass(const Window* w, const wchar_t* name) { return w != nullptr && w->className.CompareNoCase(name) == 0; }
-
-bool IsPushButton(const Window* w) {
-  if (!IsClass(w, WC_BUTTON)) return false;
-  DWORD type = w->style & BS_TYPEMASK;
-  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
 }
 
 Window* FirstTabStop(const Window& dialog) {
@@ -52,11 +43,10 @@ DialogProc::~DialogProc() = default;
 void DialogProc::Create(Window& w) { w.peer = CreateCanvasPeer(w, modal != nullptr); }
 
 void DialogProc::End(Window& w, INT_PTR value) {
-  ended = true;
-  result = value;
+  DialogEnding& ending = modal != nullptr ? *modal : modelessEnding_;
+  ending.ended = true;
+  ending.result = value;
   if (modal != nullptr) {
-    modal->ended = true;
-    modal->result = value;
     WakeModalLoops();
   } else {
     // A modeless dialog ended by its OK or Cancel only goes out of sight.
@@ -87,7 +77,7 @@ LRESULT DialogProc::WndProc(Window& w, UINT message, WPARAM wParam, LPARAM lPara
     case DM_SETDEFID: {
       auto restyle = [&](UINT id, DWORD type) {
         Window* b = w.Child(id);
-        if (b == nullptr || !IsClass(b, WC_BUTTON)) return;
+        if (b == nullptr || !b->IsClass(WC_BUTTON)) return;
         DWORD current = b->style & BS_TYPEMASK;
         if (current == BS_PUSHBUTTON || current == BS_DEFPUSHBUTTON) b->SetStyle((b->style & ~BS_TYPEMASK) | type);
       };
@@ -123,9 +113,9 @@ CSize MeasureDialogBaseUnits(const CString& face, int pointSize) {
   return CSize(cx, cy);
 }
 
-CRect DialogUnitsToPixels(const CRect& r, CSize units) {
-  return CRect(MulDiv(r.left, units.cx, 4), MulDiv(r.top, units.cy, 8), MulDiv(r.right, units.cx, 4),
-               MulDiv(r.bottom, units.cy, 8));
+CRect DialogUnitsToPixels(const CRect& rect, CSize baseUnits) {
+  return CRect(MulDiv(rect.left, baseUnits.cx, 4), MulDiv(rect.top, baseUnits.cy, 8),
+               MulDiv(rect.right, baseUnits.cx, 4), MulDiv(rect.bottom, baseUnits.cy, 8));
 }
 
 Window* CreateDialogWindow(const DialogBuild& build, CString* error) {
@@ -207,17 +197,14 @@ Window* CreateDialogWindow(const DialogBuild& build, CString* error) {
       return fail(L"a control could not be created");
     }
     child->DefProc(WM_SETFONT, reinterpret_cast<WPARAM>(dp->font->GetSafeHandle()), FALSE);
-    if (IsClass(child, WC_BUTTON) && (child->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) dp->defId = item.id;
+    if (child->IsClass(WC_BUTTON) && (child->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) dp->defId = item.id;
   }
   for (Window* child : std::vector<Window*>(w->children)) child->proc->DialogComplete(*child);
 
   Window* first = FirstTabStop(*w);
   LRESULT focusDefault = w->Send(WM_INITDIALOG, reinterpret_cast<WPARAM>(first), build.initParam);
   if (!Window::IsLive(w)) return fail(L"the dialog was destroyed while it initialised");
-  if (focusDefault != 0 && Window::IsLive(first) && first->parent == w) {
-    ::SetFocus(first);
-    if (IsClass(first, WC_EDIT)) first->Send(EM_SETSEL, 0, -1);
-  }
+  if (focusDefault != 0 && Window::IsLive(first) && first->parent == w) FocusDialogControl(*first);
   return w;
 }
 
@@ -234,77 +221,22 @@ void RunModalHook(HWND dialog) {
   }
 }
 
-namespace {
-// Alt with the "&" letter of a label moves the focus to the control the label names.
-BOOL HandleMnemonic(Window& dialog, UINT vk) {
-  if (!((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))) return FALSE;
-  for (Window* c : dialog.children) {
-    auto* label = c->ProcAs<StaticProc>();
-    if (label == nullptr || !Window::IsLive(label->mnemonicTarget) || !c->IsVisible()) continue;
-    int at = c->text.Find(L'&');
-    while (at >= 0 && at + 1 < c->text.GetLength() && c->text[at + 1] == L'&') at = c->text.Find(L'&', at + 2);
-    if (at < 0 || at + 1 >= c->text.GetLength() || FoldCase(c->text[at + 1]) != FoldCase(static_cast<wchar_t>(vk)))
-      continue;
-    Window* target = label->mnemonicTarget;
-    ::SetFocus(target);
-    if (IsClass(target, WC_EDIT)) target->Send(EM_SETSEL, 0, -1);
-    return TRUE;
-  }
-  return FALSE;
-}
-}  // namespace
-
-BOOL IsDialogMessage(Window& dialog, MSG* msg) {
-  if (msg != nullptr && msg->message == WM_SYSKEYDOWN) return HandleMnemonic(dialog, static_cast<UINT>(msg->wParam));
-  if (msg == nullptr || msg->message != WM_KEYDOWN) return FALSE;
-  Window* focus = Window::FromHandle(msg->hwnd);
-  switch (msg->wParam) {
-    case VK_ESCAPE: {
-      Window* cancel = dialog.Child(IDCANCEL);
-      if (cancel == nullptr || cancel->IsEnabled())
-        dialog.Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
-      return TRUE;
-    }
-    case VK_RETURN: {
-      if (focus != nullptr && focus != &dialog && IsPushButton(focus)) {
-        focus->Send(BM_CLICK);
-        return TRUE;
-      }
-      if (IsClass(focus, WC_EDIT) && (focus->style & ES_MULTILINE) != 0 && (focus->style & ES_WANTRETURN) != 0)
-        return FALSE;
-      LRESULT def = dialog.Send(DM_GETDEFID);
-      UINT id = HIWORD(static_cast<WPARAM>(def)) == DC_HASDEFID ? LOWORD(static_cast<WPARAM>(def)) : IDOK;
-      Window* button = dialog.Child(id);
-      if (button != nullptr && (!button->IsEnabled() || !button->IsVisible())) return TRUE;
-      dialog.Send(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
-      return TRUE;
-    }
-    case VK_F1: {
-      Window* target = focus != nullptr ? focus : &dialog;
-      HELPINFO info{sizeof(HELPINFO), HELPINFO_WINDOW, static_cast<int>(target->id), target, 0, POINT{0, 0}};
-      target->Send(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-      return TRUE;
-    }
-    default:
-      return FALSE;
-  }
-}
-
-BOOL WalkPreTranslate(MSG* msg) {
-  Window* w = Window::FromHandle(msg->hwnd);
-  Window* top = w != nullptr ? w->TopLevel() : nullptr;
-  for (; Window::IsLive(w); w = w->IsTopLevel() ? nullptr : w->parent) {
-    if (w->attached != nullptr) {
-      BOOL taken = FALSE;
-      CWnd* object = w->attached;
-      Guarded(L"", [&] { taken = object->PreTranslateMessage(msg); });
-      if (taken) return TRUE;
-    }
-  }
-  // A dialog that no object serves still has the dialog manager's keyboard interface.
-  if (Window::IsLive(top) && top->attached == nullptr && top->ProcAs<DialogProc>() != nullptr)
-    return IsDialogMessage(*top, msg);
-  return FALSE;
-}
-
 }  // namespace orv::ui
+
+using orv::ui::Window;
+
+BOOL MapDialogRect(HWND dialog, LPRECT rect) {
+  Window* w = Window::FromHandle(dialog);
+  auto* proc = w != nullptr ? w->ProcAs<orv::ui::DialogProc>() : nullptr;
+  if (proc == nullptr || rect == nullptr) return FALSE;
+  *rect = orv::ui::DialogUnitsToPixels(CRect(*rect), proc->baseUnits);
+  return TRUE;
+}
+
+BOOL EndDialog(HWND dialog, INT_PTR result) {
+  Window* w = Window::FromHandle(dialog);
+  auto* proc = w != nullptr ? w->ProcAs<orv::ui::DialogProc>() : nullptr;
+  if (proc == nullptr) return FALSE;
+  proc->End(*w, result);
+  return TRUE;
+}

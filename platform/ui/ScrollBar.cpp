@@ -136,3 +136,55 @@ void ScrollBarProc::UserEndTrack(Window& w) {
 }
 
 }  // namespace orv::ui
+
+namespace {
+HWND ScrollControl(HWND hwnd, int bar) { return bar == SB_CTL ? hwnd : nullptr; }
+}  // namespace
+
+// Only scroll-bar controls (SB_CTL) exist in this layer; windows carry no scroll bars of
+// their own, so SB_HORZ and SB_VERT requests fail.
+int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
+  HWND control = ScrollControl(hwnd, bar);
+  if (control == nullptr || info == nullptr) return 0;
+  return static_cast<int>(SendMessageW(control, SBM_SETSCROLLINFO, static_cast<WPARAM>(redraw),
+                                       reinterpret_cast<LPARAM>(info)));
+}
+
+BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info) {
+  HWND control = ScrollControl(hwnd, bar);
+  if (control == nullptr || info == nullptr) return FALSE;
+  return static_cast<BOOL>(SendMessageW(control, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)));
+}
+
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw) {
+  HWND control = ScrollControl(hwnd, bar);
+  if (control == nullptr) return 0;
+  return static_cast<int>(SendMessageW(control, SBM_SETPOS, static_cast<WPARAM>(pos), redraw));
+}
+
+int GetScrollPos(HWND hwnd, int bar) {
+  HWND control = ScrollControl(hwnd, bar);
+  return control != nullptr ? static_cast<int>(SendMessageW(control, SBM_GETPOS, 0, 0)) : 0;
+}
+
+BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw) {
+  HWND control = ScrollControl(hwnd, bar);
+  if (control == nullptr) return FALSE;
+  SendMessageW(control, redraw ? SBM_SETRANGEREDRAW : SBM_SETRANGE, static_cast<WPARAM>(minPos),
+               static_cast<LPARAM>(maxPos));
+  return TRUE;
+}
+
+BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos) {
+  HWND control = ScrollControl(hwnd, bar);
+  if (control == nullptr) return FALSE;
+  SendMessageW(control, SBM_GETRANGE, reinterpret_cast<WPARAM>(minPos), reinterpret_cast<LPARAM>(maxPos));
+  return TRUE;
+}
+
+BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
+  HWND control = ScrollControl(hwnd, static_cast<int>(bar));
+  if (control == nullptr) return FALSE;
+  return static_cast<BOOL>(SendMessageW(control, SBM_ENABLE_ARROWS, arrows, 0));
+}
+

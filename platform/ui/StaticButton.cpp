@@ -38,14 +38,14 @@ CString TextWithoutMnemonics(const CString& text) {
   return shown;
 }
 
-void DrawFocusDots(CDC& dc, const CRect& f, COLORREF color) {
-  for (int x = f.left; x < f.right; x += 2) {
-    dc.SetPixel(x, f.top, color);
-    dc.SetPixel(x, f.bottom - 1, color);
+void DrawFocusDots(CDC& dc, const CRect& rect, COLORREF color) {
+  for (int x = rect.left; x < rect.right; x += 2) {
+    dc.SetPixel(x, rect.top, color);
+    dc.SetPixel(x, rect.bottom - 1, color);
   }
-  for (int y = f.top; y < f.bottom; y += 2) {
-    dc.SetPixel(f.left, y, color);
-    dc.SetPixel(f.right - 1, y, color);
+  for (int y = rect.top; y < rect.bottom; y += 2) {
+    dc.SetPixel(rect.left, y, color);
+    dc.SetPixel(rect.right - 1, y, color);
   }
 }
 

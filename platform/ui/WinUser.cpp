@@ -7,7 +7,6 @@
 
 #include "platform/base/MessageBox.h"
 #include "platform/ui/detail/Backend.h"
-#include "platform/ui/detail/DialogWindow.h"
 #include "platform/ui/detail/Window.h"
 
 using orv::ui::Window;
@@ -272,105 +271,16 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
   return old;
 }
 
-BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
-  Window* w = Window::FromHandle(hwnd);
-  if (w == nullptr) return FALSE;
-  CRect r;
-  if (rect != nullptr) r = *rect;
-  w->Invalidate(rect != nullptr ? &r : nullptr, erase != FALSE);
-  return TRUE;
-}
-
-BOOL ValidateRect(HWND hwnd, const RECT* rect) {
-  Window* w = Window::FromHandle(hwnd);
-  if (w == nullptr) return FALSE;
-  CRect r;
-  if (rect != nullptr) r = *rect;
-  w->Validate(rect != nullptr ? &r : nullptr);
-  return TRUE;
-}
-
-BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
-  Window* w = Window::FromHandle(hwnd);
-  if (w == nullptr) return FALSE;
-  if (rect != nullptr) *rect = w->invalid.IsRectEmpty() ? CRect() : w->invalid;
-  return w->invalid.IsRectEmpty() ? FALSE : TRUE;
-}
-
-BOOL UpdateWindow(HWND hwnd) {
-  Window* w = Window::FromHandle(hwnd);
-  if (w == nullptr) return FALSE;
-  w->PaintNow();
-  return TRUE;
-}
-
-BOOL MapDialogRect(HWND dialog, LPRECT rect) {
-  Window* w = Window::FromHandle(dialog);
-  auto* proc = w != nullptr ? w->ProcAs<orv::ui::DialogProc>() : nullptr;
-  if (proc == nullptr || rect == nullptr) return FALSE;
-  *rect = orv::ui::DialogUnitsToPixels(CRect(*rect), proc->baseUnits);
-  return TRUE;
-}
-
 int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT type) {
   return orv::ShowMessageBox(text != nullptr ? text : L"", caption != nullptr ? caption : L"Error", type);
 }
 
-namespace {
-HWND ScrollControl(HWND hwnd, int bar) { return bar == SB_CTL ? hwnd : nullptr; }
-}  // namespace
-
-// Only scroll-bar controls (SB_CTL) exist in this layer; windows carry no scroll bars of
-// their own, so SB_HORZ and SB_VERT requests fail.
-int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
-  HWND control = ScrollControl(hwnd, bar);
-  if (control == nullptr || info == nullptr) return 0;
-  return static_cast<int>(SendMessageW(control, SBM_SETSCROLLINFO, static_cast<WPARAM>(redraw),
-                                       reinterpret_cast<LPARAM>(info)));
-}
-
-BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info) {
-  HWND control = ScrollControl(hwnd, bar);
-  if (control == nullptr || info == nullptr) return FALSE;
-  return static_cast<BOOL>(SendMessageW(control, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)));
-}
-
-int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw) {
-  HWND control = ScrollControl(hwnd, bar);
-  if (control == nullptr) return 0;
-  return static_cast<int>(SendMessageW(control, SBM_SETPOS, static_cast<WPARAM>(pos), redraw));
-}
-
-int GetScrollPos(HWND hwnd, int bar) {
-  HWND control = ScrollControl(hwnd, bar);
-  return control != nullptr ? static_cast<int>(SendMessageW(control, SBM_GETPOS, 0, 0)) : 0;
-}
-
-BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw) {
-  HWND control = ScrollControl(hwnd, bar);
-  if (control == nullptr) return FALSE;
-  SendMessageW(control, redraw ? SBM_SETRANGEREDRAW : SBM_SETRANGE, static_cast<WPARAM>(minPos),
-               static_cast<LPARAM>(maxPos));
-  return TRUE;
-}
-
-BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos) {
-  HWND control = ScrollControl(hwnd, bar);
-  if (control == nullptr) return FALSE;
-  SendMessageW(control, SBM_GETRANGE, reinterpret_cast<WPARAM>(minPos), reinterpret_cast<LPARAM>(maxPos));
-  return TRUE;
-}
-
-BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
-  HWND control = ScrollControl(hwnd, static_cast<int>(bar));
-  if (control == nullptr) return FALSE;
-  return static_cast<BOOL>(SendMessageW(control, SBM_ENABLE_ARROWS, arrows, 0));
-}
-
-BOOL EndDialog(HWND dialog, INT_PTR result) {
-  Window* w = Window::FromHandle(dialog);
-  auto* proc = w != nullptr ? w->ProcAs<orv::ui::DialogProc>() : nullptr;
-  if (proc == nullptr) return FALSE;
-  proc->End(*w, result);
-  return TRUE;
+int GetSystemMetrics(int index) {
+  switch (index) {
+    case SM_CXSCREEN: return orv::ui::ScreenSize().cx;
+    case SM_CYSCREEN: return orv::ui::ScreenSize().cy;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL: return orv::ui::ScrollBarExtent();
+    default: return 0;
+  }
 }

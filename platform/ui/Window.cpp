@@ -120,21 +120,13 @@ void Window::SyncPeer() {
 
 bool Window::IsLive(const Window* w) { return w != nullptr && Table().live.count(w) != 0; }
 
-std::vector<Window*> Window::TopLevelWindows() {
-  std::vector<Window*> result;
-  for (const auto& w : Table().windows)
-    if (w->parent == nullptr && !w->destroying) result.push_back(w.get());
-  return result;
-}
-
 Window::~Window() = default;
 
 LRESULT Window::Send(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!IsLive(this)) return 0;
   CurrentMessageScope scope(this, message, wParam, lParam);
-  if (attached != nullptr) {
+  if (CWnd* target = objects.Permanent()) {
     LRESULT result = 0;
-    CWnd* target = attached;
     Guarded(L"", [&] { result = target->WindowProc(message, wParam, lParam); });
     return result;
   }
@@ -167,13 +159,7 @@ void Window::Destroy() {
   std::vector<Window*> kids = children;
   for (Window* child : kids) child->Destroy();
   Send(WM_NCDESTROY);
-  if (attached != nullptr) {
-    // An object that overrode WindowProc without chaining still lets go of the handle.
-    attached->m_hWnd = nullptr;
-    attached = nullptr;
-  }
-  if (wrapper) wrapper->m_hWnd = nullptr;
-  if (scrollView) scrollView->m_hWnd = nullptr;
+  Binding::WindowDestroyed(*this);
   proc->Destroyed(*this);
   openDCs.clear();
   peer.reset();
@@ -323,85 +309,5 @@ void Window::SetExStyle(DWORD newExStyle) {
   exStyle = newExStyle;
   if (peer) peer->StyleChanged();
 }
-
-void Window::Invalidate(const CRect* area, bool erase) {
-  CRect client = ClientRect();
-  CRect r = client;
-  if (area != nullptr) {
-    CRect a = *area;
-    a.NormalizeRect();
-    if (!r.IntersectRect(a, client)) return;
-  }
-  if (r.IsRectEmpty()) return;
-  if (invalid.IsRectEmpty()) {
-    invalid = r;
-  } else {
-    invalid.SetRect(std::min(invalid.left, r.left), std::min(invalid.top, r.top), std::max(invalid.right, r.right),
-                    std::max(invalid.bottom, r.bottom));
-  }
-  eraseNeeded = eraseNeeded || erase;
-  if (peer) peer->ScheduleRepaint(r);
-}
-
-void Window::Validate(const CRect* area) {
-  if (area == nullptr) {
-    invalid.SetRectEmpty();
-    eraseNeeded = false;
-    return;
-  }
-  // A bounding rectangle can only shrink when the validated part covers whole bands of it.
-  CRect a = *area;
-  a.NormalizeRect();
-  if (a.left <= invalid.left && a.right >= invalid.right) {
-    if (a.top <= invalid.top && a.bottom > invalid.top) invalid.top = std::min(a.bottom, invalid.bottom);
-    else if (a.bottom >= invalid.bottom && a.top < invalid.bottom) invalid.bottom = std::max(a.top, invalid.top);
-  } else if (a.top <= invalid.top && a.bottom >= invalid.bottom) {
-    if (a.left <= invalid.left && a.right > invalid.left) invalid.left = std::min(a.right, invalid.right);
-    else if (a.right >= invalid.right && a.left < invalid.right) invalid.right = std::max(a.left, invalid.left);
-  }
-  if (invalid.IsRectEmpty()) {
-    invalid.SetRectEmpty();
-    eraseNeeded = false;
-  }
-}
-
-void Window::PaintNow() {
-  if (!IsLive(this) || destroying || invalid.IsRectEmpty()) return;
-  CRect area = invalid;
-  Send(WM_PAINT);
-  if (!IsLive(this)) return;
-  // A handler that neither painted nor validated would be asked again forever.
-  Validate(nullptr);
-  if (peer) peer->Present(area);
-}
-
-gdi::Surface& Window::ClientSurface() {
-  CRect client = ClientRect();
-  int width = std::max(1, client.Width());
-  int height = std::max(1, client.Height());
-  if (!surface_) surface_ = std::make_unique<gdi::Surface>();
-  if (surface_->Width() != width || surface_->Height() != height) {
-    gdi::Surface resized;
-    resized.Create(width, height, gdi::PixelFormat::Rgb32);
-    // Keep what was drawn where it still fits; the rest waits for painting.
-    if (!surface_->IsEmpty() && !resized.IsEmpty()) {
-      int w = std::min(width, surface_->Width());
-      int h = std::min(height, surface_->Height());
-      for (int y = 0; y < h; ++y) std::copy_n(surface_->Row32(y), w, resized.Row32(y));
-    }
-    *surface_ = std::move(resized);
-  }
-  return *surface_;
-}
-
-ClassProc::~ClassProc() = default;
-
-LRESULT ClassProc::WndProc(Window& w, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefaultProc(w, message, wParam, lParam);
-}
-
-void ClassProc::Destroyed(Window&) {}
-void ClassProc::DialogComplete(Window&) {}
-void ClassProc::StyleChanged(Window&, DWORD) {}
 
 }  // namespace orv::ui

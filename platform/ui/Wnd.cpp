@@ -1,14 +1,9 @@
 #include "platform/ui/Wnd.h"
 
-#include <algorithm>
-
 #include "platform/base/MessageBox.h"
-#include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/Dialog.h"
 #include "platform/ui/Help.h"
-#include "platform/ui/detail/Classes.h"
 #include "platform/ui/detail/Window.h"
 
 using orv::ui::Window;
@@ -22,55 +17,6 @@ END_MESSAGE_MAP()
 
 CWnd::CWnd() = default;
 
-CWnd::~CWnd() {
-  Window* w = Window::FromHandle(m_hWnd);
-  if (w == nullptr || m_bOwnedByWindow) return;
-  if (w->attached == this) {
-    // A permanent object takes its window with it.
-    w->Destroy();
-    if (w->attached == this) w->attached = nullptr;
-  }
-  m_hWnd = nullptr;
-}
-
-CWnd* CWnd::FromHandle(HWND hwnd) {
-  Window* w = Window::FromHandle(hwnd);
-  if (w == nullptr) return nullptr;
-  if (w->attached != nullptr) return w->attached;
-  if (!w->wrapper) w->wrapper = orv::ui::MakeHandleObject(*w);
-  return w->wrapper.get();
-}
-
-CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-  Window* w = Window::FromHandle(hwnd);
-  return w != nullptr ? w->attached : nullptr;
-}
-
-BOOL CWnd::Attach(HWND hwnd) {
-  Window* w = Window::FromHandle(hwnd);
-  if (w == nullptr || m_hWnd != nullptr || (w->attached != nullptr && w->attached != this)) return FALSE;
-  w->attached = this;
-  m_hWnd = hwnd;
-  return TRUE;
-}
-
-HWND CWnd::Detach() {
-  HWND h = m_hWnd;
-  Window* w = Window::FromHandle(h);
-  if (w != nullptr && w->attached == this) w->attached = nullptr;
-  m_hWnd = nullptr;
-  return h;
-}
-
-BOOL CWnd::SubclassWindow(HWND hwnd) { return Attach(hwnd); }
-
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
-  if (parent == nullptr) return FALSE;
-  return SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
-}
-
-HWND CWnd::UnsubclassWindow() { return Detach(); }
-
 BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
 
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
@@ -79,11 +25,7 @@ void CWnd::GetDlgItem(int id, HWND* result) const {
 }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 int CWnd::SetDlgCtrlID(int id) {
-  Window* w = Window::FromHandle(m_hWnd);
-  if (w == nullptr) return 0;
-  int old = static_cast<int>(w->id);
-  w->id = static_cast<UINT>(id);
-  return old;
+  return static_cast<int>(::SetWindowLongPtrW(m_hWnd, GWL_ID, static_cast<LONG_PTR>(static_cast<UINT>(id))));
 }
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 CWnd* CWnd::GetTopLevelParent() const {
@@ -91,24 +33,6 @@ CWnd* CWnd::GetTopLevelParent() const {
   return w != nullptr ? FromHandle(w->TopLevel()) : nullptr;
 }
 CWnd* CWnd::GetWindow(UINT relation) const { return FromHandle(::GetWindow(m_hWnd, relation)); }
-
-CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
-  Window* dialog = Window::FromHandle(m_hWnd);
-  if (dialog == nullptr || dialog->children.empty()) return nullptr;
-  const auto& kids = dialog->children;
-  auto usable = [](const Window* c) { return (c->style & WS_TABSTOP) != 0 && c->IsVisible() && c->IsEnabled(); };
-  auto n = static_cast<long>(kids.size());
-  long start = -1;
-  if (control != nullptr) {
-    auto it = std::find(kids.begin(), kids.end(), control->m_hWnd);
-    if (it != kids.end()) start = it - kids.begin();
-  }
-  for (long step = 1; step <= n; ++step) {
-    long i = start < 0 ? (previous ? n - step : step - 1) : (start + (previous ? -step : step) + n) % n;
-    if (usable(kids[static_cast<std::size_t>(i)])) return FromHandle(kids[static_cast<std::size_t>(i)]);
-  }
-  return nullptr;
-}
 
 void CWnd::GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
 void CWnd::GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
@@ -182,13 +106,6 @@ BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
 BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-void CWnd::GotoDlgCtrl(CWnd* control) {
-  if (control == nullptr) return;
-  ::SetFocus(control->m_hWnd);
-  // Entering an edit selects its whole text, as the dialog manager does.
-  Window* c = Window::FromHandle(control->m_hWnd);
-  if (c != nullptr && c->className.CompareNoCase(WC_EDIT) == 0) c->Send(EM_SETSEL, 0, -1);
-}
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
 DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
@@ -218,33 +135,6 @@ void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 void CWnd::RedrawWindow() {
   ::InvalidateRect(m_hWnd, nullptr, TRUE);
   ::UpdateWindow(m_hWnd);
-}
-
-CDC* CWnd::GetDC() {
-  Window* w = Window::FromHandle(m_hWnd);
-  if (w == nullptr) return nullptr;
-  w->openDCs.push_back(std::make_unique<CClientDC>(this));
-  return w->openDCs.back().get();
-}
-
-int CWnd::ReleaseDC(CDC* dc) {
-  Window* w = Window::FromHandle(m_hWnd);
-  if (w == nullptr || dc == nullptr) return 0;
-  auto& dcs = w->openDCs;
-  auto it = std::find_if(dcs.begin(), dcs.end(), [&](const auto& p) { return p.get() == dc; });
-  if (it == dcs.end()) return 0;
-  dcs.erase(it);
-  return 1;
-}
-
-HDC GetDC(HWND hwnd) {
-  CWnd* w = CWnd::FromHandle(hwnd);
-  return w != nullptr ? w->GetDC() : nullptr;
-}
-
-int ReleaseDC(HWND hwnd, HDC dc) {
-  CWnd* w = CWnd::FromHandle(hwnd);
-  return w != nullptr ? w->ReleaseDC(dc) : 0;
 }
 
 CFont* CWnd::GetFont() const { return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))); }
@@ -303,9 +193,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    Window* w = Window::FromHandle(m_hWnd);
-    if (w != nullptr && w->attached == this) w->attached = nullptr;
-    m_hWnd = nullptr;
+    Detach();
     PostNcDestroy();  // may delete this object
   }
   return result;
@@ -392,8 +280,6 @@ BOOL CWnd::OnHelpInfo(HELPINFO*) {
   return static_cast<BOOL>(Default());
 }
 
-void CWnd::OnHelp() {
-  UINT context = 0;
-  if (auto* dialog = dynamic_cast<CDialog*>(this)) context = dialog->m_nIDHelp;
-  orv::ui::RequestHelp(orv::ui::HelpRequest{m_hWnd, context});
-}
+UINT CWnd::HelpContextId() const { return 0; }
+
+void CWnd::OnHelp() { orv::ui::RequestHelp(orv::ui::HelpRequest{m_hWnd, HelpContextId()}); }

@@ -6,8 +6,6 @@
 //
 // Objects that are only handed out for a handle (FromHandle, GetDlgItem of a control that no
 // object is attached to) belong to the window and go with it; callers never delete them.
-#include <memory>
-
 #include "platform/base/CString.h"
 #include "platform/ui/MessageMap.h"
 
@@ -15,10 +13,6 @@ class CDC;
 class CFont;
 class CDataExchange;
 class CWnd;
-
-namespace orv::ui {
-std::unique_ptr<CWnd> MakeHandleObject(const Window& w);
-}  // namespace orv::ui
 
 class ORV_API CWnd : public CCmdTarget {
   DECLARE_DYNAMIC(CWnd)
@@ -152,12 +146,9 @@ public:
   // The help command: hands the window's help request to the help handler of the layer.
   void OnHelp();
 
-  DECLARE_MESSAGE_MAP()
+protected:
+  // The help context OnHelp passes on (a dialog's template id); 0 when the window has none.
+  virtual UINT HelpContextId() const;
 
-private:
-  friend class orv::ui::Window;
-  friend CScrollBar* orv::ui::ScrollBarFromHandle(HWND hwnd);
-  friend std::unique_ptr<CWnd> orv::ui::MakeHandleObject(const orv::ui::Window& w);
-  bool m_bOwnedByWindow = false;  // the window's own object, not the caller's
-  CDC* m_pClientDC = nullptr;     // GetDC's context until ReleaseDC
+  DECLARE_MESSAGE_MAP()
 };

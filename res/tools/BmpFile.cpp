@@ -32,18 +32,19 @@ std::optional<BmpImage> Fail(std::string* error, const char* why) {
 
 }  // namespace
 
-std::optional<BmpImage> DecodeBmp(std::span<const std::uint8_t> b, std::string* error) {
-  if (b.size() < kFileHeaderSize + kInfoHeaderSize) return Fail(error, "too short for a bitmap file");
-  if (b[0] != 'B' || b[1] != 'M') return Fail(error, "no 'BM' signature");
-  std::uint32_t bitsOffset = U32(b, 10);
-  std::uint32_t infoSize = U32(b, 14);
-  if (infoSize < kInfoHeaderSize || kFileHeaderSize + infoSize > b.size()) return Fail(error, "unsupported info header");
-  std::int32_t width = static_cast<std::int32_t>(U32(b, 18));
-  std::int32_t rawHeight = static_cast<std::int32_t>(U32(b, 22));
-  std::uint32_t planes = U16(b, 26);
-  int bitCount = static_cast<int>(U16(b, 28));
-  std::uint32_t compression = U32(b, 30);
-  std::uint32_t colorsUsed = U32(b, 46);
+std::optional<BmpImage> DecodeBmp(std::span<const std::uint8_t> bytes, std::string* error) {
+  if (bytes.size() < kFileHeaderSize + kInfoHeaderSize) return Fail(error, "too short for a bitmap file");
+  if (bytes[0] != 'B' || bytes[1] != 'M') return Fail(error, "no 'BM' signature");
+  std::uint32_t bitsOffset = U32(bytes, 10);
+  std::uint32_t infoSize = U32(bytes, 14);
+  if (infoSize < kInfoHeaderSize || kFileHeaderSize + infoSize > bytes.size())
+    return Fail(error, "unsupported info header");
+  std::int32_t width = static_cast<std::int32_t>(U32(bytes, 18));
+  std::int32_t rawHeight = static_cast<std::int32_t>(U32(bytes, 22));
+  std::uint32_t planes = U16(bytes, 26);
+  int bitCount = static_cast<int>(U16(bytes, 28));
+  std::uint32_t compression = U32(bytes, 30);
+  std::uint32_t colorsUsed = U32(bytes, 46);
   if (planes != 1) return Fail(error, "planes must be 1");
   if (compression != 0) return Fail(error, "compressed bitmaps are not supported");
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
@@ -60,16 +61,17 @@ std::optional<BmpImage> DecodeBmp(std::span<const std::uint8_t> b, std::string* 
     std::uint32_t count = colorsUsed == 0 ? (1u << bitCount) : colorsUsed;
     if (count > (1u << bitCount)) return Fail(error, "palette larger than the bit count allows");
     size_t at = kFileHeaderSize + infoSize;
-    if (at + 4 * static_cast<size_t>(count) > b.size()) return Fail(error, "palette runs past the end");
-    for (std::uint32_t i = 0; i < count; ++i, at += 4) img.palette.push_back(RGB(b[at + 2], b[at + 1], b[at]));
+    if (at + 4 * static_cast<size_t>(count) > bytes.size()) return Fail(error, "palette runs past the end");
+    for (std::uint32_t i = 0; i < count; ++i, at += 4)
+      img.palette.push_back(RGB(bytes[at + 2], bytes[at + 1], bytes[at]));
   }
   size_t row = RowBytes(width, bitCount);
-  if (bitsOffset > b.size() || row * static_cast<size_t>(height) > b.size() - bitsOffset)
+  if (bitsOffset > bytes.size() || row * static_cast<size_t>(height) > bytes.size() - bitsOffset)
     return Fail(error, "pixel data runs past the end");
   img.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   for (int y = 0; y < img.height; ++y) {
     size_t fileRow = topDown ? static_cast<size_t>(y) : static_cast<size_t>(img.height - 1 - y);
-    const std::uint8_t* p = b.data() + bitsOffset + fileRow * row;
+    const std::uint8_t* p = bytes.data() + bitsOffset + fileRow * row;
     for (int x = 0; x < width; ++x) {
       COLORREF c;
       if (bitCount <= 8) {

@@ -76,62 +76,62 @@ std::wstring StripComments(const std::wstring& in, const std::string& name) {
 Token Lexer::Next() {
   SkipSpace();
   Token t;
-  t.line = m_line;
-  if (m_pos >= m_text.size()) return t;
-  wchar_t c = m_text[m_pos];
-  if (c == L'#' && m_lineStart) return Directive();
-  m_lineStart = false;
-  if ((c == L'L' || c == L'l') && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == L'"') {
-    ++m_pos;
+  t.line = line_;
+  if (pos_ >= text_.size()) return t;
+  wchar_t c = text_[pos_];
+  if (c == L'#' && lineStart_) return Directive();
+  lineStart_ = false;
+  if ((c == L'L' || c == L'l') && pos_ + 1 < text_.size() && text_[pos_ + 1] == L'"') {
+    ++pos_;
     return String();
   }
   if (c == L'"') return String();
   if (IsIdentStart(c)) {
-    size_t start = m_pos;
-    while (m_pos < m_text.size() && IsIdentChar(m_text[m_pos])) ++m_pos;
+    size_t start = pos_;
+    while (pos_ < text_.size() && IsIdentChar(text_[pos_])) ++pos_;
     t.kind = Tok::Ident;
-    t.text = m_text.substr(start, m_pos - start);
+    t.text = text_.substr(start, pos_ - start);
     return t;
   }
   if (c >= L'0' && c <= L'9') return Number();
   static const std::wstring kPunct = L",|&^+-~(){}";
   if (kPunct.find(c) != std::wstring::npos) {
-    ++m_pos;
+    ++pos_;
     t.kind = Tok::Punct;
     t.text.assign(1, c);
     return t;
   }
-  Fail(m_line, "unexpected character '" + Narrow(std::wstring(1, c)) + "'");
+  Fail(line_, "unexpected character '" + Narrow(std::wstring(1, c)) + "'");
 }
 
 void Lexer::SkipSpace() {
-  while (m_pos < m_text.size()) {
-    wchar_t c = m_text[m_pos];
+  while (pos_ < text_.size()) {
+    wchar_t c = text_[pos_];
     if (c == L'\n') {
-      ++m_line;
-      m_lineStart = true;
+      ++line_;
+      lineStart_ = true;
     } else if (!IsBlank(c)) {
       return;
     }
-    ++m_pos;
+    ++pos_;
   }
 }
 
 Token Lexer::Directive() {
   Token t;
   t.kind = Tok::Directive;
-  t.line = m_line;
-  ++m_pos;  // '#'
-  while (m_pos < m_text.size() && m_text[m_pos] != L'\n') {
-    if (m_text[m_pos] == L'\\' && m_pos + 1 < m_text.size() &&
-        (m_text[m_pos + 1] == L'\n' || (m_text[m_pos + 1] == L'\r' && m_pos + 2 < m_text.size() &&
-                                        m_text[m_pos + 2] == L'\n'))) {
-      m_pos = m_text.find(L'\n', m_pos) + 1;
-      ++m_line;
+  t.line = line_;
+  ++pos_;  // '#'
+  while (pos_ < text_.size() && text_[pos_] != L'\n') {
+    if (text_[pos_] == L'\\' && pos_ + 1 < text_.size() &&
+        (text_[pos_ + 1] == L'\n' || (text_[pos_ + 1] == L'\r' && pos_ + 2 < text_.size() &&
+                                        text_[pos_ + 2] == L'\n'))) {
+      pos_ = text_.find(L'\n', pos_) + 1;
+      ++line_;
       t.text += L' ';
       continue;
     }
-    t.text += m_text[m_pos++];
+    t.text += text_[pos_++];
   }
   return t;
 }
@@ -139,32 +139,32 @@ Token Lexer::Directive() {
 Token Lexer::Number() {
   Token t;
   t.kind = Tok::Number;
-  t.line = m_line;
-  size_t start = m_pos;
+  t.line = line_;
+  size_t start = pos_;
   int base = 10;
-  if (m_text[m_pos] == L'0' && m_pos + 1 < m_text.size() && (m_text[m_pos + 1] == L'x' || m_text[m_pos + 1] == L'X')) {
+  if (text_[pos_] == L'0' && pos_ + 1 < text_.size() && (text_[pos_ + 1] == L'x' || text_[pos_ + 1] == L'X')) {
     base = 16;
-    m_pos += 2;
-  } else if (m_text[m_pos] == L'0') {
+    pos_ += 2;
+  } else if (text_[pos_] == L'0') {
     base = 8;
   }
   std::uint64_t v = 0;
   size_t digits = 0;
-  while (m_pos < m_text.size()) {
-    wchar_t c = m_text[m_pos];
+  while (pos_ < text_.size()) {
+    wchar_t c = text_[pos_];
     int d = HexDigit(c);
     if (d < 0 || d >= base) break;
     v = v * static_cast<unsigned>(base) + static_cast<unsigned>(d);
-    if (v > 0xFFFFFFFFull) Fail(m_line, "number does not fit in 32 bits");
+    if (v > 0xFFFFFFFFull) Fail(line_, "number does not fit in 32 bits");
     ++digits;
-    ++m_pos;
+    ++pos_;
   }
-  if (base == 16 && digits == 0) Fail(m_line, "hexadecimal number without digits");
-  while (m_pos < m_text.size() && (m_text[m_pos] == L'L' || m_text[m_pos] == L'l' || m_text[m_pos] == L'U' ||
-                                   m_text[m_pos] == L'u'))
-    ++m_pos;
-  if (m_pos < m_text.size() && IsIdentChar(m_text[m_pos]))
-    Fail(m_line, "malformed number '" + Narrow(m_text.substr(start, m_pos - start + 1)) + "'");
+  if (base == 16 && digits == 0) Fail(line_, "hexadecimal number without digits");
+  while (pos_ < text_.size() && (text_[pos_] == L'L' || text_[pos_] == L'l' || text_[pos_] == L'U' ||
+                                   text_[pos_] == L'u'))
+    ++pos_;
+  if (pos_ < text_.size() && IsIdentChar(text_[pos_]))
+    Fail(line_, "malformed number '" + Narrow(text_.substr(start, pos_ - start + 1)) + "'");
   t.value = static_cast<std::int64_t>(v);
   return t;
 }
@@ -172,15 +172,15 @@ Token Lexer::Number() {
 Token Lexer::String() {
   Token t;
   t.kind = Tok::String;
-  t.line = m_line;
-  ++m_pos;  // opening quote
+  t.line = line_;
+  ++pos_;  // opening quote
   for (;;) {
-    if (m_pos >= m_text.size() || m_text[m_pos] == L'\n') Fail(t.line, "unterminated string");
-    wchar_t c = m_text[m_pos++];
+    if (pos_ >= text_.size() || text_[pos_] == L'\n') Fail(t.line, "unterminated string");
+    wchar_t c = text_[pos_++];
     if (c == L'"') {
-      if (m_pos < m_text.size() && m_text[m_pos] == L'"') {
+      if (pos_ < text_.size() && text_[pos_] == L'"') {
         t.text += L'"';
-        ++m_pos;
+        ++pos_;
         continue;
       }
       return t;
@@ -189,8 +189,8 @@ Token Lexer::String() {
       t.text += c;
       continue;
     }
-    if (m_pos >= m_text.size()) Fail(t.line, "unterminated string");
-    wchar_t e = m_text[m_pos++];
+    if (pos_ >= text_.size()) Fail(t.line, "unterminated string");
+    wchar_t e = text_[pos_++];
     switch (e) {
       case L'\\': t.text += L'\\'; break;
       case L'"': t.text += L'"'; break;
@@ -201,8 +201,8 @@ Token Lexer::String() {
       case L'x': case L'X': {
         unsigned v = 0;
         int n = 0;
-        while (n < 4 && m_pos < m_text.size() && HexDigit(m_text[m_pos]) >= 0) {
-          v = v * 16 + static_cast<unsigned>(HexDigit(m_text[m_pos++]));
+        while (n < 4 && pos_ < text_.size() && HexDigit(text_[pos_]) >= 0) {
+          v = v * 16 + static_cast<unsigned>(HexDigit(text_[pos_++]));
           ++n;
         }
         if (n == 0) Fail(t.line, "\\x without hexadecimal digits");
@@ -212,8 +212,8 @@ Token Lexer::String() {
       default:
         if (e >= L'0' && e <= L'7') {
           unsigned v = static_cast<unsigned>(e - L'0');
-          for (int n = 1; n < 3 && m_pos < m_text.size() && m_text[m_pos] >= L'0' && m_text[m_pos] <= L'7'; ++n)
-            v = v * 8 + static_cast<unsigned>(m_text[m_pos++] - L'0');
+          for (int n = 1; n < 3 && pos_ < text_.size() && text_[pos_] >= L'0' && text_[pos_] <= L'7'; ++n)
+            v = v * 8 + static_cast<unsigned>(text_[pos_++] - L'0');
           t.text += static_cast<wchar_t>(v);
           break;
         }

@@ -32,12 +32,12 @@ struct Token {
 // backslash) come back whole as one token.
 class Lexer {
 public:
-  Lexer(std::wstring text, std::string name) : m_text(std::move(text)), m_name(std::move(name)) {}
+  Lexer(std::wstring text, std::string name) : text_(std::move(text)), name_(std::move(name)) {}
 
-  const std::string& Name() const { return m_name; }
+  const std::string& Name() const { return name_; }
 
   [[noreturn]] void Fail(int line, const std::string& what) const {
-    throw ScriptError(m_name + ":" + std::to_string(line) + ": " + what);
+    throw ScriptError(name_ + ":" + std::to_string(line) + ": " + what);
   }
 
   Token Next();
@@ -49,11 +49,11 @@ private:
   // A string literal: "" stands for one quote; C escapes as the resource compiler takes them.
   Token String();
 
-  std::wstring m_text;
-  std::string m_name;
-  size_t m_pos = 0;
-  int m_line = 1;
-  bool m_lineStart = true;
+  std::wstring text_;
+  std::string name_;
+  size_t pos_ = 0;
+  int line_ = 1;
+  bool lineStart_ = true;
 };
 
 }  // namespace orv::rc::detail

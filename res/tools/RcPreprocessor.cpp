@@ -21,18 +21,18 @@ void Preprocessor::Directive(const Lexer& lex, const Token& t, const fs::path& d
     std::wstring macro = word();
     if (macro.empty()) lex.Fail(t.line, "#define without a name");
     if (p < line.size() && line[p] == L'(') {
-      m_functionLike.insert(macro);
+      functionLike_.insert(macro);
       return;
     }
     skipBlanks();
     std::wstring body = line.substr(p);
     while (!body.empty() && IsBlank(body.back())) body.pop_back();
-    auto [it, added] = m_defs.emplace(macro, body);
+    auto [it, added] = defs_.emplace(macro, body);
     if (!added && it->second != body) lex.Fail(t.line, "macro " + Narrow(macro) + " redefined differently");
   } else if (name == L"undef") {
     std::wstring macro = word();
-    m_defs.erase(macro);
-    m_functionLike.erase(macro);
+    defs_.erase(macro);
+    functionLike_.erase(macro);
   } else if (name == L"include") {
     skipBlanks();
     if (p >= line.size() || (line[p] != L'"' && line[p] != L'<')) lex.Fail(t.line, "#include needs a file name");
@@ -60,7 +60,7 @@ void Preprocessor::Include(const Lexer& from, int line, const fs::path& rel, con
   if (depth > kMaxIncludeDepth) from.Fail(line, "#include nested too deeply (a cycle?)");
   fs::path found;
   std::vector<fs::path> candidates{dir / rel};
-  for (const auto& d : m_includeDirs) candidates.push_back(d / rel);
+  for (const auto& d : includeDirs_) candidates.push_back(d / rel);
   for (const auto& c : candidates)
     if (fs::is_regular_file(c)) {
       found = c;

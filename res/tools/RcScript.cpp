@@ -57,7 +57,7 @@ bool IsMemoryOption(const std::wstring& w) {
 class Parser {
 public:
   Parser(Lexer lexer, fs::path dir, std::vector<fs::path> includeDirs)
-      : m_lex(std::move(lexer)), m_dir(std::move(dir)), m_pp(std::move(includeDirs)) {}
+      : lex_(std::move(lexer)), dir_(std::move(dir)), pp_(std::move(includeDirs)) {}
 
   Script Parse() {
     Script script;
@@ -90,7 +90,7 @@ public:
         std::wstring name = file.text;
         for (auto& c : name)
           if (c == L'\\') c = L'/';
-        fs::path path = m_dir / fs::path(Narrow(name));
+        fs::path path = dir_ / fs::path(Narrow(name));
         if (!fs::is_regular_file(path)) Fail(file.line, "bitmap file " + path.string() + " not found");
         if (script.bitmaps.count(id)) Fail(line, "bitmap " + std::to_string(id) + " defined twice");
         script.bitmaps[id] = path;
@@ -102,23 +102,23 @@ public:
   }
 
 private:
-  [[noreturn]] void Fail(int line, const std::string& what) const { m_lex.Fail(line, what); }
+  [[noreturn]] void Fail(int line, const std::string& what) const { lex_.Fail(line, what); }
 
   // Tokens, with directives handled as they pass and macro bodies spliced in front.
   Token Peek() {
-    if (m_pending.empty()) m_pending.push_back(Raw());
-    return m_pending.front();
+    if (pending_.empty()) pending_.push_back(Raw());
+    return pending_.front();
   }
   Token Take() {
     Token t = Peek();
-    m_pending.pop_front();
+    pending_.pop_front();
     return t;
   }
   Token Raw() {
     for (;;) {
-      Token t = m_lex.Next();
+      Token t = lex_.Next();
       if (t.kind != Tok::Directive) return t;
-      m_pp.Directive(m_lex, t, m_dir, 0);
+      pp_.Directive(lex_, t, dir_, 0);
     }
   }
   bool IsPunct(const Token& t, const wchar_t* p) const { return t.kind == Tok::Punct && t.text == p; }
@@ -200,11 +200,11 @@ private:
   }
   // Puts a macro's body in front of the remaining tokens, as the preprocessor would.
   void Expand(const Token& t) {
-    if (m_pp.IsFunctionLike(t.text)) Fail(t.line, "function-like macro " + Narrow(t.text) + " cannot be used here");
-    const std::wstring* body = m_pp.Find(t.text);
+    if (pp_.IsFunctionLike(t.text)) Fail(t.line, "function-like macro " + Narrow(t.text) + " cannot be used here");
+    const std::wstring* body = pp_.Find(t.text);
     if (body == nullptr) Fail(t.line, "undefined symbol " + Narrow(t.text));
     if (t.depth >= kMaxExpansionDepth) Fail(t.line, "macro " + Narrow(t.text) + " expands too deeply (recursive?)");
-    Lexer sub(*body, m_lex.Name());
+    Lexer sub(*body, lex_.Name());
     std::vector<Token> tokens;
     for (Token b = sub.Next(); b.kind != Tok::End; b = sub.Next()) {
       if (b.kind == Tok::Directive) Fail(t.line, "macro " + Narrow(t.text) + " expands to a directive");
@@ -213,7 +213,7 @@ private:
       tokens.push_back(b);
     }
     if (tokens.empty()) Fail(t.line, "macro " + Narrow(t.text) + " is empty");
-    m_pending.insert(m_pending.begin(), tokens.begin(), tokens.end());
+    pending_.insert(pending_.begin(), tokens.begin(), tokens.end());
   }
 
   // A style: terms joined by |; NOT removes bits, also those the statement gives by default.
@@ -362,10 +362,10 @@ private:
     Fail(t.line, "window class name expected");
   }
 
-  Lexer m_lex;
-  fs::path m_dir;
-  Preprocessor m_pp;
-  std::deque<Token> m_pending;
+  Lexer lex_;
+  fs::path dir_;
+  Preprocessor pp_;
+  std::deque<Token> pending_;
 };
 
 }  // namespace

@@ -121,16 +121,20 @@ std::unique_ptr<CLumImage> CFitsReader::Read(const CString& path, CString* error
   }
 
   // Row by row in double, so that BSCALE and BZERO apply in double and out-of-range values
-  // become infinities rather than being clipped; undefined pixels become NaN.
+  // become infinities rather than being clipped. Undefined pixels become NaN: in integer
+  // images those equal to BLANK. Float images are read without CFITSIO's null checking,
+  // which would also turn infinities into NaN and flush denormal values to 0; their NaN
+  // pixels stay NaN by themselves.
   std::vector<double> row(static_cast<std::size_t>(info.width));
   double nan = std::numeric_limits<double>::quiet_NaN();
+  double* nulval = info.bitsPixel < 0 ? nullptr : &nan;
   for (int p = 0; p < info.planes; ++p) {
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
     for (int y = 0; y < info.height; ++y) {
       long first[3] = {1, y + 1L, p + 1L};
       int anyNull = 0;
-      if (fits_read_pix(file.fptr, TDOUBLE, first, info.width, &nan, row.data(), &anyNull, &status) != 0) {
+      if (fits_read_pix(file.fptr, TDOUBLE, first, info.width, nulval, row.data(), &anyNull, &status) != 0) {
         SetError(error, FitsError(path, status));
         return nullptr;
       }
@@ -148,6 +152,7 @@ std::unique_ptr<CLumImage> CFitsReader::Read(const CString& path, CString* error
     image->SetLevel(p, lo, hi);
   }
   image->m_bOwnLevel = TRUE;
+  image->m_bBottomUp = TRUE;
   image->m_strOrgFileName = path;
   image->m_strOrgFileFormat = L"FITS";
   image->m_nOrgBitsPixel = info.bitsPixel;

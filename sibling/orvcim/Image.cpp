@@ -82,6 +82,7 @@ void CImage::CopyFrom(const CImage& other) {
   m_bHoneyCombImage = other.m_bHoneyCombImage;
   m_nRawImageBits = other.m_nRawImageBits;
   m_bDevelopmentImage = other.m_bDevelopmentImage;
+  m_bBottomUp = other.m_bBottomUp;
   m_pHeader = std::move(header);
 }
 

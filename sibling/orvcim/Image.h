@@ -93,6 +93,10 @@ public:
   BOOL IsDevelopmentImage() const;
   void SetDevelopmentImage(BOOL development);
   CHeader* GetHeader() const { return m_pHeader.get(); }
+  // Whether row 0 is the bottom of the picture (as in FITS files) rather than its top. Pixel
+  // addresses do not change with it; it tells a viewer which way up to show the rows.
+  BOOL IsBottomUp() const { return m_bBottomUp; }
+  void SetBottomUp(BOOL bottomUp) { m_bBottomUp = bottomUp ? TRUE : FALSE; }
 
   int GetBytesPixel() const;
   DWORD GetPixelCount() const;
@@ -153,6 +157,7 @@ protected:
   BOOL m_bHoneyCombImage = FALSE;
   int m_nRawImageBits = 0;
   BOOL m_bDevelopmentImage = FALSE;
+  BOOL m_bBottomUp = FALSE;
   std::unique_ptr<CHeader> m_pHeader;
 };
 

@@ -17,12 +17,13 @@ struct RawValue {
 bool QueryValue(HKEY root, const CString& key, const CString& name, RawValue* out) {
   HKEY handle = nullptr;
   if (RegOpenKeyExW(root, CRegistry::GetFullKey(key), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return false;
-  LSTATUS st = ERROR_MORE_DATA;
-  // Another process may grow the value between asking its size and reading it.
+  // Most values fit the first buffer; a larger one is asked for again at its size, more
+  // than once when another process grows it in between.
+  BYTE small[256];
+  DWORD size = sizeof small;
+  LSTATUS st = RegQueryValueExW(handle, name, nullptr, &out->type, small, &size);
+  if (st == ERROR_SUCCESS) out->data.assign(small, small + size);
   for (int attempt = 0; attempt < 4 && st == ERROR_MORE_DATA; ++attempt) {
-    DWORD size = 0;
-    st = RegQueryValueExW(handle, name, nullptr, &out->type, nullptr, &size);
-    if (st != ERROR_SUCCESS) break;
     out->data.resize(size);
     st = RegQueryValueExW(handle, name, nullptr, &out->type, out->data.data(), &size);
     if (st == ERROR_SUCCESS) out->data.resize(size);
@@ -93,9 +94,12 @@ CRegistry::CRegistry() = default;
 CRegistry::~CRegistry() = default;
 
 CString CRegistry::GetFullKey(const CString& key) {
-  CString full;
-  full.Format(L"Software\\%s", L"Orrelab\\Skyweave\\10.0");
-  if (!key.IsEmpty()) full += L"\\" + key;
+  // "Software\%s" formatted with the application's name, put together without a format.
+  CString full(L"Software\\Orrelab\\Skyweave\\10.0");
+  if (!key.IsEmpty()) {
+    full += L"\\";
+    full += key;
+  }
   return full;
 }
 

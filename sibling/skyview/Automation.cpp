@@ -3,8 +3,8 @@
 namespace orv {
 
 CString AutomationValue::ToString() const {
-  if (const auto* s = std::get_if<CString>(&m_value)) return *s;
-  if (const auto* n = std::get_if<LONG>(&m_value)) {
+  if (const auto* s = std::get_if<CString>(&value_)) return *s;
+  if (const auto* n = std::get_if<LONG>(&value_)) {
     CString text;
     text.Format(L"%d", *n);
     return text;
@@ -14,7 +14,7 @@ CString AutomationValue::ToString() const {
 
 const CString& AutomationValue::GetString() const {
   static const CString empty;
-  const auto* s = std::get_if<CString>(&m_value);
+  const auto* s = std::get_if<CString>(&value_);
   return s != nullptr ? *s : empty;
 }
 

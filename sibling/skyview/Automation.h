@@ -24,20 +24,20 @@ namespace orv {
 class ORV_API AutomationValue {
 public:
   AutomationValue() = default;
-  AutomationValue(LONG value) : m_value(value) {}
-  AutomationValue(const CString& value) : m_value(value) {}
-  AutomationValue(const wchar_t* value) : m_value(CString(value)) {}
+  AutomationValue(LONG value) : value_(value) {}
+  AutomationValue(const CString& value) : value_(value) {}
+  AutomationValue(const wchar_t* value) : value_(CString(value)) {}
 
-  bool IsEmpty() const { return std::holds_alternative<std::monostate>(m_value); }
-  bool IsString() const { return std::holds_alternative<CString>(m_value); }
-  bool IsLong() const { return std::holds_alternative<LONG>(m_value); }
+  bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
+  bool IsString() const { return std::holds_alternative<CString>(value_); }
+  bool IsLong() const { return std::holds_alternative<LONG>(value_); }
   // The value as a string result: a string as it is, a number in decimal, nothing as "".
   CString ToString() const;
   // The string, or "" when the value is not a string.
   const CString& GetString() const;
 
 private:
-  std::variant<std::monostate, LONG, CString> m_value;
+  std::variant<std::monostate, LONG, CString> value_;
 };
 
 // A control's dispatch interface.

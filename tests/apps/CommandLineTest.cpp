@@ -14,7 +14,7 @@ using orv::test::RunProgram;
 
 class CommandLineTest : public testing::Test {
 protected:
-  orv::test::ProgramResult Run(const std::vector<std::string>& args) { return RunProgram(ORVDCM_PROGRAM, args, dir_.Path()); }
+  orv::test::ProgramResult Run(const std::vector<std::string>& args) { return RunProgram(ORVDCM_CLI, args, dir_.Path()); }
   std::string File(const std::string& name) { return dir_.File(name); }
   orv::test::TempDir dir_;
 };

@@ -10,8 +10,8 @@
 #include "colour/CnsPic.h"
 #include "colour/ColorGroups.h"
 #include "colour/OrvColor.h"
-#include "platform/base/MessageBox.h"
 #include "sibling/skyview/CorLum.h"
+#include "support/MessageLog.h"
 #include "support/PictureSets.h"
 #include "support/TempRegistry.h"
 
@@ -129,9 +129,7 @@ TEST_F(CatalogueTest, EntriesCarryTheFieldsOfTheirKind) {
 }
 
 TEST_F(CatalogueTest, PictureSetsStandTogetherWhereTheirDefinitionStands) {
-  orv::test::RegisterPictureSet(L"1", L".\\constellation\\CnsPic\\CnsPic.lst", L"標準", L"504038");
-  orv::test::RegisterPictureSet(L"2", L".\\constellation\\Western\\Western.lst", L"西洋", L"0080FF");
-  orv::test::RegisterPictureSet(L"3", L".\\constellation\\Chinese\\Chinese.lst", L"中国", L"40C040");
+  orv::test::RegisterShippedPictureSets();
   CCnsPic().SetColor(2, RGB(1, 2, 3));
 
   std::vector<SColorEntry> all = Entries(COrvColor(L"", L""));
@@ -187,21 +185,9 @@ TEST_F(CatalogueTest, BuiltOnceAtConstruction) {
   EXPECT_EQ(COrvColor(L"", L"").GetCount(), 222);
 }
 
-TEST_F(CatalogueTest, EntriesAreCopies) {
-  COrvColor catalogue(L"", L"");
-  SColorEntry e = catalogue.GetColorEntry(0);
-  e.strLabel = L"changed";
-  e.crDefault = 1;
-  EXPECT_EQ(catalogue.GetColorEntry(0).strLabel, L"恒星名(日本語)");
-  EXPECT_EQ(catalogue.GetColorEntry(0).crDefault, 0xFFC0C0u);
-}
-
 TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {
-  std::vector<orv::MessageBoxRequest> shown;
-  orv::MessageBoxSink previous = orv::SetMessageBoxSink([&](const orv::MessageBoxRequest& r) {
-    shown.push_back(r);
-    return IDOK;
-  });
+  orv::test::MessageLog messages;
+  std::vector<orv::MessageBoxRequest>& shown = messages.boxes;
   COrvColor catalogue(L"", L"");
   const int count = catalogue.GetCount();
   for (int index : {-1, count, INT_MIN, INT_MAX}) {
@@ -223,7 +209,6 @@ TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {
   shown.clear();
   catalogue.GetColorEntry(count - 1);
   EXPECT_TRUE(shown.empty());
-  orv::SetMessageBoxSink(previous);
 }
 
 TEST_F(CatalogueTest, ConstructorsKeepTheSkyViewsAndPaths) {

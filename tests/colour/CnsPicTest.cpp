@@ -9,9 +9,9 @@
 namespace {
 
 constexpr COLORREF kCommonDefault = 0x504038;  // red 56, green 64, blue 80
-constexpr const wchar_t* kStandard = L".\\constellation\\CnsPic\\CnsPic.lst";
-constexpr const wchar_t* kWestern = L".\\constellation\\Western\\Western.lst";
-constexpr const wchar_t* kChinese = L".\\constellation\\Chinese\\Chinese.lst";
+const wchar_t* const kStandard = orv::test::kStandardPictures;
+const wchar_t* const kWestern = orv::test::kWesternPictures;
+const wchar_t* const kChinese = orv::test::kChinesePictures;
 
 // Reaches the protected state, to check the cursor as the caller cannot see it.
 class InspectCnsPic : public CCnsPic {
@@ -22,14 +22,10 @@ public:
 
 class CnsPicTest : public testing::Test {
 protected:
-  static void RegisterThreeSets() {
-    orv::test::RegisterPictureSet(L"1", kStandard, L"標準", L"504038");
-    orv::test::RegisterPictureSet(L"2", kWestern, L"西洋", L"0080FF");
-    orv::test::RegisterPictureSet(L"3", kChinese, L"中国", L"40C040");
-  }
-
   orv::test::TempRegistry registry;
 };
+
+using orv::test::RegisterShippedPictureSets;
 
 tagCnsPicInfo Sentinel() {
   tagCnsPicInfo info;
@@ -59,7 +55,7 @@ TEST_F(CnsPicTest, NothingRegisteredMeansNoSetAndTheCommonDefault) {
 }
 
 TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
-  RegisterThreeSets();
+  RegisterShippedPictureSets();
   InspectCnsPic pic;
   const struct {
     int index;
@@ -93,7 +89,7 @@ TEST_F(CnsPicTest, FailedBeginStaysStartedForOneMoreCall) {
   tagCnsPicInfo info;
   EXPECT_EQ(pic.EnumInfo(&info), 0);
   EXPECT_EQ(pic.EnumState(), 1);
-  RegisterThreeSets();
+  RegisterShippedPictureSets();
   EXPECT_EQ(pic.EnumInfo(&info), 0);  // still "enumerating" nothing: this call ends it
   EXPECT_EQ(pic.EnumState(), 0);
   ASSERT_EQ(pic.EnumInfo(&info), 1);  // and this one begins afresh
@@ -101,7 +97,7 @@ TEST_F(CnsPicTest, FailedBeginStaysStartedForOneMoreCall) {
 }
 
 TEST_F(CnsPicTest, LookupsBetweenEnumInfoCallsKeepItsPlace) {
-  RegisterThreeSets();
+  RegisterShippedPictureSets();
   CCnsPic pic;
   tagCnsPicInfo info;
   ASSERT_EQ(pic.EnumInfo(&info), 1);
@@ -112,7 +108,7 @@ TEST_F(CnsPicTest, LookupsBetweenEnumInfoCallsKeepItsPlace) {
 }
 
 TEST_F(CnsPicTest, FileMatchIgnoresLetterCase) {
-  RegisterThreeSets();
+  RegisterShippedPictureSets();
   CCnsPic pic;
   tagCnsPicInfo info;
   const wchar_t* asked = L".\\CONSTELLATION\\western\\WESTERN.LST";
@@ -125,7 +121,7 @@ TEST_F(CnsPicTest, FileMatchIgnoresLetterCase) {
 }
 
 TEST_F(CnsPicTest, UnregisteredFileIsNotFound) {
-  RegisterThreeSets();
+  RegisterShippedPictureSets();
   CCnsPic pic;
   pic.SetColor(3, RGB(1, 2, 3));  // the last set has a colour the unknown file must not get
   for (const wchar_t* file : {L"other.lst", L"", L".\\constellation\\CnsPic\\CnsPic.ls"}) {
@@ -138,7 +134,7 @@ TEST_F(CnsPicTest, UnregisteredFileIsNotFound) {
 }
 
 TEST_F(CnsPicTest, UserColoursAreStoredPerSet) {
-  RegisterThreeSets();
+  RegisterShippedPictureSets();
   CCnsPic pic;
   pic.SetColor(3, RGB(10, 20, 30));
   pic.SetColor(1, RGB(200, 0, 0));
@@ -157,7 +153,7 @@ TEST_F(CnsPicTest, UserColoursAreStoredPerSet) {
 }
 
 TEST_F(CnsPicTest, AllDefaultForgetsEveryUserColourAndNothingElse) {
-  RegisterThreeSets();
+  RegisterShippedPictureSets();
   CCnsPic pic;
   pic.SetColor(1, RGB(1, 1, 1));
   pic.SetColor(2, RGB(2, 2, 2));

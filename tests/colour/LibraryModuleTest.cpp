@@ -8,26 +8,11 @@
 
 namespace {
 
-TEST(LibraryModule, GroupTablesAreParallelAndInTreeOrder) {
-  const CUIntArray& ids = orv::ColorGroupLabelIds();
-  const CStringArray& keys = orv::ColorGroupKeys();
-  const UINT expectedIds[] = {24401, 24403, 24404, 24402, 24405, 24406, 24407, 24408, 24409, 24410,
-                              24411, 24412, 24413, 24414, 24415, 24416, 24417, 24418, 24419};
-  const wchar_t* expectedKeys[] = {L"STAR", L"GCVS", L"WDS",  L"CNS", L"NBL", L"PGC",  L"MW",
-                                   L"SUN",  L"PLN",  L"DPLN", L"SAT", L"COMET", L"MP", L"ASAT",
-                                   L"SC",   L"MT",   L"GRID", L"VIEW", L"IMAGE"};
-  ASSERT_EQ(ids.GetSize(), orv::kColorGroupCount);
-  ASSERT_EQ(keys.GetSize(), orv::kColorGroupCount);
-  for (int i = 0; i < orv::kColorGroupCount; ++i) {
-    EXPECT_EQ(ids[i], expectedIds[i]) << i;
-    EXPECT_EQ(keys[i], expectedKeys[i]) << i;
-  }
-}
-
 TEST(LibraryModule, GroupLabelsComeFromTheLibrarysOwnResources) {
   HINSTANCE library = orv::LibraryResourceHandle();
   ASSERT_NE(library, nullptr);
   const CUIntArray& ids = orv::ColorGroupLabelIds();
+  ASSERT_EQ(ids.GetSize(), orv::kColorGroupCount);  // one label for each group key
   for (int i = 0; i < ids.GetSize(); ++i) {
     const std::wstring* label = orv::FindResourceString(ids[i], library);
     ASSERT_NE(label, nullptr) << ids[i];

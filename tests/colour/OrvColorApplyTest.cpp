@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colour/OrvColor.h"
+#include "platform/base/TextEncoding.h"
 #include "sibling/orvreg/Registry.h"
 #include "sibling/skyview/CorLum.h"
 #include "sibling/skyview/SkyViewControl.h"
@@ -33,9 +34,7 @@ std::vector<std::wstring> Lines(const std::string& path) {
   std::string bytes = ReadFileBytes(path);
   std::vector<std::wstring> lines;
   if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return lines;
-  std::wstring text;
-  for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  const std::wstring text = orv::TextDecoder(orv::TextEncoding::Utf16Le).Decode(std::string_view(bytes).substr(2));
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find(L"\r\n", start);
     EXPECT_NE(end, std::wstring::npos) << "every line ends in CR LF";

@@ -23,4 +23,12 @@ inline std::unique_ptr<CLumImage> MakeLumImage(int width, int height, int planes
 
 inline void SetPixel(CLumImage& image, int x, int y, int plane, float v) { *image.GetImageAdr(x, y, plane, 0) = v; }
 
+// Sets every pixel of every plane to value(x, y, plane).
+template <class Value>
+void FillLumImage(CLumImage& image, Value value) {
+  for (int p = 0; p < image.GetPlanes(); ++p)
+    for (int y = 0; y < image.GetHeight(); ++y)
+      for (int x = 0; x < image.GetWidth(); ++x) SetPixel(image, x, y, p, value(x, y, p));
+}
+
 }  // namespace orv::test

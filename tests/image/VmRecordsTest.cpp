@@ -3,50 +3,30 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/base/Exception.h"
+#include <utility>
+#include <vector>
+
 #include "sibling/orvcim/VmImage.h"
+#include "support/FrameworkExceptions.h"
 
 namespace {
 
 TEST(VmRecords, NewHandleHasFreshBlocks) {
   CVmHandle handle(3);
-  EXPECT_EQ(handle.GetBlockCount(), 3);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(handle.GetType(i), 0);
-    EXPECT_EQ(handle.GetSlotIndex(i), -1);
-  }
+  using Blocks = std::vector<std::pair<int, int>>;  // type and slot of each block
+  auto blocks = [&handle] {
+    Blocks all;
+    for (int i = 0; i < handle.GetBlockCount(); ++i) all.emplace_back(handle.GetType(i), handle.GetSlotIndex(i));
+    return all;
+  };
+  EXPECT_EQ(blocks(), (Blocks{{0, -1}, {0, -1}, {0, -1}}));
   handle.Set(1, 2, 7);
-  EXPECT_EQ(handle.GetType(1), 2);
-  EXPECT_EQ(handle.GetSlotIndex(1), 7);
-  EXPECT_EQ(handle.GetType(0), 0);
-  EXPECT_EQ(handle.GetSlotIndex(0), -1);
-  EXPECT_EQ(handle.GetType(2), 0);
-  EXPECT_EQ(handle.GetSlotIndex(2), -1);
-}
-
-TEST(VmRecords, EmptyHandleIsValid) {
-  CVmHandle handle(0);
-  EXPECT_EQ(handle.GetBlockCount(), 0);
+  EXPECT_EQ(blocks(), (Blocks{{0, -1}, {2, 7}, {0, -1}}));
+  EXPECT_EQ(CVmHandle(0).GetBlockCount(), 0);
 }
 
 TEST(VmRecords, ImpossibleHandleThrowsMemoryException) {
-  bool thrown = false;
-  try {
-    CVmHandle handle(-1);
-  } catch (CException* e) {
-    thrown = e->IsKindOf(RUNTIME_CLASS(CMemoryException));
-    e->Delete();
-  }
-  EXPECT_TRUE(thrown);
-}
-
-TEST(VmRecords, BlockAndMemoryInitialState) {
-  CVmBlock block;
-  EXPECT_EQ(block.m_nType, 0);
-  EXPECT_EQ(block.m_nSlotIndex, -1);
-  CVmMemory memory;
-  const int expected[8] = {0, -1, -1, 0, -1, -1, 0, 0};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(memory.m_nValues[i], expected[i]) << i;
+  EXPECT_TRUE(orv::test::Throws<CMemoryException>([] { CVmHandle handle(-1); }));
 }
 
 TEST(VmRecords, ManagerBlockSize) {

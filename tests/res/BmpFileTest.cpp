@@ -72,10 +72,7 @@ TEST(BmpFile, TopDownAndTrueColourFilesDecode) {
   std::memcpy(&b[54], pixels, sizeof pixels);
   std::optional<BmpImage> img = DecodeBmp(b, nullptr);
   ASSERT_TRUE(img);
-  EXPECT_EQ(img->At(0, 0), RGB(255, 0, 0));
-  EXPECT_EQ(img->At(1, 0), RGB(0, 255, 0));
-  EXPECT_EQ(img->At(0, 1), RGB(0, 0, 255));
-  EXPECT_EQ(img->At(1, 1), RGB(30, 20, 10));
+  EXPECT_EQ(img->pixels, (std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(30, 20, 10)}));
 }
 
 TEST(BmpFile, DamagedFilesAreRefusedWithAReason) {

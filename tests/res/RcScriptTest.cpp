@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 
 #include "platform/base/WinStyles.h"
 #include "res/tools/RcScript.h"
@@ -31,11 +33,8 @@ TEST(RcScriptStrings, EscapesQuotesAndMacroIds) {
       "  7 L\"\\x41\\101\\n\"\n"
       "  8 \"恒星名(日本語)\"\n"
       "END\n");
-  ASSERT_EQ(s.strings.size(), 4u);
-  EXPECT_EQ(s.strings.at(100), L"one\\two");
-  EXPECT_EQ(s.strings.at(116), L"say \"hi\"\t!");
-  EXPECT_EQ(s.strings.at(7), L"AA\n");
-  EXPECT_EQ(s.strings.at(8), L"恒星名(日本語)");
+  EXPECT_EQ(s.strings, (std::map<UINT, std::wstring>{
+                           {100, L"one\\two"}, {116, L"say \"hi\"\t!"}, {7, L"AA\n"}, {8, L"恒星名(日本語)"}}));
 }
 
 TEST(RcScriptStrings, CommentsAndByteOrderMarkAreIgnored) {
@@ -122,11 +121,9 @@ TEST(RcScriptExpressions, MacrosExpandAsTextWithCPrecedence) {
       "  010 \"octal\"\n"
       "  0x1FL \"suffix\"\n"
       "END\n");
-  EXPECT_TRUE(s.strings.count(3));
-  EXPECT_TRUE(s.strings.count(0xF0));
-  EXPECT_TRUE(s.strings.count(4));
-  EXPECT_TRUE(s.strings.count(8));
-  EXPECT_TRUE(s.strings.count(31));
+  std::set<UINT> ids;
+  for (const auto& [id, text] : s.strings) ids.insert(id);
+  EXPECT_EQ(ids, (std::set<UINT>{3, 0xF0, 4, 8, 31}));
 }
 
 TEST(RcScriptBitmaps, PathsResolveAgainstTheScriptFolder) {

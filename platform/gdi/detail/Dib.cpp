@@ -34,19 +34,19 @@ bool StandardMasks(WORD bitCount, const BYTE* masks) {
 
 }  // namespace
 
-bool DescribeDib(const BITMAPINFOHEADER& h, const BYTE* colors, std::size_t colorsAvailable, const BYTE* bits,
+bool DescribeDib(const BITMAPINFOHEADER& header, const BYTE* colors, std::size_t colorsAvailable, const BYTE* bits,
                  std::size_t bitsAvailable, DibLayout* out, std::string* error) {
   if (bits == nullptr) return Fail(error, "no pixel data");
-  if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT_MIN) return Fail(error, "bad bitmap size");
-  if (h.biPlanes != 1) return Fail(error, "bad plane count");
-  const std::int64_t width = h.biWidth;
-  const std::int64_t height = h.biHeight < 0 ? -static_cast<std::int64_t>(h.biHeight) : h.biHeight;
+  if (header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT_MIN) return Fail(error, "bad bitmap size");
+  if (header.biPlanes != 1) return Fail(error, "bad plane count");
+  const std::int64_t width = header.biWidth;
+  const std::int64_t height = header.biHeight < 0 ? -static_cast<std::int64_t>(header.biHeight) : header.biHeight;
   if (width * height > Surface::kMaxPixels) return Fail(error, "bitmap too large");
 
   SourceImage& img = out->image;
   img = SourceImage{};
   out->palette.clear();
-  switch (h.biBitCount) {
+  switch (header.biBitCount) {
     case 1: img.layout = SourceLayout::Pal1; break;
     case 4: img.layout = SourceLayout::Pal4; break;
     case 8: img.layout = SourceLayout::Pal8; break;
@@ -56,16 +56,16 @@ bool DescribeDib(const BITMAPINFOHEADER& h, const BYTE* colors, std::size_t colo
     default: return Fail(error, "unsupported bit count");
   }
   std::size_t paletteBytes = 0;
-  if (h.biCompression == kBiBitfields) {
-    if ((h.biBitCount != 16 && h.biBitCount != 32) || colors == nullptr || colorsAvailable < 12)
+  if (header.biCompression == kBiBitfields) {
+    if ((header.biBitCount != 16 && header.biBitCount != 32) || colors == nullptr || colorsAvailable < 12)
       return Fail(error, "bad bit fields");
-    if (!StandardMasks(h.biBitCount, colors)) return Fail(error, "unsupported bit fields");
-  } else if (h.biCompression != BI_RGB) {
+    if (!StandardMasks(header.biBitCount, colors)) return Fail(error, "unsupported bit fields");
+  } else if (header.biCompression != BI_RGB) {
     return Fail(error, "compressed bitmaps are not supported");
   }
-  if (h.biBitCount <= 8) {
-    const std::size_t maxEntries = std::size_t{1} << h.biBitCount;
-    std::size_t entries = h.biClrUsed == 0 ? maxEntries : h.biClrUsed;
+  if (header.biBitCount <= 8) {
+    const std::size_t maxEntries = std::size_t{1} << header.biBitCount;
+    std::size_t entries = header.biClrUsed == 0 ? maxEntries : header.biClrUsed;
     if (entries > maxEntries) entries = maxEntries;
     paletteBytes = entries * sizeof(RGBQUAD);
     if (colors == nullptr || paletteBytes > colorsAvailable) return Fail(error, "colour table cut short");
@@ -75,11 +75,11 @@ bool DescribeDib(const BITMAPINFOHEADER& h, const BYTE* colors, std::size_t colo
     img.paletteSize = static_cast<int>(entries);
   }
 
-  const std::size_t stride = static_cast<std::size_t>(((width * h.biBitCount + 31) / 32) * 4);
+  const std::size_t stride = static_cast<std::size_t>(((width * header.biBitCount + 31) / 32) * 4);
   if (stride * static_cast<std::size_t>(height) > bitsAvailable) return Fail(error, "pixel data cut short");
   img.width = static_cast<int>(width);
   img.height = static_cast<int>(height);
-  if (h.biHeight > 0) {  // bottom-up: the top row is stored last
+  if (header.biHeight > 0) {  // bottom-up: the top row is stored last
     img.top = bits + stride * static_cast<std::size_t>(height - 1);
     img.step = -static_cast<std::ptrdiff_t>(stride);
   } else {
@@ -87,7 +87,7 @@ bool DescribeDib(const BITMAPINFOHEADER& h, const BYTE* colors, std::size_t colo
     img.step = static_cast<std::ptrdiff_t>(stride);
   }
   out->monochrome = false;
-  if (h.biBitCount == 1 && img.paletteSize == 2) {
+  if (header.biBitCount == 1 && img.paletteSize == 2) {
     const RGBQUAD& c0 = img.palette[0];
     const RGBQUAD& c1 = img.palette[1];
     out->monochrome = c0.rgbRed == 0 && c0.rgbGreen == 0 && c0.rgbBlue == 0 && c1.rgbRed == 255 &&

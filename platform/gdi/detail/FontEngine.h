@@ -29,11 +29,11 @@ public:
   FontEngine(const FontEngine&) = delete;
   FontEngine& operator=(const FontEngine&) = delete;
 
-  const TEXTMETRIC& Metrics() const { return m_metrics; }
-  int UnderlinePosition() const { return m_underlinePos; }  // rows below the baseline
-  int StrikeOutPosition() const { return m_strikeOutPos; }  // rows above the baseline
-  int LineThickness() const { return m_lineThickness; }
-  bool Antialiased() const { return m_antialiased; }
+  const TEXTMETRIC& Metrics() const { return metrics_; }
+  int UnderlinePosition() const { return underlinePos_; }  // rows below the baseline
+  int StrikeOutPosition() const { return strikeOutPos_; }  // rows above the baseline
+  int LineThickness() const { return lineThickness_; }
+  bool Antialiased() const { return antialiased_; }
   // The face actually used.
   virtual std::wstring FamilyName() const = 0;
 
@@ -46,11 +46,11 @@ public:
 protected:
   FontEngine() = default;
 
-  TEXTMETRIC m_metrics{};
-  int m_underlinePos = 1;
-  int m_strikeOutPos = 1;
-  int m_lineThickness = 1;
-  bool m_antialiased = true;
+  TEXTMETRIC metrics_{};
+  int underlinePos_ = 1;
+  int strikeOutPos_ = 1;
+  int lineThickness_ = 1;
+  bool antialiased_ = true;
 };
 
 // Makes the engine of a request; the text engine's library installs it when it loads.

@@ -82,13 +82,13 @@ void SourceReader::ReadIndexed(const SourceReader& r, const BYTE* row, int x, in
   for (int i = 0; i < n; ++i) {
     const int xi = x + i;
     const int shift = (perByte - 1 - xi % perByte) * Bits;
-    out[i] = r.m_lut[(row[xi / perByte] >> shift) & mask];
+    out[i] = r.lut_[(row[xi / perByte] >> shift) & mask];
   }
 }
 
 void SourceReader::ReadRgb32OnMono(const SourceReader& r, const BYTE* row, int x, int n, std::uint32_t* out) {
   const BYTE* p = row + static_cast<std::size_t>(x) * 4;
-  for (int i = 0; i < n; ++i) out[i] = ((Load32(p + 4 * i) & 0xFFFFFFu) == r.m_background) ? 0xFFFFFFFFu : 0u;
+  for (int i = 0; i < n; ++i) out[i] = ((Load32(p + 4 * i) & 0xFFFFFFu) == r.background_) ? 0xFFFFFFFFu : 0u;
 }
 
 // Direct-colour layouts go to Rgb32 first; on a monochrome target they then take the
@@ -104,35 +104,35 @@ void SourceReader::ReadRgb555(const SourceReader& r, const BYTE* row, int x, int
     const unsigned r5 = (w >> 10) & 31u, g5 = (w >> 5) & 31u, b5 = w & 31u;
     out[i] = (((r5 << 3) | (r5 >> 2)) << 16) | (((g5 << 3) | (g5 >> 2)) << 8) | ((b5 << 3) | (b5 >> 2));
   }
-  if (r.m_toMono) ToMonoInPlace(out, n);
+  if (r.toMono_) ToMonoInPlace(out, n);
 }
 
 void SourceReader::ReadRgb24(const SourceReader& r, const BYTE* row, int x, int n, std::uint32_t* out) {
   const BYTE* p = row + static_cast<std::size_t>(x) * 3;
   for (int i = 0; i < n; ++i, p += 3) out[i] = p[0] | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
-  if (r.m_toMono) ToMonoInPlace(out, n);
+  if (r.toMono_) ToMonoInPlace(out, n);
 }
 
 void SourceReader::ReadXrgb32(const SourceReader& r, const BYTE* row, int x, int n, std::uint32_t* out) {
   const BYTE* p = row + static_cast<std::size_t>(x) * 4;
   for (int i = 0; i < n; ++i) out[i] = Load32(p + 4 * i) & 0xFFFFFFu;
-  if (r.m_toMono) ToMonoInPlace(out, n);
+  if (r.toMono_) ToMonoInPlace(out, n);
 }
 
-SourceReader::SourceReader(const SourceImage& image, PixelFormat target) : m_image(image) {
-  m_toMono = target == PixelFormat::Mono1;
+SourceReader::SourceReader(const SourceImage& image, PixelFormat target) : image_(image) {
+  toMono_ = target == PixelFormat::Mono1;
   switch (image.layout) {
     case SourceLayout::Mono1:
       // A monochrome bitmap on a colour target takes the target's text and background
       // colours; on a monochrome target its bits stay as they are.
-      m_lut[0] = m_toMono ? 0u : ColorToPixel(ResolveColor(image.monoZero));
-      m_lut[1] = m_toMono ? 0xFFFFFFFFu : ColorToPixel(ResolveColor(image.monoOne));
-      m_read = &ReadIndexed<1>;
+      lut_[0] = toMono_ ? 0u : ColorToPixel(ResolveColor(image.monoZero));
+      lut_[1] = toMono_ ? 0xFFFFFFFFu : ColorToPixel(ResolveColor(image.monoOne));
+      read_ = &ReadIndexed<1>;
       break;
     case SourceLayout::Rgb32:
-      m_direct = !m_toMono;
-      m_background = ColorToPixel(ResolveColor(image.background));
-      m_read = &ReadRgb32OnMono;
+      direct_ = !toMono_;
+      background_ = ColorToPixel(ResolveColor(image.background));
+      read_ = &ReadRgb32OnMono;
       break;
     case SourceLayout::Pal1:
     case SourceLayout::Pal4:
@@ -140,26 +140,26 @@ SourceReader::SourceReader(const SourceImage& image, PixelFormat target) : m_ima
       const int entries = image.palette != nullptr ? (image.paletteSize < 256 ? image.paletteSize : 256) : 0;
       for (int i = 0; i < entries; ++i) {
         const RGBQUAD& q = image.palette[i];
-        m_lut[i] = ColorValue(target, RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+        lut_[i] = ColorValue(target, RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
       }
-      for (int i = entries; i < 256; ++i) m_lut[i] = ColorValue(target, RGB(0, 0, 0));
-      m_read = image.layout == SourceLayout::Pal1 ? &ReadIndexed<1>
+      for (int i = entries; i < 256; ++i) lut_[i] = ColorValue(target, RGB(0, 0, 0));
+      read_ = image.layout == SourceLayout::Pal1 ? &ReadIndexed<1>
                : image.layout == SourceLayout::Pal4 ? &ReadIndexed<4>
                                                     : &ReadIndexed<8>;
       break;
     }
-    case SourceLayout::Rgb555: m_read = &ReadRgb555; break;
-    case SourceLayout::Rgb24: m_read = &ReadRgb24; break;
-    case SourceLayout::Xrgb32: m_read = &ReadXrgb32; break;
+    case SourceLayout::Rgb555: read_ = &ReadRgb555; break;
+    case SourceLayout::Rgb24: read_ = &ReadRgb24; break;
+    case SourceLayout::Xrgb32: read_ = &ReadXrgb32; break;
   }
 }
 
 const std::uint32_t* SourceReader::Read(int x, int y, int n, std::uint32_t* buf) const {
-  const BYTE* row = m_image.top + static_cast<std::ptrdiff_t>(y) * m_image.step;
-  if (m_direct) {
+  const BYTE* row = image_.top + static_cast<std::ptrdiff_t>(y) * image_.step;
+  if (direct_) {
     return reinterpret_cast<const std::uint32_t*>(row) + x;
   }
-  m_read(*this, row, x, n, buf);
+  read_(*this, row, x, n, buf);
   return buf;
 }
 

@@ -57,12 +57,12 @@ public:
 
 private:
   using ReadFn = void (*)(const SourceReader& r, const BYTE* row, int x, int n, std::uint32_t* out);
-  SourceImage m_image;
-  ReadFn m_read = nullptr;
-  bool m_direct = false;           // Rgb32 read on Rgb32: no conversion
-  std::uint32_t m_lut[256] = {};   // palette index (or mono bit) -> word
-  std::uint32_t m_background = 0;  // background pixel for Rgb32 -> Mono1
-  bool m_toMono = false;
+  SourceImage image_;
+  ReadFn read_ = nullptr;
+  bool direct_ = false;           // Rgb32 read on Rgb32: no conversion
+  std::uint32_t lut_[256] = {};   // palette index (or mono bit) -> word
+  std::uint32_t background_ = 0;  // background pixel for Rgb32 -> Mono1
+  bool toMono_ = false;
 
   template <int Bits> static void ReadIndexed(const SourceReader& r, const BYTE* row, int x, int n, std::uint32_t* out);
   static void ReadRgb32OnMono(const SourceReader& r, const BYTE* row, int x, int n, std::uint32_t* out);

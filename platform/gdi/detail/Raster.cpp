@@ -1,7 +1,12 @@
 #include "platform/gdi/detail/Raster.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "platform/gdi/detail/Rop.h"
 #include "platform/gdi/detail/StretchMap.h"
@@ -39,6 +44,47 @@ void GatherLast(const std::uint32_t* words, const int*, const int* last, int bas
   for (int k = 0; k < n; ++k) out[k] = words[last[k] - base];
 }
 
+// Enlarging by a whole factor F (2, 4 or 8): from its phase on, each source pixel fills F
+// destination pixels in a row, so whole groups are written with vector stores.
+template <int F>
+void GatherRepeat(const std::uint32_t* words, const int*, const int* last, int base, int n, std::uint32_t* out) {
+  int k = 0;
+  for (; k < n && last[k] == last[0]; ++k) out[k] = words[last[k] - base];  // the first group may be cut
+  const std::uint32_t* src = words + (k < n ? last[k] - base : 0);
+  int groups = (n - k) / F;
+#ifdef __SSE2__
+  if constexpr (F == 2) {
+    for (; groups >= 4; groups -= 4, src += 4, k += 8) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_unpacklo_epi32(v, v));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k + 4), _mm_unpackhi_epi32(v, v));
+    }
+  } else {
+    for (; groups > 0; --groups, ++src, k += F) {
+      const __m128i v = _mm_set1_epi32(static_cast<int>(*src));
+      for (int i = 0; i < F; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k + i), v);
+    }
+  }
+#endif
+  for (; k < n; ++k) out[k] = words[last[k] - base];
+}
+
+// The whole factor F of an enlargement whose source pixels each cover F destination pixels
+// (the first and last group may be cut), or 0.
+int RepeatFactor(const AxisMap& m) {
+  const int n = m.Count();
+  if (n < 16) return 0;
+  int lead = 1;  // pixels of the first, possibly cut, group
+  while (lead < n && m.last[lead] == m.last[0]) ++lead;
+  int f = 1;
+  while (lead + f < n && m.last[lead + f] == m.last[lead]) ++f;
+  if (f != 2 && f != 4 && f != 8) return 0;
+  if (lead > f) return 0;
+  for (int k = lead; k < n; ++k)
+    if (m.last[k] != m.last[lead] + (k - lead) / f) return 0;
+  return f;
+}
+
 template <bool And>
 void GatherFold(const std::uint32_t* words, const int* first, const int* last, int base, int n, std::uint32_t* out) {
   for (int k = 0; k < n; ++k) {
@@ -71,10 +117,10 @@ void RopRect(const RasterTarget& target, const RECT& rect, std::uint32_t pattern
   }
 }
 
-void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& source, bool sameSurface) {
+void Blit(const RasterTarget& target, const BlitRequest& request, const SourceImage& source, bool sameSurface) {
   if (target.surface == nullptr) return;
   Surface& s = *target.surface;
-  if (q.width == 0 || q.height == 0 || q.srcWidth == 0 || q.srcHeight == 0) return;
+  if (request.width == 0 || request.height == 0 || request.srcWidth == 0 || request.srcHeight == 0) return;
 
   // Negative extents run the other way; opposite signs mirror. A negative destination
   // extent keeps pos as its first pixel (pos + len + 1 ... pos), as the platform draws it.
@@ -84,10 +130,10 @@ void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& s
     return len < 0;
   };
   AxisRequest ax, ay;
-  const bool fdx = span(q.x, q.width, &ax.dstPos, &ax.dstLen, true);
-  const bool fsx = span(q.srcX, q.srcWidth, &ax.srcPos, &ax.srcLen, false);
-  const bool fdy = span(q.y, q.height, &ay.dstPos, &ay.dstLen, true);
-  const bool fsy = span(q.srcY, q.srcHeight, &ay.srcPos, &ay.srcLen, false);
+  const bool fdx = span(request.x, request.width, &ax.dstPos, &ax.dstLen, true);
+  const bool fsx = span(request.srcX, request.srcWidth, &ax.srcPos, &ax.srcLen, false);
+  const bool fdy = span(request.y, request.height, &ay.dstPos, &ay.dstLen, true);
+  const bool fsy = span(request.srcY, request.srcHeight, &ay.srcPos, &ay.srcLen, false);
   ax.visible0 = target.clip.left;
   ax.visible1 = target.clip.right;
   ax.srcLimit = source.width;
@@ -124,14 +170,22 @@ void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& s
 
   // Groups of several pixels are combined by the stretch mode: AND keeps black on white,
   // OR keeps white on black; COLORONCOLOR (and HALFTONE) keep one pixel of each group.
-  const bool fold = q.stretchMode == 1 || q.stretchMode == 2;
-  const bool foldAnd = q.stretchMode == 1;
+  const bool fold = request.stretchMode == 1 || request.stretchMode == 2;
+  const bool foldAnd = request.stretchMode == 1;
   const bool shrinkX = ax.srcLen > ax.dstLen;
-  const GatherFn gather = !(fold && shrinkX) ? &GatherLast : foldAnd ? &GatherFold<true> : &GatherFold<false>;
+  GatherFn gather = !(fold && shrinkX) ? &GatherLast : foldAnd ? &GatherFold<true> : &GatherFold<false>;
+  if (!shrinkX) {
+    switch (RepeatFactor(mx)) {
+      case 2: gather = &GatherRepeat<2>; break;
+      case 4: gather = &GatherRepeat<4>; break;
+      case 8: gather = &GatherRepeat<8>; break;
+      default: break;
+    }
+  }
   const auto foldRows = foldAnd ? &FoldInto<true> : &FoldInto<false>;
 
   const FormatOps& ops = OpsFor(s.Format());
-  const RopRowFn rop = RopRow(q.code);
+  const RopRowFn rop = RopRow(request.code);
   std::vector<std::uint32_t> rowBuf(static_cast<std::size_t>(n)), accBuf(static_cast<std::size_t>(n)),
       dstBuf(static_cast<std::size_t>(n));
 
@@ -142,8 +196,30 @@ void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& s
     return out;
   };
 
+  // A plain copy onto 32-bit pixels, the common way of showing a picture, takes shortcuts: the
+  // stretched source row goes straight into the destination, and a destination row made from
+  // the same source row as the row above it is a copy of that row.
+  const bool plainCopy = request.code == 0xCC && s.Format() == PixelFormat::Rgb32;
+  const std::size_t rowBytes = static_cast<std::size_t>(n) * sizeof(std::uint32_t);
+  int previousSource = -1;
   for (int r = 0; r < my.Count(); ++r) {
     const int y = my.dst0 + r;
+    if (plainCopy && !(fold && my.first[r] != my.last[r])) {
+      std::uint32_t* d = s.Row32(y) + mx.dst0;
+      if (my.last[r] == previousSource) {
+        std::memcpy(d, s.Row32(y - 1) + mx.dst0, rowBytes);
+        continue;
+      }
+      const std::uint32_t* words = readRow(my.last[r]);
+      if (mx.identity) {
+        std::memmove(d, words, rowBytes);
+      } else {
+        gather(words, mx.first.data(), mx.last.data(), span0, n, d);
+      }
+      previousSource = my.last[r];
+      continue;
+    }
+    previousSource = -1;
     const std::uint32_t* src;
     if (fold && my.first[r] != my.last[r]) {
       const std::uint32_t* row = stretchedRow(my.first[r], accBuf.data());
@@ -154,7 +230,7 @@ void Blit(const RasterTarget& target, const BlitRequest& q, const SourceImage& s
       src = stretchedRow(my.last[r], rowBuf.data());
     }
     std::uint32_t* d = ops.load(s, y, mx.dst0, n, dstBuf.data());
-    rop(d, src, q.pattern, n);
+    rop(d, src, request.pattern, n);
     ops.store(s, y, mx.dst0, n, d);
   }
 }

@@ -17,43 +17,43 @@ std::int64_t CeilHalfStep(std::int64_t k, std::int64_t num, std::int64_t den) {
 
 }  // namespace
 
-bool MapAxis(const AxisRequest& q, AxisMap* map) {
+bool MapAxis(const AxisRequest& request, AxisMap* map) {
   map->first.clear();
   map->last.clear();
   map->srcMin = 0;
   map->srcMax = -1;
   map->identity = false;
-  const std::int64_t d = q.dstLen, s = q.srcLen;
+  const std::int64_t d = request.dstLen, s = request.srcLen;
   if (d <= 0 || s <= 0) return false;
-  const std::int64_t lo = std::max(q.dstPos, q.visible0);
-  const std::int64_t hi = std::min(q.dstPos + d, q.visible1);
+  const std::int64_t lo = std::max(request.dstPos, request.visible0);
+  const std::int64_t hi = std::min(request.dstPos + d, request.visible1);
   if (lo >= hi) return false;
 
   // Relative destination j -> destination device coordinate, honouring both flips.
-  auto flipDst = [&](std::int64_t j) { return q.mirror != q.fromFarEdge ? d - 1 - j : j; };
+  auto flipDst = [&](std::int64_t j) { return request.mirror != request.fromFarEdge ? d - 1 - j : j; };
 
   std::vector<int> first(static_cast<std::size_t>(hi - lo), INT_MAX);
   std::vector<int> last(static_cast<std::size_t>(hi - lo), INT_MIN);
   if (d >= s) {
     // Enlarging (or one-to-one): every destination pixel takes one source pixel.
     for (std::int64_t k = lo; k < hi; ++k) {
-      const std::int64_t j = flipDst(k - q.dstPos);  // in the mapping's own direction
+      const std::int64_t j = flipDst(k - request.dstPos);  // in the mapping's own direction
       std::int64_t i = CeilHalfStep(j, s, d);
-      if (q.fromFarEdge) i = s - 1 - i;
-      const std::int64_t src = q.srcPos + i;
-      if (src < 0 || src >= q.srcLimit) continue;
+      if (request.fromFarEdge) i = s - 1 - i;
+      const std::int64_t src = request.srcPos + i;
+      if (src < 0 || src >= request.srcLimit) continue;
       first[static_cast<std::size_t>(k - lo)] = last[static_cast<std::size_t>(k - lo)] = static_cast<int>(src);
     }
   } else {
     // Shrinking: each source pixel joins the group of one destination pixel.
-    const std::int64_t i0 = std::max<std::int64_t>(0, -q.srcPos);
-    const std::int64_t i1 = std::min<std::int64_t>(s, q.srcLimit - q.srcPos);
+    const std::int64_t i0 = std::max<std::int64_t>(0, -request.srcPos);
+    const std::int64_t i1 = std::min<std::int64_t>(s, request.srcLimit - request.srcPos);
     for (std::int64_t i = i0; i < i1; ++i) {
-      const std::int64_t ii = q.fromFarEdge ? s - 1 - i : i;
-      const std::int64_t k = q.dstPos + flipDst(CeilHalfStep(ii, d, s));
+      const std::int64_t ii = request.fromFarEdge ? s - 1 - i : i;
+      const std::int64_t k = request.dstPos + flipDst(CeilHalfStep(ii, d, s));
       if (k < lo || k >= hi) continue;
       const auto slot = static_cast<std::size_t>(k - lo);
-      const int src = static_cast<int>(q.srcPos + i);
+      const int src = static_cast<int>(request.srcPos + i);
       first[slot] = std::min(first[slot], src);
       last[slot] = std::max(last[slot], src);
     }
@@ -69,7 +69,7 @@ bool MapAxis(const AxisRequest& q, AxisMap* map) {
   map->last.assign(last.begin() + static_cast<std::ptrdiff_t>(a), last.begin() + static_cast<std::ptrdiff_t>(b));
   map->srcMin = *std::min_element(map->first.begin(), map->first.end());
   map->srcMax = *std::max_element(map->last.begin(), map->last.end());
-  map->identity = d == s && !q.mirror;
+  map->identity = d == s && !request.mirror;
   return true;
 }
 

@@ -45,31 +45,31 @@ public:
 private:
   int Advance(wchar_t c) const;
 
-  bool m_usable = false;  // false without a GUI application that can draw text
-  QFont m_font;
-  int m_ascent = 0;  // baseline row within the cell
+  bool usable_ = false;  // false without a GUI application that can draw text
+  QFont font_;
+  int ascent_ = 0;  // baseline row within the cell
 };
 
 QtFontEngine::QtFontEngine(const LOGFONT& lf) {
-  m_metrics.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
-  m_metrics.tmItalic = lf.lfItalic != 0;
-  m_metrics.tmUnderlined = lf.lfUnderline != 0;
-  m_metrics.tmStruckOut = lf.lfStrikeOut != 0;
-  m_metrics.tmCharSet = lf.lfCharSet;
-  m_antialiased = lf.lfQuality != NONANTIALIASED_QUALITY;
+  metrics_.tmWeight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight;
+  metrics_.tmItalic = lf.lfItalic != 0;
+  metrics_.tmUnderlined = lf.lfUnderline != 0;
+  metrics_.tmStruckOut = lf.lfStrikeOut != 0;
+  metrics_.tmCharSet = lf.lfCharSet;
+  antialiased_ = lf.lfQuality != NONANTIALIASED_QUALITY;
   const LONG height = std::clamp<LONG>(lf.lfHeight, -kMaxHeight, kMaxHeight);
   if (!EnsureGuiApplication()) {
-    m_metrics.tmHeight = height < 0 ? -height : height == 0 ? kDefaultCellHeight : height;
-    m_metrics.tmAscent = m_metrics.tmHeight;
+    metrics_.tmHeight = height < 0 ? -height : height == 0 ? kDefaultCellHeight : height;
+    metrics_.tmAscent = metrics_.tmHeight;
     return;
   }
 
-  QFont& font = m_font;
+  QFont& font = font_;
   const std::wstring_view face(lf.lfFaceName, std::wcslen(lf.lfFaceName));
   if (!face.empty()) font.setFamily(ToQString(face));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp<int>(m_metrics.tmWeight, 1, 1000)));
+  font.setWeight(static_cast<QFont::Weight>(std::clamp<int>(metrics_.tmWeight, 1, 1000)));
   font.setItalic(lf.lfItalic != 0);
-  font.setStyleStrategy(m_antialiased ? QFont::PreferAntialias : QFont::NoAntialias);
+  font.setStyleStrategy(antialiased_ ? QFont::PreferAntialias : QFont::NoAntialias);
   font.setKerning(false);
 
   // A positive height is the whole cell, a negative one the character (em) height.
@@ -96,38 +96,38 @@ QtFontEngine::QtFontEngine(const LOGFONT& lf) {
   const QFontMetrics fm(font);
   if (height >= 0) {
     const double total = std::max(1, fm.ascent() + fm.descent());
-    m_metrics.tmHeight = cell;
-    m_metrics.tmAscent = static_cast<LONG>(std::lround(cell * fm.ascent() / total));
-    m_metrics.tmDescent = cell - m_metrics.tmAscent;
+    metrics_.tmHeight = cell;
+    metrics_.tmAscent = static_cast<LONG>(std::lround(cell * fm.ascent() / total));
+    metrics_.tmDescent = cell - metrics_.tmAscent;
   } else {
-    m_metrics.tmAscent = fm.ascent();
-    m_metrics.tmDescent = fm.descent();
-    m_metrics.tmHeight = m_metrics.tmAscent + m_metrics.tmDescent;
+    metrics_.tmAscent = fm.ascent();
+    metrics_.tmDescent = fm.descent();
+    metrics_.tmHeight = metrics_.tmAscent + metrics_.tmDescent;
   }
-  m_metrics.tmInternalLeading = std::max(0, m_metrics.tmHeight - pixelSize);
-  m_metrics.tmExternalLeading = std::max(0, fm.leading());
-  m_metrics.tmAveCharWidth = fm.averageCharWidth();
-  m_metrics.tmMaxCharWidth = fm.maxWidth();
-  m_underlinePos = std::max(1, fm.underlinePos());
-  m_strikeOutPos = std::max(1, fm.strikeOutPos());
-  m_lineThickness = std::max(1, fm.lineWidth());
-  m_ascent = m_metrics.tmAscent;
-  m_usable = true;
+  metrics_.tmInternalLeading = std::max(0, metrics_.tmHeight - pixelSize);
+  metrics_.tmExternalLeading = std::max(0, fm.leading());
+  metrics_.tmAveCharWidth = fm.averageCharWidth();
+  metrics_.tmMaxCharWidth = fm.maxWidth();
+  underlinePos_ = std::max(1, fm.underlinePos());
+  strikeOutPos_ = std::max(1, fm.strikeOutPos());
+  lineThickness_ = std::max(1, fm.lineWidth());
+  ascent_ = metrics_.tmAscent;
+  usable_ = true;
 }
 
 std::wstring QtFontEngine::FamilyName() const {
-  if (!m_usable) return {};
-  return QFontInfo(m_font).family().toStdWString();
+  if (!usable_) return {};
+  return QFontInfo(font_).family().toStdWString();
 }
 
 // Characters advance by whole pixels, each by its own rounded advance, so that a string is
 // as wide as its characters together (as the platform's text functions measure).
 int QtFontEngine::Advance(wchar_t c) const {
-  return QFontMetrics(m_font).horizontalAdvance(ToQString(std::wstring_view(&c, 1)));
+  return QFontMetrics(font_).horizontalAdvance(ToQString(std::wstring_view(&c, 1)));
 }
 
 int QtFontEngine::TextWidth(std::wstring_view text) const {
-  if (!m_usable) return 0;
+  if (!usable_) return 0;
   long long width = 0;
   for (wchar_t c : text) width += Advance(c);
   return static_cast<int>(std::min<long long>(width, INT32_MAX / 2));
@@ -135,29 +135,29 @@ int QtFontEngine::TextWidth(std::wstring_view text) const {
 
 TextLineMask QtFontEngine::Render(std::wstring_view text, int visibleFrom, int visibleTo) const {
   TextLineMask mask;
-  if (!m_usable || text.empty() || m_metrics.tmHeight <= 0) return mask;
+  if (!usable_ || text.empty() || metrics_.tmHeight <= 0) return mask;
   const int advance = TextWidth(text);
   // Room for glyphs that reach past their advance (italics, side bearings).
-  const int margin = m_metrics.tmHeight / 2 + 2;
+  const int margin = metrics_.tmHeight / 2 + 2;
   const int from = std::max(visibleFrom, -margin);
   const int to = std::min(visibleTo, advance + margin);
   if (from >= to) return mask;
   mask.width = to - from;
-  mask.height = m_metrics.tmHeight;
+  mask.height = metrics_.tmHeight;
   mask.originX = -from;
   QImage image(mask.width, mask.height, QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return TextLineMask{};
   image.fill(Qt::transparent);
   {
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, m_antialiased);
-    painter.setFont(m_font);
+    painter.setRenderHint(QPainter::TextAntialiasing, antialiased_);
+    painter.setFont(font_);
     painter.setPen(Qt::white);
     int pen = -from;
     for (wchar_t c : text) {
       const int advance = Advance(c);
       if (pen + advance + margin > 0 && pen - margin < mask.width)
-        painter.drawText(QPointF(pen, m_ascent), ToQString(std::wstring_view(&c, 1)));
+        painter.drawText(QPointF(pen, ascent_), ToQString(std::wstring_view(&c, 1)));
       pen += advance;
     }
   }

@@ -20,4 +20,6 @@ bool IsStorableName(std::wstring_view name);
 // ERROR_BAD_PATHNAME for a path that begins with '\', ERROR_INVALID_PARAMETER for a name
 // longer than 255 characters or one that is not storable.
 LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts);
+// The result SplitKeyPath would give, without making the parts.
+LSTATUS CheckKeyPath(const wchar_t* path);
 }  // namespace orv::store

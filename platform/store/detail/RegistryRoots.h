@@ -14,4 +14,19 @@ std::recursive_mutex& RegistryLock();
 int RootIndex(HKEY key);
 // The database of a root (lock held). After a fork() the child gets connections of its own.
 Database& RootDatabase(int root);
+
+// While it lives, the registry calls of this thread run as one batch per root (see
+// Database) and other threads wait. Finish commits and gives the first failure.
+class RegistryBatch {
+public:
+  RegistryBatch();
+  ~RegistryBatch();
+  RegistryBatch(const RegistryBatch&) = delete;
+  RegistryBatch& operator=(const RegistryBatch&) = delete;
+  LSTATUS Finish();
+
+private:
+  std::lock_guard<std::recursive_mutex> guard_;
+  bool finished_ = false;
+};
 }  // namespace orv::store

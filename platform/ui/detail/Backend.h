@@ -28,6 +28,11 @@ void WakeModalLoops();
 // controls); null when none of ours has it.
 Window* FocusedWindow();
 
+// The primary screen's size in pixels, and the width of a vertical scroll bar (0 without an
+// application object that can show windows).
+CSize ScreenSize();
+int ScrollBarExtent();
+
 // The busy cursor, counted: each Begin needs its End.
 void BeginWaitCursor();
 void EndWaitCursor();

@@ -8,11 +8,8 @@ namespace orv::ui {
 
 // The behaviour of a window of that class (names compare ignoring case); null when unknown.
 std::unique_ptr<ClassProc> MakeClassProc(const CString& className);
-// The object that FromHandle hands out for a window no object is attached to: a CEdit for
-// an edit, a CTreeCtrl for a tree view, and so on.
-std::unique_ptr<CWnd> MakeHandleObject(const Window& w);
-
-// The message being dispatched now, innermost first (for CWnd::Default).
-const MSG* CurrentMessage();
+// An unbound object of the class's framework type: a CEdit for an edit, a CTreeCtrl for a
+// tree view, a plain CWnd for other classes.
+std::unique_ptr<CWnd> MakeClassObject(const CString& className);
 
 }  // namespace orv::ui

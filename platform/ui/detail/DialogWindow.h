@@ -14,9 +14,10 @@ namespace orv::ui {
 // The class name the platform gives dialog windows.
 inline constexpr const wchar_t* kDialogClass = L"#32770";
 
-// Where a modal loop waits for EndDialog; it lives on DoModal's stack, so the result
-// survives a window destroyed before the loop ends.
-struct ModalState {
+// How a dialog ended: whether EndDialog was called, and its value. A modal loop waits for
+// it; DoModal keeps it on its stack, so the result survives a window destroyed before the
+// loop ends.
+struct DialogEnding {
   bool ended = false;
   INT_PTR result = -1;
 };
@@ -30,13 +31,15 @@ public:
 
   CSize baseUnits{6, 13};  // average character width and height of the dialog font, pixels
   std::unique_ptr<CFont> font;
-  UINT defId = 1;       // IDOK unless the template or DM_SETDEFID says otherwise
-  bool ended = false;   // EndDialog was called
-  INT_PTR result = -1;  // its value
-  ModalState* modal = nullptr;
+  UINT defId = 1;  // IDOK unless the template or DM_SETDEFID says otherwise
+  DialogEnding* modal = nullptr;  // DoModal's record; null for a modeless dialog
 
   // EndDialog: records the result and lets a modal loop finish.
   void End(Window& w, INT_PTR value);
+  bool Ended() const { return modal != nullptr ? modal->ended : modelessEnding_.ended; }
+
+private:
+  DialogEnding modelessEnding_;
 };
 
 struct DialogBuild {
@@ -45,7 +48,7 @@ struct DialogBuild {
   bool child = false;
   CWnd* object = nullptr;  // the object that receives the dialog's messages
   LPARAM initParam = 0;
-  ModalState* modal = nullptr;  // set for a dialog that DoModal runs
+  DialogEnding* modal = nullptr;  // set for a dialog that DoModal runs
 };
 
 // Creates the dialog and its controls and runs WM_INITDIALOG. Returns null, with the reason
@@ -64,11 +67,5 @@ CRect DialogUnitsToPixels(const CRect& rect, CSize baseUnits);
 using ModalHook = std::function<void(HWND dialog)>;
 ModalHook SetModalHook(ModalHook hook);
 void RunModalHook(HWND dialog);
-
-// The keyboard message handling of a dialog (Enter, Escape, F1), for CDialog.
-BOOL IsDialogMessage(Window& dialog, MSG* msg);
-// Offers a keyboard message to the objects of the window and its ancestors, innermost
-// first (PreTranslateMessage); TRUE when one of them took it.
-BOOL WalkPreTranslate(MSG* msg);
 
 }  // namespace orv::ui

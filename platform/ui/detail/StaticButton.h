@@ -52,7 +52,7 @@ public:
   // The user pressed and released the button: auto check boxes and radio buttons change
   // their state, then the parent hears BN_CLICKED.
   void UserClicked(Window& w);
-  void UserPressed(Window& w, bool pressed);
+  void UserPressed(Window& w, bool isPressed);
   // Owner-drawn buttons: a plain button face first, then WM_DRAWITEM to the parent.
   void DrawOwner(Window& w);
 

@@ -67,8 +67,8 @@ private:
   bool Select(Window& w, TreeItem* item, UINT action);
   void EnsureVisible(Window& w, TreeItem* item);
   HTREEITEM Next(TreeItem* item, UINT relation);
-  BOOL GetItem(TVITEMW* item) const;
-  BOOL SetItem(Window& w, const TVITEMW* item);
+  BOOL GetItem(TVITEMW* out) const;
+  BOOL SetItem(Window& w, const TVITEMW* in);
   void FillItem(TreeItem* item, TVITEMW* out) const;
   void SortChildren(Window& w, TreeItem* parent, bool recurse);
   int Count(const TreeItem* item) const;

@@ -11,6 +11,7 @@
 #include "platform/base/Geometry.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/Surface.h"
+#include "platform/ui/detail/Binding.h"
 #include "platform/ui/WinUser.h"
 
 class CWnd;
@@ -81,8 +82,6 @@ public:
   // Whether the handle names a window that exists now.
   static bool IsLive(const Window* w);
   static Window* FromHandle(HWND hwnd) { return IsLive(hwnd) ? hwnd : nullptr; }
-  // Every top-level window, in creation order.
-  static std::vector<Window*> TopLevelWindows();
 
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
@@ -107,7 +106,8 @@ public:
   CRect PlacementRect() const;
   void SetPlacementRect(const CRect& windowRect, bool repaint);
   // Moves and sizes by the stored rectangle (see `rect`), telling the peer.
-  void SetRect(const CRect& rect, bool repaint);
+  void SetRect(const CRect& newRect, bool repaint);
+  bool IsClass(const wchar_t* name) const { return className.CompareNoCase(name) == 0; }
   bool IsTopLevel() const { return parent == nullptr || (style & WS_CHILD) == 0; }
   Window* TopLevel();
 
@@ -126,13 +126,12 @@ public:
   void SetExStyle(DWORD newExStyle);
 
   // --- painting: the update region is kept as its bounding rectangle
-  void Invalidate(const CRect* rect, bool erase);
-  void Validate(const CRect* rect);
+  void Invalidate(const CRect* area, bool erase);
+  void Validate(const CRect* area);
   // Paints now (WM_PAINT) when part of the window is invalid; then shows the result.
   void PaintNow();
   // The pixels of the client area, created (black) or resized on demand.
   gdi::Surface& ClientSurface();
-  bool HasSurface() const { return surface_ != nullptr; }
   const gdi::Surface* SurfaceIfAny() const { return surface_.get(); }
 
   template <typename T>
@@ -150,9 +149,7 @@ public:
   std::vector<Window*> children;  // in creation (tab and z) order
   CRect rect;  // a child's window rectangle (parent client coordinates) or a top-level
                // window's client area (screen coordinates)
-  CWnd* attached = nullptr;       // the permanent object receiving the messages
-  std::unique_ptr<CWnd> wrapper;     // the window's own object for FromHandle
-  std::unique_ptr<CWnd> scrollView;  // a CScrollBar naming a control that is no scroll bar
+  WindowObjects objects;  // the CWnd objects naming the window (changed by Binding only)
   std::unique_ptr<ClassProc> proc;
   std::unique_ptr<WindowPeer> peer;
   HFONT font = nullptr;
@@ -173,6 +170,9 @@ private:
   RECT NonClient() const;
   std::unique_ptr<gdi::Surface> surface_;
 };
+
+// The message being dispatched now (Send), innermost first: for CWnd::Default.
+const MSG* CurrentMessage();
 
 // Makes BeginPaint/GetDC of the graphics layer draw on windows' surfaces.
 void InstallWindowCanvases();

@@ -1,9 +1,7 @@
-// The application object, the event loop, focus, cursor, screen metrics and the keyboard
-// hook that gives dialogs their PreTranslateMessage.
+// The application object, the event loop, message boxes, focus, cursor and screen metrics.
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -14,8 +12,8 @@
 #include "platform/base/MessageBox.h"
 #include "platform/gdi/GuiApplication.h"
 #include "platform/ui/detail/Backend.h"
-#include "platform/ui/detail/DialogWindow.h"
 #include "platform/ui/qt/QtCommon.h"
+#include "platform/ui/qt/QtKeyboard.h"
 
 namespace orv::ui {
 namespace {
@@ -31,65 +29,6 @@ void CreateWidgetApplication() {
 // Fonts made before any window ask the graphics layer for the application object: it then
 // makes this one, so windows can follow.
 const bool kFactoryInstalled = (gdi::SetGuiApplicationFactory(&CreateWidgetApplication), true);
-
-UINT VirtualKey(const QKeyEvent& e) {
-  int k = e.key();
-  if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<UINT>('A' + (k - Qt::Key_A));
-  if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<UINT>('0' + (k - Qt::Key_0));
-  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return VK_F1 + static_cast<UINT>(k - Qt::Key_F1);
-  switch (k) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    default: return 0;
-  }
-}
-
-// Offers key presses to the PreTranslateMessage of the window's objects before the widget
-// sees them. A key that a widget leaves unhandled travels on to its parents as the same
-// event; it is offered once, to the first receiver. The key's release ends its delivery.
-class KeyboardHook : public QObject {
-public:
-  bool eventFilter(QObject* receiver, QEvent* event) override {
-    if (event->type() == QEvent::KeyRelease) last_ = nullptr;
-    if (event->type() != QEvent::KeyPress) return false;
-    auto* widget = qobject_cast<QWidget*>(receiver);
-    if (widget == nullptr) return false;
-    if (event == last_ && widget != lastReceiver_) return false;
-    last_ = event;
-    lastReceiver_ = widget;
-    Window* w = qt::WindowOfWidget(widget);
-    auto* key = static_cast<QKeyEvent*>(event);
-    UINT vk = VirtualKey(*key);
-    if (w == nullptr || vk == 0) return false;
-    bool alt = (key->modifiers() & Qt::AltModifier) != 0;
-    MSG msg{w, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1, 0, POINT{0, 0}};
-    BOOL taken = FALSE;
-    Guarded(L"", [&] { taken = WalkPreTranslate(&msg); });
-    return taken != FALSE;
-  }
-
-private:
-  const QEvent* last_ = nullptr;
-  QPointer<QWidget> lastReceiver_;
-};
 
 int ShowQtMessageBox(const MessageBoxRequest& request) {
   QMessageBox box;
@@ -159,7 +98,7 @@ bool EnsureApplication() {
                      L"", MB_OK | MB_ICONERROR);
       return false;
     }
-    QCoreApplication::instance()->installEventFilter(new KeyboardHook);
+    QCoreApplication::instance()->installEventFilter(qt::NewKeyboardHook());
     // Real boxes on a real screen; a sink that a caller installed still comes first.
     if (HasScreen()) SetDefaultMessageBoxSink(&ShowQtMessageBox);
   }
@@ -213,16 +152,15 @@ void EndWaitCursor() {
 
 int WaitCursorDepth() { return WaitDepth(); }
 
-}  // namespace orv::ui
-
-int GetSystemMetrics(int index) {
-  if (!orv::ui::EnsureApplication()) return 0;
+CSize ScreenSize() {
+  if (!EnsureApplication()) return CSize(0, 0);
   QScreen* screen = QGuiApplication::primaryScreen();
-  switch (index) {
-    case SM_CXSCREEN: return screen != nullptr ? screen->geometry().width() : 0;
-    case SM_CYSCREEN: return screen != nullptr ? screen->geometry().height() : 0;
-    case SM_CXVSCROLL:
-    case SM_CYHSCROLL: return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    default: return 0;
-  }
+  return screen != nullptr ? CSize(screen->geometry().width(), screen->geometry().height()) : CSize(0, 0);
 }
+
+int ScrollBarExtent() {
+  if (!EnsureApplication()) return 0;
+  return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+}  // namespace orv::ui

@@ -16,6 +16,7 @@
 #include "platform/ui/detail/Tree.h"
 #include "platform/ui/qt/QtAccess.h"
 #include "platform/ui/qt/QtCommon.h"
+#include "platform/ui/qt/QtKeyboard.h"
 
 namespace orv::ui::test {
 namespace {
@@ -40,34 +41,6 @@ void SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QS
   QCoreApplication::sendEvent(target, &press);
   QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QCoreApplication::sendEvent(target, &release);
-}
-
-struct KeyOf {
-  int key;
-  QString text;
-};
-
-KeyOf QtKeyFor(UINT vk) {
-  if (vk >= 'A' && vk <= 'Z') return {Qt::Key_A + static_cast<int>(vk - 'A'), QString(QChar(vk + ('a' - 'A')))};
-  if (vk >= '0' && vk <= '9') return {Qt::Key_0 + static_cast<int>(vk - '0'), QString(QChar(vk))};
-  if (vk >= VK_F1 && vk < VK_F1 + 24) return {Qt::Key_F1 + static_cast<int>(vk - VK_F1), QString()};
-  switch (vk) {
-    case VK_RETURN: return {Qt::Key_Return, QStringLiteral("\r")};
-    case VK_ESCAPE: return {Qt::Key_Escape, QString(QChar(0x1B))};
-    case VK_TAB: return {Qt::Key_Tab, QStringLiteral("\t")};
-    case VK_BACK: return {Qt::Key_Backspace, QString(QChar(0x08))};
-    case VK_SPACE: return {Qt::Key_Space, QStringLiteral(" ")};
-    case VK_DELETE: return {Qt::Key_Delete, QString()};
-    case VK_LEFT: return {Qt::Key_Left, QString()};
-    case VK_RIGHT: return {Qt::Key_Right, QString()};
-    case VK_UP: return {Qt::Key_Up, QString()};
-    case VK_DOWN: return {Qt::Key_Down, QString()};
-    case VK_HOME: return {Qt::Key_Home, QString()};
-    case VK_END: return {Qt::Key_End, QString()};
-    case VK_PRIOR: return {Qt::Key_PageUp, QString()};
-    case VK_NEXT: return {Qt::Key_PageDown, QString()};
-    default: return {0, QString()};
-  }
 }
 
 QAbstractSlider::SliderAction ActionFor(UINT code) {
@@ -105,7 +78,7 @@ HWND DialogDriver::Item(int id) const { return ::GetDlgItem(dialog_, id); }
 bool DialogDriver::IsOpen() const {
   Window* w = Window::FromHandle(dialog_);
   auto* proc = w != nullptr ? w->ProcAs<DialogProc>() : nullptr;
-  return proc != nullptr && !proc->ended;
+  return proc != nullptr && !proc->Ended();
 }
 
 CString DialogDriver::Text(int id) const {
@@ -169,7 +142,7 @@ bool DialogDriver::PressKey(UINT virtualKey, int id) {
     widget = focus != nullptr && focus->TopLevel() == dialog_ ? qt::WidgetOfWindow(focus)
                                                                : qt::WidgetOfWindow(Window::FromHandle(dialog_));
   }
-  KeyOf key = QtKeyFor(virtualKey);
+  qt::QtKey key = qt::QtKeyOf(virtualKey);
   if (widget == nullptr || key.key == 0) return false;
   SendKey(widget, key.key, Qt::NoModifier, key.text);
   return true;
@@ -304,7 +277,7 @@ void ModalScripts::Run(HWND dialog) {
   script(driver);
   ProcessPendingEvents();
   auto* proc = Window::IsLive(w) ? w->ProcAs<DialogProc>() : nullptr;
-  if (proc != nullptr && !proc->ended) {
+  if (proc != nullptr && !proc->Ended()) {
     problems_.push_back(L"the dialog \"" + caption + L"\" was left open by its script");
     ::EndDialog(dialog, IDCANCEL);
   }

@@ -175,8 +175,8 @@ std::unique_ptr<TreePeer> CreateTreePeer(Window& w, TreeProc& proc) {
   return std::make_unique<QtTreePeer>(w, proc, tree);
 }
 
-QTreeWidgetItem* QtTreeItem(Window& w, TreeItem* item) {
-  auto* peer = dynamic_cast<QtTreePeer*>(w.peer.get());
+QTreeWidgetItem* QtTreeItem(Window& tree, TreeItem* item) {
+  auto* peer = dynamic_cast<QtTreePeer*>(tree.peer.get());
   return peer != nullptr ? peer->QtItem(item) : nullptr;
 }
 

@@ -64,8 +64,8 @@ std::unique_ptr<UpDownPeer> CreateUpDownPeer(Window& w, UpDownProc& proc) {
   return std::make_unique<QtUpDownPeer>(w, proc, widget);
 }
 
-QWidget* QtUpDownArrow(Window& w, int direction) {
-  auto* peer = dynamic_cast<QtUpDownPeer*>(w.peer.get());
+QWidget* QtUpDownArrow(Window& upDown, int direction) {
+  auto* peer = dynamic_cast<QtUpDownPeer*>(upDown.peer.get());
   return peer != nullptr ? static_cast<QWidget*>(peer->Arrow(direction)) : nullptr;
 }
 

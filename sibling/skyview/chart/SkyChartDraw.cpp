@@ -27,15 +27,15 @@ void DrawCurve(CDC& dc, double from, double to, double step, PointAt pointAt) {
 
 class PenScope {
 public:
-  PenScope(CDC& dc, COLORREF color) : m_dc(dc), m_pen(PS_SOLID, 1, color), m_old(dc.SelectObject(&m_pen)) {}
-  ~PenScope() { m_dc.SelectObject(m_old); }
+  PenScope(CDC& dc, COLORREF color) : dc_(dc), pen_(PS_SOLID, 1, color), old_(dc.SelectObject(&pen_)) {}
+  ~PenScope() { dc_.SelectObject(old_); }
   PenScope(const PenScope&) = delete;
   PenScope& operator=(const PenScope&) = delete;
 
 private:
-  CDC& m_dc;
-  CPen m_pen;
-  CPen* m_old;
+  CDC& dc_;
+  CPen pen_;
+  CPen* old_;
 };
 
 void DrawGrids(CDC& dc, const SkyProjection& view, const SkyChartStyle& style) {

@@ -45,7 +45,7 @@ const ChartObject& ChartPlanet() { return kPlanet; }
 const ChartObject& ChartNebula() { return kNebula; }
 
 SkyProjection::SkyProjection(const RECT& area)
-    : m_area(area), m_scale(m_area.Width() / 2.0 / (2.0 * std::tan(Rad(kHalfWidth) / 2.0))) {}
+    : area_(area), scale_(area_.Width() / 2.0 / (2.0 * std::tan(Rad(kHalfWidth) / 2.0))) {}
 
 namespace {
 
@@ -80,8 +80,8 @@ std::optional<CPoint> SkyProjection::FromHorizontal(double azimuth, double altit
   double k = 2.0 / (1.0 + cosc);
   double x = k * std::cos(h) * std::sin(da);
   double y = k * (std::cos(h0) * std::sin(h) - std::sin(h0) * std::cos(h) * std::cos(da));
-  double cx = (m_area.left + m_area.right) / 2.0, cy = (m_area.top + m_area.bottom) / 2.0;
-  return CPoint(static_cast<int>(std::lround(cx + x * m_scale)), static_cast<int>(std::lround(cy - y * m_scale)));
+  double cx = (area_.left + area_.right) / 2.0, cy = (area_.top + area_.bottom) / 2.0;
+  return CPoint(static_cast<int>(std::lround(cx + x * scale_)), static_cast<int>(std::lround(cy - y * scale_)));
 }
 
 std::optional<CPoint> SkyProjection::FromEquatorial(double ra, double dec) const {

@@ -48,8 +48,8 @@ public:
   static double Altitude(double ra, double dec);
 
 private:
-  CRect m_area;
-  double m_scale;
+  CRect area_;
+  double scale_;
 };
 
 }  // namespace orv::sky

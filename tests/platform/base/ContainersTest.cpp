@@ -3,6 +3,7 @@
 #include "platform/base/CArray.h"
 #include "platform/base/CMap.h"
 #include "platform/base/TextCodec.h"
+#include "support/FrameworkExceptions.h"
 
 namespace {
 
@@ -12,14 +13,7 @@ TEST(CArray, GrowsAndChecksItsIndexes) {
   EXPECT_EQ(4, a.GetSize());
   EXPECT_EQ(0, a[0]);
   EXPECT_EQ(7, a[3]);
-  for (int bad : {-1, 4}) {
-    try {
-      a.GetAt(bad);
-      FAIL() << bad;
-    } catch (CInvalidArgException* e) {
-      e->Delete();
-    }
-  }
+  for (int bad : {-1, 4}) EXPECT_TRUE(orv::test::Throws<CInvalidArgException>([&] { a.GetAt(bad); })) << bad;
 }
 
 TEST(CMap, LooksUpRemovesAndWalksEveryEntry) {

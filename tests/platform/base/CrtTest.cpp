@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -27,31 +28,15 @@ bool UntouchedFrom(const wchar_t (&buffer)[N], std::size_t from) {
 
 TEST(Crt, WtoiReadsALeadingDecimalIntegerAndClampsOverflow) {
   struct Row {
-    int line;
     const wchar_t* text;
     int expected;
   } rows[] = {
-      {1, L"", 0},
-      {2, L"42", 42},
-      {3, L" 42", 42},
-      {4, L"\t\n-17x", -17},
-      {5, L"+1", 1},
-      {6, L"- 1", 0},
-      {7, L"0x10", 0},
-      {8, L"1e5", 1},
-      {9, L"2147483647", INT_MAX},
-      {10, L"2147483648", INT_MAX},
-      {11, L"-2147483648", INT_MIN},
-      {12, L"-2147483649", INT_MIN},
-      {13, L"4294967296", INT_MAX},
-      {14, L"-99999999999999999999999", INT_MIN},
-      {15, L"42A94967297", 42},
-      {16, L"B4294967297", 0},
-      {17, L"\uFF11\uFF12", 0},  // full-width digits are not digits here
-      {18, L"007", 7},
-      {19, L"--5", 0},
+      {L"", 0}, {L"42", 42}, {L" 42", 42}, {L"\t\n-17x", -17}, {L"+1", 1}, {L"- 1", 0}, {L"0x10", 0}, {L"1e5", 1},
+      {L"2147483647", INT_MAX}, {L"2147483648", INT_MAX}, {L"-2147483648", INT_MIN}, {L"-2147483649", INT_MIN},
+      {L"4294967296", INT_MAX}, {L"-99999999999999999999999", INT_MIN}, {L"42A94967297", 42}, {L"B4294967297", 0},
+      {L"007", 7}, {L"--5", 0}, {L"\uFF11\uFF12", 0},  // full-width digits are not digits here
   };
-  for (const auto& row : rows) EXPECT_EQ(row.expected, _wtoi(row.text)) << "row " << row.line;
+  for (const auto& row : rows) EXPECT_EQ(row.expected, _wtoi(row.text)) << CString(row.text).ToUtf8();
   EXPECT_EQ(0, _wtoi(nullptr));
   errno = 0;
   _wtoi(L"4294967296");
@@ -60,84 +45,72 @@ TEST(Crt, WtoiReadsALeadingDecimalIntegerAndClampsOverflow) {
 
 TEST(Crt, WtofReadsALeadingNumberWhateverTheLocale) {
   struct Row {
-    int line;
     const wchar_t* text;
     double expected;
   } rows[] = {
-      {1, L"", 0.0},
-      {2, L"1e5", 1e5},
-      {3, L" 2.5", 2.5},
-      {4, L".5", 0.5},
-      {5, L"-0.0000004", -4e-7},
-      {6, L"+3.25xyz", 3.25},
-      {7, L"12a3", 12.0},
-      {8, L"abc", 0.0},
-      {9, L"3.0e", 3.0},
-      {10, L"0x10", 16.0},
-      {11, L"1,5", 1.0},
-      {12, L"2.5\u00B0", 2.5},
+      {L"", 0.0}, {L"1e5", 1e5}, {L" 2.5", 2.5}, {L".5", 0.5}, {L"-0.0000004", -4e-7}, {L"+3.25xyz", 3.25},
+      {L"12a3", 12.0}, {L"abc", 0.0}, {L"3.0e", 3.0}, {L"0x10", 16.0}, {L"1,5", 1.0}, {L"2.5\u00B0", 2.5},
   };
-  for (const auto& row : rows) EXPECT_EQ(row.expected, _wtof(row.text)) << "row " << row.line;
+  for (const auto& row : rows) EXPECT_EQ(row.expected, _wtof(row.text)) << CString(row.text).ToUtf8();
   EXPECT_TRUE(std::isinf(_wtof(L"1e999")));
   EXPECT_TRUE(std::isnan(_wtof(L"nan")));
   EXPECT_EQ(0.0, _wtof(nullptr));
 }
 
-TEST(Crt, SwprintfFillsTheBufferExactlyOrLeavesItEmpty) {
+// Every bounded writer, told a size: exactly full, one short, or no room at all. It gives
+// the result and text expected (an empty text where the call fails) and writes nothing
+// beyond the size.
+TEST(Crt, BoundedWritersFillTheBufferExactlyOrLeaveItEmpty) {
+  auto print = [](wchar_t* b, std::size_t n) { return swprintf_s(b, n, L"%d", 12345); };
+  auto copy = [](wchar_t* b, std::size_t n) { return wcscpy_s(b, n, L"abc"); };
+  auto truncate = [](wchar_t* b, std::size_t n) { return wcsncpy_s(b, n, L"abcdef", _TRUNCATE); };
+  auto join = [](wchar_t* b, std::size_t n) { return _wmakepath_s(b, n, nullptr, L"/d", L"a", L"b"); };
+  struct Row {
+    const char* name;
+    std::function<int(wchar_t*, std::size_t)> call;
+    std::size_t size;
+    int result;
+    const wchar_t* text;  // null: the buffer is not touched at all
+  } rows[] = {
+      {"swprintf_s full", print, 6, 5, L"12345"},  {"swprintf_s short", print, 5, -1, L""},
+      {"swprintf_s none", print, 0, -1, nullptr},  {"wcscpy_s full", copy, 4, 0, L"abc"},
+      {"wcscpy_s short", copy, 3, ERANGE, L""},    {"wcscpy_s none", copy, 0, EINVAL, nullptr},
+      {"wcsncpy_s truncating", truncate, 4, STRUNCATE, L"abc"},
+      {"_wmakepath_s full", join, 7, 0, L"/d/a.b"}, {"_wmakepath_s short", join, 6, ERANGE, L""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    wchar_t buffer[16];
+    Fill(buffer);
+    EXPECT_EQ(row.result, row.call(buffer, row.size));
+    if (row.text != nullptr) {
+      EXPECT_EQ(std::wstring(row.text), buffer);
+    }
+    EXPECT_TRUE(UntouchedFrom(buffer, row.size));
+  }
+}
+
+TEST(Crt, SwprintfFormatsAndRefusesNulls) {
   wchar_t buffer[16];
-  Fill(buffer);
-  EXPECT_EQ(5, swprintf_s(buffer, 6, L"%d", 12345));  // exactly full
-  EXPECT_EQ(std::wstring(L"12345"), buffer);
-  EXPECT_TRUE(UntouchedFrom(buffer, 6));
-
-  Fill(buffer);
-  EXPECT_EQ(-1, swprintf_s(buffer, 5, L"%d", 12345));  // one short
-  EXPECT_EQ(L'\0', buffer[0]);
-  EXPECT_TRUE(UntouchedFrom(buffer, 5));
-
-  Fill(buffer);
   CString name(L"星");
   EXPECT_EQ(8, swprintf_s(buffer, L"%s=%S %.1f", name, "ab", 2.5));
   EXPECT_EQ(std::wstring(L"星=ab 2.5"), buffer);
 
   EXPECT_EQ(-1, swprintf_s(nullptr, 4, L"x"));
-  Fill(buffer);
-  const std::size_t none = 0;
-  EXPECT_EQ(-1, swprintf_s(buffer, none, L"x"));
-  EXPECT_TRUE(UntouchedFrom(buffer, 0));
   EXPECT_EQ(-1, swprintf_s(buffer, 16, nullptr));
   EXPECT_EQ(L'\0', buffer[0]);
 }
 
-TEST(Crt, StringCopiesCheckEverySize) {
+TEST(Crt, StringCopiesRefuseNullsAndKeepToTheCount) {
   wchar_t buffer[8];
-  Fill(buffer);
-  EXPECT_EQ(0, wcscpy_s(buffer, 4, L"abc"));  // exactly full
-  EXPECT_EQ(std::wstring(L"abc"), buffer);
-  EXPECT_TRUE(UntouchedFrom(buffer, 4));
-
-  Fill(buffer);
-  EXPECT_EQ(ERANGE, wcscpy_s(buffer, 3, L"abc"));  // one short
-  EXPECT_EQ(L'\0', buffer[0]);
-  EXPECT_TRUE(UntouchedFrom(buffer, 3));
-
   Fill(buffer);
   EXPECT_EQ(EINVAL, wcscpy_s(buffer, 8, nullptr));
   EXPECT_EQ(L'\0', buffer[0]);
   EXPECT_EQ(EINVAL, wcscpy_s(nullptr, 8, L"x"));
-  Fill(buffer);
-  EXPECT_EQ(EINVAL, wcscpy_s(buffer, 0, L"x"));
-  EXPECT_TRUE(UntouchedFrom(buffer, 0));
-
-  Fill(buffer);
   EXPECT_EQ(0, wcsncpy_s(buffer, 8, L"abcdef", 2));
   EXPECT_EQ(std::wstring(L"ab"), buffer);
   EXPECT_EQ(ERANGE, wcsncpy_s(buffer, 4, L"abcdef", 5));
   EXPECT_EQ(L'\0', buffer[0]);
-  Fill(buffer);
-  EXPECT_EQ(STRUNCATE, wcsncpy_s(buffer, 4, L"abcdef", _TRUNCATE));
-  EXPECT_EQ(std::wstring(L"abc"), buffer);
-  EXPECT_TRUE(UntouchedFrom(buffer, 4));
   EXPECT_EQ(0, wcsncpy_s(buffer, L"abc", _TRUNCATE));  // fits: no truncation reported
   EXPECT_EQ(std::wstring(L"abc"), buffer);
 }
@@ -151,25 +124,24 @@ TEST(Crt, WcsicmpIgnoresLetterCase) {
 
 TEST(Crt, SplitpathSeparatesDriveFolderNameAndExtension) {
   struct Row {
-    int line;
-    const wchar_t* path;
-    const wchar_t *drive, *dir, *fname, *ext;
+    const wchar_t *path, *drive, *dir, *fname, *ext;
   } rows[] = {
-      {1, L"/home/u/colours.lst", L"", L"/home/u/", L"colours", L".lst"},
-      {2, L"C:\\Skyweave\\set.a.cfg", L"C:", L"\\Skyweave\\", L"set.a", L".cfg"},
-      {3, L"noext", L"", L"", L"noext", L""},
-      {4, L".profile", L"", L"", L"", L".profile"},
-      {5, L"dir/sub/", L"", L"dir/sub/", L"", L""},
-      {6, L"", L"", L"", L"", L""},
-      {7, L"a.b/c", L"", L"a.b/", L"c", L""},
+      {L"/home/u/colours.lst", L"", L"/home/u/", L"colours", L".lst"},
+      {L"C:\\Skyweave\\set.a.cfg", L"C:", L"\\Skyweave\\", L"set.a", L".cfg"},
+      {L"noext", L"", L"", L"noext", L""},
+      {L".profile", L"", L"", L"", L".profile"},
+      {L"dir/sub/", L"", L"dir/sub/", L"", L""},
+      {L"", L"", L"", L"", L""},
+      {L"a.b/c", L"", L"a.b/", L"c", L""},
   };
   for (const auto& row : rows) {
+    SCOPED_TRACE(CString(row.path).ToUtf8());
     wchar_t drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
-    ASSERT_EQ(0, _wsplitpath_s(row.path, drive, dir, fname, ext)) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.drive), drive) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.dir), dir) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.fname), fname) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.ext), ext) << "row " << row.line;
+    ASSERT_EQ(0, _wsplitpath_s(row.path, drive, dir, fname, ext));
+    EXPECT_EQ(std::wstring(row.drive), drive);
+    EXPECT_EQ(std::wstring(row.dir), dir);
+    EXPECT_EQ(std::wstring(row.fname), fname);
+    EXPECT_EQ(std::wstring(row.ext), ext);
   }
 }
 
@@ -196,29 +168,19 @@ TEST(Crt, SplitpathReportsPartsThatDoNotFit) {
 
 TEST(Crt, MakepathJoinsPartsWithinTheBuffer) {
   struct Row {
-    int line;
     const wchar_t *drive, *dir, *fname, *ext, *expected;
   } rows[] = {
-      {1, L"", L"/home/u/", L"colours", L".$$$", L"/home/u/colours.$$$"},
-      {2, nullptr, L"/home/u", L"colours", L"$$$", L"/home/u/colours.$$$"},
-      {3, L"c", L"\\dir\\", L"a", nullptr, L"c:\\dir\\a"},
-      {4, nullptr, nullptr, L"name", L"", L"name"},
-      {5, nullptr, nullptr, nullptr, nullptr, L""},
+      {L"", L"/home/u/", L"colours", L".$$$", L"/home/u/colours.$$$"},
+      {nullptr, L"/home/u", L"colours", L"$$$", L"/home/u/colours.$$$"},
+      {L"c", L"\\dir\\", L"a", nullptr, L"c:\\dir\\a"},
+      {nullptr, nullptr, L"name", L"", L"name"},
+      {nullptr, nullptr, nullptr, nullptr, L""},
   };
   for (const auto& row : rows) {
     wchar_t path[_MAX_PATH];
-    ASSERT_EQ(0, _wmakepath_s(path, row.drive, row.dir, row.fname, row.ext)) << "row " << row.line;
-    EXPECT_EQ(std::wstring(row.expected), path) << "row " << row.line;
+    ASSERT_EQ(0, _wmakepath_s(path, row.drive, row.dir, row.fname, row.ext)) << CString(row.expected).ToUtf8();
+    EXPECT_EQ(std::wstring(row.expected), path);
   }
-  wchar_t small[16];
-  Fill(small);
-  EXPECT_EQ(0, _wmakepath_s(small, 7, nullptr, L"/d", L"a", L"b"));  // "/d/a.b": exactly full
-  EXPECT_EQ(std::wstring(L"/d/a.b"), small);
-  EXPECT_TRUE(UntouchedFrom(small, 7));
-  Fill(small);
-  EXPECT_EQ(ERANGE, _wmakepath_s(small, 6, nullptr, L"/d", L"a", L"b"));  // one short
-  EXPECT_EQ(L'\0', small[0]);
-  EXPECT_TRUE(UntouchedFrom(small, 6));
   EXPECT_EQ(EINVAL, _wmakepath_s(nullptr, 8, nullptr, nullptr, L"a", nullptr));
 }
 

@@ -9,11 +9,13 @@
 
 #include "platform/base/File.h"
 #include "support/FileBytes.h"
+#include "support/FrameworkExceptions.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using orv::TextEncoding;
+using orv::test::FileExceptionCause;
 using orv::test::ReadFileBytes;
 using orv::test::TempDir;
 using orv::test::WriteFileBytes;
@@ -57,27 +59,16 @@ TEST(TextFileReading, RecognisesEncodingsLineEndsAndDamage) {
       {14, "\xEF\xBB\xBF\xFFok", {L"\uFFFDok"}},                    // marked UTF-8 stays UTF-8
       {15, "a\0b\nc"s, {L"a\0b"s, L"c"}},                          // NUL stays in the line
       {16, "\xFF\xFE\r\0"s, {L""}},
+      // The encoding is decided on the whole file, not on a start or one read's worth.
+      {17, std::string(200000, 'a') + "\n\x93\xfa", {std::wstring(200000, L'a'), L"日"}},
+      {18, std::string(65535, 'a') + "\xF0\x9D\x84\x9E\n", {std::wstring(65535, L'a') + L"\U0001D11E"}},
+      {19, std::string(65534, 'a') + "\xF0\x9D\x84\x9E\n", {std::wstring(65534, L'a') + L"\U0001D11E"}},
+      {20, std::string(65533, 'a') + "\xF0\x9D\x84\x9E\n", {std::wstring(65533, L'a') + L"\U0001D11E"}},
   };
   TempDir dir;
   for (const auto& row : rows) {
     WriteFileBytes(dir.File("in.txt"), row.bytes);
     EXPECT_EQ(row.expected, ReadLines(dir.WFile("in.txt"))) << "row " << row.line;
-  }
-}
-
-TEST(TextFileReading, DecidesTheEncodingOnTheWholeFile) {
-  TempDir dir;
-  // CP932 far behind a long ASCII start still makes the file CP932.
-  WriteFileBytes(dir.File("late.txt"), std::string(200000, 'a') + "\n\x93\xfa");
-  Lines late = ReadLines(dir.WFile("late.txt"));
-  ASSERT_EQ(2u, late.size());
-  EXPECT_EQ(L"日", late[1]);
-  // A UTF-8 sequence split by a read boundary is still valid UTF-8.
-  for (std::size_t pad : {65535u, 65534u, 65533u}) {
-    WriteFileBytes(dir.File("split.txt"), std::string(pad, 'a') + "\xF0\x9D\x84\x9E\n");
-    Lines split = ReadLines(dir.WFile("split.txt"));
-    ASSERT_EQ(1u, split.size());
-    EXPECT_EQ(L"\U0001D11E", split[0].substr(pad)) << pad;
   }
 }
 
@@ -248,23 +239,11 @@ TEST(TextFile, RenameNeverReplacesAndRemoveDeletes) {
   TempDir dir;
   WriteFileBytes(dir.File("a"), "a");
   WriteFileBytes(dir.File("b"), "b");
-  try {
-    CFile::Rename(dir.WFile("a"), dir.WFile("b"));
-    ADD_FAILURE() << "renamed over an existing file";
-  } catch (CFileException* e) {
-    EXPECT_EQ(CFileException::accessDenied, e->m_cause);
-    e->Delete();
-  }
+  EXPECT_EQ(CFileException::accessDenied, FileExceptionCause([&] { CFile::Rename(dir.WFile("a"), dir.WFile("b")); }));
   CFile::Remove(dir.WFile("b"));
   CFile::Rename(dir.WFile("a"), dir.WFile("b"));
   EXPECT_EQ("a", ReadFileBytes(dir.File("b")));
-  try {
-    CFile::Remove(dir.WFile("a"));
-    ADD_FAILURE() << "removed a missing file";
-  } catch (CFileException* e) {
-    EXPECT_EQ(CFileException::fileNotFound, e->m_cause);
-    e->Delete();
-  }
+  EXPECT_EQ(CFileException::fileNotFound, FileExceptionCause([&] { CFile::Remove(dir.WFile("a")); }));
 }
 
 }  // namespace

@@ -43,9 +43,8 @@ TEST(RasterOperations, MarkCombinationPaintsBrushWhereWhiteKeepsBackgroundWhereB
   work.dc.SelectObject(&brush);
   ASSERT_TRUE(work.dc.BitBlt(0, 0, 3, 1, &mask.dc, 0, 0, kMarkRop));
   const std::uint32_t p = ColorToPixel(RGB(255, 200, 0));
-  EXPECT_EQ(work.surface().RawPixel(0, 0), p);
-  EXPECT_EQ(work.surface().RawPixel(1, 0), background);
-  EXPECT_EQ(work.surface().RawPixel(2, 0), (p & 0x00808080u) | (background & ~0x00808080u));
+  EXPECT_EQ(RawPixels(work.surface()),
+            (std::vector<std::uint32_t>{p, background, (p & 0x00808080u) | (background & ~0x00808080u)}));
 }
 
 TEST(RasterOperations, MarkCellPaintedThroughWorkAndMaskContextsLeavesBlackTransparent) {

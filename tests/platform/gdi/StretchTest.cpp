@@ -158,5 +158,26 @@ TEST(Stretch, SourcePixelsOutsideTheSourceLeaveTheirTargetPixelsAlone) {
   EXPECT_EQ(Row(dst.surface(), 0), (std::vector<int>{0xABCDEF, 0xABCDEF, 0xABCDEF, 0xABCDEF, 0, 0, 1, 1}));
 }
 
+// A plain copy onto 32-bit pixels takes shortcuts (whole-factor enlargements, repeated rows);
+// it must give what the general path gives: SRCPAINT onto black is the same copy without them.
+TEST(Stretch, PlainCopiesGiveWhatTheGeneralPathGives) {
+  struct Case {
+    int x, y, w, h, sx, sy, sw, sh;
+  } cases[] = {
+      {0, 0, 64, 40, 3, 2, 32, 20},    {-3, -5, 64, 40, 3, 2, 32, 20},  {1, 2, 80, 30, 5, 0, 20, 15},
+      {-7, 0, 96, 24, 0, 1, 12, 3},    {0, 0, 60, 33, 0, 0, 20, 11},    {-1, -1, 70, 50, 2, 3, 35, 25},
+      {70, 0, -64, 40, 3, 2, 32, 20},  {0, 0, 40, 20, 0, 0, 40, 20},    {0, 0, 30, 18, 2, 2, 40, 24},
+  };
+  for (const Case& c : cases) {
+    Canvas src(48, 32, PixelFormat::Rgb32), fast(72, 48, PixelFormat::Rgb32), general(72, 48, PixelFormat::Rgb32);
+    Fill(src.surface(), [](int x, int y) { return Noise(x, y, 5); });
+    for (Canvas* d : {&fast, &general}) d->dc.SetStretchBltMode(COLORONCOLOR);
+    ASSERT_TRUE(fast.dc.StretchBlt(c.x, c.y, c.w, c.h, &src.dc, c.sx, c.sy, c.sw, c.sh, SRCCOPY));
+    ASSERT_TRUE(general.dc.StretchBlt(c.x, c.y, c.w, c.h, &src.dc, c.sx, c.sy, c.sw, c.sh, SRCPAINT));
+    EXPECT_TRUE(SameSurface("copy at " + std::to_string(c.x) + "," + std::to_string(c.w), fast.surface(),
+                            RawPixels(general.surface())));
+  }
+}
+
 }  // namespace
 }  // namespace orv::gdi::test

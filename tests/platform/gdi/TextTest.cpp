@@ -2,7 +2,10 @@
 // rectangle, background modes, monochrome targets and DrawText's layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "GdiTestSupport.h"
+#include "support/PixelChecks.h"
 
 namespace orv::gdi::test {
 namespace {
@@ -15,29 +18,29 @@ bool MakeFont(CFont& font, int height, const wchar_t* face, int weight = FW_NORM
                          CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_DONTCARE, face) != 0;
 }
 
-// White text drawn transparently on black through DrawText.
-std::vector<std::uint32_t> Render(const wchar_t* face, int height, const wchar_t* text, CRect rect,
-                                  UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER, int w = 160, int h = 48) {
-  Canvas c(w, h, PixelFormat::Rgb32);
+// A canvas with a font of the face and height selected.
+struct TextCanvas : Canvas {
+  TextCanvas(int w, int h, PixelFormat format, int height, const wchar_t* face = L"MS UI Gothic",
+             int weight = FW_NORMAL, BYTE quality = DEFAULT_QUALITY)
+      : Canvas(w, h, format) {
+    MakeFont(font, height, face, weight, quality);
+    dc.SelectObject(&font);
+  }
   CFont font;
-  MakeFont(font, height, face);
-  CFont* old = c.dc.SelectObject(&font);
+};
+
+// White text drawn transparently on black through DrawText, on a 160 x 48 canvas.
+std::vector<std::uint32_t> Render(const wchar_t* face, int height, const wchar_t* text, CRect rect) {
+  TextCanvas c(160, 48, PixelFormat::Rgb32, height, face);
   c.dc.SetTextColor(RGB(255, 255, 255));
   c.dc.SetBkMode(TRANSPARENT);
-  c.dc.DrawText(text, -1, &rect, format);
-  c.dc.SelectObject(old);
+  c.dc.DrawText(text, -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
   return RawPixels(c.surface());
 }
 
 CRect InkBox(const std::vector<std::uint32_t>& pixels, int w) {
-  CRect box(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    if (pixels[i] == 0) continue;
-    const int x = static_cast<int>(i % w), y = static_cast<int>(i / w);
-    box.SetRect(std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
-                std::max<int>(box.bottom, y + 1));
-  }
-  return box;
+  return orv::test::BoundsWhere(w, static_cast<int>(pixels.size()) / w,
+                                [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * w + x] != 0; });
 }
 
 TEST(Fonts, MsUiGothicResolvesToTheInstalledJapaneseGothicFace) {
@@ -78,11 +81,8 @@ TEST(Fonts, PositiveHeightsAreCellsNegativeHeightsAreCharactersZeroIsTheDefault)
 }
 
 TEST(Fonts, TextExtentGrowsWithTheTextAndFollowsTheFace) {
-  CDC dc;
-  dc.CreateCompatibleDC(nullptr);
-  CFont font;
-  MakeFont(font, 16, L"MS UI Gothic");
-  dc.SelectObject(&font);
+  TextCanvas c(1, 1, PixelFormat::Rgb32, 16);
+  CDC& dc = c.dc;
   const CSize one = dc.GetTextExtent(L"A", 1);
   const CSize two = dc.GetTextExtent(L"AA", 2);
   EXPECT_GT(one.cx, 0);
@@ -99,15 +99,10 @@ TEST(Text, CentredTextIsClippedToItsRectangle) {
   // A 30-pixel font in a band too small for it: nothing may land outside the band.
   const CRect band(20, 10, 90, 26);
   for (int height : {0, 12, 30, 60}) {
-    const auto pixels = Render(L"MS UI Gothic", height, kSample, band);
-    bool inside = false;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-      if (pixels[i] == 0) continue;
-      const CPoint p(static_cast<int>(i % 160), static_cast<int>(i / 160));
-      ASSERT_TRUE(band.PtInRect(p)) << "height " << height << ": ink at " << p.x << "," << p.y;
-      inside = true;
-    }
-    EXPECT_TRUE(inside) << "height " << height;
+    const CRect ink = InkBox(Render(L"MS UI Gothic", height, kSample, band), 160);
+    EXPECT_FALSE(ink.IsRectEmpty()) << "height " << height;
+    EXPECT_TRUE(ink.left >= band.left && ink.top >= band.top && ink.right <= band.right && ink.bottom <= band.bottom)
+        << "height " << height << ": ink in " << ink.left << "," << ink.top << " ... " << ink.right << "," << ink.bottom;
   }
 }
 
@@ -120,51 +115,37 @@ TEST(Text, SingleLineTextIsCentredBothWays) {
 }
 
 TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
-  Canvas c(120, 30, PixelFormat::Rgb32);
-  CFont font;
-  MakeFont(font, 20, L"MS UI Gothic");
-  c.dc.SelectObject(&font);
+  TextCanvas c(120, 30, PixelFormat::Rgb32, 20);
   c.dc.SetTextColor(RGB(255, 255, 255));
   c.dc.SetBkColor(RGB(0, 0, 200));
   c.dc.SetBkMode(TRANSPARENT);
   ASSERT_TRUE(c.dc.TextOut(2, 3, CString(L"Hi")));
   const CSize extent = c.dc.GetTextExtent(L"Hi", 2);
-  int blue = 0;
-  for (std::uint32_t v : RawPixels(c.surface())) blue += v == ColorToPixel(RGB(0, 0, 200));
-  EXPECT_EQ(blue, 0);
+  const std::vector<std::uint32_t> transparent = RawPixels(c.surface());
+  EXPECT_EQ(std::count(transparent.begin(), transparent.end(), ColorToPixel(RGB(0, 0, 200))), 0);
   c.dc.SetBkMode(OPAQUE);
   c.dc.SetTextColor(RGB(255, 255, 0));
   ASSERT_TRUE(c.dc.TextOut(40, 3, CString(L"Hi")));
-  for (int y = 0; y < 30; ++y) {
-    for (int x = 40; x < 120; ++x) {
-      const bool inCell = x < 40 + extent.cx && y >= 3 && y < 3 + extent.cy;
-      if (!inCell) {
-        EXPECT_EQ(c.surface().RawPixel(x, y), 0u) << x << "," << y;
-      }
-    }
-  }
+  // Right of x = 40 only the text's cell is drawn on.
+  auto outsideTheCell = [&](int x, int y) {
+    return x < extent.cx && y >= 3 && y < 3 + extent.cy ? 0u : c.surface().RawPixel(x + 40, y);
+  };
+  EXPECT_TRUE(orv::test::EveryPixel(80, 30, outsideTheCell, [](int, int) { return 0u; }));
   EXPECT_EQ(c.surface().RawPixel(40, 3), ColorToPixel(RGB(0, 0, 200)));
   EXPECT_EQ(c.surface().RawPixel(40 + extent.cx - 1, 3 + extent.cy - 1), ColorToPixel(RGB(0, 0, 200)));
 }
 
 TEST(Text, MonochromeTargetsGetSolidTextPixels) {
-  Canvas c(60, 20, PixelFormat::Mono1);
-  CFont font;
-  MakeFont(font, 16, L"MS UI Gothic", FW_BOLD, NONANTIALIASED_QUALITY);
-  c.dc.SelectObject(&font);
+  TextCanvas c(60, 20, PixelFormat::Mono1, 16, L"MS UI Gothic", FW_BOLD, NONANTIALIASED_QUALITY);
   c.dc.SetTextColor(RGB(255, 255, 255));
   c.dc.SetBkMode(TRANSPARENT);
   ASSERT_TRUE(c.dc.TextOut(1, 1, L"HH", 2));
-  int set = 0;
-  for (std::uint32_t v : RawPixels(c.surface())) set += static_cast<int>(v);
-  EXPECT_GT(set, 10);
+  const std::vector<std::uint32_t> pixels = RawPixels(c.surface());
+  EXPECT_GT(std::count(pixels.begin(), pixels.end(), 1u), 10);
 }
 
 TEST(Text, CalcRectMeasuresWithoutDrawingAndPrefixMarksAreRemoved) {
-  Canvas c(100, 40, PixelFormat::Rgb32);
-  CFont font;
-  MakeFont(font, 16, L"MS UI Gothic");
-  c.dc.SelectObject(&font);
+  TextCanvas c(100, 40, PixelFormat::Rgb32, 16);
   CRect rect(5, 5, 6, 6);
   const int height = c.dc.DrawText(L"&File", -1, &rect, DT_SINGLELINE | DT_CALCRECT);
   EXPECT_EQ(height, 16);
@@ -179,10 +160,7 @@ TEST(Text, CalcRectMeasuresWithoutDrawingAndPrefixMarksAreRemoved) {
 }
 
 TEST(Text, LinesBreakAtLineEndsAndWordsWrapToTheWidth) {
-  Canvas c(200, 100, PixelFormat::Rgb32);
-  CFont font;
-  MakeFont(font, 16, L"MS UI Gothic");
-  c.dc.SelectObject(&font);
+  TextCanvas c(200, 100, PixelFormat::Rgb32, 16);
   CRect lines(0, 0, 200, 100);
   EXPECT_EQ(c.dc.DrawText(L"one\r\ntwo\nthree", -1, &lines, DT_CALCRECT), 48);
   const int word = c.dc.GetTextExtent(L"word", 4).cx;

@@ -4,48 +4,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/base/CString.h"
 #include "platform/base/TextCodec.h"
+#include "support/FileBytes.h"
+#include "support/RawRegistry.h"
 #include "support/TempRegistry.h"
 
 namespace {
-std::vector<BYTE> Wide(const std::wstring& text, bool terminator = true) {
-  std::vector<BYTE> data((text.size() + (terminator ? 1 : 0)) * sizeof(wchar_t), 0);
-  std::memcpy(data.data(), text.data(), text.size() * sizeof(wchar_t));
-  return data;
-}
-
-std::vector<BYTE> Dword(DWORD v) {
-  std::vector<BYTE> data(4);
-  std::memcpy(data.data(), &v, 4);
-  return data;
-}
+using orv::test::ReadRawValue;
+using orv::test::DwordBytes;
+using orv::test::TextBytes;
 
 void Set(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())));
-  RegCloseKey(key);
-}
-
-bool Get(HKEY root, const wchar_t* path, const wchar_t* name, DWORD* type, std::vector<BYTE>* data) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  DWORD size = 0;
-  LSTATUS st = RegQueryValueExW(key, name, nullptr, type, nullptr, &size);
-  data->resize(size);
-  if (st == ERROR_SUCCESS) st = RegQueryValueExW(key, name, nullptr, type, data->data(), &size);
-  data->resize(size);  // a string stored without its NUL is asked for with it, read without
-  RegCloseKey(key);
-  return st == ERROR_SUCCESS;
+  const DWORD size = static_cast<DWORD>(data.size());
+  ASSERT_EQ(ERROR_SUCCESS, orv::test::SetRawValue(root, path, name, type, data.data(), size));
 }
 
 std::wstring Export(HKEY root, const wchar_t* path) {
@@ -54,27 +30,18 @@ std::wstring Export(HKEY root, const wchar_t* path) {
   return text;
 }
 
-std::string Utf16Le(const std::wstring& text) {
-  std::string bytes = "\xFF\xFE";
-  for (wchar_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>((c >> 8) & 0xFF);
-  }
-  return bytes;
-}
-
 class RegFileTest : public testing::Test {
 protected:
   orv::test::TempRegistry m_registry;
 };
 
 TEST_F(RegFileTest, ExportWritesRegeditsForm) {
-  Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\1", L"lst", REG_SZ, Wide(L".\\c\\CnsPic.lst"));
-  Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\1", L"say \"hi\"", REG_DWORD, Dword(42));
+  Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\1", L"lst", REG_SZ, TextBytes(L".\\c\\CnsPic.lst"));
+  Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\1", L"say \"hi\"", REG_DWORD, DwordBytes(42));
   Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\1", L"", REG_BINARY, {0x00, 0xAB, 0x10});
   Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\1", L"q", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0x80});
-  Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\1", L"e", REG_EXPAND_SZ, Wide(L"%A%"));
-  Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\2\\Deep", L"label", REG_SZ, Wide(L"\u661f"));
+  Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\1", L"e", REG_EXPAND_SZ, TextBytes(L"%A%"));
+  Set(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\CnsPic\\2\\Deep", L"label", REG_SZ, TextBytes(L"\u661f"));
   std::wstring expected =
       L"Windows Registry Editor Version 5.00\r\n"
       L"\r\n"
@@ -127,22 +94,22 @@ TEST_F(RegFileTest, RoundTripsInUtf16AndUtf8KeepEveryValue) {
   std::vector<BYTE> longBlob(300);
   for (size_t i = 0; i < longBlob.size(); ++i) longBlob[i] = static_cast<BYTE>(i * 7);
   const std::vector<Value> values = {
-      {L"text", REG_SZ, Wide(L"a \\ b \"c\" \u661f\u5ea7 \U0001F30C")},
-      {L"empty", REG_SZ, Wide(L"")},
-      {L"", REG_SZ, Wide(L"default")},
-      {L"unterminated", REG_SZ, Wide(L"abc", false)},
-      {L"two lines", REG_SZ, Wide(L"a\r\nb")},
-      {L"number", REG_DWORD, Dword(0xFFFFFFFFu)},
+      {L"text", REG_SZ, TextBytes(L"a \\ b \"c\" \u661f\u5ea7 \U0001F30C")},
+      {L"empty", REG_SZ, TextBytes(L"")},
+      {L"", REG_SZ, TextBytes(L"default")},
+      {L"unterminated", REG_SZ, TextBytes(L"abc", false)},
+      {L"two lines", REG_SZ, TextBytes(L"a\r\nb")},
+      {L"number", REG_DWORD, DwordBytes(0xFFFFFFFFu)},
       {L"blob", REG_BINARY, longBlob},
       {L"nothing", REG_BINARY, {}},
       {L"none", REG_NONE, {}},
       {L"big", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
-      {L"expand", REG_EXPAND_SZ, Wide(L"%HOME%\\x")},
-      {L"multi", REG_MULTI_SZ, Wide(std::wstring(L"one\0two\0", 8))},
-      {L"\u540d\u524d \"q\" \\", REG_DWORD, Dword(7)},
+      {L"expand", REG_EXPAND_SZ, TextBytes(L"%HOME%\\x")},
+      {L"multi", REG_MULTI_SZ, TextBytes(std::wstring(L"one\0two\0", 8))},
+      {L"\u540d\u524d \"q\" \\", REG_DWORD, DwordBytes(7)},
   };
   for (const Value& v : values) Set(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", v.name, v.type, v.data);
-  Set(HKEY_CURRENT_USER, L"Software\\Trip\\Empty\\Leaf", L"x", REG_DWORD, Dword(1));
+  Set(HKEY_CURRENT_USER, L"Software\\Trip\\Empty\\Leaf", L"x", REG_DWORD, DwordBytes(1));
   const std::wstring before = Export(HKEY_CURRENT_USER, L"Software\\Trip");
 
   struct Encoding {
@@ -162,20 +129,19 @@ TEST_F(RegFileTest, RoundTripsInUtf16AndUtf8KeepEveryValue) {
     EXPECT_EQ(4, report.keys);
     EXPECT_EQ(static_cast<int>(values.size()) + 1, report.values);
     for (const Value& v : values) {
-      DWORD type = 0;
-      std::vector<BYTE> data;
-      ASSERT_TRUE(Get(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", v.name, &type, &data)) << CString(v.name);
-      EXPECT_EQ(v.type, type) << CString(v.name);
-      EXPECT_EQ(v.data, data) << CString(v.name);
+      orv::test::RawValue stored = ReadRawValue(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", v.name);
+      ASSERT_TRUE(stored.Found()) << CString(v.name);
+      EXPECT_EQ(v.type, stored.type) << CString(v.name);
+      EXPECT_EQ(v.data, stored.bytes) << CString(v.name);
     }
     EXPECT_EQ(orv::EncodeUtf8(before), orv::EncodeUtf8(Export(HKEY_CURRENT_USER, L"Software\\Trip")));
   }
 }
 
 TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
-  Set(HKEY_CURRENT_USER, L"Software\\Old\\Deep", L"x", REG_DWORD, Dword(1));
-  Set(HKEY_CURRENT_USER, L"Software\\Keep", L"gone", REG_DWORD, Dword(1));
-  Set(HKEY_CURRENT_USER, L"Software\\Keep", L"stays", REG_DWORD, Dword(2));
+  Set(HKEY_CURRENT_USER, L"Software\\Old\\Deep", L"x", REG_DWORD, DwordBytes(1));
+  Set(HKEY_CURRENT_USER, L"Software\\Keep", L"gone", REG_DWORD, DwordBytes(1));
+  Set(HKEY_CURRENT_USER, L"Software\\Keep", L"stays", REG_DWORD, DwordBytes(2));
   const std::wstring text =
       L"\uFEFFREGEDIT4\n"
       L"; a comment\n"
@@ -195,16 +161,11 @@ TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
   ASSERT_EQ(ERROR_SUCCESS, report.status) << orv::EncodeUtf8(report.message) << " at line " << report.line;
   HKEY key = nullptr;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Old", 0, KEY_READ, &key));
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  ASSERT_TRUE(Get(HKEY_LOCAL_MACHINE, L"Software\\New", L"bytes", &type, &data));
-  EXPECT_EQ((std::vector<BYTE>{1, 2, 3, 4}), data);
-  ASSERT_TRUE(Get(HKEY_LOCAL_MACHINE, L"Software\\New", L"n", &type, &data));
-  EXPECT_EQ(Dword(0x1F), data);
-  ASSERT_TRUE(Get(HKEY_LOCAL_MACHINE, L"Software\\New", L"s", &type, &data));
-  EXPECT_EQ(Wide(L"C:\\Program Files\\x"), data);
-  EXPECT_FALSE(Get(HKEY_CURRENT_USER, L"Software\\Keep", L"gone", &type, &data));
-  EXPECT_TRUE(Get(HKEY_CURRENT_USER, L"Software\\Keep", L"stays", &type, &data));
+  EXPECT_EQ((std::vector<BYTE>{1, 2, 3, 4}), ReadRawValue(HKEY_LOCAL_MACHINE, L"Software\\New", L"bytes").bytes);
+  EXPECT_EQ(DwordBytes(0x1F), ReadRawValue(HKEY_LOCAL_MACHINE, L"Software\\New", L"n").bytes);
+  EXPECT_EQ(TextBytes(L"C:\\Program Files\\x"), ReadRawValue(HKEY_LOCAL_MACHINE, L"Software\\New", L"s").bytes);
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRawValue(HKEY_CURRENT_USER, L"Software\\Keep", L"gone").status);
+  EXPECT_TRUE(ReadRawValue(HKEY_CURRENT_USER, L"Software\\Keep", L"stays").Found());
 }
 
 TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
@@ -250,14 +211,11 @@ TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
 }
 
 TEST_F(RegFileTest, Utf16FileBytesAreDecoded) {
-  std::string bytes = Utf16Le(L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\S\\\u661f]\r\n"
-                              L"\"label\"=\"\u6a19\u6e96\"\r\n");
+  std::string bytes = orv::test::Utf16LeWithMark(
+      L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\S\\\u661f]\r\n\"label\"=\"\u6a19\u6e96\"\r\n");
   orv::RegImportReport report = orv::ImportRegBytes(bytes);
   ASSERT_EQ(ERROR_SUCCESS, report.status) << orv::EncodeUtf8(report.message);
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  ASSERT_TRUE(Get(HKEY_LOCAL_MACHINE, L"S\\\u661f", L"label", &type, &data));
-  EXPECT_EQ(Wide(L"\u6a19\u6e96"), data);
+  EXPECT_EQ(TextBytes(L"\u6a19\u6e96"), ReadRawValue(HKEY_LOCAL_MACHINE, L"S\\\u661f", L"label").bytes);
   EXPECT_EQ(ERROR_INVALID_DATA, orv::ImportRegBytes(std::string("\xFF\xFE\x00", 3)).status);
 }
 
@@ -289,12 +247,7 @@ TEST(RegistryPath, RootNamesAndAbbreviations) {
 
 TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
   orv::test::TempRegistry registry;
-  // Found from the test data folder: __FILE__ may be relative to wherever the compiler ran.
-  const char* data = std::getenv("ORV_TEST_DATA");
-  ASSERT_NE(data, nullptr);
-  const auto file = (std::filesystem::path(data) / "../../apps/data/cnspic.reg").lexically_normal();
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes = orv::test::ReadFileBytes(ORV_SOURCE_DIR "/apps/data/cnspic.reg");
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(std::string("\xFF\xFE", 2), bytes.substr(0, 2)) << "UTF-16LE with its mark, as regedit writes";
   orv::RegImportReport report = orv::ImportRegBytes(bytes);
@@ -303,13 +256,12 @@ TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
   for (const wchar_t* set : {L"1", L"2", L"3"}) {
     std::wstring path = std::wstring(L"Software\\Orrelab\\Skyweave\\10.0\\CnsPic\\") + set;
     for (const wchar_t* name : {L"lst", L"label", L"color"}) {
-      DWORD type = 0;
-      std::vector<BYTE> value;
-      ASSERT_TRUE(Get(HKEY_LOCAL_MACHINE, path.c_str(), name, &type, &value)) << CString(set) << " " << CString(name);
-      EXPECT_EQ(REG_SZ, type);
-      EXPECT_GT(value.size(), sizeof(wchar_t));
+      orv::test::RawValue value = ReadRawValue(HKEY_LOCAL_MACHINE, path, name);
+      ASSERT_TRUE(value.Found()) << CString(set) << " " << CString(name);
+      EXPECT_EQ(REG_SZ, value.type);
+      EXPECT_GT(value.bytes.size(), sizeof(wchar_t));
       if (std::wcscmp(name, L"color") == 0) {
-        std::wstring colour(reinterpret_cast<const wchar_t*>(value.data()));
+        std::wstring colour = value.Text();
         EXPECT_EQ(6u, colour.size());
         EXPECT_EQ(std::wstring::npos, colour.find_first_not_of(L"0123456789abcdefABCDEF"));
         if (colour != L"504038") ++otherColours;
@@ -317,9 +269,7 @@ TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
     }
   }
   EXPECT_GE(otherColours, 2);
-  DWORD type = 0;
-  std::vector<BYTE> value;
-  ASSERT_TRUE(Get(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\Skyweave\\10.0\\CnsPic\\1", L"lst", &type, &value));
-  EXPECT_EQ(Wide(L".\\constellation\\CnsPic\\CnsPic.lst"), value);
+  EXPECT_EQ(TextBytes(L".\\constellation\\CnsPic\\CnsPic.lst"),
+            ReadRawValue(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\Skyweave\\10.0\\CnsPic\\1", L"lst").bytes);
 }
 }  // namespace

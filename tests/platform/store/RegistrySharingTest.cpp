@@ -6,33 +6,24 @@
 
 #include <string>
 
-#include "platform/store/WinReg.h"
+#include "support/RawRegistry.h"
 #include "support/TempRegistry.h"
 
 namespace {
+using orv::test::ReadRawValue;
+
 constexpr int kWrites = 150;
+constexpr const wchar_t* kKey = L"Software\\Shared\\Key";
 
 // Each write opens the key afresh, as separate calls of an application would. Returns the
 // number of calls that failed.
 int WriteSeries(const std::wstring& who) {
   int failures = 0;
   for (int i = 0; i < kWrites; ++i) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Shared\\Key", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-      ++failures;
-      continue;
-    }
-    DWORD value = static_cast<DWORD>(i);
-    std::wstring name = who + L"-" + std::to_wstring(i);
-    if (RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4) != ERROR_SUCCESS)
-      ++failures;
+    failures += orv::test::SetRawDword(HKEY_CURRENT_USER, kKey, (who + L"-" + std::to_wstring(i)).c_str(),
+                                       static_cast<DWORD>(i)) != ERROR_SUCCESS;
     // Both also keep replacing one common value: it must end as one of the two writes.
-    std::wstring last = who;
-    if (RegSetValueExW(key, L"Last", 0, REG_SZ, reinterpret_cast<const BYTE*>(last.c_str()),
-                       static_cast<DWORD>((last.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-      ++failures;
-    RegCloseKey(key);
+    failures += orv::test::SetRawString(HKEY_CURRENT_USER, kKey, L"Last", who) != ERROR_SUCCESS;
   }
   return failures;
 }
@@ -40,9 +31,7 @@ int WriteSeries(const std::wstring& who) {
 TEST(RegistrySharing, TwoProcessesWritingAtOnceLoseNothing) {
   orv::test::TempRegistry registry;
   // The parent has its store open before the fork; the child must not use that connection.
-  DWORD one = 1;
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(HKEY_CURRENT_USER, L"Opened", 0, REG_DWORD,
-                                          reinterpret_cast<const BYTE*>(&one), 4));
+  ASSERT_EQ(ERROR_SUCCESS, orv::test::SetRawDword(HKEY_CURRENT_USER, L"", L"Opened", 1));
   pid_t child = fork();
   ASSERT_NE(-1, child);
   if (child == 0) _exit(WriteSeries(L"child") == 0 ? 0 : 1);
@@ -53,21 +42,18 @@ TEST(RegistrySharing, TwoProcessesWritingAtOnceLoseNothing) {
   EXPECT_EQ(0, WEXITSTATUS(status)) << "the child's writes failed";
   EXPECT_EQ(0, parentFailures);
 
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Shared\\Key", 0, KEY_READ, &key));
   for (const wchar_t* who : {L"parent", L"child"}) {
     for (int i = 0; i < kWrites; ++i) {
       std::wstring name = std::wstring(who) + L"-" + std::to_wstring(i);
-      DWORD value = 0xFFFFFFFF, size = 4, type = 0;
-      ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size))
-          << "lost " << std::string(name.begin(), name.end());
-      EXPECT_EQ(static_cast<DWORD>(i), value);
+      orv::test::RawValue value = ReadRawValue(HKEY_CURRENT_USER, kKey, name.c_str());
+      ASSERT_TRUE(value.Found()) << "lost " << std::string(name.begin(), name.end());
+      EXPECT_EQ(static_cast<DWORD>(i), value.Dword());
     }
   }
-  wchar_t last[16] = {};
-  DWORD size = sizeof last;
-  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"Last", nullptr, nullptr, reinterpret_cast<BYTE*>(last), &size));
-  EXPECT_TRUE(std::wstring(last) == L"parent" || std::wstring(last) == L"child");
+  std::wstring last = ReadRawValue(HKEY_CURRENT_USER, kKey, L"Last").Text();
+  EXPECT_TRUE(last == L"parent" || last == L"child") << std::string(last.begin(), last.end());
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key));
   wchar_t name[64];
   DWORD nameSize = 64;
   EXPECT_EQ(ERROR_SUCCESS, RegEnumValueW(key, 2 * kWrites, name, &nameSize, nullptr, nullptr, nullptr, nullptr));

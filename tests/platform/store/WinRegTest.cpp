@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -93,6 +94,44 @@ TEST_F(WinRegTest, SubkeysEnumerateInOrdinalOrderOfUpperCasedNames) {
   std::vector<std::wstring> expected = {L"10", L"9",  L"a1", L"Ab", L"A_b", L"b", L"Z", L"_x", L"\u00c9a",
                                         L"\u00e9t\u00e9"};
   EXPECT_EQ(expected, Subkeys(key));
+  RegCloseKey(key);
+}
+
+// Long lists are read in runs; every index must still name the entry it names in the store
+// now, walked forward, backward, at random, and after a change in the middle of a walk.
+TEST_F(WinRegTest, LongEnumerationsAnswerEveryIndexInAnyOrder) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Long");
+  std::vector<std::wstring> names;
+  for (int i = 0; i < 300; ++i) names.push_back(L"k" + std::to_wstring((i * 7919) % 1000));
+  for (const std::wstring& name : names) {
+    RegCloseKey(Create(key, name.c_str()));
+    ASSERT_EQ(ERROR_SUCCESS, SetDword(key, name.c_str(), 1));
+  }
+  auto subkeyAt = [&](DWORD i) {
+    wchar_t name[64];
+    DWORD size = 64;
+    return RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
+  };
+  auto valueAt = [&](DWORD i) {
+    wchar_t name[64];
+    DWORD size = 64;
+    return RegEnumValueW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
+  };
+  std::vector<std::wstring> sorted = names;
+  std::sort(sorted.begin(), sorted.end(), [](const std::wstring& a, const std::wstring& b) { return a < b; });
+  std::vector<DWORD> order;
+  for (DWORD i = 0; i <= 300; ++i) order.push_back(i);
+  for (DWORD i = 301; i-- > 0;) order.push_back(i);
+  for (DWORD i = 0; i < 300; ++i) order.push_back((i * 131) % 301);
+  for (DWORD i : order) {
+    EXPECT_EQ(i < 300 ? sorted[i] : L"-", subkeyAt(i)) << i;
+    EXPECT_EQ(i < 300 ? names[i] : L"-", valueAt(i)) << i;
+  }
+  // A key created half-way through a walk moves the later names down by one.
+  EXPECT_EQ(sorted[200], subkeyAt(200));
+  RegCloseKey(Create(key, L"a"));
+  EXPECT_EQ(sorted[200], subkeyAt(201));
+  EXPECT_EQ(L"a", subkeyAt(0));
   RegCloseKey(key);
 }
 

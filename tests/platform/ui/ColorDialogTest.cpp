@@ -5,11 +5,12 @@
 #include "platform/ui/ColorDialog.h"
 #include "platform/ui/ColorSpace.h"
 #include "platform/ui/TestDriver.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
 
 TEST(ColorSpaceTest, HueLuminanceSaturationOnTheScaleOf240) {
   struct Row {
@@ -41,8 +42,7 @@ protected:
 TEST_F(ColorDialogTest, StartsOnTheGivenColourAndReturnsTheEditedOne) {
   CColorDialog dialog(RGB(10, 20, 30), CC_RGBINIT);
   dialog.m_cc.lpCustColors = custom_;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     EXPECT_EQ(d.Text(CColorDialog::kRedEdit), L"10");
     EXPECT_EQ(d.Text(CColorDialog::kGreenEdit), L"20");
     EXPECT_EQ(d.Text(CColorDialog::kBlueEdit), L"30");
@@ -51,37 +51,31 @@ TEST_F(ColorDialogTest, StartsOnTheGivenColourAndReturnsTheEditedOne) {
     EXPECT_EQ(d.Text(CColorDialog::kHueEdit), L"238");  // the other values follow
     d.Click(CColorDialog::kAddCustom);
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(dialog.GetColor(), RGB(200, 20, 30));
   EXPECT_EQ(custom_[0], RGB(200, 20, 30));  // the caller's array, written on OK
   EXPECT_EQ(custom_[1], RGB(1, 1, 1));
-  EXPECT_TRUE(scripts.Problems().empty());
 }
 
 TEST_F(ColorDialogTest, CancelLeavesTheCallersColoursAlone) {
   CColorDialog dialog(RGB(10, 20, 30), CC_RGBINIT);
   dialog.m_cc.lpCustColors = custom_;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     d.Click(CColorDialog::kBasicFirst + 8);  // pure red
     d.Click(CColorDialog::kAddCustom);
     d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
   EXPECT_EQ(dialog.GetColor(), RGB(10, 20, 30));
   EXPECT_EQ(custom_[0], RGB(0, 0, 0));
 }
 
 TEST_F(ColorDialogTest, WithoutRgbInitTheChooserStartsOnBlack) {
   CColorDialog dialog(RGB(10, 20, 30));
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     EXPECT_EQ(d.Text(CColorDialog::kRedEdit), L"0");
     d.Click(CColorDialog::kBasicFirst + 8);
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(dialog.GetColor(), RGB(255, 0, 0));
   EXPECT_EQ(dialog.m_cc.lpCustColors[5], RGB(255, 255, 255));  // its own colours start white
 }
@@ -104,8 +98,7 @@ protected:
 
 TEST_F(ColorDialogTest, OnColorOkMayKeepTheChooserOpen) {
   PickyColorDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     CString title;
     dialog.GetWindowText(title);
     EXPECT_EQ(title, L"Line colour");
@@ -113,16 +106,14 @@ TEST_F(ColorDialogTest, OnColorOkMayKeepTheChooserOpen) {
     d.Click(IDOK);
     EXPECT_TRUE(d.IsOpen());
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(dialog.asked, 2);
   EXPECT_TRUE(dialog.titleHadHelp);
 }
 
 TEST_F(ColorDialogTest, TheSampleShowsTheCurrentColour) {
   CColorDialog dialog(RGB(12, 34, 56), CC_RGBINIT);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     CRect sample(152, 124, 190, 150);
     dialog.MapDialogRect(&sample);
     orv::gdi::Surface s = d.PaintClient();
@@ -133,7 +124,6 @@ TEST_F(ColorDialogTest, TheSampleShowsTheCurrentColour) {
     EXPECT_EQ(s.PixelColor(c.x, c.y), RGB(0, 0, 255));
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
 }
 
 }  // namespace

@@ -13,10 +13,12 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/ShellBrowse.h"
 #include "platform/ui/TestDriver.h"
+#include "support/ShownDialog.h"
 #include "support/TempDir.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
 using orv::ui::test::ModalScripts;
 
@@ -24,8 +26,7 @@ using orv::ui::test::ModalScripts;
 
 TEST(ColorChooserDetailsTest, HueSaturationLuminanceFieldsSetTheColour) {
   CColorDialog dialog(RGB(255, 0, 0), CC_RGBINIT);
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     d.ReplaceText(CColorDialog::kHueEdit, L"160");  // red's saturation and luminance, blue's hue
     EXPECT_EQ(d.Text(CColorDialog::kRedEdit), L"0");
     EXPECT_EQ(d.Text(CColorDialog::kGreenEdit), L"0");
@@ -35,15 +36,13 @@ TEST(ColorChooserDetailsTest, HueSaturationLuminanceFieldsSetTheColour) {
     d.ReplaceText(CColorDialog::kRedEdit, L"999");  // held at the top of the range
     EXPECT_EQ(d.Text(CColorDialog::kLumEdit), L"240");
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(dialog.GetColor(), RGB(255, 255, 255));
 }
 
 TEST(ColorChooserDetailsTest, TheColourFieldAndTheLuminanceBarPickUnderTheMouse) {
   CColorDialog dialog(RGB(255, 0, 0), CC_RGBINIT);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     CRect field(152, 4, 270, 120), bar(276, 4, 284, 120);
     dialog.MapDialogRect(&field);
     dialog.MapDialogRect(&bar);
@@ -59,8 +58,7 @@ TEST(ColorChooserDetailsTest, TheColourFieldAndTheLuminanceBarPickUnderTheMouse)
     dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(bar.left + 1), static_cast<WORD>(bar.top)));
     EXPECT_EQ(d.Text(CColorDialog::kLumEdit), L"0");
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(dialog.GetColor(), RGB(0, 0, 0));
 }
 
@@ -69,8 +67,7 @@ TEST(ColorChooserDetailsTest, AddingGoesIntoTheChosenCustomBoxThenTheNext) {
   for (COLORREF& c : custom) c = RGB(9, 9, 9);
   CColorDialog dialog(RGB(1, 2, 3), CC_RGBINIT);
   dialog.m_cc.lpCustColors = custom;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  RunModal(dialog, [](DialogDriver& d) {
     d.Click(CColorDialog::kCustomFirst + 14);  // picks that box (and its colour)
     EXPECT_EQ(d.Text(CColorDialog::kRedEdit), L"9");
     d.Click(CColorDialog::kBasicFirst);  // a basic colour
@@ -81,7 +78,6 @@ TEST(ColorChooserDetailsTest, AddingGoesIntoTheChosenCustomBoxThenTheNext) {
     d.Click(CColorDialog::kAddCustom);  // round to box 0
     d.Click(IDOK);
   });
-  dialog.DoModal();
   EXPECT_EQ(custom[14], CColorDialog::kBasicColors[0]);
   EXPECT_EQ(custom[15], CColorDialog::kBasicColors[1]);
   EXPECT_EQ(custom[0], CColorDialog::kBasicColors[2]);
@@ -105,16 +101,14 @@ TEST_F(FileDialogDetailsTest, StartsInTheInitialNamesFolderAndFillsTheStructure)
   wchar_t title[16] = L"";
   dialog.GetOFN().lpstrFileTitle = title;
   dialog.GetOFN().nMaxFileTitle = 16;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     EXPECT_EQ(d.Text(CFileDialog::kFolderText), CString(dir_.File("data").c_str()));
     EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"m31.fits");
     EXPECT_TRUE(d.IsVisible(CFileDialog::kReadOnlyCheck));
     EXPECT_FALSE(d.IsVisible(CFileDialog::kHelpButton));
     d.Click(CFileDialog::kReadOnlyCheck);
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   const OPENFILENAME& ofn = dialog.GetOFN();
   std::wstring path = ofn.lpstrFile;
   EXPECT_EQ(path, CString(initial).str());
@@ -130,14 +124,12 @@ TEST_F(FileDialogDetailsTest, ATitleTooLongForItsBufferIsCut) {
   dialog.GetOFN().lpstrFileTitle = title;
   dialog.GetOFN().nMaxFileTitle = 4;
   dialog.GetOFN().lpstrTitle = L"Load an image";
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     CString caption;
     CWnd::FromHandle(d.Dialog())->GetWindowText(caption);
     EXPECT_EQ(caption, L"Load an image");
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(std::wstring(title), L"m31");
 }
 

@@ -2,14 +2,17 @@
 // controls tell it: edits, trees, up-down controls, scroll bars, buttons and lists.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/CommonControls.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
@@ -95,14 +98,9 @@ protected:
                    Control(kCombo, L"COMBOBOX", L"", 110, 65, 60, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
                    Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP)});
     ASSERT_TRUE(dialog_.CreateIndirect(&tpl_));
-    dialog_.ShowWindow(SW_SHOW);
-    orv::ui::test::ProcessEvents();  // the window becomes the active one
-    driver_ = std::make_unique<DialogDriver>(dialog_.m_hWnd);
+    shown_.emplace(dialog_);
+    driver_ = &shown_->Driver();
     dialog_.log.clear();
-  }
-  void TearDown() override {
-    dialog_.DestroyWindow();
-    orv::ui::test::ProcessEvents();
   }
   CEdit& Edit(int id) { return *static_cast<CEdit*>(dialog_.GetDlgItem(id)); }
   CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(dialog_.GetDlgItem(kTree)); }
@@ -111,7 +109,8 @@ protected:
 
   orv::DialogTemplate tpl_;
   LoggingDialog dialog_;
-  std::unique_ptr<DialogDriver> driver_;
+  std::optional<orv::test::ShownDialog> shown_;
+  DialogDriver* driver_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------- edit
@@ -124,9 +123,7 @@ TEST_F(ControlsDialogTest, EditAnnouncesEveryTextChangeSetOrTyped) {
   EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(EN_UPDATE, kEdit), Note(EN_CHANGE, kEdit), Note(EN_UPDATE, kEdit),
                                                    Note(EN_CHANGE, kEdit), Note(EN_UPDATE, kEdit),
                                                    Note(EN_CHANGE, kEdit)}));
-  CString text;
-  Edit(kEdit).GetWindowText(text);
-  EXPECT_EQ(text, L"abcd");
+  EXPECT_EQ(driver_->Text(kEdit), L"abcd");
 }
 
 TEST_F(ControlsDialogTest, TheLimitBindsTypingButNotTheProgram) {
@@ -135,12 +132,9 @@ TEST_F(ControlsDialogTest, TheLimitBindsTypingButNotTheProgram) {
   edit.LimitText(3);
   EXPECT_EQ(edit.GetLimitText(), 3u);
   edit.SetWindowText(L"12345");  // the program may set more
-  CString text;
-  edit.GetWindowText(text);
-  EXPECT_EQ(text, L"12345");
+  EXPECT_EQ(driver_->Text(kEdit), L"12345");
   driver_->ReplaceText(kEdit, L"abcdef");
-  edit.GetWindowText(text);
-  EXPECT_EQ(text, L"abc");
+  EXPECT_EQ(driver_->Text(kEdit), L"abc");
   edit.LimitText(0);
   EXPECT_EQ(edit.GetLimitText(), 0x7FFFFFFEu);
 }
@@ -156,16 +150,14 @@ TEST_F(ControlsDialogTest, SelectionFollowsTheEditMessages) {
     edit.SetSel(r.start, r.end);
     int s = -7, e = -7;
     edit.GetSel(s, e);
-    EXPECT_EQ(s, r.wantStart) << r.start << "," << r.end;
-    EXPECT_EQ(e, r.wantEnd) << r.start << "," << r.end;
+    EXPECT_EQ(std::pair(s, e), std::pair(r.wantStart, r.wantEnd)) << r.start << "," << r.end;
     EXPECT_EQ(edit.GetSel(), MAKELONG(static_cast<WORD>(r.wantStart), static_cast<WORD>(r.wantEnd)));
   }
   edit.SetSel(1, 5);
   edit.SetSel(-1, 0);  // deselects; the caret stays at the end of the old selection
   int s = 0, e = 0;
   edit.GetSel(s, e);
-  EXPECT_EQ(s, 5);
-  EXPECT_EQ(e, 5);
+  EXPECT_EQ(std::pair(s, e), std::pair(5, 5));
 }
 
 // ---------------------------------------------------------------------------- tree

@@ -5,13 +5,14 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
-using orv::ui::test::ModalScripts;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 31001;
@@ -45,22 +46,18 @@ protected:
 
 TEST_F(DataExchangeDialogTest, TypedValueReachesTheMemberOnOk) {
   SizeDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     EXPECT_EQ(d.Text(kSize), L"7");
     EXPECT_TRUE(d.ReplaceText(kSize, L"12"));
     EXPECT_TRUE(d.Click(IDOK));
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_EQ(dialog.m_nSize, 12);
-  EXPECT_TRUE(scripts.Problems().empty());
 }
 
 TEST_F(DataExchangeDialogTest, ValidationFailuresShowTheStandardMessagesAndKeepTheDialogOpen) {
   SizeDialog dialog;
   MessageBoxRecorder boxes;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     d.ReplaceText(kSize, L"abc");
     d.Click(IDOK);
     ASSERT_EQ(boxes.Count(), 1);
@@ -72,12 +69,10 @@ TEST_F(DataExchangeDialogTest, ValidationFailuresShowTheStandardMessagesAndKeepT
     EXPECT_EQ(boxes.LastText(), L"Please enter an integer between 0 and 30.");
     EXPECT_EQ(d.FocusedId(), kSize);
     d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
   // The exchange stored the typed value before the range check refused it, as the
   // framework's does; only the refusal kept the dialog open.
   EXPECT_EQ(dialog.m_nSize, 31);
-  EXPECT_TRUE(scripts.Problems().empty());
 }
 
 TEST_F(DataExchangeDialogTest, MissingTemplateFailsWithMinusOneAndSaysWhy) {

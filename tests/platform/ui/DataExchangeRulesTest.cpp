@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
@@ -59,41 +61,29 @@ protected:
                                       Control(kCheck, L"BUTTON", L"Check", 7, 37, 60, 10, BS_AUTOCHECKBOX),
                                       Control(kOther, L"EDIT", L"", 7, 50, 60, 12, WS_TABSTOP)}));
     ASSERT_TRUE(dialog_.Create(kTemplate));
-    dialog_.ShowWindow(SW_SHOW);
-    orv::ui::test::ProcessEvents();
-  }
-  void TearDown() override {
-    dialog_.DestroyWindow();
-    orv::ui::test::ProcessEvents();
+    shown_.emplace(dialog_);
   }
   ScopedResources resources_;
   ExchangeDialog dialog_;
+  std::optional<orv::test::ShownDialog> shown_;
 };
 
 TEST_F(DataExchangeRulesTest, WhatCountsAsAnInteger) {
+  const wchar_t* const kNotAnInteger = L"Please enter an integer.";
+  const wchar_t* const kOutOfRange = L"Please enter an integer between -5 and 30.";
   struct Row {
     const wchar_t* text;
     bool ok;
     int value;
     const wchar_t* message;
   } rows[] = {
-      {L"12", true, 12, nullptr},
-      {L"  7\t", true, 7, nullptr},
-      {L"+3", true, 3, nullptr},
-      {L"-5", true, -5, nullptr},
-      {L"30", true, 30, nullptr},  // both ends of the range pass
-      {L"00", true, 0, nullptr},
-      {L"0", true, 0, nullptr},
-      // Not integers: the member keeps its value.
-      {L"", false, 1234, L"Please enter an integer."},
-      {L"-0", false, 1234, L"Please enter an integer."},  // a zero is written starting with 0
-      {L"12a", false, 1234, L"Please enter an integer."},
-      {L"1 2", false, 1234, L"Please enter an integer."},
-      {L"0x1A", false, 1234, L"Please enter an integer."},
+      {L"12", true, 12, nullptr}, {L"  7\t", true, 7, nullptr}, {L"+3", true, 3, nullptr}, {L"00", true, 0, nullptr},
+      {L"0", true, 0, nullptr},   {L"-5", true, -5, nullptr},   {L"30", true, 30, nullptr},  // both ends of the range pass
+      // Not integers, "-0" included (a zero is written starting with 0): the member keeps its value.
+      {L"", false, 1234, kNotAnInteger},    {L"-0", false, 1234, kNotAnInteger}, {L"12a", false, 1234, kNotAnInteger},
+      {L"1 2", false, 1234, kNotAnInteger}, {L"0x1A", false, 1234, kNotAnInteger},
       // Out of range: the member has taken the value already when the check refuses it.
-      {L"31", false, 31, L"Please enter an integer between -5 and 30."},
-      {L"-6", false, -6, L"Please enter an integer between -5 and 30."},
-      {L"99999999999", false, INT_MAX, L"Please enter an integer between -5 and 30."},
+      {L"31", false, 31, kOutOfRange}, {L"-6", false, -6, kOutOfRange}, {L"99999999999", false, INT_MAX, kOutOfRange},
   };
   for (const Row& r : rows) {
     MessageBoxRecorder boxes;
@@ -118,7 +108,7 @@ TEST_F(DataExchangeRulesTest, AFailureFocusesTheFieldAndSelectsItsText) {
   dialog_.GetDlgItem(kOther)->SetFocus();
   dialog_.SetDlgItemText(kNumber, L"abc");
   EXPECT_FALSE(dialog_.UpdateData(TRUE));
-  orv::ui::test::DialogDriver d(dialog_.m_hWnd);
+  orv::ui::test::DialogDriver& d = shown_->Driver();
   EXPECT_EQ(d.FocusedId(), kNumber);
   int start = -1, end = -1;
   static_cast<CEdit*>(dialog_.GetDlgItem(kNumber))->GetSel(start, end);
@@ -136,9 +126,7 @@ TEST_F(DataExchangeRulesTest, ValuesMovedInNotifyOnlyWhenTheTextChanges) {
   dialog_.number = 6;
   dialog_.UpdateData(FALSE);
   EXPECT_EQ(dialog_.changes, after + 1);
-  CString shown;
-  dialog_.GetDlgItemText(kNumber, shown);
-  EXPECT_EQ(shown, L"6");
+  EXPECT_EQ(shown_->Driver().Text(kNumber), L"6");
 }
 
 TEST_F(DataExchangeRulesTest, TextsChecksAndTheirLimits) {

@@ -11,13 +11,14 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/TestDriver.h"
+#include "support/ShownDialog.h"
 #include "support/TempDir.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
-using orv::ui::test::ModalScripts;
 
 std::vector<CString> ListOf(DialogDriver& d, int id) {
   auto* list = static_cast<CListBox*>(CWnd::FromHandle(d.Item(id)));
@@ -43,53 +44,47 @@ protected:
     std::filesystem::create_directories(std::filesystem::path(dir_.File(name)).parent_path());
     std::ofstream(dir_.File(name)) << "x";
   }
-  CString Folder() const { return CString(dir_.Path().c_str()); }
   orv::test::TempDir dir_;
+  const CString folder_ = CString(dir_.Path().c_str());
 };
 
 TEST_F(FileDialogTest, ListsTheInitialFolderThroughTheFilterAndReturnsTheChoice) {
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"Text (*.txt)|*.txt|All (*.*)|*.*||");
-  CString folder = Folder();
-  dialog.GetOFN().lpstrInitialDir = folder;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  dialog.GetOFN().lpstrInitialDir = folder_;
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     EXPECT_EQ(ListOf(d, CFileDialog::kFileList), (std::vector<CString>{L"a.txt", L"c.TXT"}));
     EXPECT_EQ(ListOf(d, CFileDialog::kFolderList), (std::vector<CString>{L"..", L"sub"}));
-    EXPECT_EQ(d.Text(CFileDialog::kFolderText), folder);
+    EXPECT_EQ(d.Text(CFileDialog::kFolderText), folder_);
     d.SelectListItem(CFileDialog::kTypeCombo, 1);
     EXPECT_EQ(ListOf(d, CFileDialog::kFileList), (std::vector<CString>{L"a.txt", L"b.fits", L"c.TXT"}));
     d.SelectListItem(CFileDialog::kFileList, 1);
     EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"b.fits");
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.GetPathName(), folder + L"/b.fits");
+  }), IDOK);
+  EXPECT_EQ(dialog.GetPathName(), folder_ + L"/b.fits");
   EXPECT_EQ(dialog.GetFileName(), L"b.fits");
   EXPECT_EQ(dialog.GetFileExt(), L"fits");
   EXPECT_EQ(dialog.GetFileTitle(), L"b");
-  EXPECT_EQ(dialog.GetFolderPath(), folder);
+  EXPECT_EQ(dialog.GetFolderPath(), folder_);
   EXPECT_EQ(dialog.GetOFN().nFilterIndex, 2u);
   EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
 TEST_F(FileDialogTest, FoldersOpenByDoubleClickAndByTypedPath) {
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Text (*.txt)|*.txt||");
-  CString folder = Folder();
-  dialog.GetOFN().lpstrInitialDir = folder;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  dialog.GetOFN().lpstrInitialDir = folder_;
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     d.SelectListItem(CFileDialog::kFolderList, IndexOf(d, CFileDialog::kFolderList, L"sub"), true);
     EXPECT_EQ(ListOf(d, CFileDialog::kFileList), std::vector<CString>{L"d.txt"});
-    d.ReplaceText(CFileDialog::kFileNameEdit, folder);
+    d.ReplaceText(CFileDialog::kFileNameEdit, folder_);
     d.Click(IDOK);  // a folder name opens the folder
     EXPECT_TRUE(d.IsOpen());
-    EXPECT_EQ(d.Text(CFileDialog::kFolderText), folder);
+    EXPECT_EQ(d.Text(CFileDialog::kFolderText), folder_);
     d.ReplaceText(CFileDialog::kFileNameEdit, L"*.fits");  // a pattern lists what matches it
     d.Click(IDOK);
     EXPECT_EQ(ListOf(d, CFileDialog::kFileList), std::vector<CString>{L"b.fits"});
     d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
 }
 
 class HookedFileDialog : public CFileDialog {
@@ -130,20 +125,17 @@ END_MESSAGE_MAP()
 
 TEST_F(FileDialogTest, TheHookWindowSitsInTheFrameAndHearsInitConfirmAndDestroy) {
   HookedFileDialog dialog;
-  CString folder = Folder();
-  dialog.GetOFN().lpstrInitialDir = folder;
+  dialog.GetOFN().lpstrInitialDir = folder_;
   dialog.refuseOnce = true;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     EXPECT_EQ(::GetParent(dialog.m_hWnd), d.Dialog());
     EXPECT_EQ(::GetWindowLongW(d.Dialog(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
     EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"new");
     d.Click(IDOK);  // refused once by OnFileNameOK
     EXPECT_TRUE(d.IsOpen());
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.pathAtConfirm, folder + L"/new.txt");  // the default extension was added
+  }), IDOK);
+  EXPECT_EQ(dialog.pathAtConfirm, folder_ + L"/new.txt");  // the default extension was added
   EXPECT_EQ(dialog.log, (std::vector<std::string>{"init in Save As", "confirm", "confirm", "destroy"}));
 }
 
@@ -164,22 +156,19 @@ TEST_F(FileDialogTest, ChecksAskedForByTheFlags) {
   };
   for (const Row& row : rows) {
     CFileDialog dialog(row.open, nullptr, nullptr, row.flags | OFN_HIDEREADONLY, nullptr);
-    CString folder = Folder();
-    dialog.GetOFN().lpstrInitialDir = folder;
+    dialog.GetOFN().lpstrInitialDir = folder_;
     MessageBoxRecorder boxes;
     boxes.Answer(row.answer);
-    ModalScripts scripts;
-    scripts.Add([&](DialogDriver& d) {
+    EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
       d.ReplaceText(CFileDialog::kFileNameEdit, row.typed);
       d.Click(IDOK);
       if (d.IsOpen()) d.Click(IDCANCEL);
-    });
-    EXPECT_EQ(dialog.DoModal(), row.result) << CString(row.typed);
+    }), row.result) << CString(row.typed);
     if (row.message == nullptr) {
       EXPECT_EQ(boxes.Count(), 0) << CString(row.typed);
     } else {
       ASSERT_EQ(boxes.Count(), 1) << CString(row.typed);
-      EXPECT_EQ(boxes.LastText(), folder + row.message);
+      EXPECT_EQ(boxes.LastText(), folder_ + row.message);
     }
   }
 }
@@ -189,17 +178,14 @@ TEST_F(FileDialogTest, APathThatDoesNotFitTheCallersBufferIsRefused) {
   wchar_t small[8] = L"";
   dialog.GetOFN().lpstrFile = small;
   dialog.GetOFN().nMaxFile = 8;
-  CString folder = Folder();
-  dialog.GetOFN().lpstrInitialDir = folder;
+  dialog.GetOFN().lpstrInitialDir = folder_;
   MessageBoxRecorder boxes;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     d.ReplaceText(CFileDialog::kFileNameEdit, L"a.txt");
     d.Click(IDOK);
     EXPECT_TRUE(d.IsOpen());
     d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
   EXPECT_EQ(boxes.LastText(), L"The file name is too long.");
   EXPECT_EQ(small[0], L'\0');
 }

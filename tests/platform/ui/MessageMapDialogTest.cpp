@@ -12,13 +12,14 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
-using orv::ui::test::ModalScripts;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 31101;
@@ -102,13 +103,11 @@ protected:
 
 TEST_F(MessageMapDialogTest, DerivedEntriesComeFirstAndUnmappedOnesReachTheBase) {
   DerivedDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     d.Click(kApply);
     d.Click(kReset);
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
   EXPECT_TRUE(dialog.okCalled);
   EXPECT_EQ(dialog.log, (std::vector<std::string>{"derived apply", "base reset", "destroy"}));
   EXPECT_EQ(dialog.m_hWnd, nullptr);
@@ -116,38 +115,32 @@ TEST_F(MessageMapDialogTest, DerivedEntriesComeFirstAndUnmappedOnesReachTheBase)
 
 TEST_F(MessageMapDialogTest, TheBaseClassAloneHandlesItsOwnEntries) {
   BaseDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     d.Click(kApply);
     d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
   EXPECT_EQ(dialog.log, (std::vector<std::string>{"base apply", "destroy"}));
 }
 
 TEST_F(MessageMapDialogTest, ProgrammaticAndTypedTextBothRaiseTheChangeNotification) {
   BaseDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     dialog.SetDlgItemText(kEdit, L"set");
     d.Type(kEdit, L"ab");
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
   EXPECT_EQ(dialog.log, (std::vector<std::string>{"edit change", "edit change", "edit change", "destroy"}));
 }
 
 TEST_F(MessageMapDialogTest, ScrollRequestsCarryPositionsBelowZeroIntact) {
   BaseDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  RunModal(dialog, [](DialogDriver& d) {
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, -150, 50, 0, -50, 0};
     ::SetScrollInfo(d.Item(kBar), SB_CTL, &info, TRUE);
     d.Scroll(kBar, SB_LINERIGHT);
     d.DragThumb(kBar, -100);
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
   EXPECT_EQ(dialog.log, (std::vector<std::string>{"hscroll 1 0 from 1104", "hscroll 8 0 from 1104",
                                                   "hscroll 5 -100 from 1104", "hscroll 4 -100 from 1104",
                                                   "hscroll 8 -100 from 1104", "destroy"}));
@@ -155,15 +148,13 @@ TEST_F(MessageMapDialogTest, ScrollRequestsCarryPositionsBelowZeroIntact) {
 
 TEST_F(MessageMapDialogTest, TreeSelectionReachesTheNotifyHandler) {
   BaseDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     auto* tree = static_cast<CTreeCtrl*>(dialog.GetDlgItem(kTree));
     HTREEITEM group = tree->InsertItem(L"group");
     HTREEITEM entry = tree->InsertItem(L"entry", group);
     d.SelectTreeItem(kTree, entry);
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
   EXPECT_EQ(dialog.log, (std::vector<std::string>{"selchanged entry", "destroy"}));
 }
 
@@ -174,11 +165,8 @@ TEST_F(MessageMapDialogTest, KeysOfTheDialogManager) {
   };
   for (Row row : {Row{VK_RETURN, IDOK}, Row{VK_ESCAPE, IDCANCEL}}) {
     DerivedDialog dialog;
-    ModalScripts scripts;
-    scripts.Add([&](DialogDriver& d) { d.PressKey(row.key, kEdit); });
-    EXPECT_EQ(dialog.DoModal(), row.result) << "key " << row.key;
+    EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) { d.PressKey(row.key, kEdit); }), row.result) << "key " << row.key;
     EXPECT_EQ(dialog.okCalled, row.result == IDOK);
-    EXPECT_TRUE(scripts.Problems().empty());
   }
 }
 
@@ -187,12 +175,10 @@ TEST_F(MessageMapDialogTest, F1AsksTheHelpHandlerWithTheTemplateId) {
   orv::ui::HelpHandler previous =
       orv::ui::SetHelpHandler([&](const orv::ui::HelpRequest& r) { asked.push_back(r.contextId); });
   BaseDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  RunModal(dialog, [](DialogDriver& d) {
     d.PressKey(VK_F1, kEdit);
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
   orv::ui::SetHelpHandler(previous);
   EXPECT_EQ(asked, std::vector<UINT>{kTemplate});
 }
@@ -200,14 +186,12 @@ TEST_F(MessageMapDialogTest, F1AsksTheHelpHandlerWithTheTemplateId) {
 TEST_F(MessageMapDialogTest, AnExceptionInAHandlerIsReportedAndTheDialogGoesOn) {
   BaseDialog dialog;
   MessageBoxRecorder boxes;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     d.Click(kFail);
     EXPECT_TRUE(d.IsOpen());
     d.Click(kApply);
     d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
   ASSERT_EQ(boxes.Count(), 1);
   EXPECT_EQ(boxes.LastText(), L"Encountered an improper argument.");
   EXPECT_EQ(dialog.log, (std::vector<std::string>{"base apply", "destroy"}));
@@ -225,13 +209,11 @@ public:
 
 TEST_F(MessageMapDialogTest, PreTranslateMessageSeesKeysFirstAndMayKeepThem) {
   KeyEater dialog;
-  ModalScripts scripts;
-  scripts.Add([](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
     d.PressKey(VK_RETURN, kEdit);
     EXPECT_TRUE(d.IsOpen());
     d.PressKey(VK_ESCAPE, kEdit);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  }), IDCANCEL);
   EXPECT_EQ(dialog.seen, (std::vector<UINT>{VK_RETURN, VK_ESCAPE}));
 }
 

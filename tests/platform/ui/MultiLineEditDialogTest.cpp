@@ -5,12 +5,13 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 31701;
@@ -32,8 +33,7 @@ protected:
 
 TEST_F(MultiLineEditDialogTest, LineBreaksAreTwoCharactersInTextAndPositions) {
   CDialog dialog(kTemplate);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     auto* notes = static_cast<CEdit*>(dialog.GetDlgItem(kNotes));
     notes->SetWindowText(L"ab\r\ncd");
     CString text;
@@ -54,14 +54,12 @@ TEST_F(MultiLineEditDialogTest, LineBreaksAreTwoCharactersInTextAndPositions) {
     EXPECT_EQ(d.Text(kLines), L"one\r\ntwo");
     EXPECT_TRUE(d.IsOpen());
     d.PressKey(VK_RETURN, kNotes);  // without it, Enter is the default button
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
 }
 
 TEST_F(MultiLineEditDialogTest, TheLimitCountsEachBreakAsTwo) {
   CDialog dialog(kTemplate);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     auto* lines = static_cast<CEdit*>(dialog.GetDlgItem(kLines));
     lines->LimitText(4);
     d.Type(kLines, L"ab");
@@ -72,7 +70,6 @@ TEST_F(MultiLineEditDialogTest, TheLimitCountsEachBreakAsTwo) {
     EXPECT_EQ(lines->GetLimitText(), 0xFFFFFFFFu);
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 }  // namespace

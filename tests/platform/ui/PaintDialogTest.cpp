@@ -3,17 +3,20 @@
 // platform; owner-drawn controls and contexts opened on a control draw where they belong.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 31201;
@@ -71,28 +74,23 @@ protected:
 
 TEST_F(PaintDialogTest, PaintHandlerDrawsOnTheErasedClientArea) {
   PaintingDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     orv::gdi::Surface s = d.PaintClient();
     CRect client;
     dialog.GetClientRect(&client);
-    ASSERT_EQ(s.Width(), client.Width());
-    ASSERT_EQ(s.Height(), client.Height());
-    EXPECT_EQ(At(s, 10, 10), kRed);
-    EXPECT_EQ(At(s, 29, 29), kRed);
-    EXPECT_EQ(At(s, 30, 30), GetSysColor(COLOR_3DFACE));  // right and bottom exclusive
-    EXPECT_EQ(At(s, 0, 0), GetSysColor(COLOR_3DFACE));
+    ASSERT_EQ(CSize(s.Width(), s.Height()), client.Size());
+    const COLORREF face = GetSysColor(COLOR_3DFACE);  // the fill's right and bottom are exclusive
+    EXPECT_EQ((std::vector<COLORREF>{At(s, 10, 10), At(s, 29, 29), At(s, 30, 30), At(s, 0, 0)}),
+              (std::vector<COLORREF>{kRed, kRed, face, face}));
     EXPECT_EQ(dialog.lastPaint, client);
     EXPECT_FALSE(dialog.lastErase);  // the dialog erased its background itself
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(PaintDialogTest, InvalidatingWithoutEraseKeepsWhatWasDrawnAndClipsToTheUpdateRect) {
   PaintingDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     d.PaintClient();
     // Now the handler paints blue everywhere, but only (20, 20)-(40, 40) is invalid.
     dialog.fill = kBlue;
@@ -110,13 +108,11 @@ TEST_F(PaintDialogTest, InvalidatingWithoutEraseKeepsWhatWasDrawnAndClipsToTheUp
     EXPECT_EQ(dialog.paints, paints);
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(PaintDialogTest, AContextOnAControlDrawsOnThatControl) {
   PaintingDialog dialog;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     CWnd* graph = dialog.GetDlgItem(kGraph);
     CRect r;
     graph->GetClientRect(&r);
@@ -131,14 +127,12 @@ TEST_F(PaintDialogTest, AContextOnAControlDrawsOnThatControl) {
     EXPECT_EQ(again.GetPixel(r.right, r.bottom), CLR_INVALID);
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(PaintDialogTest, OwnerDrawnButtonsAreDrawnByTheirObjectWithTheirState) {
   PaintingDialog dialog;
   SwatchButton swatch;
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     ASSERT_TRUE(swatch.SubclassDlgItem(kOwnerButton, &dialog));
     swatch.Invalidate();
     orv::ui::test::ProcessEvents();
@@ -158,7 +152,6 @@ TEST_F(PaintDialogTest, OwnerDrawnButtonsAreDrawnByTheirObjectWithTheirState) {
     EXPECT_EQ(dc.GetPixel(1, 1), kBlue);
     d.Click(IDOK);
   });
-  dialog.DoModal();
   EXPECT_EQ(swatch.m_hWnd, nullptr);  // let go when the window went
 }
 

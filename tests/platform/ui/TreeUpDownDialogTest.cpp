@@ -3,6 +3,7 @@
 // alignment and the horizontal up-down; sorted lists.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,8 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
@@ -59,13 +61,8 @@ protected:
                                    UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_WRAP | UDS_HORZ | UDS_NOTHOUSANDS),
                            Control(kList, L"LISTBOX", L"", 110, 45, 60, 40, LBS_NOTIFY | LBS_SORT)}));
     ASSERT_TRUE(dialog_.Create(kTemplate));
-    dialog_.ShowWindow(SW_SHOW);
-    orv::ui::test::ProcessEvents();
-    driver_ = std::make_unique<DialogDriver>(dialog_.m_hWnd);
-  }
-  void TearDown() override {
-    dialog_.DestroyWindow();
-    orv::ui::test::ProcessEvents();
+    shown_.emplace(dialog_);
+    driver_ = &shown_->Driver();
   }
   CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(dialog_.GetDlgItem(kTree)); }
   std::vector<CString> Children(HTREEITEM parent) {
@@ -76,7 +73,8 @@ protected:
   }
   ScopedResources resources_;
   TreeOwner dialog_;
-  std::unique_ptr<DialogDriver> driver_;
+  std::optional<orv::test::ShownDialog> shown_;
+  DialogDriver* driver_ = nullptr;
 };
 
 TEST_F(TreeUpDownDialogTest, ItemsGoFirstLastSortedOrAfterASibling) {
@@ -146,13 +144,10 @@ TEST_F(TreeUpDownDialogTest, PositionsShowWithSeparatorsOrInHexadecimal) {
   for (const Row& r : rows) {
     spin.SetBase(10);
     spin.SetPos32(r.pos);
-    CString text;
-    dialog_.GetDlgItemText(kBuddy, text);
-    EXPECT_EQ(text, r.decimal);
+    EXPECT_EQ(driver_->Text(kBuddy), r.decimal);
     EXPECT_EQ(spin.GetPos32(), r.pos);  // read back through the separators
     spin.SetBase(16);
-    dialog_.GetDlgItemText(kBuddy, text);
-    EXPECT_EQ(text, r.hex);
+    EXPECT_EQ(driver_->Text(kBuddy), r.hex);
   }
   EXPECT_EQ(spin.SetBase(8), 0);  // only 10 and 16
 }

@@ -8,10 +8,12 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/TestDriver.h"
 #include "platform/ui/WaitCursor.h"
-#include "tests/platform/ui/DialogTemplates.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
 using orv::ui::test::ModalScripts;
@@ -39,8 +41,7 @@ protected:
 
 TEST_F(WindowDialogTest, ControlsSitWhereTheirDialogUnitsSay) {
   CDialog dialog(kTemplate);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     CRect units(10, 20, 70, 32);
     dialog.MapDialogRect(&units);
     CRect edit;
@@ -69,13 +70,11 @@ TEST_F(WindowDialogTest, ControlsSitWhereTheirDialogUnitsSay) {
     EXPECT_EQ(window.Width(), client.Width() + 6);
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(WindowDialogTest, MovingKeepsTheConversionsTogether) {
   CDialog dialog(kTemplate);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     dialog.MoveWindow(50, 60, 300, 200);
     CRect window;
     dialog.GetWindowRect(&window);
@@ -96,13 +95,11 @@ TEST_F(WindowDialogTest, MovingKeepsTheConversionsTogether) {
     EXPECT_EQ(p, CPoint(6, 8));
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(WindowDialogTest, StylesEnablingAndText) {
   CDialog dialog(kHelpful);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     EXPECT_NE(dialog.GetExStyle() & WS_EX_CONTEXTHELP, 0u);
     EXPECT_TRUE(dialog.ModifyStyleEx(WS_EX_CONTEXTHELP, 0));
     EXPECT_EQ(dialog.GetExStyle() & WS_EX_CONTEXTHELP, 0u);
@@ -119,21 +116,18 @@ TEST_F(WindowDialogTest, StylesEnablingAndText) {
     EXPECT_EQ(ok->GetParent(), &dialog);
     EXPECT_EQ(ok->GetDlgCtrlID(), IDOK);
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
 }
 
 TEST_F(WindowDialogTest, HandlesOfControlsWithoutObjectsGetTheirClassObject) {
   CDialog dialog(kTemplate);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     EXPECT_NE(dynamic_cast<CEdit*>(dialog.GetDlgItem(kEdit)), nullptr);
     EXPECT_NE(dynamic_cast<CButton*>(dialog.GetDlgItem(kButton)), nullptr);
     EXPECT_EQ(dialog.GetDlgItem(kEdit), dialog.GetDlgItem(kEdit));  // the same object each time
     EXPECT_EQ(dialog.GetDlgItem(9999), nullptr);
     d.Click(IDOK);
   });
-  dialog.DoModal();
 }
 
 TEST_F(WindowDialogTest, AStaleHandleFailsWithoutHarm) {

@@ -10,11 +10,12 @@
 #include <limits>
 
 #include "FitsSamples.h"
+#include "support/TempDir.h"
 
 namespace {
 
 using orv::test::FitsSample;
-using orv::test::TempFolder;
+using orv::test::TempDir;
 using orv::test::WriteFits;
 
 struct KindCase {
@@ -38,7 +39,7 @@ const KindCase kKinds[] = {
 };
 
 TEST(FitsReader, EveryPixelTypeRoundTrips) {
-  TempFolder folder;
+  TempDir folder;
   for (const KindCase& k : kKinds) {
     FitsSample s;
     s.bitpix = k.bitpix;
@@ -81,7 +82,7 @@ TEST(FitsReader, EveryPixelTypeRoundTrips) {
 }
 
 TEST(FitsReader, ThreePlanesAreRedGreenBlueWithTheirOwnWindows) {
-  TempFolder folder;
+  TempDir folder;
   FitsSample s;
   s.bitpix = 16;
   s.width = 2;
@@ -104,7 +105,7 @@ TEST(FitsReader, ThreePlanesAreRedGreenBlueWithTheirOwnWindows) {
 }
 
 TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
-  TempFolder folder;
+  TempDir folder;
   FitsSample s;
   s.bitpix = 16;
   s.width = 3;
@@ -130,8 +131,36 @@ TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
   EXPECT_EQ(image->GetLevelMax(0), 0.0);
 }
 
+TEST(FitsReader, InfinitiesAndDenormalsStayAndRowsRunUp) {
+  TempDir folder;
+  const double inf = std::numeric_limits<double>::infinity();
+  const float denormal = std::numeric_limits<float>::denorm_min() * 3;
+  for (int bitpix : {-32, -64}) {
+    FitsSample s;
+    s.bitpix = bitpix;
+    s.width = 3;
+    s.height = 2;
+    s.raw = {inf, denormal, -inf, /*second row*/ std::nan(""), 7.5, 2.0};
+    std::string path = folder.File("special.fits");
+    ASSERT_EQ(WriteFits(path, s), 0);
+    auto image = CFitsReader::Read(CString(path.c_str()), nullptr);
+    ASSERT_NE(image, nullptr);
+    EXPECT_TRUE(image->IsBottomUp());
+    EXPECT_EQ(*image->GetImageAdr(0, 0, 0), std::numeric_limits<float>::infinity()) << bitpix;
+    EXPECT_EQ(*image->GetImageAdr(1, 0, 0), denormal) << bitpix;
+    EXPECT_EQ(*image->GetImageAdr(2, 0, 0), -std::numeric_limits<float>::infinity()) << bitpix;
+    EXPECT_TRUE(std::isnan(*image->GetImageAdr(0, 1, 0))) << bitpix;
+    EXPECT_EQ(*image->GetImageAdr(1, 1, 0), 7.5f) << bitpix;  // the file's second row
+    // The window spans the finite pixels, the denormal one its true minimum; +Inf renders 255.
+    EXPECT_EQ(image->GetLevelMin(0), static_cast<double>(denormal)) << bitpix;
+    EXPECT_EQ(image->GetLevelMax(0), 7.5) << bitpix;
+    EXPECT_EQ(image->GetPixelGray256(0, 0, 0), 255) << bitpix;
+    EXPECT_EQ(image->GetPixelGray256(2, 0, 0), 0) << bitpix;
+  }
+}
+
 TEST(FitsReader, ImageInAnExtensionAndNamesWithBrackets) {
-  TempFolder folder;
+  TempDir folder;
   FitsSample s;
   s.bitpix = 8;
   s.width = 2;
@@ -145,7 +174,7 @@ TEST(FitsReader, ImageInAnExtensionAndNamesWithBrackets) {
 }
 
 TEST(FitsReader, BadFilesGiveAMessageAndNoImage) {
-  TempFolder folder;
+  TempDir folder;
   std::string garbage = folder.File("garbage.fits");
   std::ofstream(garbage) << "SIMPLE  = this is not a FITS header";
   FitsSample twoPlanes;

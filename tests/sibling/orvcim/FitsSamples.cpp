@@ -1,7 +1,6 @@
 #include "FitsSamples.h"
 
 #include <fitsio.h>
-#include <stdlib.h>
 
 #include <filesystem>
 
@@ -33,16 +32,6 @@ int WriteFits(const std::string& path, const FitsSample& s) {
   int closeStatus = 0;
   fits_close_file(f, &closeStatus);
   return status != 0 ? status : closeStatus;
-}
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "orvcim-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
 }
 
 }  // namespace orv::test

@@ -23,16 +23,4 @@ struct FitsSample {
 // Returns the CFITSIO status (0 on success).
 int WriteFits(const std::string& path, const FitsSample& sample);
 
-// A fresh folder for one test, removed with its files by the destructor.
-class TempFolder {
-public:
-  TempFolder();
-  ~TempFolder();
-  const std::string& Path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-  std::string m_path;
-};
-
 }  // namespace orv::test

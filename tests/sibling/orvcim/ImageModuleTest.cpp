@@ -4,13 +4,15 @@
 #include <cstring>
 
 #include "FitsSamples.h"
-#include "platform/base/Exception.h"
 #include "sibling/orvcim/Image.h"
 #include "sibling/orvcim/VmImage.h"
+#include "support/FrameworkExceptions.h"
+#include "support/TempDir.h"
 
 namespace {
 
-using orv::test::TempFolder;
+using orv::test::TempDir;
+using orv::test::Throws;
 
 TEST(ImageModule, ConstructionZeroesPixelsAndWindows) {
   CLumImage image(-32, 3, 2, 3, 1.0, 0.0, TRUE);
@@ -22,14 +24,7 @@ TEST(ImageModule, ConstructionZeroesPixelsAndWindows) {
   }
   CLumImage fromOtherType(16, 2, 2, 1);
   EXPECT_EQ(fromOtherType.GetBitsPixel(), -32);  // the pixels are floats
-  bool thrown = false;
-  try {
-    CImage bad(16, -1, 2, 1);
-  } catch (CException* e) {
-    thrown = true;
-    e->Delete();
-  }
-  EXPECT_TRUE(thrown);
+  EXPECT_TRUE(Throws<CException>([] { CImage bad(16, -1, 2, 1); }));
 }
 
 TEST(ImageModule, SetLevelKeepsRangeAndIgnoresMissingPlanes) {
@@ -73,7 +68,7 @@ TEST(ImageModule, AssignmentIsDeep) {
 }
 
 TEST(PagedStorage, LargeStorageLivesInAFileAndKeepsItsContents) {
-  TempFolder folder;
+  TempDir folder;
   // A memory limit of one byte puts every storage in a file; blocks of one page.
   CVmManager manager(folder.Path(), 1, 4096);
   CVmImage storage(1000, 50, 2, 4, &manager);
@@ -109,19 +104,9 @@ TEST(PagedStorage, SmallStorageStaysInMemoryAndUnlockKeepsIt) {
 }
 
 TEST(PagedStorage, ImpossibleSizesThrow) {
-  auto throws = [](auto make) {
-    try {
-      make();
-    } catch (CException* e) {
-      bool memory = e->IsKindOf(RUNTIME_CLASS(CMemoryException));
-      e->Delete();
-      return memory;
-    }
-    return false;
-  };
-  EXPECT_TRUE(throws([] { CVmImage s(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 8); }));
+  EXPECT_TRUE(Throws<CMemoryException>([] { CVmImage s(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 8); }));
   CVmManager nowhere("/nonexistent/folder", 1);
-  EXPECT_TRUE(throws([&] { CVmImage s(10, 10, 1, 4, &nowhere); }));
+  EXPECT_TRUE(Throws<CMemoryException>([&] { CVmImage s(10, 10, 1, 4, &nowhere); }));
   CVmImage empty(0, 5, 1, 4);
   EXPECT_EQ(empty.GetImageAdr(0, 0, 0), nullptr);
 }

@@ -12,7 +12,6 @@
 
 namespace {
 
-using namespace std::string_literals;
 using orv::test::ReadFileBytes;
 using orv::test::TempDir;
 
@@ -20,17 +19,14 @@ TEST(LumFile, UnicodeModeWritesUtf16LeWithAMarkAndTheTextAsGiven) {
   TempDir dir;
   CLumFile file;
   file.SetUnicode(1, 1);
-  ASSERT_TRUE(file.Open(dir.WFile("cmd.txt"), 0x1031, nullptr));
+  ASSERT_TRUE(file.Open(dir.WFile("cmd.txt"), CFile::modeCreate | CFile::modeWrite | CFile::shareDenyRead, nullptr));
   file.WriteString(L"Star.Color = RGB(1, 2, 3)\r\n");
   file.WriteString(L"星\n");
   file.Close();
-  std::string expected = "\xFF\xFE"s;
-  for (char c : "Star.Color = RGB(1, 2, 3)\r\n"s) expected += std::string{c, '\0'};
-  expected += "\x1F\x66\n\0"s;
-  EXPECT_EQ(expected, ReadFileBytes(dir.File("cmd.txt")));
+  EXPECT_EQ(orv::test::Utf16LeWithMark(L"Star.Color = RGB(1, 2, 3)\r\n星\n"), ReadFileBytes(dir.File("cmd.txt")));
 
   CLumFile reader;  // reading needs no mode: the mark says what the file is
-  ASSERT_TRUE(reader.Open(dir.WFile("cmd.txt"), 0x20, nullptr));
+  ASSERT_TRUE(reader.Open(dir.WFile("cmd.txt"), CFile::modeRead | CFile::shareDenyWrite, nullptr));
   CString line;
   ASSERT_TRUE(reader.ReadString(line));
   EXPECT_EQ(CString(L"Star.Color = RGB(1, 2, 3)"), line);
@@ -45,7 +41,7 @@ TEST(LumFile, WithoutUnicodeModeWritesUtf8) {
   CLumFile file;
   file.SetUnicode(1, 1);
   file.SetUnicode(0, 0);
-  ASSERT_TRUE(file.Open(dir.WFile("a.txt"), 0x1001, nullptr));
+  ASSERT_TRUE(file.Open(dir.WFile("a.txt"), CFile::modeCreate | CFile::modeWrite, nullptr));
   file.WriteString(L"星\n");
   file.Close();
   EXPECT_EQ("\xE6\x98\x9F\n", ReadFileBytes(dir.File("a.txt")));

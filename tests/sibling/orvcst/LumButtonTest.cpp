@@ -2,6 +2,8 @@
 // forms for a dialog that sits inside another window.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/FileDialog.h"
@@ -9,11 +11,14 @@
 #include "sibling/orvcst/LumButton.h"
 #include "sibling/orvcst/LumDialog.h"
 #include "sibling/orvreg/Registry.h"
+#include "support/DialogTemplates.h"
+#include "support/PixelChecks.h"
+#include "support/ShownDialog.h"
 #include "support/TempRegistry.h"
-#include "tests/platform/ui/DialogTemplates.h"
 
 namespace {
 
+using orv::test::RunModal;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 32101;
@@ -75,20 +80,17 @@ TEST_F(LumButtonTest, StatesDrawFaceFrameAndFocusExactly) {
   };
   for (const Row& r : rows) {
     Drawn d(button_, r.state, 40, 20);
-    EXPECT_EQ(d.At(0, 0), kFrame) << r.state;  // two frame rings
-    EXPECT_EQ(d.At(1, 1), kFrame) << r.state;
-    EXPECT_EQ(d.At(39, 19), kFrame) << r.state;
-    EXPECT_EQ(d.At(2, 3), r.face) << r.state;
-    EXPECT_EQ(d.At(4, 4), r.focusDot) << r.state;
-    EXPECT_EQ(d.At(5, 4), r.face) << r.state;  // every other pixel
+    // Two frame rings, the face, then the focus rectangle's dots on every other pixel.
+    EXPECT_EQ((std::vector<COLORREF>{d.At(0, 0), d.At(1, 1), d.At(39, 19), d.At(2, 3), d.At(4, 4), d.At(5, 4)}),
+              (std::vector<COLORREF>{kFrame, kFrame, kFrame, r.face, r.focusDot, r.face}))
+        << "state " << r.state;
   }
 }
 
 TEST_F(LumButtonTest, AFrameWiderThanTheButtonStopsAtItsMiddle) {
   button_.SetColors(kText, kFace, kFrame, 50);
   Drawn d(button_, 0, 6, 4);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(d.At(x, y), kFrame) << x << "," << y;
+  EXPECT_TRUE(orv::test::EveryPixel(6, 4, [&d](int x, int y) { return d.At(x, y); }, [](int, int) { return kFrame; }));
 }
 
 class HookedFileDialog : public CFileDialog {
@@ -109,9 +111,7 @@ protected:
 TEST(RegistryDialogPositionTest, ADialogInsideAFrameKeepsThePlaceOfTheFrame) {
   orv::test::TempRegistry registry;
   HookedFileDialog dialog;
-  orv::ui::test::ModalScripts scripts;
-  scripts.Add([](orv::ui::test::DialogDriver& d) { d.Click(IDCANCEL); });
-  dialog.DoModal();
+  RunModal(dialog, [](orv::ui::test::DialogDriver& d) { d.Click(IDCANCEL); });
   CRect stored;
   ASSERT_TRUE(CRegistry::UpdateReg(L"Dialog\\FileOpen", L"WindowPos", CRect(), stored, 0));
   EXPECT_EQ(stored, dialog.frame);

@@ -3,6 +3,8 @@
 // position kept under the dialog's registry key.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/gdi/DC.h"
 #include "platform/ui/Appearance.h"
 #include "platform/ui/TestDriver.h"
@@ -10,13 +12,14 @@
 #include "sibling/orvcst/LumDialog.h"
 #include "sibling/orvcst/LumTheme.h"
 #include "sibling/orvreg/Registry.h"
+#include "support/DialogTemplates.h"
+#include "support/ShownDialog.h"
 #include "support/TempRegistry.h"
-#include "tests/platform/ui/DialogTemplates.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 32001;
@@ -38,6 +41,13 @@ public:
   }
 };
 
+// The text and background colours the scheme gives a control (CLR_INVALID: the system's).
+std::pair<COLORREF, COLORREF> ControlColors(HWND control) {
+  COLORREF text = 0, back = 0;
+  EXPECT_TRUE(orv::ui::GetControlColors(control, &text, &back));
+  return {text, back};
+}
+
 class LumDialogTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -55,49 +65,35 @@ protected:
 
 TEST_F(LumDialogTest, SchemeZeroPaintsTheNightBackgroundAndLightLabels) {
   StyledDialog dialog(0);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     orv::gdi::Surface s = d.PaintClient();
     EXPECT_EQ(s.PixelColor(0, 0), CLumDialogBase::kNightBackground);
     EXPECT_EQ(s.PixelColor(s.Width() - 1, s.Height() - 1), CLumDialogBase::kNightBackground);
-    COLORREF text = 0, back = 0;
-    ASSERT_TRUE(orv::ui::GetControlColors(d.Item(kLabel), &text, &back));
-    EXPECT_EQ(text, CLumDialogBase::kNightText);
-    EXPECT_EQ(back, CLR_INVALID);
+    EXPECT_EQ(ControlColors(d.Item(kLabel)), std::pair(CLumDialogBase::kNightText, CLR_INVALID));
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
 }
 
 TEST_F(LumDialogTest, AnotherSchemeKeepsTheSystemLook) {
   StyledDialog dialog(1);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     dialog.AttachControls();
     orv::gdi::Surface s = d.PaintClient();
     EXPECT_EQ(s.PixelColor(0, 0), GetSysColor(COLOR_3DFACE));
-    COLORREF text = 0, back = 0;
-    orv::ui::GetControlColors(d.Item(kEdit), &text, &back);
-    EXPECT_EQ(text, CLR_INVALID);
-    EXPECT_EQ(back, CLR_INVALID);
+    EXPECT_EQ(ControlColors(d.Item(kEdit)), std::pair(CLR_INVALID, CLR_INVALID));
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
 }
 
 TEST_F(LumDialogTest, AttachedControlsTakeTheNightLookAndTheButtonsItsColours) {
   StyledDialog dialog(0);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
     dialog.AttachControls();
     auto* ok = dynamic_cast<CLumButton*>(CWnd::FromHandlePermanent(d.Item(IDOK)));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
     EXPECT_EQ(ok->GetFaceColor(), CLumDialog::kNightButtonFace);
-    COLORREF text = 0, back = 0;
-    orv::ui::GetControlColors(d.Item(kEdit), &text, &back);
-    EXPECT_EQ(text, CLumDialogBase::kNightText);
-    EXPECT_EQ(back, CLumDialogBase::kNightField);
+    EXPECT_EQ(ControlColors(d.Item(kEdit)), std::pair(CLumDialogBase::kNightText, CLumDialogBase::kNightField));
     orv::ui::test::ProcessEvents();
     CClientDC dc(&dialog.m_swatch);
     CRect r;
@@ -109,14 +105,12 @@ TEST_F(LumDialogTest, AttachedControlsTakeTheNightLookAndTheButtonsItsColours) {
     orv::ui::test::ProcessEvents();
     EXPECT_EQ(dc.GetPixel(1, 1), RGB(80, 80, 80));  // pressed: three quarters of the face
     d.Click(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  }), IDOK);
 }
 
 TEST_F(LumDialogTest, ThemeOffAndOnAgain) {
   StyledDialog dialog(0);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     HWND tree = d.Item(kTree);
     EXPECT_TRUE(orv::ui::IsWindowThemed(tree));
     EXPECT_EQ(CLumTheme::SetWindowTheme(tree, L"", L""), 0);
@@ -125,7 +119,6 @@ TEST_F(LumDialogTest, ThemeOffAndOnAgain) {
     EXPECT_TRUE(orv::ui::IsWindowThemed(tree));
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
   EXPECT_EQ(CLumTheme::SetWindowTheme(nullptr, L"", L""), static_cast<HRESULT>(0x80070057));
 }
 
@@ -151,13 +144,11 @@ TEST_F(LumDialogTest, TheWindowComesBackWhereItWasUnderTheRegistryKey) {
   {
     StyledDialog dialog(1);
     dialog.m_strRegKey = L"Dialog\\Styled";
-    ModalScripts scripts;
-    scripts.Add([&](DialogDriver& d) {
+    RunModal(dialog, [&](DialogDriver& d) {
       dialog.GetWindowRect(&first);  // nothing stored: the template's place
       dialog.SetWindowPos(nullptr, 100, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
       d.Click(IDCANCEL);  // stored on the way out, OK or Cancel alike
     });
-    dialog.DoModal();
   }
   CRect stored;
   ASSERT_TRUE(CRegistry::UpdateReg(L"Dialog\\Styled", L"WindowPos", CRect(), stored, 0));
@@ -165,14 +156,12 @@ TEST_F(LumDialogTest, TheWindowComesBackWhereItWasUnderTheRegistryKey) {
   EXPECT_EQ(stored.Size(), first.Size());
   StyledDialog again(1);
   again.m_strRegKey = L"Dialog\\Styled";
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(again, [&](DialogDriver& d) {
     CRect now;
     again.GetWindowRect(&now);
     EXPECT_EQ(now.TopLeft(), CPoint(100, 120));
     d.Click(IDCANCEL);
   });
-  again.DoModal();
 }
 
 TEST_F(LumDialogTest, APlaceOffTheScreenIsPulledBackOntoIt) {
@@ -180,15 +169,13 @@ TEST_F(LumDialogTest, APlaceOffTheScreenIsPulledBackOntoIt) {
   CRegistry::UpdateReg(L"Dialog\\Far", L"WindowPos", CRect(), far, 1);
   StyledDialog dialog(1);
   dialog.m_strRegKey = L"Dialog\\Far";
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     CRect now;
     dialog.GetWindowRect(&now);
     EXPECT_EQ(now.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(now.bottom, GetSystemMetrics(SM_CYSCREEN));
     d.Click(IDCANCEL);
   });
-  dialog.DoModal();
 }
 
 }  // namespace

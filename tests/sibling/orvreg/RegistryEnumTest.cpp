@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sibling/orvreg/Registry.h"
+#include "support/RawRegistry.h"
 #include "support/TempRegistry.h"
 
 namespace {
@@ -15,10 +16,7 @@ protected:
     for (const wchar_t* set : {L"3", L"1", L"10", L"2"}) {
       CString key;
       key.Format(L"CnsPic\\%s", set);
-      HKEY handle = nullptr;
-      ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key), 0, nullptr, 0,
-                                               KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-      RegCloseKey(handle);
+      ASSERT_EQ(ERROR_SUCCESS, orv::test::CreateRawKey(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key).str()));
     }
   }
   static std::vector<CString> Drain(const CString& key) {
@@ -72,10 +70,7 @@ TEST_F(RegistryEnumTest, AnEnumerationInsideAnotherLeavesItsPosition) {
 }
 
 TEST_F(RegistryEnumTest, EnumerationsOfDifferentKeysInterleave) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(L"Other\\x"), 0, nullptr, 0,
-                                           KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-  RegCloseKey(handle);
+  ASSERT_EQ(ERROR_SUCCESS, orv::test::CreateRawKey(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(L"Other\\x").str()));
   CString a, b;
   ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"CnsPic", a, 0, 0));
   ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"Other", b, 0, 0));
@@ -104,10 +99,7 @@ TEST_F(RegistryEnumTest, EnumerationsNeverEndedGiveWayToNewOnes) {
   for (int i = 0; i <= 32; ++i) {
     CString key, name;
     key.Format(L"Many\\%d\\x", i);
-    HKEY handle = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-    RegCloseKey(handle);
+    ASSERT_EQ(ERROR_SUCCESS, orv::test::CreateRawKey(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key).str()));
     key.Format(L"Many\\%d", i);
     ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, key, name, 0, 0));
   }

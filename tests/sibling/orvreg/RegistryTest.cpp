@@ -12,36 +12,20 @@
 #include <string>
 #include <vector>
 
+#include "support/RawRegistry.h"
 #include "support/TempRegistry.h"
 
 namespace {
 class RegistryTest : public testing::Test {
 protected:
   // The raw value under the application key of a root, as another module would see it.
-  static bool Raw(HKEY root, const wchar_t* key, const wchar_t* name, DWORD* type, std::vector<BYTE>* data) {
-    HKEY handle = nullptr;
-    std::wstring path = std::wstring(L"Software\\Orrelab\\Skyweave\\10.0\\") + key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    DWORD size = 0;
-    LSTATUS st = RegQueryValueExW(handle, name, nullptr, type, nullptr, &size);
-    data->resize(size);
-    if (st == ERROR_SUCCESS) st = RegQueryValueExW(handle, name, nullptr, type, data->data(), &size);
-    RegCloseKey(handle);
-    return st == ERROR_SUCCESS;
+  static orv::test::RawValue Raw(HKEY root, const wchar_t* key, const wchar_t* name) {
+    return orv::test::ReadRawValue(root, kApplicationKey + std::wstring(key), name);
   }
   static void SetRaw(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    HKEY handle = nullptr;
-    std::wstring path = std::wstring(L"Software\\Orrelab\\Skyweave\\10.0\\") + key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(handle, name, 0, type, static_cast<const BYTE*>(data), size));
-    RegCloseKey(handle);
+    ASSERT_EQ(ERROR_SUCCESS, orv::test::SetRawValue(root, kApplicationKey + std::wstring(key), name, type, data, size));
   }
-  static std::wstring RawString(const std::vector<BYTE>& data) {
-    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
-    text.resize(std::wcslen(text.c_str()));
-    return text;
-  }
+  static constexpr const wchar_t* kApplicationKey = L"Software\\Orrelab\\Skyweave\\10.0\\";
 
   orv::test::TempRegistry m_registry;
 };
@@ -59,16 +43,8 @@ TEST_F(RegistryTest, ValuesLiveUnderTheApplicationKeyWithTheirTypes) {
     DWORD type;
     std::vector<BYTE> bytes;
   };
-  auto dword = [](DWORD v) {
-    std::vector<BYTE> b(4);
-    std::memcpy(b.data(), &v, 4);
-    return b;
-  };
-  auto text = [](const std::wstring& s) {
-    std::vector<BYTE> b((s.size() + 1) * sizeof(wchar_t));
-    std::memcpy(b.data(), s.c_str(), b.size());
-    return b;
-  };
+  const auto dword = orv::test::DwordBytes;
+  const auto text = [](const std::wstring& s) { return orv::test::TextBytes(s); };
   std::vector<Row> rows = {
       {L"Dialog\\FileOpen", L"Path", REG_SZ, text(L"/data/\u661f")},
       {L"Color\\CustomColor", L"A", REG_DWORD, dword(0x00504038)},
@@ -77,15 +53,12 @@ TEST_F(RegistryTest, ValuesLiveUnderTheApplicationKeyWithTheirTypes) {
       {L"", L"AtTheTop", REG_SZ, text(L"x")},
   };
   for (const Row& row : rows) {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    ASSERT_TRUE(Raw(HKEY_CURRENT_USER, row.key, row.name, &type, &data)) << CString(row.name);
-    EXPECT_EQ(row.type, type) << CString(row.name);
-    EXPECT_EQ(row.bytes, data) << CString(row.name);
+    orv::test::RawValue stored = Raw(HKEY_CURRENT_USER, row.key, row.name);
+    ASSERT_TRUE(stored.Found()) << CString(row.name);
+    EXPECT_EQ(row.type, stored.type) << CString(row.name);
+    EXPECT_EQ(row.bytes, stored.bytes) << CString(row.name);
   }
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  EXPECT_FALSE(Raw(HKEY_LOCAL_MACHINE, L"Fonts", L"DeltaSize", &type, &data)) << "the user's root only";
+  EXPECT_FALSE(Raw(HKEY_LOCAL_MACHINE, L"Fonts", L"DeltaSize").Found()) << "the user's root only";
 }
 
 TEST_F(RegistryTest, NamesMatchInAnyCase) {
@@ -241,15 +214,10 @@ TEST_F(RegistryTest, UpdateRegLoadsTheDefaultStoresAndLoadsBack) {
   EXPECT_EQ(rect, rect2);
   EXPECT_EQ(size, size2);
 
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  ASSERT_TRUE(Raw(HKEY_CURRENT_USER, L"Dlg", L"Rect", &type, &data));
-  EXPECT_EQ(REG_SZ, type);
-  EXPECT_EQ(std::wstring(L"-2147483648,-7,1920,2147483647"), RawString(data));
-  ASSERT_TRUE(Raw(HKEY_CURRENT_USER, L"Dlg", L"Size", &type, &data));
-  EXPECT_EQ(std::wstring(L"-3,1080"), RawString(data));
-  ASSERT_TRUE(Raw(HKEY_CURRENT_USER, L"Dlg", L"Real", &type, &data));
-  EXPECT_EQ(std::wstring(L"0.1"), RawString(data));
+  EXPECT_EQ(REG_SZ, Raw(HKEY_CURRENT_USER, L"Dlg", L"Rect").type);
+  EXPECT_EQ(std::wstring(L"-2147483648,-7,1920,2147483647"), Raw(HKEY_CURRENT_USER, L"Dlg", L"Rect").Text());
+  EXPECT_EQ(std::wstring(L"-3,1080"), Raw(HKEY_CURRENT_USER, L"Dlg", L"Size").Text());
+  EXPECT_EQ(std::wstring(L"0.1"), Raw(HKEY_CURRENT_USER, L"Dlg", L"Real").Text());
 
   // Text that is not the form loads the default.
   ASSERT_EQ(1, CRegistry::Write(L"Dlg", L"Rect", CString(L"1,2,3")));

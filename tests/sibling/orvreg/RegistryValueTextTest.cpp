@@ -18,17 +18,9 @@ TEST(RegistryValueText, RectParsing) {
       {L"1,2,3,4", true, {1, 2, 3, 4}},
       {L" 1 , 2 ,3,\t4 ", true, {1, 2, 3, 4}},
       {L"-2147483648,0,0,2147483647", true, {INT32_MIN, 0, 0, INT32_MAX}},
-      {L"2147483648,0,0,0", false, {}},
-      {L"1,2,3", false, {}},
-      {L"1,2,3,4,5", false, {}},
-      {L"1,,3,4", false, {}},
-      {L"1,2,3,4,", false, {}},
-      {L"a,b,c,d", false, {}},
-      {L"1,2,3,4x", false, {}},
-      {L"+1,2,3,4", false, {}},
-      {L"1.5,2,3,4", false, {}},
-      {L"", false, {}},
-      {L"\uff11,2,3,4", false, {}},
+      {L"2147483648,0,0,0", false, {}}, {L"1,2,3", false, {}},    {L"1,2,3,4,5", false, {}}, {L"1,,3,4", false, {}},
+      {L"1,2,3,4,", false, {}},         {L"a,b,c,d", false, {}},  {L"1,2,3,4x", false, {}},  {L"+1,2,3,4", false, {}},
+      {L"1.5,2,3,4", false, {}},        {L"", false, {}},         {L"\uff11,2,3,4", false, {}},
   };
   for (const Row& row : rows) {
     RECT got{7, 7, 7, 7};

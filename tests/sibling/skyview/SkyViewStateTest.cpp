@@ -1,5 +1,6 @@
 // The control's state file: one process continues where the previous one stopped.
 #include <filesystem>
+#include <iterator>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -16,9 +17,14 @@ using namespace std::string_literals;
 using orv::test::ReadFileBytes;
 using orv::test::WriteFileBytes;
 
-TEST(SkyViewState, RoundTripKeepsValuesDefaultsPictureAndRedraws) {
+class SkyViewState : public testing::Test {
+protected:
   orv::test::TempDir dir;
-  CSkyViewControl first(orv::test::SkyTestKeys());
+  CSkyViewControl view{orv::test::SkyTestKeys()};
+};
+
+TEST_F(SkyViewState, RoundTripKeepsValuesDefaultsPictureAndRedraws) {
+  CSkyViewControl& first = view;
   first.Command(L"Star.Name.Size = 30; Default Star.Name.Size = 20");
   first.Command(L"Constellation.Line.Color = RGB(1, 2, 3)");
   first.Command(L"Show Sky");
@@ -38,9 +44,7 @@ TEST(SkyViewState, RoundTripKeepsValuesDefaultsPictureAndRedraws) {
   EXPECT_TRUE(second.GetTranscript().empty());  // loading is not traffic on the channel
 }
 
-TEST(SkyViewState, FileIsReadableTextInTheControlsLanguage) {
-  orv::test::TempDir dir;
-  CSkyViewControl view(orv::test::SkyTestKeys());
+TEST_F(SkyViewState, FileIsReadableTextInTheControlsLanguage) {
   view.SetPictureFile(L"a.lst");
   view.Command(L"Star.Name.Size = 16");
   ASSERT_TRUE(view.SaveState(dir.WFile("sky.state")));
@@ -54,16 +58,13 @@ TEST(SkyViewState, FileIsReadableTextInTheControlsLanguage) {
             "imagedb.star.name.size = 12; Default imagedb.star.name.size = 12\n");
 }
 
-TEST(SkyViewState, MissingFileChangesNothing) {
-  orv::test::TempDir dir;
-  CSkyViewControl view(orv::test::SkyTestKeys());
+TEST_F(SkyViewState, MissingFileChangesNothing) {
   view.Command(L"Star.Name.Size = 22");
   EXPECT_FALSE(view.LoadState(dir.WFile("absent.state")));
   EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 22);
 }
 
-TEST(SkyViewState, DamagedLinesAndUnknownKeysAreSkipped) {
-  orv::test::TempDir dir;
+TEST_F(SkyViewState, DamagedLinesAndUnknownKeysAreSkipped) {
   WriteFileBytes(dir.File("sky.state"),
              "@redraws 5\r\n"
              "Star.Name.Size = 18; Default Star.Name.Size = 18\r\n"
@@ -72,7 +73,6 @@ TEST(SkyViewState, DamagedLinesAndUnknownKeysAreSkipped) {
              "@redraws lots\r\n"
              "\xff\xfe\x00garbage\n"
              "Constellation.Line.Color = RGB(9, 8, 7); Default Constellation.Line.Color = RGB(9, 8, 7)"s);
-  CSkyViewControl view(orv::test::SkyTestKeys());
   view.SetPictureFile(L"kept.lst");
   ASSERT_TRUE(view.LoadState(dir.WFile("sky.state")));
   EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 18);
@@ -83,21 +83,14 @@ TEST(SkyViewState, DamagedLinesAndUnknownKeysAreSkipped) {
   EXPECT_EQ(view.GetPictureFile(), L"kept.lst");
 }
 
-TEST(SkyViewState, FailedSaveLeavesNoTemporaryFileBehind) {
-  orv::test::TempDir dir;
+TEST_F(SkyViewState, FailedSaveLeavesNoTemporaryFileBehind) {
   // A folder in the way: the new file cannot be renamed over it.
   ASSERT_EQ(mkdir(dir.File("sky.state").c_str(), 0700), 0);
   WriteFileBytes(dir.File("sky.state/inside"), "x");
-  CSkyViewControl view(orv::test::SkyTestKeys());
   EXPECT_FALSE(view.SaveState(dir.WFile("sky.state")));
   EXPECT_FALSE(view.SaveState(dir.WFile("no/such/folder/sky.state")));
   EXPECT_EQ(ReadFileBytes(dir.File("sky.state/inside")), "x");
-  int entries = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir.Path())) {
-    (void)e;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Surface.h"
 #include "sibling/skyview/chart/SkyChartDraw.h"
+#include "support/PixelChecks.h"
 
 namespace orv::sky::test {
 
@@ -36,20 +37,8 @@ inline PixelSet PixelsOf(const gdi::Surface& s, COLORREF color) {
 
 // Where two pictures of the same size differ.
 inline CRect DifferenceBounds(const gdi::Surface& a, const gdi::Surface& b) {
-  CRect box;
-  box.SetRectEmpty();
-  bool any = false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x) {
-      if (a.PixelColor(x, y) == b.PixelColor(x, y)) continue;
-      if (!any) box = CRect(x, y, x + 1, y + 1);
-      box.left = std::min<int>(box.left, x);
-      box.top = std::min<int>(box.top, y);
-      box.right = std::max<int>(box.right, x + 1);
-      box.bottom = std::max<int>(box.bottom, y + 1);
-      any = true;
-    }
-  return box;
+  return orv::test::BoundsWhere(a.Width(), a.Height(),
+                                [&](int x, int y) { return a.PixelColor(x, y) != b.PixelColor(x, y); });
 }
 
 }  // namespace orv::sky::test

@@ -8,12 +8,13 @@
 #include "platform/ui/TestDriver.h"
 #include "sibling/skyview/SkyViewControl.h"
 #include "sibling/skyview/chart/SkyChartWnd.h"
+#include "support/ShownDialog.h"
 
 namespace {
 
+using orv::test::RunModal;
 using orv::SkyValueKind;
 using orv::ui::test::DialogDriver;
-using orv::ui::test::ModalScripts;
 using orv::sky::test::DifferenceBounds;
 using orv::sky::test::PixelsOf;
 
@@ -72,8 +73,7 @@ orv::gdi::Surface Shown(CSkyChartWnd& chart) {
 TEST(SkyChartWnd, LineColourChangesOnShowSkyOnTheSamePixels) {
   CSkyViewControl control(ChartKeys());
   ChartDialog dialog(control);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     orv::gdi::Surface before = Shown(dialog.chart);
     auto lines = PixelsOf(before, kLine);
     ASSERT_GT(lines.size(), 100u);
@@ -90,15 +90,12 @@ TEST(SkyChartWnd, LineColourChangesOnShowSkyOnTheSamePixels) {
     EXPECT_TRUE(PixelsOf(after, kLine).empty());
     d.Close();
   });
-  dialog.DoModal();
-  EXPECT_TRUE(scripts.Problems().empty());
 }
 
 TEST(SkyChartWnd, ALargerNameSizeSentByCommandMakesTheNameTaller) {
   CSkyViewControl control(ChartKeys());
   ChartDialog dialog(control);
-  ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  RunModal(dialog, [&](DialogDriver& d) {
     // The name's ink: where the chart changes when only the name's colour changes.
     auto inkAt = [&](const wchar_t* size) {
       control.Command(CString(L"Constellation.Name.Size = ") + size);
@@ -114,7 +111,6 @@ TEST(SkyChartWnd, ALargerNameSizeSentByCommandMakesTheNameTaller) {
     EXPECT_GT(large.Height(), normal.Height() * 3 / 2);
     d.Close();
   });
-  dialog.DoModal();
 }
 
 TEST(SkyChartWnd, FollowsOneControlAtATimeAndLetsGoWhenItGoes) {
