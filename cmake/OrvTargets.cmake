@@ -1,3 +1,10 @@
+# Installed libraries find each other beside themselves, and programs find them relative to
+# their own folder (OrvProgramRunpath), so an installed tree works from any prefix without
+# a library search path.
+set(CMAKE_INSTALL_RPATH "$ORIGIN")
+file(RELATIVE_PATH ORV_BINDIR_TO_LIBDIR /${CMAKE_INSTALL_BINDIR} /${CMAKE_INSTALL_LIBDIR})
+set(ORV_PROGRAM_RUNPATH "$ORIGIN/${ORV_BINDIR_TO_LIBDIR}")
+
 # orv_add_module(NAME SOURCES ... [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
 # One shared library of the framework or of a sibling module, with a SONAME, hidden
 # symbols by default (ORV_API marks the exported ones) and install rules.
@@ -9,6 +16,7 @@ function(orv_add_module name)
     $<BUILD_INTERFACE:${ORV_INCLUDE_ROOT}>
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/orvdcm>)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  target_compile_features(${name} PUBLIC cxx_std_20)
   install(TARGETS ${name} EXPORT orvdcmTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
   # Public headers keep their path below the include root.

@@ -94,42 +94,47 @@ int WriteScreenshots(const std::string& folder) {
 }  // namespace orv::demo
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  constexpr const char* kUsage =
+      "usage: orvdcm-demo [IMAGE.fits | --sky | --screenshots DIR | --tour DIR] [--data-dir DIR] [--registry-dir DIR]\n";
+  orv::cli::Arguments args;
   std::string error;
-  const bool ownRegistry = std::find_if(args.begin(), args.end(), [](const std::string& a) {
-                             return a.rfind("--registry-dir", 0) == 0;
-                           }) != args.end();
-  if (!orv::cli::ApplyRegistryOption(args, &error)) {
-    std::fprintf(stderr, "orvdcm-demo: %s\n", error.c_str());
+  const orv::cli::ParseResult parsed = orv::cli::ParseCommandLine(
+      std::vector<std::string>(argv + 1, argv + argc),
+      {{"--screenshots", true}, {"--tour", true}, {"--data-dir", true}, {"--sky", false}, orv::cli::kRegistryDirOption},
+      &args, &error);
+  if (parsed == orv::cli::ParseResult::Help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  const bool ownRegistry = args.Has(orv::cli::kRegistryDirOption.name);
+  if (parsed == orv::cli::ParseResult::Refused || !orv::cli::ApplyRegistryOption(args, &error)) {
+    std::fprintf(stderr, "orvdcm-demo: %s\n%s", error.c_str(), kUsage);
     return 2;
   }
-  std::string mode, folder, dataDir;
-  bool sky = false, bad = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if ((a == "--screenshots" || a == "--tour" || a == "--data-dir") && i + 1 < args.size() && !args[i + 1].empty()) {
-      (a == "--data-dir" ? dataDir : folder) = args[++i];
-      if (a != "--data-dir") bad |= !mode.empty(), mode = a;
-    } else if (a == "--sky") {
-      sky = true;
-    } else if (!a.empty() && a[0] != '-' && orv::demo::DemoFiles().empty()) {
-      orv::demo::DemoFiles().push_back(a);  // a FITS file for the viewer
-    } else {
-      std::fprintf(stderr, "orvdcm-demo: unknown option or missing folder: %s\n", a.c_str());
-      bad = true;
-    }
-  }
-  if (bad) {
-    std::fprintf(stderr, "usage: orvdcm-demo [IMAGE.fits | --sky | --screenshots DIR | --tour DIR] [--data-dir DIR] [--registry-dir DIR]\n");
+  // One mode at most, each folder named, and at most one picture for the viewer.
+  const std::vector<std::string> screenshots = args.Values("--screenshots"), tour = args.Values("--tour");
+  std::string mode = screenshots.empty() ? (tour.empty() ? "" : "--tour") : "--screenshots";
+  std::string folder = screenshots.empty() ? (tour.empty() ? "" : tour.back()) : screenshots.back();
+  std::string dataDir = args.Value("--data-dir").value_or("");
+  const bool sky = args.Has("--sky");
+  std::string fault;
+  if (screenshots.size() + tour.size() > 1) fault = "--screenshots and --tour: one of them, once";
+  else if (!mode.empty() && folder.empty()) fault = mode + " needs a folder";
+  else if (args.Has("--data-dir") && dataDir.empty()) fault = "--data-dir needs a folder";
+  else if (args.operands.size() > 1) fault = "more than one image given ('" + args.operands[1] + "')";
+  if (!fault.empty()) {
+    std::fprintf(stderr, "orvdcm-demo: %s\n%s", fault.c_str(), kUsage);
     return 2;
   }
+  if (!args.operands.empty()) orv::demo::DemoFiles().push_back(args.operands[0]);  // a FITS file for the viewer
   if (!mode.empty()) {
     // No display needed: Qt's offscreen platform draws, unless told otherwise; the run keeps
     // its files and registry in its own folder.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     if (dataDir.empty()) dataDir = folder + "/data";
     if (!ownRegistry) {
-      std::vector<std::string> own{"--registry-dir", folder + "/registry"};
+      orv::cli::Arguments own;
+      own.Add(orv::cli::kRegistryDirOption.name, folder + "/registry");
       std::filesystem::create_directories(folder + "/registry");
       orv::cli::ApplyRegistryOption(own, &error);
     }

@@ -36,17 +36,10 @@ Row Cells(int index, const SColorEntry& e) {
           e.strLabel.ToUtf8()};
 }
 
-int RunCatalogue(const std::vector<std::string>& given, orv::cli::Io& io) {
-  std::vector<std::string> args = given;
-  std::string error;
-  if (!orv::cli::ApplyRegistryOption(args, &error)) {
-    io.err << "orvdcm catalogue: " << error << '\n';
-    return 2;
-  }
-  if (!args.empty()) {
-    io.err << "usage: orvdcm " << kUsage << '\n';
-    return 2;
-  }
+int RunCatalogue(const orv::cli::Arguments& args, orv::cli::Io& io) {
+  std::string problem;
+  if (!orv::cli::ApplyRegistryOption(args, &problem)) return io.Usage(problem);
+  if (!args.operands.empty()) return io.Usage("unexpected '" + args.operands[0] + "'");
   COrvColor catalogue(L"", L"");
   std::vector<Row> rows = {{"index", "id", "group", "kind", "size key", "colour key", "size", "colour", "label"}};
   for (int i = 0; i < catalogue.GetCount(); ++i) rows.push_back(Cells(i, catalogue.GetColorEntry(i)));
@@ -65,4 +58,4 @@ int RunCatalogue(const std::vector<std::string>& given, orv::cli::Io& io) {
 
 }  // namespace
 
-ORV_CLI_COMMAND(catalogue, "catalogue", kUsage, RunCatalogue);
+ORV_CLI_COMMAND(catalogue, "catalogue", kUsage, {orv::cli::kRegistryDirOption}, RunCatalogue);

@@ -24,63 +24,54 @@ constexpr const char* kFontsUsage =
 
 // Runs `action` on a catalogue over the session's sky view, then keeps the sky view's state.
 template <typename Action>
-int WithCatalogue(const char* name, std::vector<std::string>& args, orv::cli::Io& io, Action action) {
-  std::string error, dataDir, picture;
-  if (!orv::cli::ApplyRegistryOption(args, &error) ||
-      !orv::cli::SkyViewSession::TakeOptions(args, dataDir, picture, &error)) {
-    io.err << "orvdcm " << name << ": " << error << '\n';
-    return 2;
-  }
-  orv::cli::SkyViewSession session(dataDir, picture);
+int WithCatalogue(const orv::cli::Arguments& args, orv::cli::Io& io, Action action) {
+  std::string problem;
+  if (!orv::cli::ApplyRegistryOption(args, &problem)) return io.Usage(problem);
+  orv::cli::SkyViewSession session(args);
+  if (!session.CheckFiles(&problem)) return io.Fail(problem);
   COrvColor catalogue(&session.View(), nullptr, session.ColourFontFile(), session.DefaultsFile());
-  int rc = action(catalogue, args);
+  int rc = action(catalogue);
   if (rc != 0) return rc;
-  if (!catalogue.GetLastFailure().IsEmpty()) {
-    io.err << "orvdcm " << name << ": " << orv::WideToUtf8(catalogue.GetLastFailure().GetString()) << '\n';
-    rc = 1;  // what the sky view took is still kept below
-  }
-  if (!session.Save()) {
-    io.err << "orvdcm " << name << ": cannot write " << orv::WideToUtf8(session.StateFile().GetString()) << ": "
-           << orv::SystemErrorText(errno) << '\n';
-    return 1;
-  }
+  // A failed file or registry write still leaves what the sky view took, which is kept below.
+  if (!catalogue.GetLastFailure().IsEmpty()) rc = io.Fail(orv::WideToUtf8(catalogue.GetLastFailure().GetString()));
+  if (!session.Save())
+    return io.Fail("cannot write " + orv::WideToUtf8(session.StateFile().GetString()) + ": " + orv::SystemErrorText(errno));
   return rc;
 }
 
-int RunColours(const std::vector<std::string>& given, orv::cli::Io& io) {
-  std::vector<std::string> args = given;
-  return WithCatalogue("colours", args, io, [&](COrvColor& catalogue, std::vector<std::string>& rest) {
-    if (rest.size() == 1 && rest[0] == "save") {
+int RunColours(const orv::cli::Arguments& args, orv::cli::Io& io) {
+  const std::vector<std::string>& words = args.operands;
+  std::string problem = orv::cli::ChoiceProblem(words, {"load", "save"});
+  if (problem.empty()) problem = orv::cli::CountProblem(words, 1, 1, {});
+  if (!problem.empty()) return io.Usage(problem);
+  const bool defaults = args.Has("--defaults");
+  if (defaults && words[0] != "load") return io.Usage("--defaults goes with load only");
+  return WithCatalogue(args, io, [&](COrvColor& catalogue) {
+    if (words[0] == "save")
       catalogue.Save();
-      return 0;
-    }
-    if (!rest.empty() && rest[0] == "load" && rest.size() <= 2) {
-      bool defaults = rest.size() == 2 && rest[1] == "--defaults";
-      if (rest.size() == 2 && !defaults) return io.err << "usage: orvdcm " << kColoursUsage << '\n', 2;
+    else
       catalogue.Load(defaults ? 1 : 0);
-      return 0;
-    }
-    io.err << "usage: orvdcm " << kColoursUsage << '\n';
-    return 2;
+    return 0;
   });
 }
 
-int RunFonts(const std::vector<std::string>& given, orv::cli::Io& io) {
-  std::vector<std::string> args = given;
-  return WithCatalogue("fonts", args, io, [&](COrvColor& catalogue, std::vector<std::string>& rest) {
-    const std::pair<const char*, int> modes[] = {{"larger", 0}, {"default", 1}, {"smaller", 2}};
-    for (const auto& [word, mode] : modes) {
-      if (rest.size() == 1 && rest[0] == word) {
-        catalogue.SetAllFontSize(mode);
-        return 0;
-      }
-    }
-    io.err << "usage: orvdcm " << kFontsUsage << '\n';
-    return 2;
+int RunFonts(const orv::cli::Arguments& args, orv::cli::Io& io) {
+  const std::vector<std::string>& words = args.operands;
+  std::string problem = orv::cli::ChoiceProblem(words, {"larger", "default", "smaller"}, "step");
+  if (problem.empty()) problem = orv::cli::CountProblem(words, 1, 1, {});
+  if (!problem.empty()) return io.Usage(problem);
+  const int mode = words[0] == "larger" ? 0 : words[0] == "default" ? 1 : 2;
+  return WithCatalogue(args, io, [mode](COrvColor& catalogue) {
+    catalogue.SetAllFontSize(mode);
+    return 0;
   });
 }
 
 }  // namespace
 
-ORV_CLI_COMMAND(colours, "colours", kColoursUsage, RunColours);
-ORV_CLI_COMMAND(fonts, "fonts", kFontsUsage, RunFonts);
+ORV_CLI_COMMAND(colours, "colours", kColoursUsage,
+                (std::vector<orv::cli::OptionSpec>{orv::cli::kDataDirOption, orv::cli::kPictureOption,
+                                                   orv::cli::kRegistryDirOption, {"--defaults", false}}),
+                RunColours);
+ORV_CLI_COMMAND(fonts, "fonts", kFontsUsage,
+                (std::vector<orv::cli::OptionSpec>{orv::cli::kDataDirOption, orv::cli::kRegistryDirOption}), RunFonts);

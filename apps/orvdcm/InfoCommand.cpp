@@ -9,23 +9,15 @@
 
 namespace {
 
-int RunInfo(const std::vector<std::string>& args, orv::cli::Io& io) {
-  if (args.size() != 1) {
-    io.err << "usage: orvdcm info IMAGE.fits\n";
-    return 2;
-  }
-  CString path(orv::WidePath(args[0]));
+int RunInfo(const orv::cli::Arguments& args, orv::cli::Io& io) {
+  if (std::string problem = orv::cli::CountProblem(args.operands, 1, 1, {"IMAGE.fits"}); !problem.empty())
+    return io.Usage(problem);
+  CString path(orv::WidePath(args.operands[0]));
   CString error;
   FitsInfo info;
-  if (!CFitsReader::ReadInfo(path, &info, &error)) {
-    io.err << "orvdcm info: " << error.ToUtf8() << '\n';
-    return 1;
-  }
+  if (!CFitsReader::ReadInfo(path, &info, &error)) return io.Fail(error.ToUtf8());
   auto image = CFitsReader::Read(path, &error);
-  if (image == nullptr) {
-    io.err << "orvdcm info: " << error.ToUtf8() << '\n';
-    return 1;
-  }
+  if (image == nullptr) return io.Fail(error.ToUtf8());
   char line[256];
   std::snprintf(line, sizeof line, "size: %d x %d\nplanes: %d\nBITPIX: %d\nBSCALE: %.17g\nBZERO: %.17g\n",
                 info.width, info.height, info.planes, info.bitsPixel, info.bscale, info.bzero);
@@ -41,4 +33,5 @@ int RunInfo(const std::vector<std::string>& args, orv::cli::Io& io) {
 
 }  // namespace
 
-ORV_CLI_COMMAND(info, "info", "info IMAGE.fits  (size, planes, BITPIX, BSCALE, BZERO, row order, level windows)", RunInfo);
+ORV_CLI_COMMAND(info, "info", "info IMAGE.fits                      print size, planes, BITPIX, BSCALE, BZERO, row order and level windows", {},
+                RunInfo);

@@ -49,16 +49,20 @@ int Write(const std::string& file, const wchar_t* section, const wchar_t* key, c
   return 1;
 }
 
-int RunIni(const std::vector<std::string>& args, orv::cli::Io& io) {
-  const std::string verb = args.empty() ? "" : args[0];
-  if (verb == "get" && (args.size() == 4 || args.size() == 5)) return Get(args, io);
-  if (verb == "set" && args.size() == 5)
-    return Write(args[1], Wide(args[2]).c_str(), Wide(args[3]).c_str(), Wide(args[4]).c_str(), io);
-  if (verb == "remove-section" && args.size() == 3) return Write(args[1], Wide(args[2]).c_str(), nullptr, nullptr, io);
-  io.err << "usage: orvdcm " << kUsage << '\n';
-  return 2;
+int RunIni(const orv::cli::Arguments& parsed, orv::cli::Io& io) {
+  const std::vector<std::string>& args = parsed.operands;
+  std::string problem = orv::cli::ChoiceProblem(args, {"get", "set", "remove-section"});
+  if (problem.empty()) {
+    const std::size_t min = args[0] == "get" ? 4 : args[0] == "set" ? 5 : 3;
+    const std::size_t max = args[0] == "get" ? 5 : min;
+    problem = orv::cli::CountProblem(args, min, max, {"verb", "FILE", "SECTION", "KEY", "VALUE"});
+  }
+  if (!problem.empty()) return io.Usage(problem);
+  if (args[0] == "get") return Get(args, io);
+  if (args[0] == "set") return Write(args[1], Wide(args[2]).c_str(), Wide(args[3]).c_str(), Wide(args[4]).c_str(), io);
+  return Write(args[1], Wide(args[2]).c_str(), nullptr, nullptr, io);
 }
 
 }  // namespace
 
-ORV_CLI_COMMAND(ini, "ini", kUsage, RunIni);
+ORV_CLI_COMMAND(ini, "ini", kUsage, {}, RunIni);

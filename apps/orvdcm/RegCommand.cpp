@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -58,25 +59,18 @@ int Import(const std::string& file, orv::cli::Io& io) {
   return 0;
 }
 
-int Export(const std::vector<std::string>& args, orv::cli::Io& io) {
+int Export(const std::string& keyText, const std::optional<std::string>& output, orv::cli::Io& io) {
   HKEY root;
   std::wstring path, text;
-  if (!ParseKey(args[1], &root, &path, io)) return 1;
+  if (!ParseKey(keyText, &root, &path, io)) return 1;
   LSTATUS st = orv::ExportRegText(root, path, &text);
-  if (st != ERROR_SUCCESS) {
-    io.err << "orvdcm reg: " << args[1] << ": " << orv::RegistryErrorText(st) << '\n';
-    return 1;
-  }
-  if (args.size() == 2 || args[3] == "-") {
+  if (st != ERROR_SUCCESS) return io.Fail(keyText + ": " + orv::RegistryErrorText(st));
+  if (!output || *output == "-") {
     io.out << ForTerminal(text) << std::flush;
-    if (io.out) return 0;
-    io.err << "orvdcm reg: cannot write the standard output\n";
-    return 1;
+    return io.out ? 0 : io.Fail("cannot write the standard output");
   }
-  if (!orv::ReplaceFileAtomically(args[3], orv::EncodeRegFile(text))) {
-    io.err << "orvdcm reg: cannot write " << args[3] << ": " << orv::SystemErrorText(errno) << '\n';
-    return 1;
-  }
+  if (!orv::ReplaceFileAtomically(*output, orv::EncodeRegFile(text)))
+    return io.Fail("cannot write " + *output + ": " + orv::SystemErrorText(errno));
   return 0;
 }
 
@@ -148,28 +142,12 @@ bool ParseDword(const std::string& text, DWORD* value) {
   return true;
 }
 
-int Set(std::vector<std::string> args, orv::cli::Io& io) {
-  bool dword = false;
-  for (auto it = args.begin(); it != args.end();) {
-    if (*it == "--dword" || *it == "--string") {
-      dword = *it == "--dword";
-      it = args.erase(it);
-    } else {
-      ++it;
-    }
-  }
-  if (args.size() != 4) {
-    io.err << "usage: orvdcm " << kUsage << '\n';
-    return 2;
-  }
+int Set(const std::vector<std::string>& args, bool dword, orv::cli::Io& io) {
   HKEY root, key = nullptr;
   std::wstring path;
   if (!ParseKey(args[1], &root, &path, io)) return 1;
   DWORD number = 0;
-  if (dword && !ParseDword(args[3], &number)) {
-    io.err << "orvdcm reg: '" << args[3] << "' is not a 32-bit number\n";
-    return 1;
-  }
+  if (dword && !ParseDword(args[3], &number)) return io.Usage("'" + args[3] + "' is not a 32-bit number");
   LSTATUS st = RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
                                nullptr);
   if (st == ERROR_SUCCESS) {
@@ -186,22 +164,30 @@ int Set(std::vector<std::string> args, orv::cli::Io& io) {
   return 0;
 }
 
-int RunReg(const std::vector<std::string>& given, orv::cli::Io& io) {
-  std::vector<std::string> args = given;
-  std::string error;
-  if (!orv::cli::ApplyRegistryOption(args, &error)) {
-    io.err << "orvdcm reg: " << error << '\n';
-    return 2;
+int RunReg(const orv::cli::Arguments& parsed, orv::cli::Io& io) {
+  const std::vector<std::string>& args = parsed.operands;
+  std::string problem;
+  if (!orv::cli::ApplyRegistryOption(parsed, &problem)) return io.Usage(problem);
+  problem = orv::cli::ChoiceProblem(args, {"import", "export", "get", "set"});
+  if (problem.empty()) {
+    const std::string& verb = args[0];
+    const std::size_t min = verb == "set" ? 4 : 2, max = verb == "get" ? 3 : min;
+    problem = orv::cli::CountProblem(args, min, max, {"verb", verb == "import" ? "FILE.reg" : "KEY", "NAME", "VALUE"});
+    if (problem.empty() && parsed.Has("-o") && verb != "export") problem = "-o goes with export only";
+    if (problem.empty() && (parsed.Has("--dword") || parsed.Has("--string")) && verb != "set")
+      problem = "--dword and --string go with set only";
+    if (problem.empty() && parsed.Has("--dword") && parsed.Has("--string")) problem = "--dword and --string exclude each other";
   }
-  const std::string verb = args.empty() ? "" : args[0];
-  if (verb == "import" && args.size() == 2) return Import(args[1], io);
-  if (verb == "export" && (args.size() == 2 || (args.size() == 4 && args[2] == "-o"))) return Export(args, io);
-  if (verb == "get" && (args.size() == 2 || args.size() == 3)) return Get(args, io);
-  if (verb == "set") return Set(args, io);
-  io.err << "usage: orvdcm " << kUsage << '\n';
-  return 2;
+  if (!problem.empty()) return io.Usage(problem);
+  if (args[0] == "import") return Import(args[1], io);
+  if (args[0] == "export") return Export(args[1], parsed.Value("-o"), io);
+  if (args[0] == "get") return Get(args, io);
+  return Set(args, parsed.Has("--dword"), io);
 }
 
 }  // namespace
 
-ORV_CLI_COMMAND(reg, "reg", kUsage, RunReg);
+ORV_CLI_COMMAND(reg, "reg", kUsage,
+                (std::vector<orv::cli::OptionSpec>{
+                    orv::cli::kRegistryDirOption, {"-o", true}, {"--dword", false}, {"--string", false}}),
+                RunReg);

@@ -1,12 +1,15 @@
 #pragma once
-// The global option "--registry-dir DIR" (or "--registry-dir=DIR"): both registry roots use
+// The option "--registry-dir DIR" of the commands that use the registry: both roots use
 // files in DIR (user.db, machine.db) instead of the default locations, so a command can work
 // on a store of its own.
 #include <string>
-#include <vector>
+
+#include "apps/orvdcm/CommandLine.h"
 
 namespace orv::cli {
-// Takes the option out of args, wherever it stands, and points the roots at DIR. False,
-// with a message in *error, when the option is given without a folder.
-bool ApplyRegistryOption(std::vector<std::string>& args, std::string* error);
+inline const OptionSpec kRegistryDirOption{"--registry-dir", true};
+
+// Points the roots at DIR when the option was given. False, with the reason in *problem,
+// when it was given an empty folder name.
+bool ApplyRegistryOption(const Arguments& args, std::string* problem);
 }  // namespace orv::cli

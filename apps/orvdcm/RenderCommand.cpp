@@ -8,7 +8,10 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,60 +41,74 @@ struct Options {
   std::vector<Window> windows;
 };
 
-// Numbers separated by sep, all of them, nothing else.
-bool ParseNumbers(const std::string& text, char sep, std::vector<double>* out) {
+// Numbers separated by sep, all of them finite, nothing else; false with *problem naming
+// the piece at fault.
+bool ParseNumbers(const std::string& text, char sep, std::vector<double>* out, std::string* problem) {
   out->clear();
-  const char* p = text.c_str();
+  std::size_t start = 0;
   for (;;) {
-    char* end = nullptr;
+    const std::size_t end = std::min(text.find(sep, start), text.size());
+    const std::string piece = text.substr(start, end - start);
+    char* stop = nullptr;
     errno = 0;
-    double v = std::strtod(p, &end);
-    if (end == p || errno == ERANGE) return false;
+    const double v = std::strtod(piece.c_str(), &stop);
+    if (piece.empty() || *stop != '\0' || std::isspace(static_cast<unsigned char>(piece[0]))) {
+      *problem = "'" + piece + "' is not a number";
+      return false;
+    }
+    if (errno == ERANGE || !std::isfinite(v)) {
+      *problem = piece + " is out of range";
+      return false;
+    }
     out->push_back(v);
-    if (*end == '\0') return true;
-    if (*end != sep) return false;
-    p = end + 1;
+    if (end == text.size()) return true;
+    start = end + 1;
   }
 }
 
 bool IsInt(double v) { return v >= -2147483648.0 && v <= 2147483647.0 && v == static_cast<int>(v); }
 
-bool ParseArgs(const std::vector<std::string>& args, Options* o, std::string* problem) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string* out) {
-      if (i + 1 >= args.size()) return false;
-      *out = args[++i];
-      return true;
-    };
-    std::string v;
-    std::vector<double> n;
-    if (a == "-o") {
-      if (!value(&o->output)) return *problem = "-o needs a file name", false;
-    } else if (a == "--bits") {
-      if (!value(&v) || (v != "8" && v != "16" && v != "24" && v != "32"))
-        return *problem = "--bits takes 8, 16, 24 or 32", false;
-      o->bits = std::atoi(v.c_str());
-    } else if (a == "--window") {
-      if (!value(&v) || !ParseNumbers(v, ':', &n) || n.size() != 3 || !IsInt(n[0]) || n[0] < 0 || n[0] > 2)
-        return *problem = "--window takes PLANE:MIN:MAX with PLANE 0, 1 or 2", false;
-      o->windows.push_back({static_cast<int>(n[0]), n[1], n[2]});
-    } else if (a == "--area") {
-      if (!value(&v) || !ParseNumbers(v, ',', &n) || n.size() != 4 || !IsInt(n[0]) || !IsInt(n[1]) ||
-          !IsInt(n[2]) || !IsInt(n[3]))
-        return *problem = "--area takes L,T,R,B in whole pixels", false;
-      o->hasArea = true;
-      o->area = CRect(int(n[0]), int(n[1]), int(n[2]), int(n[3]));
-    } else if (!a.empty() && a[0] == '-') {
-      return *problem = "unknown option " + a, false;
-    } else if (o->input.empty()) {
-      o->input = a;
-    } else {
-      return *problem = "more than one image given", false;
-    }
-  }
-  if (o->input.empty()) return *problem = "no image given", false;
+// The output's name must end in ".png", in any letter case: that is the one format written.
+bool NamesPng(const std::string& path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
+  std::string ext = path.substr(dot);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".png";
+}
+
+// The options and operands as render takes them; false with *problem naming what is wrong.
+bool ReadOptions(const orv::cli::Arguments& args, Options* o, std::string* problem) {
+  std::vector<double> n;
+  if (args.operands.empty()) return *problem = "no image given", false;
+  if (args.operands.size() > 1) return *problem = "more than one image given ('" + args.operands[1] + "')", false;
+  o->input = args.operands[0];
+  o->output = args.Value("-o").value_or("");
   if (o->output.empty()) return *problem = "no output given (-o OUT.png)", false;
+  if (!NamesPng(o->output)) return *problem = o->output + ": only PNG files are written; name the output .png", false;
+  if (std::optional<std::string> bits = args.Value("--bits")) {
+    if (*bits != "8" && *bits != "16" && *bits != "24" && *bits != "32")
+      return *problem = "--bits " + *bits + ": takes 8, 16, 24 or 32", false;
+    o->bits = std::stoi(*bits);
+  }
+  for (const std::string& w : args.Values("--window")) {
+    if (!ParseNumbers(w, ':', &n, problem)) return *problem = "--window " + w + ": " + *problem, false;
+    if (n.size() != 3) return *problem = "--window " + w + ": takes PLANE:MIN:MAX", false;
+    if (!IsInt(n[0]) || n[0] < 0 || n[0] > 2)
+      return *problem = "--window " + w + ": plane " + w.substr(0, w.find(':')) + " is not 0, 1 or 2", false;
+    o->windows.push_back({static_cast<int>(n[0]), n[1], n[2]});
+  }
+  if (std::optional<std::string> a = args.Value("--area")) {
+    if (!ParseNumbers(*a, ',', &n, problem)) return *problem = "--area " + *a + ": " + *problem, false;
+    if (n.size() != 4) return *problem = "--area " + *a + ": takes L,T,R,B", false;
+    for (double v : n) {
+      char text[32];
+      std::snprintf(text, sizeof text, "%.17g", v);
+      if (!IsInt(v)) return *problem = "--area " + *a + ": " + text + " is not a whole pixel", false;
+    }
+    o->hasArea = true;
+    o->area = CRect(int(n[0]), int(n[1]), int(n[2]), int(n[3]));
+  }
   return true;
 }
 
@@ -151,50 +168,32 @@ bool SameFile(const std::string& in, const std::string& out) {
   return std::filesystem::equivalent(in, out, ec) && !ec;
 }
 
-int RunRender(const std::vector<std::string>& args, orv::cli::Io& io) {
+int RunRender(const orv::cli::Arguments& args, orv::cli::Io& io) {
   Options o;
   std::string problem;
-  if (!ParseArgs(args, &o, &problem)) {
-    io.err << "orvdcm render: " << problem << "\n"
-           << "usage: orvdcm render IMAGE.fits [--window PLANE:MIN:MAX ...] [--bits 8|16|24|32] "
-              "[--area L,T,R,B] -o OUT.png\n";
-    return 2;
-  }
-  if (SameFile(o.input, o.output)) {
-    io.err << "orvdcm render: the output " << o.output << " is the input image\n";
-    return 2;
-  }
+  if (!ReadOptions(args, &o, &problem)) return io.Usage(problem);
+  if (SameFile(o.input, o.output)) return io.Usage("the output " + o.output + " is the input image");
   CString error;
   auto image = CFitsReader::Read(CString(orv::WidePath(o.input)), &error);
-  if (image == nullptr) {
-    io.err << "orvdcm render: " << error.ToUtf8() << '\n';
-    return 1;
-  }
+  if (image == nullptr) return io.Fail(error.ToUtf8());
   for (const Options::Window& w : o.windows) {
-    if (w.plane >= image->GetPlanes()) {
-      io.err << "orvdcm render: the image has no plane " << w.plane << '\n';
-      return 2;
-    }
+    if (w.plane >= image->GetPlanes()) return io.Usage("--window: " + o.input + " has no plane " + std::to_string(w.plane));
     image->SetLevel(w.plane, w.min, w.max);
   }
   CMemoryDIB dib;
-  if (!dib.Create(image->GetWidth(), image->GetHeight(), o.bits)) {
-    io.err << "orvdcm render: not enough memory for the bitmap\n";
-    return 1;
-  }
+  if (!dib.Create(image->GetWidth(), image->GetHeight(), o.bits)) return io.Fail("not enough memory for the bitmap");
   const bool colour = image->IsColor() && image->GetPlanes() >= 3;
   dib.SetPaletteKind(colour);
   orv::RenderSample(*image, &dib, o.hasArea ? &o.area : nullptr);
   problem = WritePng(o.output, dib, !colour, image->IsBottomUp() != FALSE);
-  if (!problem.empty()) {
-    io.err << "orvdcm render: " << problem << '\n';
-    return 1;
-  }
+  if (!problem.empty()) return io.Fail(problem);
   return 0;
 }
 
 }  // namespace
 
 ORV_CLI_COMMAND(render, "render",
-                "render IMAGE.fits [--window PLANE:MIN:MAX ...] [--bits 8|16|24|32] [--area L,T,R,B] -o OUT.png",
+                "render IMAGE.fits [--window PLANE:MIN:MAX ...] [--bits 8|16|24|32] [--area L,T,R,B] -o OUT.png\n"
+                "                                         render through the level windows into an 8-bit PNG, grey or RGB",
+                (std::vector<orv::cli::OptionSpec>{{"-o", true}, {"--bits", true}, {"--window", true}, {"--area", true}}),
                 RunRender);

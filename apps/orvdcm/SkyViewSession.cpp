@@ -1,44 +1,57 @@
 #include "apps/orvdcm/SkyViewSession.h"
 
+#include <cerrno>
+#include <filesystem>
+
 #include "platform/base/AtomicFile.h"
+#include "platform/base/RegularFile.h"
+#include "platform/base/TextEncoding.h"
 
 namespace orv::cli {
 namespace {
-// Takes "--name VALUE" or "--name=VALUE" out of args; false when the value is missing.
-bool TakeValueOption(std::vector<std::string>& args, const std::string& name, std::string& value, std::string* error) {
-  for (size_t i = 0; i < args.size();) {
-    const std::string& arg = args[i];
-    auto at = args.begin() + static_cast<std::ptrdiff_t>(i);
-    if (arg == name) {
-      if (i + 1 >= args.size()) {
-        *error = name + " needs a value";
-        return false;
-      }
-      value = args[i + 1];
-      args.erase(at, at + 2);
-    } else if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
-      value = arg.substr(name.size() + 1);
-      args.erase(at);
-    } else {
-      ++i;
-    }
-  }
+// Text as a colour-font file holds it: no control characters but tabs and line ends, and
+// nothing that failed to decode.
+bool LooksLikeText(const std::string& bytes) {
+  const TextEncoding encoding = DetectEncoding(bytes);
+  const std::wstring text = TextDecoder(encoding).Decode(std::string_view(bytes).substr(ByteOrderMark(encoding).size()));
+  for (wchar_t c : text)
+    if ((c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n') || c == 0x7F || c == 0xFFFD) return false;
   return true;
 }
 }  // namespace
 
-bool SkyViewSession::TakeOptions(std::vector<std::string>& args, std::string& dataDir, std::string& picture,
-                                 std::string* error) {
-  dataDir.assign(1, '.');  // the current folder
-  return TakeValueOption(args, "--data-dir", dataDir, error) && TakeValueOption(args, "--picture", picture, error);
-}
-
-SkyViewSession::SkyViewSession(const std::string& dataDir, const std::string& picture) : dataDir_(dataDir) {
+SkyViewSession::SkyViewSession(const Arguments& args) : dataDir_(args.Value(kDataDirOption.name).value_or(".")) {
   control_.LoadState(StateFile());
-  if (!picture.empty()) control_.SetPictureFile(CString(orv::WidePath(picture)));
+  if (std::optional<std::string> picture = args.Value(kPictureOption.name); picture && !picture->empty())
+    control_.SetPictureFile(CString(orv::WidePath(*picture)));
 }
 
 bool SkyViewSession::Save() const { return control_.SaveState(StateFile()) != 0; }
+
+bool SkyViewSession::CheckFiles(std::string* problem) const {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::is_directory(dataDir_, ec)) {
+    *problem = dataDir_ + (fs::exists(dataDir_, ec) ? ": not a folder" : ": no such folder");
+    return false;
+  }
+  const std::string file = dataDir_ + "/ColorFont.txt";
+  if (!fs::exists(file, ec)) return true;  // made from the catalogue when needed
+  if (!fs::is_regular_file(file, ec)) {
+    *problem = file + ": not a colour-font file (a folder or a special file)";
+    return false;
+  }
+  std::string bytes;
+  if (!orv::ReadRegularFile(file, &bytes)) {
+    *problem = file + ": cannot be read: " + orv::SystemErrorText(errno);
+    return false;
+  }
+  if (!LooksLikeText(bytes)) {
+    *problem = file + ": not a colour-font file (binary data, not text)";
+    return false;
+  }
+  return true;
+}
 
 CString SkyViewSession::Path(const char* name) const { return CString(orv::WidePath(dataDir_ + "/" + name)); }
 

@@ -3,25 +3,29 @@
 // state file between commands (each command is its own process), with the colour-font and
 // defaults files beside it in one data folder.
 #include <string>
-#include <vector>
 
+#include "apps/orvdcm/CommandLine.h"
 #include "sibling/skyview/CorLum.h"
 #include "sibling/skyview/SkyViewControl.h"
 
 namespace orv::cli {
 
+inline const OptionSpec kDataDirOption{"--data-dir", true};  // default: the current folder
+inline const OptionSpec kPictureOption{"--picture", true};   // the picture file used from now on
+
 class SkyViewSession {
 public:
-  // Takes "--data-dir DIR" (default: the current folder) and "--picture FILE" (the
-  // constellation-picture file the sky view uses from now on) out of args.
-  static bool TakeOptions(std::vector<std::string>& args, std::string& dataDir, std::string& picture,
-                          std::string* error);
-
-  // Loads the state of dataDir, if there is one; `picture`, when given, replaces its file.
-  SkyViewSession(const std::string& dataDir, const std::string& picture);
+  // Loads the state of the data folder, if there is one; the picture option, when given,
+  // replaces its file.
+  explicit SkyViewSession(const Arguments& args);
   // Writes the state back; false (with the old state kept) when it cannot.
   bool Save() const;
 
+  // Whether the data folder is one and its colour-font file, when there is one, a text
+  // file; false with the reason in *problem, naming the folder or file.
+  bool CheckFiles(std::string* problem) const;
+
+  const std::string& DataDir() const { return dataDir_; }
   CCorLum& View() { return corlum_; }
   CSkyViewControl& Control() { return control_; }
   CString ColourFontFile() const { return Path("ColorFont.txt"); }

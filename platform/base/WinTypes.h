@@ -38,6 +38,10 @@ inline constexpr BOOL FALSE = 0;
 inline constexpr COLORREF RGB(int r, int g, int b) {
   return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
+// A colour that names entry n of the palette (drawn as entry n of the default palette), and
+// one to be matched in it (drawn as its red, green and blue).
+inline constexpr COLORREF PALETTEINDEX(int n) { return 0x01000000u | static_cast<WORD>(n); }
+inline constexpr COLORREF PALETTERGB(int r, int g, int b) { return 0x02000000u | RGB(r, g, b); }
 inline constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
 inline constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
 inline constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }

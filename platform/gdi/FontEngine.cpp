@@ -39,20 +39,21 @@ public:
   TextLineMask Render(std::wstring_view, int, int) const override { return {}; }
 };
 
-// The text engine's library sits beside this one (in the build tree and when installed).
+// The text engine's library sits beside this one (in the build tree and when installed),
+// where this library's search path ("$ORIGIN") finds it by name. A sanitizer's dlopen
+// interceptor hides which library asked, and with it that search path: then the folder of
+// this library, found from its own address, is named outright.
 void LoadTextEngineLibrary() {
   static const bool attempted = [] {
-    Dl_info self{};
-    std::string path = ORV_GDI_TEXT_LIBRARY;
-    if (dladdr(reinterpret_cast<void*>(&SetFontEngineFactory), &self) != 0 && self.dli_fname != nullptr) {
-      std::string own = self.dli_fname;
-      size_t slash = own.rfind('/');
-      if (slash != std::string::npos) path = own.substr(0, slash + 1) + ORV_GDI_TEXT_LIBRARY;
-    }
     // Stays loaded for the rest of the process, as its fonts and application object do.
-    if (dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL) == nullptr &&
-        dlopen(ORV_GDI_TEXT_LIBRARY, RTLD_NOW | RTLD_GLOBAL) == nullptr)
-      std::fprintf(stderr, "orvgdi: no text engine (%s); text draws nothing\n", dlerror());
+    if (dlopen(ORV_GDI_TEXT_LIBRARY, RTLD_NOW | RTLD_GLOBAL) != nullptr) return true;
+    Dl_info self{};
+    if (dladdr(reinterpret_cast<void*>(&SetFontEngineFactory), &self) != 0 && self.dli_fname != nullptr) {
+      const std::string own = self.dli_fname;
+      const std::string path = own.substr(0, own.rfind('/') + 1) + ORV_GDI_TEXT_LIBRARY;
+      if (dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL) != nullptr) return true;
+    }
+    std::fprintf(stderr, "orvgdi: no text engine (%s); text draws nothing\n", dlerror());
     return true;
   }();
   (void)attempted;

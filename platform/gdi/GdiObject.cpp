@@ -8,6 +8,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/detail/Dib.h"
 #include "platform/gdi/detail/GdiObjectData.h"
+#include "platform/gdi/detail/PixelRows.h"
 
 using orv::gdi::BitmapData;
 using orv::gdi::BrushData;
@@ -54,7 +55,7 @@ BOOL CPen::CreatePen(int penStyle, int width, COLORREF color) {
   auto pen = std::make_shared<PenData>();
   pen->style = penStyle == PS_NULL ? PS_NULL : PS_SOLID;
   pen->width = std::max(width, 1);
-  pen->color = color & 0xFFFFFFu;
+  pen->color = orv::gdi::ResolveColor(color);
   return Adopt(std::move(pen));
 }
 
@@ -68,7 +69,7 @@ CBrush::CBrush(COLORREF color) { CreateSolidBrush(color); }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color) {
   auto brush = std::make_shared<BrushData>();
-  brush->color = color & 0xFFFFFFu;
+  brush->color = orv::gdi::ResolveColor(color);
   return Adopt(std::move(brush));
 }
 

@@ -209,7 +209,10 @@ std::optional<std::vector<std::wstring>> IniDocument::Entries(std::wstring_view 
   if (header == npos) return std::nullopt;
   std::vector<std::wstring> entries;
   for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i)
-    if (lines_[i].kind == Kind::Entry) entries.push_back(lines_[i].name + L"=" + lines_[i].value);
+    if (lines_[i].kind == Kind::Entry)
+      entries.push_back(lines_[i].name + L"=" + lines_[i].value);
+    else if (std::wstring text = Trim(lines_[i].text); !text.empty() && text[0] != L';')
+      entries.push_back(std::move(text));  // a line without "=" is listed as it stands
   return entries;
 }
 
@@ -228,9 +231,8 @@ bool IniDocument::SetValue(std::wstring_view section, std::wstring_view key, std
   const std::wstring sectionName = Trim(section), keyName = Trim(key);
   std::size_t header = FindSection(sectionName);
   if (header == npos) {
+    // Appended straight after the last line, with no empty line between, as the platform does.
     std::size_t at = lines_.size();
-    bool separated = at == 0 || Trim(lines_.back().text).empty();
-    if (!separated) Insert(at++, L"");
     Insert(at++, L"[" + sectionName + L"]");
     Insert(at, keyName + L"=" + std::wstring(value));
     return true;

@@ -40,7 +40,8 @@ public:
   std::vector<std::wstring> SectionNames() const;
   // The keys of a section in file order, or nothing when the section is absent.
   std::optional<std::vector<std::wstring>> KeyNames(std::wstring_view section) const;
-  // The entries of a section as "key=value" (value trimmed, quotes kept).
+  // The lines of a section as the platform lists them: entries as "key=value" (value
+  // trimmed, quotes kept) and other lines trimmed, in file order; no comments, no blank lines.
   std::optional<std::vector<std::wstring>> Entries(std::wstring_view section) const;
 
   // Builds look-up tables so that the reads above find a section and a key without walking

@@ -54,9 +54,10 @@ DWORD CopyList(const std::vector<std::wstring>& items, wchar_t* buffer, DWORD si
   return static_cast<DWORD>(at);
 }
 
+// The platform trims trailing spaces from a default, and nothing else (tabs stay).
 std::wstring DefaultText(const wchar_t* def) {
   std::wstring text = def != nullptr ? def : L"";
-  while (!text.empty() && (text.back() == L' ' || text.back() == L'\t')) text.pop_back();
+  while (!text.empty() && text.back() == L' ') text.pop_back();
   return text;
 }
 

@@ -41,14 +41,14 @@ template <typename Part>
 LSTATUS VisitKeyPath(const wchar_t* path, Part&& part) {
   if (path == nullptr) return ERROR_SUCCESS;
   std::wstring_view rest(path);
-  if (!rest.empty() && rest.back() == L'\\') rest.remove_suffix(1);
-  if (rest.empty()) return path[0] == L'\0' ? ERROR_SUCCESS : ERROR_BAD_PATHNAME;
-  while (true) {
+  // As on the platform, only a leading backslash is refused; an empty part elsewhere (a
+  // doubled or a trailing backslash) names nothing.
+  if (!rest.empty() && rest.front() == L'\\') return ERROR_BAD_PATHNAME;
+  while (!rest.empty()) {
     size_t cut = rest.find(L'\\');
     std::wstring_view name = rest.substr(0, cut);
-    if (name.empty()) return ERROR_BAD_PATHNAME;
     if (name.size() > ORV_REG_MAX_KEY_NAME || !IsStorableName(name)) return ERROR_INVALID_PARAMETER;
-    part(name);
+    if (!name.empty()) part(name);
     if (cut == std::wstring_view::npos) break;
     rest.remove_prefix(cut + 1);
   }

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/store/detail/RegFileData.h"
 #include "platform/store/detail/RegistryNames.h"
 #include "platform/store/detail/RegistryRoots.h"
 
@@ -97,16 +98,25 @@ LSTATUS CopyName(const std::wstring& name, LPWSTR buffer, LPDWORD size) {
   return ERROR_SUCCESS;
 }
 
-// Copies value data into a caller's buffer: with no buffer only the size is told.
-LSTATUS CopyData(const std::vector<BYTE>& data, LPBYTE buffer, LPDWORD size) {
+// Copies value data into a caller's buffer: with no buffer only the size is told. A string
+// stored without its terminating NUL gets one, so that a caller never reads past it: the
+// size asked for counts the NUL, and a buffer that holds the characters but not the NUL is
+// too small. On success the size is the stored one, as the platform reports it.
+LSTATUS CopyData(DWORD type, const std::vector<BYTE>& data, LPBYTE buffer, LPDWORD size) {
   if (size == nullptr) return ERROR_SUCCESS;
-  auto needed = static_cast<DWORD>(data.size());
-  if (buffer != nullptr && *size < needed) {
+  const auto stored = static_cast<DWORD>(data.size());
+  constexpr DWORD kNul = sizeof(wchar_t);
+  const bool addNul = orv::store::IsStringType(type) &&
+                      (stored < kNul || std::any_of(data.end() - kNul, data.end(), [](BYTE b) { return b != 0; }));
+  const DWORD needed = stored + (addNul ? kNul : 0);
+  if (buffer == nullptr || *size < needed) {
+    bool small = buffer != nullptr;
     *size = needed;
-    return ERROR_MORE_DATA;
+    return small ? ERROR_MORE_DATA : ERROR_SUCCESS;
   }
-  if (buffer != nullptr && needed != 0) std::memcpy(buffer, data.data(), needed);
-  *size = needed;
+  if (stored != 0) std::memcpy(buffer, data.data(), stored);
+  if (addNul) std::memset(buffer + stored, 0, kNul);
+  *size = stored;
   return ERROR_SUCCESS;
 }
 
@@ -209,7 +219,7 @@ LSTATUS RegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type,
   const orv::store::ValueRecord* value = nullptr;
   if ((st = at.db->GetValue(at.key, valueName, &value)) != ERROR_SUCCESS) return st;
   if (type != nullptr) *type = value->type;
-  return CopyData(value->data, data, dataSize);
+  return CopyData(value->type, value->data, data, dataSize);
 }
 
 LSTATUS RegSetValueExW(HKEY key, LPCWSTR name, DWORD /*reserved*/, DWORD type, const BYTE* data,
@@ -268,5 +278,5 @@ LSTATUS RegEnumValueW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDW
   if ((st = at.db->ValueAt(at.key, index, &value)) != ERROR_SUCCESS) return st;
   if ((st = CopyName(value->name, name, nameSize)) != ERROR_SUCCESS) return st;
   if (type != nullptr) *type = value->type;
-  return CopyData(value->data, data, dataSize);
+  return CopyData(value->type, value->data, data, dataSize);
 }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,8 @@ TEST_F(RenderCommandTest, TheInputAndAnOldOutputAreNeverLost) {
   Fits("noise.fits", 200, 200, 1, noise);
   const std::string input = orv::test::ReadFileBytes("noise.fits");
   EXPECT_EQ(Cli("render noise.fits -o noise.fits"), 2);
-  EXPECT_EQ(Cli("render noise.fits -o ./../" + dir_.Path().substr(dir_.Path().rfind('/') + 1) + "/noise.fits"), 2);
+  std::filesystem::create_hard_link("noise.fits", "noise.png");  // the input under a name render writes
+  EXPECT_EQ(Cli("render noise.fits -o ./../" + dir_.Path().substr(dir_.Path().rfind('/') + 1) + "/noise.png"), 2);
   EXPECT_TRUE(orv::test::ReadFileBytes("noise.fits") == input);
 
   // A write that fails halfway (the file size limit) leaves the old picture as it was.

@@ -190,6 +190,19 @@ TEST_F(OrvColorApplyTest, ShrinkingMarksTheSmallestSizeAtMinusEight) {
   EXPECT_EQ(FontsValue(L"DeltaSize"), -8);
 }
 
+TEST_F(OrvColorApplyTest, AStepOfThreeMovesEverySizeByThree) {
+  ASSERT_EQ(1, CRegistry::Write(L"Fonts", L"Step", 3, CRegistry::DT_INT));
+  COrvColor catalogue = Catalogue(&corlum1, nullptr);
+  catalogue.Load(0);
+  catalogue.SetAllFontSize(0);
+  EXPECT_EQ(FontsValue(L"DeltaSize"), 3);
+  EXPECT_EQ(*LineOf(Lines(ColourFontPath()), L"Star.Name.Size"), L"Star.Name.Size = 17");  // 14 + 3
+  for (int i = 0; i < 3; ++i) catalogue.SetAllFontSize(2);
+  EXPECT_EQ(FontsValue(L"DeltaSize"), -6);
+  EXPECT_EQ(FontsValue(L"IsMin"), 0);
+  EXPECT_EQ(view1.GetSize(L"Star.Magnitude.Size"), 6);  // 12 - 6
+}
+
 TEST_F(OrvColorApplyTest, OneCallIsOneStepWithTwoSkyViews) {
   COrvColor catalogue = Catalogue(&corlum1, &corlum2);
   catalogue.Load(0);

@@ -35,6 +35,15 @@ TEST(ByteReads, WindowEndsAndTheTwoRoundingsOfTheMiddle) {
   }
 }
 
+TEST(ByteReads, RoundedTiesGoToTheEvenLevel) {
+  auto image = MakeLumImage(2, 1, 1, {126.5f, 127.5f});  // levels 126.5 and 127.5 in a window 0 ... 255
+  image->SetLevel(0, 0.0, 255.0);
+  const CImage& base = *image;
+  const float* q = image->GetImageAdr(0, 0, 0);
+  EXPECT_EQ(base.GetPixelGray256(q, 0), 126);
+  EXPECT_EQ(base.GetPixelGray256(q + 1, 0), 128);
+}
+
 TEST(ByteReads, ZeroWidthAndInvertedWindowsNeverDivide) {
   auto image = MakeLumImage(3, 1, 2, {4.0f, 5.0f, 6.0f, 4.0f, 5.0f, 6.0f});
   image->SetLevel(0, 5.0, 5.0);

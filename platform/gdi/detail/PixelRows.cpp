@@ -4,8 +4,23 @@
 
 namespace orv::gdi {
 
+COLORREF ResolveColor(COLORREF color) {
+  // The twenty static colours of the default palette, in its order.
+  static constexpr COLORREF kDefaultPalette[20] = {
+      RGB(0, 0, 0),       RGB(128, 0, 0),     RGB(0, 128, 0),     RGB(128, 128, 0),   RGB(0, 0, 128),
+      RGB(128, 0, 128),   RGB(0, 128, 128),   RGB(192, 192, 192), RGB(192, 220, 192), RGB(166, 202, 240),
+      RGB(255, 251, 240), RGB(160, 160, 164), RGB(128, 128, 128), RGB(255, 0, 0),     RGB(0, 255, 0),
+      RGB(255, 255, 0),   RGB(0, 0, 255),     RGB(255, 0, 255),   RGB(0, 255, 255),   RGB(255, 255, 255)};
+  if ((color >> 24) == 0x01) {
+    const WORD index = static_cast<WORD>(color & 0xFFFF);
+    return kDefaultPalette[index < 20 ? index : 0];
+  }
+  return color & 0xFFFFFFu;
+}
+
 std::uint32_t ColorValue(PixelFormat format, COLORREF color) {
-  return format == PixelFormat::Rgb32 ? ColorToPixel(color & 0xFFFFFFu) : MonoNearest(color);
+  const COLORREF rgb = ResolveColor(color);
+  return format == PixelFormat::Rgb32 ? ColorToPixel(rgb) : MonoNearest(rgb);
 }
 
 namespace {
@@ -110,13 +125,13 @@ SourceReader::SourceReader(const SourceImage& image, PixelFormat target) : image
     case SourceLayout::Mono1:
       // A monochrome bitmap on a colour target takes the target's text and background
       // colours; on a monochrome target its bits stay as they are.
-      lut_[0] = toMono_ ? 0u : ColorToPixel(image.monoZero & 0xFFFFFFu);
-      lut_[1] = toMono_ ? 0xFFFFFFFFu : ColorToPixel(image.monoOne & 0xFFFFFFu);
+      lut_[0] = toMono_ ? 0u : ColorToPixel(ResolveColor(image.monoZero));
+      lut_[1] = toMono_ ? 0xFFFFFFFFu : ColorToPixel(ResolveColor(image.monoOne));
       read_ = &ReadIndexed<1>;
       break;
     case SourceLayout::Rgb32:
       direct_ = !toMono_;
-      background_ = ColorToPixel(image.background & 0xFFFFFFu);
+      background_ = ColorToPixel(ResolveColor(image.background));
       read_ = &ReadRgb32OnMono;
       break;
     case SourceLayout::Pal1:

@@ -11,6 +11,9 @@
 
 namespace orv::gdi {
 
+// The red, green and blue a colour stands for: PALETTEINDEX(n) is colour n of the default
+// palette (entry 0 when n is past its end); any other colour is its low 24 bits.
+COLORREF ResolveColor(COLORREF color);
 // A colour as a word of the format: the Rgb32 pixel, or the nearer of black and white.
 std::uint32_t ColorValue(PixelFormat format, COLORREF color);
 inline constexpr std::uint32_t MonoNearest(COLORREF c) {

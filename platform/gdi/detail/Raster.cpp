@@ -122,17 +122,18 @@ void Blit(const RasterTarget& target, const BlitRequest& request, const SourceIm
   Surface& s = *target.surface;
   if (request.width == 0 || request.height == 0 || request.srcWidth == 0 || request.srcHeight == 0) return;
 
-  // Negative extents run the other way; opposite signs mirror.
-  auto span = [](std::int64_t pos, int len, std::int64_t* p, std::int64_t* l) {
-    *p = len < 0 ? pos + len : pos;
+  // Negative extents run the other way; opposite signs mirror. A negative destination
+  // extent keeps pos as its first pixel (pos + len + 1 ... pos), as the platform draws it.
+  auto span = [](std::int64_t pos, int len, std::int64_t* p, std::int64_t* l, bool destination) {
+    *p = len < 0 ? pos + len + (destination ? 1 : 0) : pos;
     *l = len < 0 ? -static_cast<std::int64_t>(len) : len;
     return len < 0;
   };
   AxisRequest ax, ay;
-  const bool fdx = span(request.x, request.width, &ax.dstPos, &ax.dstLen);
-  const bool fsx = span(request.srcX, request.srcWidth, &ax.srcPos, &ax.srcLen);
-  const bool fdy = span(request.y, request.height, &ay.dstPos, &ay.dstLen);
-  const bool fsy = span(request.srcY, request.srcHeight, &ay.srcPos, &ay.srcLen);
+  const bool fdx = span(request.x, request.width, &ax.dstPos, &ax.dstLen, true);
+  const bool fsx = span(request.srcX, request.srcWidth, &ax.srcPos, &ax.srcLen, false);
+  const bool fdy = span(request.y, request.height, &ay.dstPos, &ay.dstLen, true);
+  const bool fsy = span(request.srcY, request.srcHeight, &ay.srcPos, &ay.srcLen, false);
   ax.visible0 = target.clip.left;
   ax.visible1 = target.clip.right;
   ax.srcLimit = source.width;
@@ -305,7 +306,7 @@ void PaintMask(const RasterTarget& target, int x, int y, const AlphaMask& mask, 
   if (!IntersectRects(RECT{x, y, x + mask.width, y + mask.height}, target.clip, &r)) return;
   Surface& s = *target.surface;
   if (s.Format() == PixelFormat::Rgb32) {
-    const std::uint32_t c = ColorToPixel(color & 0xFFFFFFu);
+    const std::uint32_t c = ColorToPixel(ResolveColor(color));
     const unsigned cr = (c >> 16) & 0xFF, cg = (c >> 8) & 0xFF, cb = c & 0xFF;
     for (int py = r.top; py < r.bottom; ++py) {
       const std::uint8_t* a = mask.data + static_cast<std::size_t>(py - y) * mask.width + (r.left - x);

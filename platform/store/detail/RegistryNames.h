@@ -17,8 +17,8 @@ std::string FoldName(std::wstring_view name);
 // would cut the name short in a call or break its line in a .reg file.
 bool IsStorableName(std::wstring_view name);
 
-// Splits a subkey path at '\'. Null or "" gives no parts; one trailing '\' is ignored.
-// ERROR_BAD_PATHNAME for an empty name inside the path, ERROR_INVALID_PARAMETER for a name
+// Splits a subkey path at '\'. Null or "" gives no parts; empty parts are skipped.
+// ERROR_BAD_PATHNAME for a path that begins with '\', ERROR_INVALID_PARAMETER for a name
 // longer than 255 characters or one that is not storable.
 LSTATUS SplitKeyPath(const wchar_t* path, std::vector<std::wstring>& parts);
 // The result SplitKeyPath would give, without making the parts.

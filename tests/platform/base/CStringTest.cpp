@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/base/CString.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Resources.h"
@@ -25,6 +27,20 @@ TEST(CStringFormat, FollowsMicrosoftWideRules) {
       {L"(null)", [] { CString s; s.Format(L"%s", static_cast<const wchar_t*>(nullptr)); return s; }()},
       // A format that does not fit its arguments is left unexpanded, never undefined.
       {L"%d", [] { CString s; s.Format(L"%d", L"text"); return s; }()},
+  };
+  for (const auto& row : rows) EXPECT_EQ(CString(row.expected), row.actual);
+}
+
+TEST(CStringFormat, InfinitiesAndNaNsReadAsTheRuntimeWritesThem) {
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+  const double indefinite = -nan, snan = std::numeric_limits<double>::signaling_NaN();
+  auto format = [](const wchar_t* f, auto... args) { CString s; s.Format(f, args...); return s; };
+  const FormatRow rows[] = {
+      {L"inf -inf nan", format(L"%f %e %g", inf, -inf, nan)},
+      {L"-nan(ind) -NAN(IND)", format(L"%f %G", indefinite, indefinite)},
+      {L"+inf| inf|nan(snan)", format(L"%+.2f|% e|%g", inf, inf, snan)},
+      {L"  -inf|nan  |   inf|7", format(L"%6f|%-5f|%*.*e|%d", -inf, nan, 6, 1, inf, 7)},
+      {L"1.5 INF 2", format(L"%.1f %F %d", 1.5, inf, 2)},
   };
   for (const auto& row : rows) EXPECT_EQ(CString(row.expected), row.actual);
 }

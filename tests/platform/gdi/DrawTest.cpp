@@ -74,6 +74,22 @@ TEST(Fills, SystemColourBrushesPaintTheirSystemColour) {
   EXPECT_FALSE(CBrush().CreateSysColorBrush(99));
 }
 
+TEST(Fills, PaletteIndexColoursAreEntriesOfTheDefaultPalette) {
+  const std::pair<int, COLORREF> rows[] = {{1, RGB(128, 0, 0)}, {9, RGB(166, 202, 240)}, {20, RGB(0, 0, 0)}};
+  Canvas mono(2, 1, PixelFormat::Mono1);
+  mono.dc.SetPixel(1, 0, RGB(255, 255, 255));
+  for (const auto& [index, rgb] : rows) {  // 20 is past the palette's end: entry 0
+    Canvas c(3, 1, PixelFormat::Rgb32);
+    c.dc.FillSolidRect(CRect(0, 0, 3, 1), RGB(1, 2, 3));
+    CBrush brush(PALETTEINDEX(index));
+    c.dc.FillRect(CRect(0, 0, 1, 1), &brush);
+    c.dc.SetTextColor(PALETTEINDEX(index));  // a monochrome source's 0 bits, and its 1 bits
+    c.dc.SetBkColor(PALETTEINDEX(index));
+    c.dc.BitBlt(1, 0, 2, 1, &mono.dc, 0, 0, SRCCOPY);
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(c.surface().PixelColor(x, 0), rgb) << "index " << index << " x " << x;
+  }
+}
+
 struct LineCase {
   const char* name;
   int x0, y0, x1, y1;

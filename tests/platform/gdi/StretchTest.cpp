@@ -98,12 +98,16 @@ TEST(Stretch, ShrinkingOneAxisWhileEnlargingTheOtherCombinesOnlyTheShrunkAxis) {
 TEST(Stretch, OppositeSignsMirrorAndMatchingSignsDoNot) {
   Canvas src(4, 1, PixelFormat::Rgb32), dst(9, 1, PixelFormat::Rgb32);
   Label(src.surface());
-  ASSERT_TRUE(dst.dc.StretchBlt(9, 0, -9, 1, &src.dc, 0, 0, 4, 1, SRCCOPY));
+  // A negative extent starts at its own pixel: x 8, width -9 covers exactly columns 8 ... 0.
+  ASSERT_TRUE(dst.dc.StretchBlt(8, 0, -9, 1, &src.dc, 0, 0, 4, 1, SRCCOPY));
   EXPECT_EQ(Columns(dst.surface(), 0), (std::vector<int>{3, 3, 2, 2, 1, 1, 1, 0, 0}));
-  ASSERT_TRUE(dst.dc.StretchBlt(4, 0, -4, 1, &src.dc, 4, 0, -4, 1, SRCCOPY));
+  ASSERT_TRUE(dst.dc.StretchBlt(3, 0, -4, 1, &src.dc, 4, 0, -4, 1, SRCCOPY));
   EXPECT_EQ(Columns(dst.surface(), 0), (std::vector<int>{0, 1, 2, 3, 1, 1, 1, 0, 0}));
   ASSERT_TRUE(dst.dc.BitBlt(0, 0, 4, 1, &src.dc, 4, 0, SRCCOPY));  // source (4, 0) lies outside
   EXPECT_EQ(Columns(dst.surface(), 0), (std::vector<int>{0, 1, 2, 3, 1, 1, 1, 0, 0}));
+  Canvas tall(1, 4, PixelFormat::Rgb32);
+  ASSERT_TRUE(tall.dc.StretchBlt(0, 3, 1, -4, &src.dc, 1, 0, 1, 1, SRCCOPY));  // rows 3 ... 0, all of them
+  EXPECT_EQ(Column(tall.surface(), 0), (std::vector<int>{1, 1, 1, 1}));
 }
 
 TEST(Stretch, EmptyRectanglesOnEitherSideDrawNothing) {

@@ -68,12 +68,13 @@ TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
       {15, L"General", L"Extra", L"d", 64, 1, L"d"},
       {16, L"Tail", L"last", L"d", 64, 10, L"no newline"},
       {17, L"", L"orphan", L"d", 64, 1, L"d"},
-      {18, L"Missing", L"key", L"d  \t", 64, 1, L"d"},
+      {18, L"Missing", L"key", L"d  \t", 64, 4, L"d  \t"},  // tabs stay, trailing spaces go
       {19, L"Missing", L"key", nullptr, 64, 0, L""},
       {20, L"General", L"FileId", L"d", 3, 2, L"42"},  // exactly full
       {21, L"General", L"FileId", L"d", 2, 1, L"4"},   // one short
       {22, L"General", L"FileId", L"d", 1, 0, L""},
       {23, L"Missing", L"key", L"default", 4, 3, L"def"},
+      {24, L"Missing", L"key", L"\td\t  ", 64, 3, L"\td\t"},
   };
   TempDir dir;
   WriteFileBytes(dir.File("a.ini"), kSample);
@@ -109,22 +110,25 @@ TEST(IniProfileString, ListsSectionsKeysAndEntries) {
       {3, L"general", false, 10, 8, L"FileId\0f\0\0"s},  // too small: last string cut
       {4, L"general", false, 9, 7, L"FileId\0\0\0"s},     // room only for the first and the end
       {5, L"Missing", false, 8, 0, L"\0\0"s},
-      {6, L"Spaced Name", true, 64, 38, L"Key With Spaces=v\0after=broken header\0\0"s},
+      {6, L"Spaced Name", true, 64, 46, L"Key With Spaces=v\0[Broken\0after=broken header\0\0"s},
       {7, L"General", true, 16, 14, L"FileId=42\0file\0\0"s},
       {8, L"Tail", true, 2, 0, L"\0\0"s},
+      {9, L"General", true, 128, 109,
+       L"FileId=42\0fileid=duplicate\0Quoted=\"  spaced  \"\0Single='x'\0Unmatched=\"abc\0OnlyQuote=\"\0Empty=\0"
+       L"NoEquals\0Eq==b=c\0\0"s},
   };
   TempDir dir;
   WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
-    wchar_t buffer[96];
+    wchar_t buffer[160];
     std::fill(std::begin(buffer), std::end(buffer), kSentinel);
     DWORD count = row.entries ? GetPrivateProfileSectionW(row.section, buffer, row.size, file)
                   : row.section ? GetPrivateProfileStringW(row.section, nullptr, L"d", buffer, row.size, file)
                                 : GetPrivateProfileSectionNamesW(buffer, row.size, file);
     EXPECT_EQ(row.expectedCount, count) << "row " << row.line;
     EXPECT_EQ(row.expected, std::wstring(buffer, row.expected.size())) << "row " << row.line;
-    for (std::size_t i = row.size; i < 96; ++i) ASSERT_EQ(kSentinel, buffer[i]) << "row " << row.line << " at " << i;
+    for (std::size_t i = row.size; i < 160; ++i) ASSERT_EQ(kSentinel, buffer[i]) << "row " << row.line << " at " << i;
   }
 }
 
@@ -181,10 +185,10 @@ TEST(IniProfileWrite, CreatesEditsAndDeletesInPlace) {
   } steps[] = {
       {1, L"General", L"FileId", L"42", TRUE, "[General]\r\nFileId=42\r\n"},
       {2, L" general ", L"FILEID", L"43", TRUE, "[General]\r\nFileId=43\r\n"},
-      {3, L"Other", L"K", L" v ", TRUE, "[General]\r\nFileId=43\r\n\r\n[Other]\r\nK= v \r\n"},
-      {4, L"General", L"New", L"", TRUE, "[General]\r\nFileId=43\r\nNew=\r\n\r\n[Other]\r\nK= v \r\n"},
-      {5, L"General", L"FileId", nullptr, TRUE, "[General]\r\nNew=\r\n\r\n[Other]\r\nK= v \r\n"},
-      {6, L"General", L"absent", nullptr, TRUE, "[General]\r\nNew=\r\n\r\n[Other]\r\nK= v \r\n"},
+      {3, L"Other", L"K", L" v ", TRUE, "[General]\r\nFileId=43\r\n[Other]\r\nK= v \r\n"},
+      {4, L"General", L"New", L"", TRUE, "[General]\r\nFileId=43\r\nNew=\r\n[Other]\r\nK= v \r\n"},
+      {5, L"General", L"FileId", nullptr, TRUE, "[General]\r\nNew=\r\n[Other]\r\nK= v \r\n"},
+      {6, L"General", L"absent", nullptr, TRUE, "[General]\r\nNew=\r\n[Other]\r\nK= v \r\n"},
       {7, L"GENERAL", nullptr, nullptr, TRUE, "[Other]\r\nK= v \r\n"},
       {8, L"Absent", nullptr, nullptr, TRUE, "[Other]\r\nK= v \r\n"},
       {9, L"Other", L"a=b", L"x", FALSE, "[Other]\r\nK= v \r\n"},

@@ -66,7 +66,8 @@ TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
       {L"Software\\Orrelab\\MixedCas", ERROR_FILE_NOT_FOUND},
       {L"Software\\Orrelab\\MixedCase\\Sub", ERROR_FILE_NOT_FOUND},
       {L"\\Software", ERROR_BAD_PATHNAME},
-      {L"Software\\\\Orrelab", ERROR_BAD_PATHNAME},
+      {L"Software\\\\Orrelab\\MixedCase", ERROR_SUCCESS},  // an empty middle part names nothing
+      {L"Software\\Orrelab\\\\\\MixedCase\\\\", ERROR_SUCCESS},
       {L"\\", ERROR_BAD_PATHNAME},
   };
   for (const Row& row : rows) {
@@ -75,7 +76,7 @@ TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
     if (opened != nullptr) RegCloseKey(opened);
   }
   DWORD disposition = 0;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\ORRELAB\\mixedCASE", 0, nullptr, 0,
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\\\ORRELAB\\mixedCASE", 0, nullptr, 0,
                                            KEY_ALL_ACCESS, nullptr, &key, &disposition));
   EXPECT_EQ(REG_OPENED_EXISTING_KEY, disposition);
   RegCloseKey(key);
@@ -197,6 +198,19 @@ TEST_F(WinRegTest, QueryBufferTooSmallAsksForMoreAndWritesNothing) {
     }
     EXPECT_EQ(kSentinel, buffer[needed]);
   }
+  // Stored without its NUL: the NUL is added where there is room for it, or asked for.
+  const DWORD chars = 3 * sizeof(wchar_t);
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"abc"), chars));
+  for (const Row& row : {Row{needed, ERROR_SUCCESS}, Row{chars, ERROR_MORE_DATA}}) {
+    std::vector<wchar_t> text(5, L'#');
+    DWORD size = row.offered;
+    EXPECT_EQ(row.expected, RegQueryValueExW(key, L"Bare", nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size));
+    EXPECT_EQ(row.expected == ERROR_SUCCESS ? chars : needed, size);
+    EXPECT_EQ(std::wstring(text.data(), 5), row.expected == ERROR_SUCCESS ? std::wstring(L"abc\0#", 5) : L"#####");
+  }
+  DWORD asked = 0;
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"Bare", nullptr, nullptr, nullptr, &asked));
+  EXPECT_EQ(needed, asked);
   RegCloseKey(key);
 }
 
@@ -228,7 +242,7 @@ TEST_F(WinRegTest, ErrorCodesForBadRequests) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Errors\\Child");
   HKEY parent = nullptr;
   ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, L"Errors", &parent, KEY_READ));
-  const BYTE three[3] = {1, 2, 3};
+  const BYTE three[3] = {1, 2, 3}, eight[8] = {1, 2, 3, 4, 5, 6, 7, 8};
   std::wstring longName(256, L'k');
   HKEY scratch = nullptr;
   BYTE data[8];
@@ -239,8 +253,11 @@ TEST_F(WinRegTest, ErrorCodesForBadRequests) {
     LSTATUS expected;
   } rows[] = {
       {"query missing value", RegQueryValueExW(key, L"Nope", nullptr, nullptr, data, &size), ERROR_FILE_NOT_FOUND},
-      {"DWORD of 3 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, three, 3), ERROR_INVALID_PARAMETER},
-      {"QWORD of 3 bytes", RegSetValueExW(key, L"Q", 0, REG_QWORD, three, 3), ERROR_INVALID_PARAMETER},
+      {"DWORD of 3 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, eight, 3), ERROR_INVALID_PARAMETER},
+      {"DWORD of 5 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, eight, 5), ERROR_INVALID_PARAMETER},
+      {"DWORD of 8 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, eight, 8), ERROR_INVALID_PARAMETER},
+      {"QWORD of 3 bytes", RegSetValueExW(key, L"Q", 0, REG_QWORD, eight, 3), ERROR_INVALID_PARAMETER},
+      {"QWORD of 5 bytes", RegSetValueExW(key, L"Q", 0, REG_QWORD, eight, 5), ERROR_INVALID_PARAMETER},
       {"string of 3 bytes", RegSetValueExW(key, L"S", 0, REG_SZ, three, 3), ERROR_INVALID_PARAMETER},
       {"data null with size", RegSetValueExW(key, L"N", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER},
       {"key name of 256", RegCreateKeyExW(key, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch,

@@ -77,8 +77,8 @@ TEST_F(DataExchangeRulesTest, WhatCountsAsAnInteger) {
     int value;
     const wchar_t* message;
   } rows[] = {
-      {L"12", true, 12, nullptr}, {L"  7\t", true, 7, nullptr}, {L"+3", true, 3, nullptr},
-      {L"-5", true, -5, nullptr}, {L"00", true, 0, nullptr},    {L"0", true, 0, nullptr},
+      {L"12", true, 12, nullptr}, {L"  7\t", true, 7, nullptr}, {L"+3", true, 3, nullptr}, {L"00", true, 0, nullptr},
+      {L"0", true, 0, nullptr},   {L"-5", true, -5, nullptr},   {L"30", true, 30, nullptr},  // both ends of the range pass
       // Not integers, "-0" included (a zero is written starting with 0): the member keeps its value.
       {L"", false, 1234, kNotAnInteger},    {L"-0", false, 1234, kNotAnInteger}, {L"12a", false, 1234, kNotAnInteger},
       {L"1 2", false, 1234, kNotAnInteger}, {L"0x1A", false, 1234, kNotAnInteger},
