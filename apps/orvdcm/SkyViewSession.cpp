@@ -37,13 +37,13 @@ bool SkyViewSession::CheckFiles(std::string* problem) const {
   }
   const std::string file = dataDir_ + "/ColorFont.txt";
   if (!fs::exists(file, ec)) return true;  // made from the catalogue when needed
-  if (!fs::is_regular_file(file, ec)) {
-    *problem = file + ": not a colour-font file (a folder or a special file)";
+  if (fs::is_directory(file, ec)) {
+    *problem = file + ": not a colour-font file (a folder)";
     return false;
   }
   std::string bytes;
   if (!orv::ReadRegularFile(file, &bytes)) {
-    *problem = file + ": cannot be read: " + orv::SystemErrorText(errno);
+    *problem = file + ": " + orv::SystemErrorText(errno);
     return false;
   }
   if (!LooksLikeText(bytes)) {

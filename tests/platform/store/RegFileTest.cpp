@@ -202,7 +202,6 @@ TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
       {header + L"\"a" + std::wstring(1, L'\0') + L"b\"=dword:1\r\n", 5},
       {header + L"[-HKEY_CURRENT_USER]\r\n", 5},
       {header + L"[HKEY_CURRENT_USER\\" + std::wstring(256, L'k') + L"]\r\n", 5},
-      {header + L"[HKEY_CURRENT_USER\\a\\\\b]\r\n", 5},
   };
   for (const Row& row : rows) {
     orv::RegImportReport report = orv::ImportRegText(row.text);
