@@ -43,10 +43,10 @@ CRect InkBox(const std::vector<std::uint32_t>& pixels, int w) {
                                 [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * w + x] != 0; });
 }
 
-TEST(Fonts, MsUiGothicResolvesToTheInstalledJapaneseGothicFace) {
+TEST(Fonts, MsUiGothicResolvesToTheInstalledProportionalJapaneseGothicFace) {
   const CRect rect(0, 0, 160, 48);
   const auto alias = Render(L"MS UI Gothic", 20, kSample, rect);
-  const auto ipa = Render(L"IPAGothic", 20, kSample, rect);
+  const auto ipa = Render(L"IPAPGothic", 20, kSample, rect);
   const auto other = Render(L"DejaVu Sans", 20, kSample, rect);
   EXPECT_EQ(alias, ipa);
   EXPECT_NE(alias, other);
