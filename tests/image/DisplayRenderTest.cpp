@@ -124,15 +124,6 @@ TEST_P(EveryPath, AreaIsClippedToTheBitmap) {
                          [](int x, int y) { return (x < 5 && y < 5) ? 255 : 0; }));
 }
 
-TEST_P(EveryPath, PixelZeroZeroIsInTheLastRowOfMemory) {
-  auto image = MakeLumImage(3, 4, 1);
-  SetPixel(*image, 0, 0, 0, 1.0f);
-  image->SetLevel(0, 0.0, 1.0);
-  auto dib = Render(*image, 3, 4, 8, 0);
-  EXPECT_EQ(dib->GetBits()[3 * dib->GetBytesPerRow()], 255);
-  EXPECT_EQ(dib->GetBits()[0], 0);
-}
-
 TEST_P(EveryPath, BitmapLargerThanSampleGetsOnlyTheSharedPart) {
   auto image = MakeLumImage(3, 2, 1, {1, 1, 1, 1, 1, 1});
   image->SetLevel(0, 0.0, 1.0);
