@@ -165,10 +165,9 @@ TEST_F(CnsPicTest, DamagedOrMissingColourTextGivesTheCommonDefault) {
   orv::test::RegisterPictureSet(L"1", L"a.lst", L"A", L"XYZ");
   orv::test::RegisterPictureSet(L"2", L"b.lst", L"B", L"");
   orv::test::RegisterPictureSet(L"3", L"c.lst", L"C", nullptr);
-  orv::test::RegisterPictureSet(L"4", L"d.lst", nullptr, L"  fF");  // lower-case digits after blanks
-  orv::test::RegisterPictureSet(L"5", L"e.lst", L"E", L"1234567");  // only six digits are read
+  orv::test::RegisterPictureSet(L"4", L"e.lst", L"E", L"1234567");  // only six digits are read
   CCnsPic pic;
-  const COLORREF expected[] = {kCommonDefault, kCommonDefault, kCommonDefault, 0xFF, 0x123456};
+  const COLORREF expected[] = {kCommonDefault, kCommonDefault, kCommonDefault, 0x123456};
   tagCnsPicInfo info;
   for (COLORREF color : expected) {
     ASSERT_EQ(pic.EnumInfo(&info), 1);

@@ -108,7 +108,6 @@ TEST_P(EveryPath, ThirtyTwoBitsKeepTheFourthByte) {
   auto dib = Render(*image, 20, 1, 32, 0x77);
   for (int x = 0; x < 20; ++x) {
     const BYTE* p = dib->GetImageAdr32(x, 0);
-    ASSERT_EQ(p, dib->GetBits() + 4 * x);
     const BYTE v = static_cast<BYTE>(x * 10);
     EXPECT_EQ(Bytes(p, 4), (std::vector<BYTE>{v, v, v, 0x77})) << "pixel " << x;
   }
