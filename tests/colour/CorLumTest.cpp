@@ -30,16 +30,6 @@ protected:
   CCorLum corlum{&view};
 };
 
-TEST_F(CorLumTest, CommandReturnsTheReplyOfTheControl) {
-  EXPECT_EQ(corlum.Command(L"? Star.Name.Size"), L"14");
-  EXPECT_EQ(corlum.Command(L"Star.Name.Size = 20"), L"");
-  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 20);
-  EXPECT_EQ(corlum.Command(L"? Star.Name.Size"), L"20");
-  EXPECT_EQ(corlum.Command(L"? Star.Name.Color"), L"RGB(192, 192, 255)");  // FFC0C0
-  view.SetPictureFile(L".\\constellation\\CnsPic\\CnsPic.lst");
-  EXPECT_EQ(corlum.Command(L"? Constellation.Picture.Image.File"), L".\\constellation\\CnsPic\\CnsPic.lst");
-}
-
 TEST_F(CorLumTest, WithoutAControlCommandAnswersNothing) {
   CCorLum detached;
   EXPECT_EQ(detached.Command(L"? Star.Name.Size"), L"");
@@ -92,13 +82,6 @@ TEST_F(CorLumTest, CommandFileSkipsCommentsAndEmptyLinesAndTrimsTheRest) {
       L"Show Sky",
   };
   EXPECT_EQ(SentTexts(view), expected);
-  EXPECT_EQ(view.GetSize(L"Star.Name.Size"), 20);
-  EXPECT_EQ(view.GetDefaultSize(L"Star.Name.Size"), 14);
-  EXPECT_EQ(view.GetColor(L"Star.Name.Color"), RGB(1, 2, 3));
-  EXPECT_EQ(view.GetDefaultColor(L"Star.Name.Color"), RGB(1, 2, 3));
-  EXPECT_EQ(view.GetColor(L"Constellation.Line.Color"), RGB(4, 5, 6));
-  EXPECT_EQ(view.GetDefaultColor(L"Constellation.Line.Color"), RGB(4, 5, 6));
-  EXPECT_EQ(view.GetRedrawCount(), 1);
 }
 
 TEST_F(CorLumTest, DamagedLinesAreSentButDoNotStopTheRest) {

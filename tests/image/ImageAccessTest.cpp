@@ -33,29 +33,6 @@ TEST(ImageGeometry, BytesPerPixelAndSizes) {
   }
 }
 
-TEST(ImageGeometry, PlanesDecideColour) {
-  CImage image(16, 2, 2, 1);
-  EXPECT_FALSE(image.IsColor());
-  EXPECT_EQ(image.GetDimension(), 2);
-  image.SetPlanes(3);
-  EXPECT_TRUE(image.IsColor());
-  EXPECT_EQ(image.GetDimension(), 3);
-  EXPECT_EQ(image.GetLevelMax(2), 0.0);  // a window exists for every plane
-  image.SetPlanes(1);
-  EXPECT_FALSE(image.IsColor());
-}
-
-TEST(ImageGeometry, CcdMeansNoCameraModel) {
-  CImage image(16, 1, 1, 1);
-  EXPECT_TRUE(image.IsCcd());
-  image.GetHeader()->SetCameraModel(L"EOS 6D");
-  EXPECT_FALSE(image.IsCcd());
-  EXPECT_TRUE(image.IsOnMemory());
-  CImage empty;
-  EXPECT_TRUE(empty.IsOnMemory());
-  EXPECT_EQ(empty.GetImageAdr(0, 0, 0), nullptr);
-}
-
 TEST(PhysicalValue, EveryPixelTypeAndSignedness) {
   struct Row {
     int bits;
@@ -82,34 +59,6 @@ TEST(PhysicalValue, EveryPixelTypeAndSignedness) {
   }
   CImage odd(12, 2, 2, 1, 2.0, 10.0);
   EXPECT_EQ(odd.GetPixel(0, 0, 0), 0.0);
-}
-
-TEST(Accessors, CameraMetadata) {
-  CHeader header;
-  header.SetISO(1600);
-  header.SetLightSource(CString(L"Daylight"));
-  header.SetCameraMaker(L"Canon");
-  header.SetCameraModel(nullptr);
-  header.SetWBShootingGain(TRUE);
-  const double bayer[4] = {2.0, 1.0, 1.0, 1.5};
-  header.SetWBShootingGainBayer(bayer);
-  header.SetWBShootingGainBayer(3, 1.75);
-  double honey[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-  header.SetWBShootingGainHoneyComb(honey);
-  header.SetWBShootingGainHoneyComb(0, 0.5);
-  EXPECT_EQ(header.GetISO(), 1600);
-  EXPECT_STREQ(header.GetLightSource(), L"Daylight");
-  EXPECT_STREQ(header.GetCameraMaker(), L"Canon");
-  EXPECT_STREQ(header.GetCameraModel(), L"");
-  EXPECT_TRUE(header.IsWBShootingGain());
-  std::vector<double> out(4);
-  header.GetWBShootingGainBayer(out.data());
-  EXPECT_EQ(out, (std::vector<double>{2.0, 1.0, 1.0, 1.75}));
-  EXPECT_EQ(header.GetWBShootingGainBayer(2), 1.0);
-  out.resize(8);
-  header.GetWBShootingGainHoneyComb(out.data());
-  EXPECT_EQ(out, (std::vector<double>{0.5, 2, 3, 4, 5, 6, 7, 8}));
-  EXPECT_EQ(header.GetWBShootingGainHoneyComb(5), 6.0);
 }
 
 TEST(LumImageCopy, CopiesPixelsLevelsAndPoints) {

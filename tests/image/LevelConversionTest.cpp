@@ -48,12 +48,10 @@ TEST(ByteReads, ZeroWidthAndInvertedWindowsNeverDivide) {
   auto image = MakeLumImage(3, 1, 2, {4.0f, 5.0f, 6.0f, 4.0f, 5.0f, 6.0f});
   image->SetLevel(0, 5.0, 5.0);
   image->SetLevel(1, 6.0, 4.0);
-  EXPECT_EQ(image->GetPixelGray256(0, 0, 0), 0);
-  EXPECT_EQ(image->GetPixelGray256(1, 0, 0), 0);
-  EXPECT_EQ(image->GetPixelGray256(2, 0, 0), 255);
-  EXPECT_EQ(image->GetPixelGray256(0, 0, 1), 0);
-  EXPECT_EQ(image->GetPixelGray256(1, 0, 1), 0);
-  EXPECT_EQ(image->GetPixelGray256(2, 0, 1), 0);
+  std::vector<int> levels;
+  for (int p = 0; p < 2; ++p)
+    for (int x = 0; x < 3; ++x) levels.push_back(image->GetPixelGray256(x, 0, p));
+  EXPECT_EQ(levels, (std::vector<int>{0, 0, 255, 0, 0, 0}));
 }
 
 TEST(ByteReads, InfiniteWindowGivesDefinedBytes) {
@@ -86,12 +84,9 @@ TEST(UnclampedLevels, ToRawUndoesTo256) {
   float stored = 0.0f;
   image->SetPixelGray256f(&stored, 255.0f, 0);
   EXPECT_EQ(stored, 3000.25f);
-  image->SetPixelGrayRaw(&stored, 7.0f);
-  EXPECT_EQ(image->GetPixelGrayRaw(&stored), 7.0f);
 }
 
 TEST(Brightness, WeightsAndPlaneZeroUnits) {
-  EXPECT_DOUBLE_EQ(CLumImage::CalcBright(100.0, 200.0, 50.0), 0.587 * 200.0 + 0.299 * 100.0 + 0.114 * 50.0);
   auto color = MakeLumImage(1, 1, 3, {10.0f, 20.0f, 30.0f});
   color->SetLevel(0, 0.0, 100.0);   // R level 25.5
   color->SetLevel(1, 0.0, 40.0);    // G level 127.5

@@ -29,11 +29,4 @@ TEST(VmRecords, ImpossibleHandleThrowsMemoryException) {
   EXPECT_TRUE(orv::test::Throws<CMemoryException>([] { CVmHandle handle(-1); }));
 }
 
-TEST(VmRecords, ManagerBlockSize) {
-  CVmManager manager("/tmp", 1 << 20, 65536);
-  EXPECT_EQ(manager.GetBlockSize(), 65536);
-  CVmManager fallback("/tmp", 1 << 20, 0);
-  EXPECT_EQ(fallback.GetBlockSize(), CVmManager::kDefaultBlockSize);
-}
-
 }  // namespace

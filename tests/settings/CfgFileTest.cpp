@@ -75,15 +75,4 @@ TEST_F(CfgFileTest, FailuresLeaveTheSettingsFileAsItWas) {
   EXPECT_EQ(ReadFileBytes(longPath), original);
 }
 
-TEST_F(CfgFileTest, CopiesShareThePath) {
-  ASSERT_TRUE(WriteFileBytes(dir.File("colours.lst"), "# shared\n"));
-  CCfgFile original = Cfg();
-  CCfgFile copy(original);
-  CCfgFile assigned;
-  assigned = original;
-  EXPECT_EQ(copy.GetDescription(), L"shared");
-  EXPECT_EQ(assigned.GetDescription(), L"shared");
-  EXPECT_EQ(CCfgFile().GetDescription(), L"");
-}
-
 }  // namespace
