@@ -5,6 +5,7 @@
 #include "platform/base/CString.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Resources.h"
+#include "support/FrameworkExceptions.h"
 
 namespace {
 
@@ -73,13 +74,7 @@ TEST(CString, TrimsExtractsAndSearchesLikeTheFramework) {
 }
 
 TEST(CString, IndexOutOfRangeThrowsInvalidArgument) {
-  CString s(L"ab");
-  try {
-    s.GetAt(2);
-    FAIL();
-  } catch (CInvalidArgException* e) {
-    e->Delete();
-  }
+  EXPECT_TRUE(orv::test::Throws<CInvalidArgException>([] { CString(L"ab").GetAt(2); }));
 }
 
 TEST(CString, BufferRoundTripStopsAtTerminator) {
@@ -111,9 +106,6 @@ TEST(CString, LoadsFromTheResourceChainInOrder) {
   EXPECT_TRUE(s.IsEmpty());
 }
 
-}  // namespace
-
-namespace {
 TEST(CString, NoCaseComparisonFoldsLettersBeyondAscii) {
   EXPECT_EQ(0, CString(L"ÉTOILE ΑΒΓ").CompareNoCase(L"étoile αβγ"));
   EXPECT_EQ(CString(L"ÉTOILE ΑΒΓ"), CString(L"étoile αβγ").MakeUpper());

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <tuple>
 
 #include "GdiTestSupport.h"
 #include "platform/base/Resources.h"
@@ -126,13 +127,9 @@ TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
   for (const Case& c : cases) {
     for (bool topDown : {false, true}) {
       for (int width : {1, 7, 13, 33}) {
-        BmpSpec s;
-        s.bpp = c.bpp;
-        s.width = width;
-        s.height = 4;
-        s.topDown = topDown;
-        s.palette = c.palette;
-        s.clrUsed = static_cast<DWORD>(c.palette.size() == (1u << (c.bpp > 8 ? 0 : c.bpp)) ? 0 : c.palette.size());
+        const BmpSpec s{.bpp = c.bpp, .width = width, .height = 4, .topDown = topDown, .palette = c.palette,
+                        .clrUsed = static_cast<DWORD>(
+                            c.palette.size() == (1u << (c.bpp > 8 ? 0 : c.bpp)) ? 0 : c.palette.size())};
         const std::vector<BYTE> file = WriteBmp(s);
         CBitmap bitmap;
         ASSERT_TRUE(bitmap.LoadBitmapFromBmp(file.data(), file.size())) << c.name;
@@ -148,10 +145,7 @@ TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
 }
 
 TEST(BitmapDecoding, PackedBitmapsWithoutFileHeaderAndCoreHeadersAreRead) {
-  BmpSpec s;
-  s.bpp = 8;
-  s.palette = Palette(256);
-  s.fileHeader = false;
+  const BmpSpec s{.bpp = 8, .palette = Palette(256), .fileHeader = false};
   const std::vector<BYTE> packed = WriteBmp(s);
   CBitmap a;
   ASSERT_TRUE(a.LoadBitmapFromBmp(packed.data(), packed.size()));
@@ -169,9 +163,7 @@ TEST(BitmapDecoding, PackedBitmapsWithoutFileHeaderAndCoreHeadersAreRead) {
 }
 
 TEST(BitmapDecoding, EveryTruncationOfAValidFileIsRefused) {
-  BmpSpec s;
-  s.bpp = 4;
-  s.palette = Palette(16);
+  const BmpSpec s{.bpp = 4, .palette = Palette(16)};
   const std::vector<BYTE> file = WriteBmp(s);
   for (std::size_t n = 0; n < file.size(); ++n) {
     const std::vector<BYTE> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
@@ -182,9 +174,7 @@ TEST(BitmapDecoding, EveryTruncationOfAValidFileIsRefused) {
 }
 
 TEST(BitmapDecoding, DamagedHeadersAreRefused) {
-  BmpSpec s;
-  s.bpp = 8;
-  s.palette = Palette(256);
+  const BmpSpec s{.bpp = 8, .palette = Palette(256)};
   const std::vector<BYTE> good = WriteBmp(s);
   struct Damage {
     const char* name;
@@ -221,9 +211,7 @@ TEST(BitmapDecoding, DamagedHeadersAreRefused) {
 }
 
 TEST(BitmapDecoding, IndexesPastTheColourTableReadAsBlack) {
-  BmpSpec s;
-  s.bpp = 4;
-  s.palette = Palette(16);
+  const BmpSpec s{.bpp = 4, .palette = Palette(16)};
   std::vector<BYTE> file = WriteBmp(s);
   Put32(file, 14 + 32, 2);  // a two-entry colour table; the pixel offset stays where it was
   CBitmap bitmap;
@@ -234,9 +222,7 @@ TEST(BitmapDecoding, IndexesPastTheColourTableReadAsBlack) {
 }
 
 TEST(BitmapResources, LoadBitmapFindsBitmapsThroughTheResourceChain) {
-  BmpSpec s;
-  s.bpp = 1;
-  s.palette = kBlackWhite;
+  const BmpSpec s{.bpp = 1, .palette = kBlackWhite};
   ResourceTable table;
   table.bitmaps[24006] = WriteBmp(s);
   table.bitmaps[24007] = {1, 2, 3};
@@ -250,11 +236,8 @@ TEST(BitmapResources, LoadBitmapFindsBitmapsThroughTheResourceChain) {
   UnregisterResourceModule(module);
   BITMAP info{};
   ASSERT_EQ(found.GetBitmap(&info), static_cast<int>(sizeof(BITMAP)));
-  EXPECT_EQ(info.bmWidth, 5);
-  EXPECT_EQ(info.bmHeight, 3);
-  EXPECT_EQ(info.bmBitsPixel, 1);
-  EXPECT_EQ(info.bmWidthBytes, 2);
-  EXPECT_EQ(info.bmPlanes, 1);
+  EXPECT_EQ(std::tuple(info.bmWidth, info.bmHeight, info.bmBitsPixel, info.bmWidthBytes, info.bmPlanes),
+            std::tuple(5, 3, 1, 2, 1));
 }
 
 TEST(CompatibleBitmaps, TakeTheFormatOfTheContextsCurrentBitmap) {
@@ -269,9 +252,7 @@ TEST(CompatibleBitmaps, TakeTheFormatOfTheContextsCurrentBitmap) {
   ASSERT_TRUE(c.CreateCompatibleBitmap(&colour.dc, 0, 5));
   BITMAP info{};
   c.GetBitmap(&info);
-  EXPECT_EQ(info.bmWidth, 1);
-  EXPECT_EQ(info.bmHeight, 1);
-  EXPECT_EQ(info.bmBitsPixel, 1);
+  EXPECT_EQ(std::tuple(info.bmWidth, info.bmHeight, info.bmBitsPixel), std::tuple(1, 1, 1));
   CBitmap bad;
   EXPECT_FALSE(bad.CreateCompatibleBitmap(&colour.dc, -1, 5));
   EXPECT_FALSE(bad.CreateCompatibleBitmap(nullptr, 1, 5));
@@ -297,10 +278,8 @@ TEST(CompatibleBitmaps, BitsRoundTripInRowsPaddedTo16Bits) {
   CBitmap mono;
   const BYTE bits[] = {0xA5, 0xFF, 0x5A, 0x00};  // 9 x 2: two bytes per row
   ASSERT_TRUE(mono.CreateBitmap(9, 2, 1, 1, bits));
-  EXPECT_EQ(mono.GetSurface()->RawPixel(0, 0), 1u);
-  EXPECT_EQ(mono.GetSurface()->RawPixel(1, 0), 0u);
-  EXPECT_EQ(mono.GetSurface()->RawPixel(8, 0), 1u);
-  EXPECT_EQ(mono.GetSurface()->RawPixel(1, 1), 1u);
+  EXPECT_EQ(RawPixels(*mono.GetSurface()),
+            (std::vector<std::uint32_t>{1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 1, 0, 1, 1, 0, 1, 0, 0}));
   BYTE back[8] = {};
   EXPECT_EQ(mono.GetBitmapBits(sizeof back, back), 4u);
   EXPECT_EQ(std::memcmp(back, bits, 4), 0);

@@ -102,7 +102,7 @@ TEST(DibDrawing, BadRequestsDrawNothing) {
   EXPECT_EQ(SetDIBitsToDevice(c.dc, 0, 0, 4, 3, 0, 0, 3, 1, img.bits, img.Info(), DIB_RGB_COLORS), 0);
   img.info.header.biBitCount = 3;
   EXPECT_EQ(StretchDIBits(c.dc, 0, 0, 4, 3, 0, 0, 4, 3, img.bits, img.Info(), DIB_RGB_COLORS, SRCCOPY), 0);
-  EXPECT_EQ(Hash(c.surface()), Hash(Canvas(4, 3, PixelFormat::Rgb32).surface()));
+  EXPECT_EQ(RawPixels(c.surface()), RawPixels(Canvas(4, 3, PixelFormat::Rgb32).surface()));
 }
 
 }  // namespace

@@ -28,8 +28,6 @@ struct Canvas {
 
 // Raw pixel words of a surface, row by row (Mono1: 0 or 1 per pixel).
 std::vector<std::uint32_t> RawPixels(const Surface& s);
-// FNV-1a over the raw pixels and the size.
-std::uint64_t Hash(const Surface& s);
 // Sets every pixel from fn(x, y) (raw word; Mono1 uses bit 0).
 void Fill(Surface& s, const std::function<std::uint32_t(int, int)>& fn);
 // A deterministic pseudo-random word for (x, y, seed), with all 32 bits in play.

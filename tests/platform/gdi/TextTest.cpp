@@ -150,7 +150,7 @@ TEST(Text, CalcRectMeasuresWithoutDrawingAndPrefixMarksAreRemoved) {
   const int height = c.dc.DrawText(L"&File", -1, &rect, DT_SINGLELINE | DT_CALCRECT);
   EXPECT_EQ(height, 16);
   EXPECT_EQ(rect, CRect(5, 5, 5 + c.dc.GetTextExtent(L"File", 4).cx, 21));
-  EXPECT_EQ(Hash(c.surface()), Hash(Canvas(100, 40, PixelFormat::Rgb32).surface()));
+  EXPECT_EQ(RawPixels(c.surface()), RawPixels(Canvas(100, 40, PixelFormat::Rgb32).surface()));
   CRect amp(0, 0, 1, 1);
   c.dc.DrawText(L"a&&b", -1, &amp, DT_SINGLELINE | DT_CALCRECT);
   EXPECT_EQ(amp.Width(), c.dc.GetTextExtent(L"a&b", 3).cx);

@@ -100,7 +100,7 @@ TEST(WindowContexts, WithoutACanvasNothingIsDrawnAndNothingIsClosed) {
   { CClientDC dc(windows.window); }
   SetWindowCanvasProvider(mine);
   EXPECT_EQ(windows.opened, 0);
-  EXPECT_EQ(Hash(windows.surface), Hash(FakeWindows().surface));
+  EXPECT_EQ(RawPixels(windows.surface), RawPixels(FakeWindows().surface));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <tuple>
 
 #include "FitsSamples.h"
 #include "support/TempDir.h"
@@ -38,27 +39,26 @@ const KindCase kKinds[] = {
      {-std::numeric_limits<float>::infinity(), 2.5f, 0.0f, std::numeric_limits<float>::infinity()}},
 };
 
+// Writes the sample to a file of the folder and reads it back.
+std::unique_ptr<CLumImage> WriteAndRead(const TempDir& folder, const FitsSample& s) {
+  const std::string path = folder.File("sample.fits");
+  EXPECT_EQ(WriteFits(path, s), 0);
+  return CFitsReader::Read(CString(path.c_str()), nullptr);
+}
+
 TEST(FitsReader, EveryPixelTypeRoundTrips) {
   TempDir folder;
   for (const KindCase& k : kKinds) {
-    FitsSample s;
-    s.bitpix = k.bitpix;
-    s.width = 4;
-    s.raw = k.raw;
-    s.bscale = k.bscale;
-    s.bzero = k.bzero;
-    s.writeScale = true;
+    const FitsSample s{.bitpix = k.bitpix, .width = 4, .raw = k.raw, .bscale = k.bscale, .bzero = k.bzero,
+                       .writeScale = true};
     std::string path = folder.File("kind.fits");
     ASSERT_EQ(WriteFits(path, s), 0) << k.name;
     CString error;
     auto image = CFitsReader::Read(CString(path.c_str()), &error);
     ASSERT_NE(image, nullptr) << k.name << ": " << error;
-    EXPECT_EQ(image->GetWidth(), 4);
-    EXPECT_EQ(image->GetHeight(), 1);
-    EXPECT_EQ(image->GetPlanes(), 1);
-    EXPECT_FALSE(image->IsColor());
-    EXPECT_EQ(image->GetBitsPixel(), -32);
-    EXPECT_EQ(image->GetOrgBitsPixel(), k.bitpix);
+    EXPECT_EQ(std::tuple(image->GetWidth(), image->GetHeight(), image->GetPlanes(), image->IsColor() != 0,
+                         image->GetBitsPixel(), image->GetOrgBitsPixel()),
+              std::tuple(4, 1, 1, false, -32, k.bitpix));
     EXPECT_STREQ(image->GetOrgFileFormat(), L"FITS");
     float lo = std::numeric_limits<float>::infinity(), hi = -lo;
     for (int x = 0; x < 4; ++x) {
@@ -75,57 +75,33 @@ TEST(FitsReader, EveryPixelTypeRoundTrips) {
 
     FitsInfo info;
     ASSERT_TRUE(CFitsReader::ReadInfo(CString(path.c_str()), &info, &error));
-    EXPECT_EQ(info.bitsPixel, k.bitpix);
-    EXPECT_EQ(info.bscale, k.bscale);
-    EXPECT_EQ(info.bzero, k.bzero);
+    EXPECT_EQ(std::tuple(info.bitsPixel, info.bscale, info.bzero), std::tuple(k.bitpix, k.bscale, k.bzero)) << k.name;
   }
 }
 
 TEST(FitsReader, ThreePlanesAreRedGreenBlueWithTheirOwnWindows) {
   TempDir folder;
-  FitsSample s;
-  s.bitpix = 16;
-  s.width = 2;
-  s.height = 2;
-  s.planes = 3;
-  s.raw = {1, 2, 3, 4, /*green*/ 10, 20, 30, 40, /*blue*/ -1, -2, -3, -4};
-  std::string path = folder.File("rgb.fits");
-  ASSERT_EQ(WriteFits(path, s), 0);
-  auto image = CFitsReader::Read(CString(path.c_str()), nullptr);
+  auto image = WriteAndRead(folder, {.bitpix = 16, .width = 2, .height = 2, .planes = 3,
+                                     .raw = {1, 2, 3, 4, /*green*/ 10, 20, 30, 40, /*blue*/ -1, -2, -3, -4}});
   ASSERT_NE(image, nullptr);
   EXPECT_TRUE(image->IsColor());
   EXPECT_EQ(image->GetPlanes(), 3);
   EXPECT_EQ(*image->GetImageAdr(1, 0, 0), 2.0f);  // row 0 is the file's first row
   EXPECT_EQ(*image->GetImageAdr(0, 1, 1), 30.0f);
   EXPECT_EQ(*image->GetImageAdr(1, 1, 2), -4.0f);
-  EXPECT_EQ(image->GetLevelMin(1), 10.0);
-  EXPECT_EQ(image->GetLevelMax(1), 40.0);
-  EXPECT_EQ(image->GetLevelMin(2), -4.0);
-  EXPECT_EQ(image->GetLevelMax(2), -1.0);
+  EXPECT_EQ(std::tuple(image->GetLevelMin(1), image->GetLevelMax(1), image->GetLevelMin(2), image->GetLevelMax(2)),
+            std::tuple(10.0, 40.0, -4.0, -1.0));
 }
 
 TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
   TempDir folder;
-  FitsSample s;
-  s.bitpix = 16;
-  s.width = 3;
-  s.raw = {5, -999, 9};
-  s.blank = -999;
-  s.writeBlank = true;
-  std::string path = folder.File("blank.fits");
-  ASSERT_EQ(WriteFits(path, s), 0);
-  auto image = CFitsReader::Read(CString(path.c_str()), nullptr);
+  auto image = WriteAndRead(folder, {.bitpix = 16, .width = 3, .raw = {5, -999, 9}, .blank = -999, .writeBlank = true});
   ASSERT_NE(image, nullptr);
   EXPECT_TRUE(std::isnan(*image->GetImageAdr(1, 0, 0)));
   EXPECT_EQ(image->GetLevelMin(0), 5.0);
   EXPECT_EQ(image->GetLevelMax(0), 9.0);
 
-  FitsSample nan;
-  nan.bitpix = -32;
-  nan.width = 2;
-  nan.raw = {std::nan(""), std::nan("")};
-  ASSERT_EQ(WriteFits(path, nan), 0);
-  image = CFitsReader::Read(CString(path.c_str()), nullptr);
+  image = WriteAndRead(folder, {.bitpix = -32, .width = 2, .raw = {std::nan(""), std::nan("")}});
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->GetLevelMin(0), 0.0);
   EXPECT_EQ(image->GetLevelMax(0), 0.0);
@@ -136,14 +112,8 @@ TEST(FitsReader, InfinitiesAndDenormalsStayAndRowsRunUp) {
   const double inf = std::numeric_limits<double>::infinity();
   const float denormal = std::numeric_limits<float>::denorm_min() * 3;
   for (int bitpix : {-32, -64}) {
-    FitsSample s;
-    s.bitpix = bitpix;
-    s.width = 3;
-    s.height = 2;
-    s.raw = {inf, denormal, -inf, /*second row*/ std::nan(""), 7.5, 2.0};
-    std::string path = folder.File("special.fits");
-    ASSERT_EQ(WriteFits(path, s), 0);
-    auto image = CFitsReader::Read(CString(path.c_str()), nullptr);
+    auto image = WriteAndRead(folder, {.bitpix = bitpix, .width = 3, .height = 2,
+                                       .raw = {inf, denormal, -inf, /*second row*/ std::nan(""), 7.5, 2.0}});
     ASSERT_NE(image, nullptr);
     EXPECT_TRUE(image->IsBottomUp());
     EXPECT_EQ(*image->GetImageAdr(0, 0, 0), std::numeric_limits<float>::infinity()) << bitpix;
@@ -161,11 +131,7 @@ TEST(FitsReader, InfinitiesAndDenormalsStayAndRowsRunUp) {
 
 TEST(FitsReader, ImageInAnExtensionAndNamesWithBrackets) {
   TempDir folder;
-  FitsSample s;
-  s.bitpix = 8;
-  s.width = 2;
-  s.raw = {3, 4};
-  s.emptyPrimary = true;
+  const FitsSample s{.bitpix = 8, .width = 2, .raw = {3, 4}, .emptyPrimary = true};
   std::string path = folder.File("ext[1].fits");
   ASSERT_EQ(WriteFits(path, s), 0);
   auto image = CFitsReader::Read(CString(path.c_str()), nullptr);
@@ -177,16 +143,11 @@ TEST(FitsReader, BadFilesGiveAMessageAndNoImage) {
   TempDir folder;
   std::string garbage = folder.File("garbage.fits");
   std::ofstream(garbage) << "SIMPLE  = this is not a FITS header";
-  FitsSample twoPlanes;
-  twoPlanes.planes = 2;
   std::string two = folder.File("two.fits");
-  ASSERT_EQ(WriteFits(two, twoPlanes), 0);
+  ASSERT_EQ(WriteFits(two, {.planes = 2, .raw = {}}), 0);
   // A valid header whose data stops short.
-  FitsSample big;
-  big.width = 200;
-  big.height = 200;
   std::string truncated = folder.File("truncated.fits");
-  ASSERT_EQ(WriteFits(truncated, big), 0);
+  ASSERT_EQ(WriteFits(truncated, {.width = 200, .height = 200, .raw = {}}), 0);
   std::filesystem::resize_file(truncated, 2880 + 1000);
 
   for (const std::string& path : {folder.File("missing.fits"), garbage, two, truncated}) {

