@@ -10,7 +10,6 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/TextCodec.h"
-#include "support/FileBytes.h"
 #include "support/RawRegistry.h"
 #include "support/TempRegistry.h"
 
