@@ -123,12 +123,4 @@ TEST_F(CommandFailureTest, ADestructiveRegFileChangesNothing) {
   EXPECT_EQ(ReadFileBytes(dir.File("target.reg")).substr(0, 2), "\xFF\xFE");
 }
 
-TEST_F(CommandFailureTest, PathBytesThatAreNotUtf8ReachTheSystemUnchanged) {
-  ASSERT_TRUE(orv::test::WriteFileBytes(dir.File("b\xff.cfg"), "# kept\r\n"));
-  EXPECT_EQ(Run({"cfg", "describe", dir.File("b\xff.cfg")}).out, "kept\n");
-  ASSERT_EQ(Run({"ini", "set", dir.File("a\xff.ini"), "S", "k", "1"}).status, 0);
-  ASSERT_EQ(Run({"ini", "set", dir.File("a\xfe.ini"), "S", "k", "2"}).status, 0);
-  EXPECT_EQ(Run({"ini", "get", dir.File("a\xff.ini"), "S", "k"}).out, "1\n");
-  EXPECT_EQ(ReadFileBytes(dir.File("a\xfe.ini")), "[S]\r\nk=2\r\n");
-}
 }  // namespace

@@ -19,18 +19,6 @@ protected:
   orv::test::TempDir dir_;
 };
 
-TEST_F(CommandLineTest, EveryCommandAnswersHelpAndRefusesAnUnknownOption) {
-  for (std::string command : {"catalogue", "cfg", "colours", "fonts", "info", "ini", "reg", "render"}) {
-    auto help = Run({command, "--help"});
-    EXPECT_EQ(help.status, 0) << command;
-    EXPECT_EQ(help.out.rfind("usage: orvdcm " + command, 0), 0u) << command << ": " << help.out;
-    auto wrong = Run({command, "x", "--verbose"});
-    EXPECT_EQ(wrong.status, 2) << command;
-    EXPECT_NE(wrong.err.find("orvdcm " + command + ": unknown option --verbose\nusage: orvdcm " + command),
-              std::string::npos) << wrong.err;
-  }
-}
-
 TEST_F(CommandLineTest, WrongInvocationsNameWhatIsWrong) {
   orv::test::WriteFileBytes(File("f.ini"), "[S]\r\nK=v\r\n");
   orv::test::WriteFileBytes(File("a.lst"), "# old\r\nx=1\r\n");

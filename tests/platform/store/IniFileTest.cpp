@@ -58,13 +58,6 @@ TEST(IniFile, KeepsLayoutAndEncodingOfTheFileItEdits) {
   }
 }
 
-TEST(IniFile, ACp932FileTakesCharactersItCannotHoldAsUtf8) {
-  TempDir dir;
-  WriteFileBytes(dir.File("j.ini"), Encoded(L"[S]\r\nName=日本\r\n", TextEncoding::Cp932));
-  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"Note", L"\U0001D11E", dir.WFile("j.ini")));
-  EXPECT_EQ(Encoded(L"[S]\r\nName=日本\r\nNote=\U0001D11E\r\n", TextEncoding::Utf8), ReadFileBytes(dir.File("j.ini")));
-}
-
 TEST(IniFile, UndecodableBytesOfUntouchedLinesSurviveAnEdit) {
   TempDir dir;
   // 0x80 has no CP932 mapping and the file is not UTF-8; a lone surrogate in UTF-16.
@@ -99,18 +92,6 @@ TEST(IniFile, AnEditKeepsEveryValueReadable) {
   }
 }
 
-TEST(IniFile, AnEditThatChangesNothingLeavesTheFileAlone) {
-  TempDir dir;
-  WriteFileBytes(dir.File("n.ini"), "[S]\r\nK = v\r\n");
-  struct stat before {}, after {};
-  stat(dir.File("n.ini").c_str(), &before);
-  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"K", L"v", dir.WFile("n.ini")));
-  ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"Absent", nullptr, dir.WFile("n.ini")));
-  stat(dir.File("n.ini").c_str(), &after);
-  EXPECT_EQ(before.st_ino, after.st_ino);
-  EXPECT_EQ("[S]\r\nK = v\r\n", ReadFileBytes(dir.File("n.ini")));
-}
-
 TEST(IniFile, TwoProcessesWritingDifferentKeysLoseNeitherWrite) {
   TempDir dir;
   const CString file = dir.WFile("shared.ini");
@@ -137,26 +118,6 @@ TEST(IniFile, TwoProcessesWritingDifferentKeysLoseNeitherWrite) {
     EXPECT_EQ(static_cast<UINT>(i), GetPrivateProfileIntW(L"Shared", (L"a" + std::to_wstring(i)).c_str(), -1, file));
     EXPECT_EQ(static_cast<UINT>(i), GetPrivateProfileIntW(L"Shared", (L"b" + std::to_wstring(i)).c_str(), -1, file));
   }
-}
-
-TEST(IniFile, AnEditWaitsForAHandleThatDeniesWritingAndGivesUp) {
-  TempDir dir;
-  WriteFileBytes(dir.File("l.ini"), "[S]\r\nK=1\r\n");
-  CStdioFile reader(dir.WFile("l.ini"), CFile::modeRead | CFile::shareDenyWrite);
-  auto set2 = [](orv::ini::IniDocument& d) { return d.SetValue(L"S", L"K", L"2"); };
-  EXPECT_FALSE(orv::ini::Edit(dir.File("l.ini"), true, set2, 50));
-  EXPECT_EQ("[S]\r\nK=1\r\n", ReadFileBytes(dir.File("l.ini")));
-  reader.Close();
-  EXPECT_TRUE(orv::ini::Edit(dir.File("l.ini"), true, set2, 50));
-  EXPECT_EQ("[S]\r\nK=2\r\n", ReadFileBytes(dir.File("l.ini")));
-}
-
-TEST(IniFile, AFolderOrAMissingFileReadsAsNothing) {
-  TempDir dir;
-  EXPECT_FALSE(orv::ini::Load(dir.File("missing.ini")));
-  EXPECT_FALSE(orv::ini::Load(dir.Path()));
-  EXPECT_FALSE(WritePrivateProfileStringW(L"S", L"K", L"V", CString(dir.Path().c_str())));
-  EXPECT_EQ(7u, GetPrivateProfileIntW(L"S", L"K", 7, CString(dir.Path().c_str())));
 }
 
 }  // namespace

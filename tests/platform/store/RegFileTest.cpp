@@ -10,7 +10,6 @@
 
 #include "platform/base/CString.h"
 #include "platform/base/TextCodec.h"
-#include "support/FileBytes.h"
 #include "support/RawRegistry.h"
 #include "support/TempRegistry.h"
 
@@ -62,27 +61,6 @@ TEST_F(RegFileTest, ExportWritesRegeditsForm) {
   EXPECT_EQ(orv::EncodeUtf8(expected), orv::EncodeUtf8(Export(HKEY_LOCAL_MACHINE, L"software\\orrelab\\cnspic")));
   std::wstring text;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, orv::ExportRegText(HKEY_LOCAL_MACHINE, L"Software\\Nothing", &text));
-}
-
-TEST_F(RegFileTest, LongHexDataIsContinuedWithin80Columns) {
-  std::vector<BYTE> bytes(100);
-  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<BYTE>(i);
-  std::wstring line = orv::FormatRegValue(L"blob", REG_BINARY, bytes);
-  size_t start = 0, lines = 0;
-  while (start < line.size()) {
-    size_t end = line.find(L"\r\n", start);
-    std::wstring part = line.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-    EXPECT_LE(part.size(), 80u) << orv::EncodeUtf8(part);
-    if (end != std::wstring::npos) {
-      EXPECT_EQ(L'\\', part.back());
-    }
-    if (lines > 0) {
-      EXPECT_EQ(L"  ", part.substr(0, 2));
-    }
-    ++lines;
-    start = end == std::wstring::npos ? line.size() : end + 2;
-  }
-  EXPECT_EQ(5u, lines);
 }
 
 TEST_F(RegFileTest, RoundTripsInUtf16AndUtf8KeepEveryValue) {
@@ -214,85 +192,4 @@ TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
   }
 }
 
-TEST_F(RegFileTest, AStoreFailurePartWayLeavesNothingOfTheFile) {
-  orv::SetRegistryRootFile(HKEY_LOCAL_MACHINE, "/dev/null/machine.db");  // cannot be created
-  // More changes than any one commit of a store would hold, before the one that fails.
-  constexpr int kValues = 5000;
-  std::wstring text = L"REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n";
-  for (int i = 0; i < kValues; ++i) text += L"\"v" + std::to_wstring(i) + L"\"=dword:1\r\n";
-  orv::RegImportReport report = orv::ImportRegText(text + L"[HKEY_LOCAL_MACHINE\\B]\r\n");
-  EXPECT_NE(ERROR_SUCCESS, report.status);
-  EXPECT_EQ(kValues + 3, report.line);
-  EXPECT_EQ(std::wstring::npos, report.message.find(L"error")) << orv::EncodeUtf8(report.message);
-  HKEY key = nullptr;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key));
-  // A name that a .reg line could not hold is refused when it is stored.
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"S", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-  const BYTE one[4] = {1};
-  EXPECT_EQ(ERROR_INVALID_PARAMETER, RegSetValueExW(key, L"two\nlines", 0, REG_DWORD, one, 4));
-  RegCloseKey(key);
-}
-
-TEST_F(RegFileTest, Utf16FileBytesAreDecoded) {
-  std::string bytes = orv::test::Utf16LeWithMark(
-      L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\S\\\u661f]\r\n\"label\"=\"\u6a19\u6e96\"\r\n");
-  orv::RegImportReport report = orv::ImportRegBytes(bytes);
-  ASSERT_EQ(ERROR_SUCCESS, report.status) << orv::EncodeUtf8(report.message);
-  EXPECT_EQ(TextBytes(L"\u6a19\u6e96"), ReadRawValue(HKEY_LOCAL_MACHINE, L"S\\\u661f", L"label").bytes);
-  EXPECT_EQ(ERROR_INVALID_DATA, orv::ImportRegBytes(std::string("\xFF\xFE\x00", 3)).status);
-}
-
-TEST(RegistryPath, RootNamesAndAbbreviations) {
-  struct Row {
-    const wchar_t* path;
-    bool ok;
-    HKEY root;
-    const wchar_t* subKey;
-  } rows[] = {
-      {L"HKEY_CURRENT_USER\\Software\\X", true, HKEY_CURRENT_USER, L"Software\\X"},
-      {L"hkey_local_machine\\Software", true, HKEY_LOCAL_MACHINE, L"Software"},
-      {L"HKCU\\A", true, HKEY_CURRENT_USER, L"A"},
-      {L"HKLM", true, HKEY_LOCAL_MACHINE, L""},
-      {L"HKEY_USERS\\A", false, nullptr, L""},
-      {L"HKCUX\\A", false, nullptr, L""},
-      {L"", false, nullptr, L""},
-  };
-  for (const Row& row : rows) {
-    HKEY root = nullptr;
-    std::wstring subKey;
-    EXPECT_EQ(row.ok, orv::ParseRegistryPath(row.path, &root, &subKey)) << CString(row.path);
-    if (row.ok) {
-      EXPECT_EQ(row.root, root);
-      EXPECT_EQ(std::wstring(row.subKey), subKey);
-    }
-  }
-}
-
-TEST(ShippedPictureSets, RegisterThreeSetsInUtf16) {
-  orv::test::TempRegistry registry;
-  std::string bytes = orv::test::ReadFileBytes(ORV_SOURCE_DIR "/apps/data/cnspic.reg");
-  ASSERT_GE(bytes.size(), 2u);
-  EXPECT_EQ(std::string("\xFF\xFE", 2), bytes.substr(0, 2)) << "UTF-16LE with its mark, as regedit writes";
-  orv::RegImportReport report = orv::ImportRegBytes(bytes);
-  ASSERT_EQ(ERROR_SUCCESS, report.status) << orv::EncodeUtf8(report.message) << " at line " << report.line;
-  int otherColours = 0;
-  for (const wchar_t* set : {L"1", L"2", L"3"}) {
-    std::wstring path = std::wstring(L"Software\\Orrelab\\Skyweave\\10.0\\CnsPic\\") + set;
-    for (const wchar_t* name : {L"lst", L"label", L"color"}) {
-      orv::test::RawValue value = ReadRawValue(HKEY_LOCAL_MACHINE, path, name);
-      ASSERT_TRUE(value.Found()) << CString(set) << " " << CString(name);
-      EXPECT_EQ(REG_SZ, value.type);
-      EXPECT_GT(value.bytes.size(), sizeof(wchar_t));
-      if (std::wcscmp(name, L"color") == 0) {
-        std::wstring colour = value.Text();
-        EXPECT_EQ(6u, colour.size());
-        EXPECT_EQ(std::wstring::npos, colour.find_first_not_of(L"0123456789abcdefABCDEF"));
-        if (colour != L"504038") ++otherColours;
-      }
-    }
-  }
-  EXPECT_GE(otherColours, 2);
-  EXPECT_EQ(TextBytes(L".\\constellation\\CnsPic\\CnsPic.lst"),
-            ReadRawValue(HKEY_LOCAL_MACHINE, L"Software\\Orrelab\\Skyweave\\10.0\\CnsPic\\1", L"lst").bytes);
-}
 }  // namespace

@@ -100,13 +100,4 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
 
-TEST(RegistryDamage, AnEmptyFileIsANewStore) {
-  orv::test::TempRegistry registry;
-  WriteFileBytes(registry.UserFile(), "");
-  orv::test::MessageLog messages;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRawValue(HKEY_CURRENT_USER, L"A", L"v").status);
-  ASSERT_EQ(ERROR_SUCCESS, SetRawDword(HKEY_CURRENT_USER, L"A", L"v", 5));
-  EXPECT_TRUE(messages.boxes.empty());
-  EXPECT_TRUE(FilesAside(registry.Folder()).empty());
-}
 }  // namespace

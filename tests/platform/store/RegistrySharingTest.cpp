@@ -64,33 +64,3 @@ TEST(RegistrySharing, TwoProcessesWritingAtOnceLoseNothing) {
   RegCloseKey(key);
 }
 }  // namespace
-
-// A store that another user may read but not write: its values read, and a write is refused
-// as read-only (the folder takes no shared-memory file for the journal).
-TEST(RegistrySharing, AStoreTheUserMayNotWriteIsReadOnly) {
-  orv::test::TempRegistry registry;
-  DWORD seven = 7;
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(HKEY_CURRENT_USER, L"Kept", 0, REG_DWORD,
-                                          reinterpret_cast<const BYTE*>(&seven), 4));
-  orv::SetRegistryRootFile(HKEY_CURRENT_USER, registry.UserFile());  // closed: the journal is folded in
-  ASSERT_EQ(0, chmod(registry.Folder().c_str(), 0755));
-  if (getuid() != 0) {
-    ASSERT_EQ(0, chmod(registry.Folder().c_str(), 0555));
-  }
-  pid_t child = fork();
-  ASSERT_NE(-1, child);
-  if (child == 0) {
-    if (getuid() == 0 && setresuid(65534, 65534, 65534) != 0) _exit(9);
-    DWORD value = 0, size = 4;
-    if (RegQueryValueExW(HKEY_CURRENT_USER, L"Kept", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS || value != 7)
-      _exit(1);
-    LSTATUS st = RegSetValueExW(HKEY_CURRENT_USER, L"New", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&seven), 4);
-    _exit(st == ERROR_ACCESS_DENIED && orv::RegistryErrorText(st).find("read-only") != std::string::npos ? 0 : 2);
-  }
-  int status = 0;
-  ASSERT_EQ(child, waitpid(child, &status, 0));
-  chmod(registry.Folder().c_str(), 0700);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(0, WEXITSTATUS(status)) << "1: the value did not read; 2: the write was not refused as read-only";
-}
