@@ -192,4 +192,23 @@ TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
   }
 }
 
+TEST_F(RegFileTest, AStoreFailurePartWayLeavesNothingOfTheFile) {
+  orv::SetRegistryRootFile(HKEY_LOCAL_MACHINE, "/dev/null/machine.db");  // cannot be created
+  // More changes than any one commit of a store would hold, before the one that fails.
+  constexpr int kValues = 5000;
+  std::wstring text = L"REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n";
+  for (int i = 0; i < kValues; ++i) text += L"\"v" + std::to_wstring(i) + L"\"=dword:1\r\n";
+  orv::RegImportReport report = orv::ImportRegText(text + L"[HKEY_LOCAL_MACHINE\\B]\r\n");
+  EXPECT_NE(ERROR_SUCCESS, report.status);
+  EXPECT_EQ(kValues + 3, report.line);
+  EXPECT_EQ(std::wstring::npos, report.message.find(L"error")) << orv::EncodeUtf8(report.message);
+  HKEY key = nullptr;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key));
+  // A name that a .reg line could not hold is refused when it is stored.
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"S", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  const BYTE one[4] = {1};
+  EXPECT_EQ(ERROR_INVALID_PARAMETER, RegSetValueExW(key, L"two\nlines", 0, REG_DWORD, one, 4));
+  RegCloseKey(key);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -252,6 +253,101 @@ TEST_F(WinRegTest, AFailedTransactionLeavesNothingNotEvenInWhatItRead) {
   HKEY gone = nullptr;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(key, L"New", &gone));
   EXPECT_EQ(std::vector<std::wstring>{}, Subkeys(key));
+  RegCloseKey(key);
+}
+
+TEST_F(WinRegTest, LongEnumerationsAnswerEveryIndexInAnyOrder) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Long");
+  std::vector<std::wstring> names;
+  for (int i = 0; i < 300; ++i) names.push_back(L"k" + std::to_wstring((i * 7919) % 1000));
+  for (const std::wstring& name : names) {
+    RegCloseKey(Create(key, name.c_str()));
+    ASSERT_EQ(ERROR_SUCCESS, SetDword(key, name.c_str(), 1));
+  }
+  auto subkeyAt = [&](DWORD i) {
+    wchar_t name[64];
+    DWORD size = 64;
+    return RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
+  };
+  auto valueAt = [&](DWORD i) {
+    wchar_t name[64];
+    DWORD size = 64;
+    return RegEnumValueW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
+  };
+  std::vector<std::wstring> sorted = names;
+  std::sort(sorted.begin(), sorted.end(), [](const std::wstring& a, const std::wstring& b) { return a < b; });
+  std::vector<DWORD> order;
+  for (DWORD i = 0; i <= 300; ++i) order.push_back(i);
+  for (DWORD i = 301; i-- > 0;) order.push_back(i);
+  for (DWORD i = 0; i < 300; ++i) order.push_back((i * 131) % 301);
+  for (DWORD i : order) {
+    EXPECT_EQ(i < 300 ? sorted[i] : L"-", subkeyAt(i)) << i;
+    EXPECT_EQ(i < 300 ? names[i] : L"-", valueAt(i)) << i;
+  }
+  // A key created half-way through a walk moves the later names down by one.
+  EXPECT_EQ(sorted[200], subkeyAt(200));
+  RegCloseKey(Create(key, L"a"));
+  EXPECT_EQ(sorted[200], subkeyAt(201));
+  EXPECT_EQ(L"a", subkeyAt(0));
+  RegCloseKey(key);
+}
+
+TEST_F(WinRegTest, ClosedHandlesAreRefusedNotReused) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Handles");
+  ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(key));
+  EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(key));
+  EXPECT_EQ(ERROR_INVALID_HANDLE, SetDword(key, L"X", 1));
+  DWORD size = 0;
+  EXPECT_EQ(ERROR_INVALID_HANDLE, RegQueryValueExW(key, L"X", nullptr, nullptr, nullptr, &size));
+  HKEY again = Create(HKEY_CURRENT_USER, L"Handles");
+  EXPECT_NE(key, again);
+  EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(key));
+  EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(again));
+  EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(HKEY_CURRENT_USER)) << "a root needs no closing and stays usable";
+  EXPECT_EQ(ERROR_SUCCESS, SetDword(HKEY_CURRENT_USER, L"AtRoot", 7));
+}
+
+TEST_F(WinRegTest, HandleOfADeletedKeyReportsKeyDeleted) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Doomed\\Leaf");
+  ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyW(HKEY_CURRENT_USER, L"doomed"));
+  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(key, L"X", 1));
+  HKEY reborn = Create(HKEY_CURRENT_USER, L"Doomed\\Leaf");
+  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(key, L"X", 1)) << "a new key of the same name is another key";
+  EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(key));
+  RegCloseKey(reborn);
+}
+
+TEST_F(WinRegTest, SubtreeDeletionRemovesKeysAndValuesBelowOnly) {
+  HKEY app = Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\Skyweave\\10.0");
+  for (const wchar_t* path : {L"CnsPic\\1", L"CnsPic\\2\\Deep\\Deeper", L"CnsPicture", L"Fonts"}) {
+    HKEY key = Create(app, path);
+    ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"color", 0x123456));
+    RegCloseKey(key);
+  }
+  ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyW(app, L"CNSPIC"));
+  EXPECT_EQ((std::vector<std::wstring>{L"CnsPicture", L"Fonts"}), Subkeys(app));
+  HKEY reborn = Create(app, L"CnsPic\\2\\Deep\\Deeper");
+  DWORD size = 0;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(reborn, L"color", nullptr, nullptr, nullptr, &size))
+      << "values of deleted keys do not come back";
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, SHDeleteKeyW(app, L"Missing"));
+  RegCloseKey(reborn);
+  RegCloseKey(app);
+}
+
+TEST_F(WinRegTest, EnumeratedNameNeedsRoomForItsTerminator) {
+  HKEY key = Create(HKEY_CURRENT_USER, L"Room");
+  RegCloseKey(Create(key, L"abcd"));
+  std::vector<wchar_t> name(8, L'#');
+  DWORD size = 4;
+  EXPECT_EQ(ERROR_MORE_DATA, RegEnumKeyExW(key, 0, name.data(), &size, nullptr, nullptr, nullptr, nullptr));
+  size = 5;
+  FILETIME written{};
+  ASSERT_EQ(ERROR_SUCCESS, RegEnumKeyExW(key, 0, name.data(), &size, nullptr, nullptr, nullptr, &written));
+  EXPECT_EQ(4u, size);
+  EXPECT_STREQ(L"abcd", name.data());
+  EXPECT_EQ(L'#', name[5]);
+  EXPECT_NE(0u, written.dwHighDateTime) << "last write time is set";
   RegCloseKey(key);
 }
 
