@@ -138,12 +138,14 @@ std::string IniDocument::Serialize() const {
     return bytes;
   };
   std::string bytes = serialize(out);
-  // A CP932 file whose bytes became valid UTF-8 (the edit removed the only sequence that is
-  // not) would read back as UTF-8, changing untouched values: it is written as UTF-8 then,
-  // which keeps every value.
+  // CP932 bytes that happen to be valid UTF-8 (the edit removed the only sequence that is
+  // not) would read back as UTF-8 next time, changing untouched values. A comment line in
+  // front says which encoding the file is in, in bytes that are not UTF-8, so that every
+  // reader (this one, and the original platform's, which reads CP932 anyway) decodes the
+  // file as it was written; every other line keeps its bytes.
   if (out == TextEncoding::Cp932 && DetectEncoding(bytes) != TextEncoding::Cp932 &&
       TextDecoder(TextEncoding::Utf8).Decode(bytes) != TextDecoder(TextEncoding::Cp932).Decode(bytes))
-    bytes = serialize(TextEncoding::Utf8);
+    bytes.insert(0, EncodeText(kCp932Marker, TextEncoding::Cp932) + NewLineBytes());
   return bytes;
 }
 

@@ -15,7 +15,8 @@
 //
 // Writing keeps every untouched line byte for byte, with its own line terminator, and the
 // file's encoding (see TextEncoding.h). A CP932 file that has to take a character CP932
-// cannot hold is rewritten as UTF-8 rather than losing the character. New files are UTF-8.
+// cannot hold is rewritten as UTF-8 rather than losing the character. A CP932 file whose
+// bytes would otherwise read as UTF-8 gets kCp932Marker as its first line. New files are UTF-8.
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,9 @@
 #include "platform/base/TextEncoding.h"
 
 namespace orv::ini {
+
+// A comment whose CP932 bytes are not UTF-8, so that a file holding it is read as CP932.
+inline constexpr std::wstring_view kCp932Marker = L"; 文字コード: Shift_JIS";
 
 class ORV_API IniDocument {
 public:

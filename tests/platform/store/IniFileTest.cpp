@@ -74,22 +74,27 @@ TEST(IniFile, UndecodableBytesOfUntouchedLinesSurviveAnEdit) {
 }
 
 // Edits that would leave a file that reads back otherwise: a UTF-16 file of odd length (the
-// stray last byte is dropped), and a CP932 file whose remaining bytes are valid UTF-8.
-TEST(IniFile, AnEditKeepsEveryValueReadable) {
+// stray last byte is dropped), and a CP932 file whose remaining bytes are valid UTF-8: it
+// stays CP932, its untouched lines keep their bytes, and a second edit adds no second marker.
+TEST(IniFile, AnEditKeepsEveryValueAndTheEncoding) {
   TempDir dir;
   const std::string odd = Encoded(L"[S]\r\nOld=値\r\n", TextEncoding::Utf16Le) + "A";
   const std::string cp932 = "[S]\r\nOld=\xC3\xBD\r\nGone=\x83\x65\r\n";  // "ﾃｽ" and "テ"
   for (const std::string& bytes : {odd, cp932}) {
     WriteFileBytes(dir.File("v.ini"), bytes);
     const std::wstring old = bytes == odd ? L"値" : L"\uFF83\uFF7D";
-    ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"Gone", nullptr, dir.WFile("v.ini")));
-    ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"New", L"n", dir.WFile("v.ini")));
-    wchar_t buffer[16];
-    GetPrivateProfileStringW(L"S", L"Old", L"", buffer, 16, dir.WFile("v.ini"));
-    EXPECT_EQ(old, buffer);
-    GetPrivateProfileStringW(L"S", L"New", L"", buffer, 16, dir.WFile("v.ini"));
-    EXPECT_EQ(std::wstring(L"n"), buffer);
+    for (const wchar_t* value : {L"n", L"m"}) {
+      ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"Gone", nullptr, dir.WFile("v.ini")));
+      ASSERT_TRUE(WritePrivateProfileStringW(L"S", L"New", value, dir.WFile("v.ini")));
+      wchar_t buffer[16];
+      GetPrivateProfileStringW(L"S", L"Old", L"", buffer, 16, dir.WFile("v.ini"));
+      EXPECT_EQ(old, buffer);
+      GetPrivateProfileStringW(L"S", L"New", L"", buffer, 16, dir.WFile("v.ini"));
+      EXPECT_EQ(std::wstring(value), buffer);
+    }
   }
+  EXPECT_EQ(Encoded(orv::ini::kCp932Marker, TextEncoding::Cp932) + "\r\n[S]\r\nOld=\xC3\xBD\r\nNew=m\r\n",
+            ReadFileBytes(dir.File("v.ini")));
 }
 
 TEST(IniFile, TwoProcessesWritingDifferentKeysLoseNeitherWrite) {
