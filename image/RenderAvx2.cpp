@@ -5,8 +5,12 @@
 
 #include "image/detail/RenderKernels.h"
 
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 namespace orv::render {
 namespace {
@@ -259,6 +263,10 @@ const RowKernels kAvx2 = {
 }  // namespace
 }  // namespace orv::render
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 const orv::render::RowKernels& orv::render::Avx2Kernels() { return kAvx2; }

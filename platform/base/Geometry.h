@@ -71,6 +71,9 @@ public:
     return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
   }
   bool operator!=(const RECT& o) const { return !(*this == o); }
+  // Exact overloads, so that comparing two CRects never has to weigh a reversed candidate.
+  bool operator==(const CRect& o) const { return *this == static_cast<const RECT&>(o); }
+  bool operator!=(const CRect& o) const { return !(*this == o); }
   operator LPRECT() { return this; }
   operator LPCRECT() const { return this; }
 };
