@@ -141,9 +141,9 @@ TEST_F(ControlsDialogTest, TheLimitBindsTypingButNotTheProgram) {
 
 TEST_F(ControlsDialogTest, SelectionFollowsTheEditMessages) {
   struct Row {
-    int start, end;
-    int wantStart, wantEnd;
-  } rows[] = {{1, 3, 1, 3}, {3, 1, 1, 3}, {0, -1, 0, 6}, {2, 99, 2, 6}, {4, 4, 4, 4}};
+    int start, end, wantStart, wantEnd;
+  } rows[] = {{1, 3, 1, 3}, {3, 1, 1, 3}, {0, -1, 0, 6}, {2, 99, 2, 6}, {4, 4, 4, 4},
+              {1, 5, 1, 5}, {-1, 0, 5, 5}};  // -1 deselects; the caret stays at the end of the old selection
   CEdit& edit = Edit(kEdit);
   edit.SetWindowText(L"abcdef");
   for (const Row& r : rows) {
@@ -153,11 +153,6 @@ TEST_F(ControlsDialogTest, SelectionFollowsTheEditMessages) {
     EXPECT_EQ(std::pair(s, e), std::pair(r.wantStart, r.wantEnd)) << r.start << "," << r.end;
     EXPECT_EQ(edit.GetSel(), MAKELONG(static_cast<WORD>(r.wantStart), static_cast<WORD>(r.wantEnd)));
   }
-  edit.SetSel(1, 5);
-  edit.SetSel(-1, 0);  // deselects; the caret stays at the end of the old selection
-  int s = 0, e = 0;
-  edit.GetSel(s, e);
-  EXPECT_EQ(std::pair(s, e), std::pair(5, 5));
 }
 
 // ---------------------------------------------------------------------------- tree
@@ -168,17 +163,15 @@ TEST_F(ControlsDialogTest, TreeInsertsAtTheRootAndAsLastChild) {
   HTREEITEM planets = tree.InsertItem(L"Planets");
   HTREEITEM sirius = tree.InsertItem(L"Sirius", stars);
   HTREEITEM vega = tree.InsertItem(L"Vega", stars);
-  EXPECT_EQ(tree.GetRootItem(), stars);
-  EXPECT_EQ(tree.GetNextSiblingItem(stars), planets);
-  EXPECT_EQ(tree.GetChildItem(stars), sirius);
-  EXPECT_EQ(tree.GetNextSiblingItem(sirius), vega);
-  EXPECT_EQ(tree.GetParentItem(vega), stars);
-  EXPECT_EQ(tree.GetParentItem(stars), nullptr);
+  // Root, stars' sibling, its children in order, both ways up, and no selection yet.
+  EXPECT_EQ((std::vector<HTREEITEM>{tree.GetRootItem(), tree.GetNextSiblingItem(stars), tree.GetChildItem(stars),
+                                    tree.GetNextSiblingItem(sirius), tree.GetParentItem(vega),
+                                    tree.GetParentItem(stars), tree.GetSelectedItem()}),
+            (std::vector<HTREEITEM>{stars, planets, sirius, vega, stars, nullptr, nullptr}));
   EXPECT_TRUE(tree.ItemHasChildren(stars));
   EXPECT_FALSE(tree.ItemHasChildren(planets));
   EXPECT_EQ(tree.GetItemText(vega), L"Vega");
   EXPECT_EQ(tree.GetCount(), 4u);
-  EXPECT_EQ(tree.GetSelectedItem(), nullptr);
 }
 
 TEST_F(ControlsDialogTest, SelectingAnItemExpandsItsParentAndNotifiesOnce) {
@@ -213,10 +206,8 @@ TEST_F(ControlsDialogTest, AUserClickSelectsByMouse) {
   CTreeCtrl& tree = Tree();
   tree.InsertItem(L"A");
   HTREEITEM b = tree.InsertItem(L"B");
-  dialog_.log.clear();
   driver_->SelectTreeItem(kTree, b);
   EXPECT_EQ(tree.GetSelectedItem(), b);
-  ASSERT_FALSE(dialog_.log.empty());
   EXPECT_NE(std::find(dialog_.log.begin(), dialog_.log.end(),
                       TreeNote(TVN_SELCHANGED) + " action " + std::to_string(TVC_BYMOUSE) + " new"),
             dialog_.log.end());
@@ -256,8 +247,7 @@ TEST_F(ControlsDialogTest, UpDownTakesThePreviousControlAsBuddyAndShowsItsPositi
   EXPECT_EQ(spin.GetBuddy()->GetDlgCtrlID(), kBuddy);
   int lower = 0, upper = 0;
   spin.GetRange(lower, upper);
-  EXPECT_EQ(lower, 100);  // the platform's initial range runs from 100 down to 0
-  EXPECT_EQ(upper, 0);
+  EXPECT_EQ(std::pair(lower, upper), std::pair(100, 0));  // the platform's initial range runs from 100 down to 0
   spin.SetRange(0, 30);
   spin.SetPos(29);
   EXPECT_EQ(dialog_.GetDlgItemInt(kBuddy), 29u);
@@ -293,33 +283,28 @@ TEST_F(ControlsDialogTest, UpDownStartsFromTheBuddysTextAndTheArrowKeys) {
 // ---------------------------------------------------------------------------- scroll bar
 
 TEST_F(ControlsDialogTest, ScrollInfoIsKeptWithinTheRange) {
+  constexpr UINT kDisabling = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
   struct Row {
-    int min, max;
-    UINT page;
-    int pos;
-    UINT mask;
-    int wantPos;
-    UINT wantPage;
+    int min, max, pos, wantPos;
+    UINT page, mask, wantPage;
     bool wantEnabled;
   } rows[] = {
-      {0, 120, 50, 0, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 50, true},
-      {0, 120, 50, 100, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 71, 50, true},
-      {0, 49, 50, 3, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 50, false},
-      {0, 50, 50, 3, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 1, 50, true},
-      {0, 10, 100, 5, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 11, false},
-      {-150, 50, 0, -200, SIF_RANGE | SIF_PAGE | SIF_POS, -150, 0, true},
-      {10, 5, 0, 7, SIF_RANGE | SIF_POS, 0, 0, true},
+      {0, 120, 0, 0, 50, kDisabling, 50, true},       {0, 120, 100, 71, 50, kDisabling, 50, true},
+      {0, 49, 3, 0, 50, kDisabling, 50, false},       {0, 50, 3, 1, 50, kDisabling, 50, true},
+      {0, 10, 5, 0, 100, kDisabling, 11, false},
+      {-150, 50, -200, -150, 0, SIF_RANGE | SIF_PAGE | SIF_POS, 0, true},  // the page stays 0 for the next row
+      {10, 5, 7, 0, 0, SIF_RANGE | SIF_POS, 0, true},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE(::testing::Message() << r.min << ".." << r.max << " page " << r.page << " pos " << r.pos);
     CScrollBar& bar = Bar();
     bar.EnableScrollBar(ESB_ENABLE_BOTH);
     SCROLLINFO in{sizeof(SCROLLINFO), r.mask, r.min, r.max, r.page, r.pos, 0};
     bar.SetScrollInfo(&in);
     SCROLLINFO out{};
     ASSERT_TRUE(bar.GetScrollInfo(&out, SIF_ALL));
-    EXPECT_EQ(out.nPos, r.wantPos) << r.min << ".." << r.max << " page " << r.page << " pos " << r.pos;
-    EXPECT_EQ(out.nPage, r.wantPage) << r.min << ".." << r.max << " page " << r.page;
-    EXPECT_EQ(driver_->Scroll(kBar, SB_LINERIGHT), r.wantEnabled) << r.min << ".." << r.max << " page " << r.page;
+    EXPECT_EQ(std::pair(out.nPos, out.nPage), std::pair(r.wantPos, r.wantPage));
+    EXPECT_EQ(driver_->Scroll(kBar, SB_LINERIGHT), r.wantEnabled);
   }
 }
 
@@ -345,10 +330,10 @@ TEST_F(ControlsDialogTest, TheBarMovesOnlyWhereTheOwnerPutsIt) {
 TEST_F(ControlsDialogTest, AutoRadioButtonsKeepOneCheckedInTheirGroup) {
   driver_->Click(kRadio1);
   driver_->Click(kRadio3);
-  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio1), 0u);
-  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio2), 0u);
-  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio3), 1u);
-  EXPECT_EQ(dialog_.IsDlgButtonChecked(kCheck), 0u);  // another group
+  // The check box is in another group.
+  EXPECT_EQ((std::vector<UINT>{dialog_.IsDlgButtonChecked(kRadio1), dialog_.IsDlgButtonChecked(kRadio2),
+                               dialog_.IsDlgButtonChecked(kRadio3), dialog_.IsDlgButtonChecked(kCheck)}),
+            (std::vector<UINT>{0, 0, 1, 0}));
   EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(BN_CLICKED, kRadio1), Note(BN_CLICKED, kRadio3)}));
 }
 
@@ -373,13 +358,11 @@ TEST_F(ControlsDialogTest, ListsReportTheUsersChoice) {
   }
   driver_->SelectListItem(kList, 2, true);
   driver_->SelectListItem(kCombo, 1);
-  EXPECT_EQ(list.GetCurSel(), 2);
-  EXPECT_EQ(combo.GetCurSel(), 1);
-  CString text;
-  list.GetText(2, text);
-  EXPECT_EQ(text, L"gamma");
-  combo.GetLBText(1, text);
-  EXPECT_EQ(text, L"beta");
+  EXPECT_EQ(std::pair(list.GetCurSel(), combo.GetCurSel()), std::pair(2, 1));
+  CString listText, comboText;
+  list.GetText(2, listText);
+  combo.GetLBText(1, comboText);
+  EXPECT_EQ(std::pair(listText, comboText), std::pair(CString(L"gamma"), CString(L"beta")));
   EXPECT_EQ(list.FindStringExact(-1, L"BETA"), 1);
   EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(LBN_SELCHANGE, kList), Note(LBN_DBLCLK, kList),
                                                    Note(CBN_SELCHANGE, kCombo)}));
