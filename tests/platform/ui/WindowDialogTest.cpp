@@ -1,6 +1,7 @@
 // Windows and dialogs as the platform keeps them: dialog units, rectangles and their
 // conversions, styles, enabling, stale handles, modality, damaged templates, posted
 // messages and the wait cursor.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/ui/Controls.h"
@@ -10,10 +11,18 @@
 #include "platform/ui/WaitCursor.h"
 #include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
+#include "support/WindowReads.h"
 
 namespace {
 
+using orv::test::ClientRect;
+using orv::test::Pixels;
 using orv::test::RunModal;
+using orv::test::WindowRect;
+using orv::test::WindowText;
+using ::testing::AllOf;
+using ::testing::Ge;
+using ::testing::Le;
 using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
 using orv::ui::test::ModalScripts;
@@ -42,31 +51,20 @@ protected:
 TEST_F(WindowDialogTest, ControlsSitWhereTheirDialogUnitsSay) {
   CDialog dialog(kTemplate);
   RunModal(dialog, [&](DialogDriver& d) {
-    CRect units(10, 20, 70, 32);
-    dialog.MapDialogRect(&units);
-    CRect edit;
-    dialog.GetDlgItem(kEdit)->GetWindowRect(&edit);
+    CRect edit = WindowRect(*dialog.GetDlgItem(kEdit));
     dialog.ScreenToClient(&edit);
-    EXPECT_EQ(edit, units);
-    CRect client;
-    dialog.GetClientRect(&client);
-    CRect whole(0, 0, 200, 100);
-    dialog.MapDialogRect(&whole);
-    EXPECT_EQ(client, whole);
+    EXPECT_EQ(edit, Pixels(dialog, {10, 20, 70, 32}));
+    const CRect client = ClientRect(dialog);
+    EXPECT_EQ(client, Pixels(dialog, {0, 0, 200, 100}));
     // The base units of a 9-point face: about 6 pixels wide and 12 to 16 high.
-    CRect four(0, 0, 4, 8);
-    dialog.MapDialogRect(&four);
-    EXPECT_GE(four.Width(), 5);
-    EXPECT_LE(four.Width(), 8);
-    EXPECT_GE(four.Height(), 11);
-    EXPECT_LE(four.Height(), 17);
+    const CRect four = Pixels(dialog, {0, 0, 4, 8});
+    EXPECT_THAT(four.Width(), AllOf(Ge(5), Le(8)));
+    EXPECT_THAT(four.Height(), AllOf(Ge(11), Le(17)));
     // A captioned frame lies around the client area.
-    CRect window;
-    dialog.GetWindowRect(&window);
+    const CRect window = WindowRect(dialog);
     CPoint origin(0, 0);
     dialog.ClientToScreen(&origin);
-    EXPECT_EQ(origin.x - window.left, 3);
-    EXPECT_EQ(origin.y - window.top, 23);
+    EXPECT_EQ(origin - window.TopLeft(), CSize(3, 23));
     EXPECT_EQ(window.Width(), client.Width() + 6);
     d.Click(IDOK);
   });
@@ -76,20 +74,14 @@ TEST_F(WindowDialogTest, MovingKeepsTheConversionsTogether) {
   CDialog dialog(kTemplate);
   RunModal(dialog, [&](DialogDriver& d) {
     dialog.MoveWindow(50, 60, 300, 200);
-    CRect window;
-    dialog.GetWindowRect(&window);
-    EXPECT_EQ(window, CRect(50, 60, 350, 260));
-    CRect client;
-    dialog.GetClientRect(&client);
-    EXPECT_EQ(client, CRect(0, 0, 294, 174));
+    EXPECT_EQ(WindowRect(dialog), CRect(50, 60, 350, 260));
+    EXPECT_EQ(ClientRect(dialog), CRect(0, 0, 294, 174));
     CWnd* frame = dialog.GetDlgItem(kFrame);
     frame->MoveWindow(5, 6, 20, 10);
-    CRect r;
-    frame->GetWindowRect(&r);
+    CRect r = WindowRect(*frame);
     EXPECT_EQ(r, CRect(50 + 3 + 5, 60 + 23 + 6, 50 + 3 + 25, 60 + 23 + 16));
-    CRect mapped = r;
-    dialog.ScreenToClient(&mapped);
-    EXPECT_EQ(mapped, CRect(5, 6, 25, 16));
+    dialog.ScreenToClient(&r);
+    EXPECT_EQ(r, CRect(5, 6, 25, 16));
     CPoint p(1, 2);
     frame->MapWindowPoints(&dialog, &p, 1);
     EXPECT_EQ(p, CPoint(6, 8));
@@ -110,9 +102,7 @@ TEST_F(WindowDialogTest, StylesEnablingAndText) {
     EXPECT_FALSE(d.Click(IDOK));
     ok->EnableWindow(TRUE);
     dialog.SetWindowText(L"Renamed");
-    CString text;
-    dialog.GetWindowText(text);
-    EXPECT_EQ(text, L"Renamed");
+    EXPECT_EQ(WindowText(dialog), L"Renamed");
     EXPECT_EQ(ok->GetParent(), &dialog);
     EXPECT_EQ(ok->GetDlgCtrlID(), IDOK);
     d.Click(IDOK);
@@ -230,12 +220,9 @@ TEST_F(WindowDialogTest, PostedMessagesArriveFromTheEventLoop) {
   CWnd* edit = dialog.GetDlgItem(kEdit);
   static const wchar_t kText[] = L"posted";
   ASSERT_TRUE(edit->PostMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kText)));
-  CString text;
-  edit->GetWindowText(text);
-  EXPECT_EQ(text, L"");
+  EXPECT_EQ(WindowText(*edit), L"");
   orv::ui::test::ProcessEvents();
-  edit->GetWindowText(text);
-  EXPECT_EQ(text, L"posted");
+  EXPECT_EQ(WindowText(*edit), L"posted");
   dialog.DestroyWindow();
   orv::ui::test::ProcessEvents();
 }
