@@ -13,9 +13,11 @@
 #include "platform/ui/TestDriver.h"
 #include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
+#include "support/WindowReads.h"
 
 namespace {
 
+using orv::test::WindowRect;
 using orv::ui::test::DialogDriver;
 using namespace orv::ui::testing;
 
@@ -97,11 +99,7 @@ TEST_F(TreeUpDownDialogTest, ItemsGoFirstLastSortedOrAfterASibling) {
 TEST_F(TreeUpDownDialogTest, TextComesBackCutToTheBuffer) {
   HTREEITEM item = Tree().InsertItem(L"Andromeda");
   wchar_t buffer[4] = {L'#', L'#', L'#', L'#'};
-  TVITEM tv{};
-  tv.mask = TVIF_TEXT;
-  tv.hItem = item;
-  tv.pszText = buffer;
-  tv.cchTextMax = 4;
+  TVITEM tv{TVIF_TEXT, item, 0, 0, buffer, 4, 0, 0, 0, 0};
   ASSERT_TRUE(Tree().GetItem(&tv));
   EXPECT_EQ(std::wstring(buffer), L"And");
   std::wstring longName(1000, L'x');
@@ -153,16 +151,11 @@ TEST_F(TreeUpDownDialogTest, PositionsShowWithSeparatorsOrInHexadecimal) {
 }
 
 TEST_F(TreeUpDownDialogTest, AlignedUpDownTakesTheBuddysRightEdge) {
-  CRect buddy, spin;
-  dialog_.GetDlgItem(kBuddy)->GetWindowRect(&buddy);
-  dialog_.GetDlgItem(kSpin)->GetWindowRect(&spin);
-  EXPECT_EQ(spin.left, buddy.right);
-  EXPECT_EQ(spin.top, buddy.top);
-  EXPECT_EQ(spin.bottom, buddy.bottom);
-  CRect units(110, 7, 160, 19);
-  dialog_.MapDialogRect(&units);
+  const CRect buddy = WindowRect(*dialog_.GetDlgItem(kBuddy));
+  CRect units = orv::test::Pixels(dialog_, {110, 7, 160, 19});
   dialog_.ClientToScreen(&units);
-  EXPECT_EQ(spin.right, units.right);  // the pair keeps the buddy's old width
+  // The pair keeps the buddy's old width: the up-down ends where the buddy ended before.
+  EXPECT_EQ(WindowRect(*dialog_.GetDlgItem(kSpin)), CRect(buddy.right, buddy.top, units.right, buddy.bottom));
 }
 
 TEST_F(TreeUpDownDialogTest, AWrappingHorizontalUpDownGoesRoundAndScrollsSideways) {
