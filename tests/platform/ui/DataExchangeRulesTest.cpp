@@ -1,6 +1,7 @@
 // The exchange functions' rules, row by row: which texts are integers, what the standard
 // messages say, what a failure does to the focus and selection, and that values moved into
-// the controls raise the change notification only when the text changes.
+// the controls raise the change notification only when the text changes; then the round
+// trip through a modal dialog's OK and Cancel.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -15,6 +16,8 @@
 
 namespace {
 
+using orv::test::RunModal;
+using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
 using namespace orv::ui::testing;
 
@@ -59,7 +62,9 @@ protected:
                                      {Control(kNumber, L"EDIT", L"", 7, 7, 60, 12, WS_TABSTOP),
                                       Control(kText, L"EDIT", L"", 7, 22, 60, 12, WS_TABSTOP),
                                       Control(kCheck, L"BUTTON", L"Check", 7, 37, 60, 10, BS_AUTOCHECKBOX),
-                                      Control(kOther, L"EDIT", L"", 7, 50, 60, 12, WS_TABSTOP)}));
+                                      Control(kOther, L"EDIT", L"", 7, 50, 60, 12, WS_TABSTOP),
+                                      Control(IDOK, L"BUTTON", L"OK", 80, 7, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP),
+                                      Control(IDCANCEL, L"BUTTON", L"Cancel", 80, 25, 50, 14, WS_TABSTOP)}));
     ASSERT_TRUE(dialog_.Create(kTemplate));
     shown_.emplace(dialog_);
   }
@@ -202,6 +207,38 @@ TEST_F(DataExchangeRulesTest, AMissingControlIsReportedAndFailsTheExchange) {
   EXPECT_FALSE(broken.UpdateData(TRUE));
   EXPECT_EQ(boxes.LastText(), L"CDataExchange::PrepareCtrl(): No control with id 4242 in the dialog.");
   broken.DestroyWindow();
+}
+
+TEST_F(DataExchangeRulesTest, TypedValueReachesTheMemberOnOk) {
+  ExchangeDialog dialog;
+  dialog.number = 7;
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
+    EXPECT_EQ(d.Text(kNumber), L"7");
+    EXPECT_TRUE(d.ReplaceText(kNumber, L"12"));
+    EXPECT_TRUE(d.Click(IDOK));
+  }), IDOK);
+  EXPECT_EQ(dialog.number, 12);
+}
+
+TEST_F(DataExchangeRulesTest, ValidationFailuresOnOkShowTheStandardMessagesAndKeepTheDialogOpen) {
+  ExchangeDialog dialog;
+  MessageBoxRecorder boxes;
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
+    d.ReplaceText(kNumber, L"abc");
+    d.Click(IDOK);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.LastText(), L"Please enter an integer.");
+    EXPECT_TRUE(d.IsOpen());
+    d.ReplaceText(kNumber, L"31");
+    d.Click(IDOK);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.LastText(), L"Please enter an integer between -5 and 30.");
+    EXPECT_EQ(d.FocusedId(), kNumber);
+    d.Click(IDCANCEL);
+  }), IDCANCEL);
+  // The exchange stored the typed value before the range check refused it, as the
+  // framework's does; only the refusal kept the dialog open.
+  EXPECT_EQ(dialog.number, 31);
 }
 
 }  // namespace

@@ -186,15 +186,21 @@ TEST_F(WindowDialogTest, ADialogNobodyAnswersIsCancelledAndReported) {
   EXPECT_EQ(scripts.Problems().back(), L"the dialog \"Inner\" was left open by its script");
 }
 
-TEST_F(WindowDialogTest, ADamagedTemplateFailsWithMinusOneAndNamesTheFault) {
-  MessageBoxRecorder boxes;
-  CDialog dialog(kDamaged);
-  EXPECT_EQ(dialog.DoModal(), -1);
-  ASSERT_EQ(boxes.Count(), 1);
-  EXPECT_EQ(boxes.LastText(),
-            L"CDialog::DoModal(): Dialog template 31403 is damaged: control 7 is of the unknown class "
-            L"\"msctls_trackbar32\".");
-  EXPECT_EQ(dialog.m_hWnd, nullptr);
+TEST_F(WindowDialogTest, ADamagedOrMissingTemplateFailsWithMinusOneAndNamesTheFault) {
+  struct Row {
+    UINT id;
+    const wchar_t* message;
+  } rows[] = {{kDamaged, L"CDialog::DoModal(): Dialog template 31403 is damaged: control 7 is of the unknown class "
+                         L"\"msctls_trackbar32\"."},
+              {31999, L"CDialog::DoModal(): Dialog template 31999 not found."}};
+  for (const Row& r : rows) {
+    MessageBoxRecorder boxes;
+    CDialog dialog(r.id);
+    EXPECT_EQ(dialog.DoModal(), -1);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.LastText(), r.message);
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+  }
 }
 
 class EndsAtOnce : public CDialog {
