@@ -1,5 +1,6 @@
 // The controls' messages and notifications, on a modeless dialog that logs what its
-// controls tell it: edits, trees, up-down controls, scroll bars, buttons and lists.
+// controls tell it: edits (multi-line ones too), trees, up-down controls, scroll bars,
+// buttons and lists.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -13,6 +14,7 @@
 #include "platform/ui/TestDriver.h"
 #include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
+#include "support/WindowReads.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ using namespace orv::ui::testing;
 
 constexpr int kEdit = 1301, kTree = 1302, kBuddy = 1303, kSpin = 1304, kBar = 1305, kRadio1 = 1306,
               kRadio2 = 1307, kRadio3 = 1308, kCheck = 1309, kPlainCheck = 1310, kList = 1311, kCombo = 1312,
-              kLabel = 1313;
+              kLabel = 1313, kNotes = 1314, kLines = 1315;
 
 // Logs notifications as "code@id" and scroll requests as "scroll code pos".
 class LoggingDialog : public CDialog {
@@ -96,7 +98,9 @@ protected:
                    Control(kPlainCheck, L"BUTTON", L"Plain", 50, 118, 40, 10, BS_CHECKBOX | WS_TABSTOP),
                    Control(kList, L"LISTBOX", L"", 110, 22, 60, 40, LBS_NOTIFY | WS_TABSTOP),
                    Control(kCombo, L"COMBOBOX", L"", 110, 65, 60, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
-                   Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP)});
+                   Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP),
+                   Control(kNotes, L"EDIT", L"", 180, 22, 55, 30, ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP),
+                   Control(kLines, L"EDIT", L"", 180, 60, 55, 30, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP)});
     ASSERT_TRUE(dialog_.CreateIndirect(&tpl_));
     shown_.emplace(dialog_);
     driver_ = &shown_->Driver();
@@ -153,6 +157,38 @@ TEST_F(ControlsDialogTest, SelectionFollowsTheEditMessages) {
     EXPECT_EQ(std::pair(s, e), std::pair(r.wantStart, r.wantEnd)) << r.start << "," << r.end;
     EXPECT_EQ(edit.GetSel(), MAKELONG(static_cast<WORD>(r.wantStart), static_cast<WORD>(r.wantEnd)));
   }
+}
+
+TEST_F(ControlsDialogTest, LineBreaksAreTwoCharactersInTextAndPositions) {
+  CEdit& notes = Edit(kNotes);
+  notes.SetWindowText(L"ab\r\ncd");
+  EXPECT_EQ(orv::test::WindowText(notes), L"ab\r\ncd");
+  EXPECT_EQ(notes.GetWindowTextLength(), 6);
+  notes.SetSel(4, 6);  // "cd", after the break
+  int start = 0, end = 0;
+  notes.GetSel(start, end);
+  EXPECT_EQ(std::pair(start, end), std::pair(4, 6));
+  notes.ReplaceSel(L"xy");
+  EXPECT_EQ(orv::test::WindowText(notes), L"ab\r\nxy");
+  driver_->Type(kLines, L"one");
+  driver_->PressKey(VK_RETURN, kLines);  // ES_WANTRETURN: the line breaks
+  driver_->Type(kLines, L"two");
+  EXPECT_EQ(driver_->Text(kLines), L"one\r\ntwo");
+  EXPECT_TRUE(driver_->IsOpen());
+  driver_->PressKey(VK_RETURN, kNotes);  // without it, Enter is the default button
+  EXPECT_EQ(dialog_.log.back(), Note(BN_CLICKED, IDOK));
+  EXPECT_FALSE(driver_->IsOpen());
+}
+
+TEST_F(ControlsDialogTest, TheMultiLineLimitCountsEachBreakAsTwo) {
+  CEdit& lines = Edit(kLines);
+  lines.LimitText(4);
+  driver_->Type(kLines, L"ab");
+  driver_->PressKey(VK_RETURN, kLines);  // 4 characters now
+  driver_->Type(kLines, L"c");           // refused
+  EXPECT_EQ(driver_->Text(kLines), L"ab\r\n");
+  lines.LimitText(0);
+  EXPECT_EQ(lines.GetLimitText(), 0xFFFFFFFFu);
 }
 
 // ---------------------------------------------------------------------------- tree
