@@ -76,11 +76,13 @@ protected:
 TEST_F(DataExchangeRulesTest, WhatCountsAsAnInteger) {
   const wchar_t* const kNotAnInteger = L"Please enter an integer.";
   const wchar_t* const kOutOfRange = L"Please enter an integer between -5 and 30.";
+  const wchar_t* const kNotPositive = L"Please enter a positive integer.";
   struct Row {
     const wchar_t* text;
     bool ok;
     int value;
     const wchar_t* message;
+    bool isUnsigned = false;  // the unsigned field, 1 to 99
   } rows[] = {
       {L"12", true, 12, nullptr}, {L"  7\t", true, 7, nullptr}, {L"+3", true, 3, nullptr}, {L"00", true, 0, nullptr},
       {L"0", true, 0, nullptr},   {L"-5", true, -5, nullptr},   {L"30", true, 30, nullptr},  // both ends of the range pass
@@ -89,19 +91,23 @@ TEST_F(DataExchangeRulesTest, WhatCountsAsAnInteger) {
       {L"1 2", false, 1234, kNotAnInteger}, {L"0x1A", false, 1234, kNotAnInteger},
       // Out of range: the member has taken the value already when the check refuses it.
       {L"31", false, 31, kOutOfRange}, {L"-6", false, -6, kOutOfRange}, {L"99999999999", false, INT_MAX, kOutOfRange},
+      {L"42", true, 42, nullptr, true},       {L"-1", false, 1234, kNotPositive, true},
+      {L"x", false, 1234, kNotPositive, true}, {L"0", false, 0, L"Please enter an integer between 1 and 99.", true},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE(CString(r.text).ToUtf8() + (r.isUnsigned ? " unsigned" : ""));
     MessageBoxRecorder boxes;
+    dialog_.useUnsigned = r.isUnsigned;
     dialog_.number = 1234;
+    dialog_.unsignedNumber = 1234;
     dialog_.SetDlgItemText(kNumber, r.text);
     dialog_.SetDlgItemText(kText, L"ab");
-    BOOL ok = dialog_.UpdateData(TRUE);
-    EXPECT_EQ(ok != FALSE, r.ok) << CString(r.text);
-    EXPECT_EQ(dialog_.number, r.value) << CString(r.text);
+    EXPECT_EQ(dialog_.UpdateData(TRUE) != FALSE, r.ok);
+    EXPECT_EQ(r.isUnsigned ? static_cast<int>(dialog_.unsignedNumber) : dialog_.number, r.value);
     if (r.message == nullptr) {
-      EXPECT_EQ(boxes.Count(), 0) << CString(r.text);
+      EXPECT_EQ(boxes.Count(), 0);
     } else {
-      ASSERT_EQ(boxes.Count(), 1) << CString(r.text);
+      ASSERT_EQ(boxes.Count(), 1);
       EXPECT_EQ(boxes.LastText(), r.message);
       EXPECT_EQ(boxes.Boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
     }
@@ -149,29 +155,6 @@ TEST_F(DataExchangeRulesTest, TextsChecksAndTheirLimits) {
   EXPECT_TRUE(dialog_.UpdateData(TRUE));
   EXPECT_EQ(dialog_.text, L"xy");
   EXPECT_EQ(dialog_.checked, 0);
-}
-
-TEST_F(DataExchangeRulesTest, UnsignedIntegers) {
-  MessageBoxRecorder boxes;
-  dialog_.useUnsigned = true;
-  dialog_.SetDlgItemText(kText, L"");
-  struct Row {
-    const wchar_t* text;
-    bool ok;
-    const wchar_t* message;
-  } rows[] = {{L"42", true, nullptr},
-              {L"-1", false, L"Please enter a positive integer."},
-              {L"0", false, L"Please enter an integer between 1 and 99."},
-              {L"x", false, L"Please enter a positive integer."}};
-  for (const Row& r : rows) {
-    boxes.Clear();
-    dialog_.SetDlgItemText(kNumber, r.text);
-    EXPECT_EQ(dialog_.UpdateData(TRUE) != FALSE, r.ok) << CString(r.text);
-    if (r.message != nullptr) {
-      EXPECT_EQ(boxes.LastText(), r.message) << CString(r.text);
-    }
-  }
-  EXPECT_EQ(dialog_.unsignedNumber, 0u);
 }
 
 TEST_F(DataExchangeRulesTest, GetDlgItemIntReadsALeadingNumber) {
