@@ -3,6 +3,7 @@
 // arrive at their handlers with the platform's arguments.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/ui/TestDriver.h"
 #include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
+#include "support/WindowReads.h"
 
 namespace {
 
@@ -113,49 +115,44 @@ TEST_F(MessageMapDialogTest, DerivedEntriesComeFirstAndUnmappedOnesReachTheBase)
   EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
-TEST_F(MessageMapDialogTest, TheBaseClassAloneHandlesItsOwnEntries) {
-  BaseDialog dialog;
-  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
-    d.Click(kApply);
-    d.Click(IDCANCEL);
-  }), IDCANCEL);
-  EXPECT_EQ(dialog.log, (std::vector<std::string>{"base apply", "destroy"}));
-}
-
-TEST_F(MessageMapDialogTest, ProgrammaticAndTypedTextBothRaiseTheChangeNotification) {
-  BaseDialog dialog;
-  RunModal(dialog, [&](DialogDriver& d) {
-    dialog.SetDlgItemText(kEdit, L"set");
-    d.Type(kEdit, L"ab");
-    d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.log, (std::vector<std::string>{"edit change", "edit change", "edit change", "destroy"}));
-}
-
-TEST_F(MessageMapDialogTest, ScrollRequestsCarryPositionsBelowZeroIntact) {
-  BaseDialog dialog;
-  RunModal(dialog, [](DialogDriver& d) {
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, -150, 50, 0, -50, 0};
-    ::SetScrollInfo(d.Item(kBar), SB_CTL, &info, TRUE);
-    d.Scroll(kBar, SB_LINERIGHT);
-    d.DragThumb(kBar, -100);
-    d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.log, (std::vector<std::string>{"hscroll 1 0 from 1104", "hscroll 8 0 from 1104",
-                                                  "hscroll 5 -100 from 1104", "hscroll 4 -100 from 1104",
-                                                  "hscroll 8 -100 from 1104", "destroy"}));
-}
-
-TEST_F(MessageMapDialogTest, TreeSelectionReachesTheNotifyHandler) {
-  BaseDialog dialog;
-  RunModal(dialog, [&](DialogDriver& d) {
-    auto* tree = static_cast<CTreeCtrl*>(dialog.GetDlgItem(kTree));
-    HTREEITEM group = tree->InsertItem(L"group");
-    HTREEITEM entry = tree->InsertItem(L"entry", group);
-    d.SelectTreeItem(kTree, entry);
-    d.Click(IDCANCEL);
-  });
-  EXPECT_EQ(dialog.log, (std::vector<std::string>{"selchanged entry", "destroy"}));
+// The base class alone handles its own entries; text set by the program and typed both raise
+// the change notification; scroll positions below zero arrive intact; a tree's selection
+// reaches the notify handler.
+TEST_F(MessageMapDialogTest, TheBaseClassHandlersHearTheirMessagesWithThePlatformsArguments) {
+  struct Case {
+    std::function<void(DialogDriver&)> script;  // Cancel follows
+    std::vector<std::string> log;
+  } cases[] = {
+      {[](DialogDriver& d) { d.Click(kApply); }, {"base apply"}},
+      {[](DialogDriver& d) {
+         CWnd::FromHandle(d.Dialog())->SetDlgItemText(kEdit, L"set");
+         d.Type(kEdit, L"ab");
+       },
+       {"edit change", "edit change", "edit change"}},
+      {[](DialogDriver& d) {
+         SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, -150, 50, 0, -50, 0};
+         ::SetScrollInfo(d.Item(kBar), SB_CTL, &info, TRUE);
+         d.Scroll(kBar, SB_LINERIGHT);
+         d.DragThumb(kBar, -100);
+       },
+       {"hscroll 1 0 from 1104", "hscroll 8 0 from 1104", "hscroll 5 -100 from 1104", "hscroll 4 -100 from 1104",
+        "hscroll 8 -100 from 1104"}},
+      {[](DialogDriver& d) {
+         auto& tree = orv::test::Item<CTreeCtrl>(d, kTree);
+         d.SelectTreeItem(kTree, tree.InsertItem(L"entry", tree.InsertItem(L"group")));
+       },
+       {"selchanged entry"}},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.log[0]);
+    BaseDialog dialog;
+    EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
+      c.script(d);
+      d.Click(IDCANCEL);
+    }), IDCANCEL);
+    c.log.push_back("destroy");
+    EXPECT_EQ(dialog.log, c.log);
+  }
 }
 
 TEST_F(MessageMapDialogTest, KeysOfTheDialogManager) {
