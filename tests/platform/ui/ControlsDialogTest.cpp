@@ -1,6 +1,7 @@
 // The controls' messages and notifications, on a modeless dialog that logs what its
-// controls tell it: edits (multi-line ones too), trees, up-down controls, scroll bars,
-// buttons and lists.
+// controls tell it: edits (multi-line ones too); trees, where items go, how texts come back,
+// refused expansions; up-down controls with separators, bases, wrapping and alignment;
+// scroll bars, buttons and lists, sorted ones too.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -23,7 +24,8 @@ using namespace orv::ui::testing;
 
 constexpr int kEdit = 1301, kTree = 1302, kBuddy = 1303, kSpin = 1304, kBar = 1305, kRadio1 = 1306,
               kRadio2 = 1307, kRadio3 = 1308, kCheck = 1309, kPlainCheck = 1310, kList = 1311, kCombo = 1312,
-              kLabel = 1313, kNotes = 1314, kLines = 1315;
+              kLabel = 1313, kNotes = 1314, kLines = 1315, kAlignedBuddy = 1316, kAlignedSpin = 1317,
+              kWrapBuddy = 1318, kWrapSpin = 1319, kSorted = 1320;
 
 // Logs notifications as "code@id" and scroll requests as "scroll code pos".
 class LoggingDialog : public CDialog {
@@ -32,6 +34,7 @@ public:
   LRESULT answerSelChanging = 0;
   LRESULT answerDblClk = 0;
   LRESULT answerDeltaPos = 0;
+  LRESULT answerExpanding = 0;
   int setPosOnScroll = INT32_MIN;  // when set, scroll requests move the bar there
 
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
@@ -54,6 +57,7 @@ public:
     *result = h->code == TVN_SELCHANGING ? answerSelChanging
               : h->code == NM_DBLCLK     ? answerDblClk
               : h->code == UDN_DELTAPOS  ? answerDeltaPos
+              : h->code == TVN_ITEMEXPANDING ? answerExpanding
                                          : 0;
     return TRUE;
   }
@@ -100,7 +104,14 @@ protected:
                    Control(kCombo, L"COMBOBOX", L"", 110, 65, 60, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
                    Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP),
                    Control(kNotes, L"EDIT", L"", 180, 22, 55, 30, ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP),
-                   Control(kLines, L"EDIT", L"", 180, 60, 55, 30, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP)});
+                   Control(kLines, L"EDIT", L"", 180, 60, 55, 30, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP),
+                   Control(kAlignedBuddy, L"EDIT", L"", 7, 132, 50, 12, WS_TABSTOP),
+                   Control(kAlignedSpin, L"msctls_updown32", L"", 57, 132, 10, 12,
+                           UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT),
+                   Control(kWrapBuddy, L"EDIT", L"", 70, 132, 50, 12, WS_TABSTOP),
+                   Control(kWrapSpin, L"msctls_updown32", L"", 120, 132, 20, 12,
+                           UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_WRAP | UDS_HORZ | UDS_NOTHOUSANDS),
+                   Control(kSorted, L"LISTBOX", L"", 7, 148, 60, 20, LBS_NOTIFY | LBS_SORT)});
     ASSERT_TRUE(dialog_.CreateIndirect(&tpl_));
     shown_.emplace(dialog_);
     driver_ = &shown_->Driver();
@@ -110,6 +121,19 @@ protected:
   CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(dialog_.GetDlgItem(kTree)); }
   CSpinButtonCtrl& Spin() { return *static_cast<CSpinButtonCtrl*>(dialog_.GetDlgItem(kSpin)); }
   CScrollBar& Bar() { return *static_cast<CScrollBar*>(dialog_.GetDlgItem(kBar)); }
+  // The log's entries that contain `part`.
+  std::vector<std::string> Logged(const std::string& part) const {
+    std::vector<std::string> found;
+    for (const std::string& entry : dialog_.log)
+      if (entry.find(part) != std::string::npos) found.push_back(entry);
+    return found;
+  }
+  std::vector<CString> Children(HTREEITEM parent) {
+    std::vector<CString> names;
+    for (HTREEITEM i = Tree().GetChildItem(parent); i != nullptr; i = Tree().GetNextSiblingItem(i))
+      names.push_back(Tree().GetItemText(i));
+    return names;
+  }
 
   orv::DialogTemplate tpl_;
   LoggingDialog dialog_;
@@ -276,6 +300,58 @@ TEST_F(ControlsDialogTest, StaleItemHandlesFailQuietly) {
   EXPECT_EQ(std::count(dialog_.log.begin(), dialog_.log.end(), TreeNote(TVN_DELETEITEM)), 2);
 }
 
+TEST_F(ControlsDialogTest, ItemsGoFirstLastSortedOrAfterASibling) {
+  CTreeCtrl& tree = Tree();
+  HTREEITEM b = tree.InsertItem(L"b");
+  tree.InsertItem(L"d");
+  tree.InsertItem(L"a", TVI_ROOT, TVI_FIRST);
+  tree.InsertItem(L"C", TVI_ROOT, TVI_SORT);
+  tree.InsertItem(L"b2", TVI_ROOT, b);
+  tree.InsertItem(L"e", TVI_ROOT, TVI_LAST);
+  EXPECT_EQ(Children(TVI_ROOT), (std::vector<CString>{L"a", L"b", L"b2", L"C", L"d", L"e"}));
+  HTREEITEM other = tree.InsertItem(L"z");
+  EXPECT_EQ(tree.InsertItem(L"x", other, b), nullptr);  // b is no child of z
+  tree.InsertItem(L"y", other);
+  tree.InsertItem(L"X", other);
+  tree.SortChildren(other);
+  EXPECT_EQ(Children(other), (std::vector<CString>{L"X", L"y"}));
+}
+
+TEST_F(ControlsDialogTest, TextComesBackCutToTheBuffer) {
+  HTREEITEM item = Tree().InsertItem(L"Andromeda");
+  wchar_t buffer[4] = {L'#', L'#', L'#', L'#'};
+  TVITEM tv{TVIF_TEXT, item, 0, 0, buffer, 4, 0, 0, 0, 0};
+  ASSERT_TRUE(Tree().GetItem(&tv));
+  EXPECT_EQ(std::wstring(buffer), L"And");
+  std::wstring longName(1000, L'x');
+  Tree().SetItemText(item, longName.c_str());
+  EXPECT_EQ(Tree().GetItemText(item).GetLength(), 1000);
+  Tree().SetItemState(item, TVIS_BOLD, TVIS_BOLD);
+  EXPECT_EQ(Tree().GetItemState(item, TVIS_BOLD), TVIS_BOLD);
+  Tree().SetItemData(item, 77);
+  EXPECT_EQ(Tree().GetItemData(item), 77u);
+}
+
+TEST_F(ControlsDialogTest, TheOwnerMayRefuseAnExpansionAndACollapseMovesTheSelectionUp) {
+  HTREEITEM group = Tree().InsertItem(L"group");
+  HTREEITEM child = Tree().InsertItem(L"child", group);
+  dialog_.answerExpanding = TRUE;
+  driver_->ExpandTreeItem(kTree, group, true);
+  EXPECT_EQ(Tree().GetItemState(group, TVIS_EXPANDED), 0u);
+  dialog_.answerExpanding = FALSE;
+  driver_->ExpandTreeItem(kTree, group, true);
+  EXPECT_EQ(Tree().GetItemState(group, TVIS_EXPANDED), TVIS_EXPANDED);
+  Tree().SelectItem(child);
+  dialog_.log.clear();
+  driver_->ExpandTreeItem(kTree, group, false);
+  EXPECT_EQ(Tree().GetSelectedItem(), group);
+  EXPECT_EQ(Logged(TreeNote(TVN_SELCHANGED)).size(), 1u);
+  EXPECT_TRUE(Tree().Expand(group, TVE_EXPAND));  // TVM_EXPAND asks nobody
+  dialog_.answerExpanding = TRUE;
+  EXPECT_TRUE(Tree().Expand(group, TVE_COLLAPSE));
+  EXPECT_FALSE(Tree().Expand(child, TVE_EXPAND));  // nothing to expand
+}
+
 // ---------------------------------------------------------------------------- up-down
 
 TEST_F(ControlsDialogTest, UpDownTakesThePreviousControlAsBuddyAndShowsItsPosition) {
@@ -314,6 +390,46 @@ TEST_F(ControlsDialogTest, UpDownStartsFromTheBuddysTextAndTheArrowKeys) {
   EXPECT_EQ(dialog_.GetDlgItemInt(kBuddy), 12u);
   driver_->ReplaceText(kBuddy, L"x");
   EXPECT_NE(HIWORD(static_cast<DWORD>(spin.GetPos())), 0);  // the buddy's text is no position
+}
+
+TEST_F(ControlsDialogTest, PositionsShowWithSeparatorsOrInHexadecimal) {
+  auto& spin = *static_cast<CSpinButtonCtrl*>(dialog_.GetDlgItem(kAlignedSpin));
+  spin.SetRange32(-100000, 100000);
+  struct Row {
+    int pos;
+    const wchar_t *decimal, *hex;
+  } rows[] = {{999, L"999", L"0x03E7"}, {1234, L"1,234", L"0x04D2"}, {-98765, L"-98,765", L"0xFFFE7E33"},
+              {0, L"0", L"0x0000"}};
+  for (const Row& r : rows) {
+    spin.SetBase(10);
+    spin.SetPos32(r.pos);
+    EXPECT_EQ(driver_->Text(kAlignedBuddy), r.decimal);
+    EXPECT_EQ(spin.GetPos32(), r.pos);  // read back through the separators
+    spin.SetBase(16);
+    EXPECT_EQ(driver_->Text(kAlignedBuddy), r.hex);
+  }
+  EXPECT_EQ(spin.SetBase(8), 0);  // only 10 and 16
+}
+
+TEST_F(ControlsDialogTest, AlignedUpDownTakesTheBuddysRightEdge) {
+  const CRect buddy = orv::test::WindowRect(*dialog_.GetDlgItem(kAlignedBuddy));
+  CRect units = orv::test::Pixels(dialog_, {7, 132, 57, 144});
+  dialog_.ClientToScreen(&units);
+  // The pair keeps the buddy's old width: the up-down ends where the buddy ended before.
+  EXPECT_EQ(orv::test::WindowRect(*dialog_.GetDlgItem(kAlignedSpin)),
+            CRect(buddy.right, buddy.top, units.right, buddy.bottom));
+}
+
+TEST_F(ControlsDialogTest, AWrappingHorizontalUpDownGoesRoundAndScrollsSideways) {
+  auto& spin = *static_cast<CSpinButtonCtrl*>(dialog_.GetDlgItem(kWrapSpin));
+  spin.SetRange(1, 3);
+  spin.SetPos(3);
+  dialog_.log.clear();
+  driver_->StepUpDown(kWrapSpin, 1);
+  EXPECT_EQ(dialog_.GetDlgItemInt(kWrapBuddy), 1u);
+  driver_->StepUpDown(kWrapSpin, -1);
+  EXPECT_EQ(dialog_.GetDlgItemInt(kWrapBuddy), 3u);
+  EXPECT_EQ(Logged("scroll"), (std::vector<std::string>{"hscroll 4 1", "hscroll 8 1", "hscroll 4 3", "hscroll 8 3"}));
 }
 
 // ---------------------------------------------------------------------------- scroll bar
@@ -402,6 +518,24 @@ TEST_F(ControlsDialogTest, ListsReportTheUsersChoice) {
   EXPECT_EQ(list.FindStringExact(-1, L"BETA"), 1);
   EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(LBN_SELCHANGE, kList), Note(LBN_DBLCLK, kList),
                                                    Note(CBN_SELCHANGE, kCombo)}));
+}
+
+TEST_F(ControlsDialogTest, ASortedListKeepsItsOrderAndItsSelection) {
+  auto& list = *static_cast<CListBox*>(dialog_.GetDlgItem(kSorted));
+  EXPECT_EQ(list.AddString(L"Vega"), 0);
+  EXPECT_EQ(list.AddString(L"altair"), 0);
+  EXPECT_EQ(list.AddString(L"Deneb"), 1);
+  list.SetCurSel(2);  // Vega
+  list.DeleteString(0);
+  EXPECT_EQ(list.GetCurSel(), 1);
+  CString text;
+  list.GetText(1, text);
+  EXPECT_EQ(text, L"Vega");
+  EXPECT_EQ(list.DeleteString(7), LB_ERR);
+  EXPECT_EQ(list.GetText(7, text), LB_ERR);
+  EXPECT_EQ(text, L"");
+  list.DeleteString(1);
+  EXPECT_EQ(list.GetCurSel(), LB_ERR);
 }
 
 TEST_F(ControlsDialogTest, AltWithALabelsLetterFocusesTheControlAfterIt) {
