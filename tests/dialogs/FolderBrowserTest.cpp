@@ -9,6 +9,7 @@
 #include "platform/ui/CommonControls.h"
 #include "platform/ui/TestDriver.h"
 #include "support/TempDir.h"
+#include "support/WindowReads.h"
 
 namespace {
 
@@ -28,20 +29,17 @@ TEST(FolderBrowserTest, PresetFolderCaptionResultAndAStatusLineShortenedAtTheFro
   orv::ui::test::ModalScripts scripts;
   scripts.Add([&](DialogDriver& d) {
     CWnd* chooser = CWnd::FromHandle(d.Dialog());
-    CString caption;
-    chooser->GetWindowText(caption);
-    EXPECT_EQ(caption, L"フォルダの選択");
+    EXPECT_EQ(orv::test::WindowText(*chooser), L"フォルダの選択");
     EXPECT_EQ(d.Text(kBrowseTitleId), L"Pick a folder");
     EXPECT_EQ(chooser->GetExStyle() & WS_EX_CONTEXTHELP, 0u);
-    auto* tree = static_cast<CTreeCtrl*>(CWnd::FromHandle(d.Item(kBrowseTreeId)));
-    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), L"maps");  // the preset folder
+    auto& tree = orv::test::Item<CTreeCtrl>(d, kBrowseTreeId);
+    EXPECT_EQ(tree.GetItemText(tree.GetSelectedItem()), L"maps");  // the preset folder
     for (const Row& r : rows) {
-      CRect frame, client;
-      chooser->GetWindowRect(&frame);
+      const CRect frame = orv::test::WindowRect(*chooser);
       if (r.width > 0) chooser->MoveWindow(frame.left, frame.top, r.width, frame.Height());
       CString path = dir.WFile(r.folder);
       SendMessageW(d.Dialog(), BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.GetString()));
-      chooser->GetClientRect(&client);
+      const CRect client = orv::test::ClientRect(*chooser);
       CClientDC dc(chooser);
       dc.SelectObject(chooser->GetFont());
       const int width = dc.GetTextExtent(path).cx, cut = (width - client.Width()) * path.GetLength() / width + 3;

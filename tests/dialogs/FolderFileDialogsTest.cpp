@@ -9,6 +9,7 @@
 #include "support/ShownDialog.h"
 #include "support/TempDir.h"
 #include "support/TempRegistry.h"
+#include "support/WindowReads.h"
 
 namespace {
 
@@ -19,9 +20,7 @@ constexpr const wchar_t* kKey = L"Dialog\\FileOpen";
 CRect FrameAt(DialogDriver& d, int x = -1, int y = 0) {
   CWnd* frame = CWnd::FromHandle(d.Dialog());
   if (x >= 0) frame->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  CRect r;
-  frame->GetWindowRect(&r);
-  return r;
+  return orv::test::WindowRect(*frame);
 }
 
 TEST(FolderFileDialogsTest, CancelStoresThePlaceAndAConfirmedNameItsFolderForTheNextDialog) {

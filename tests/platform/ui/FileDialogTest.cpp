@@ -91,9 +91,7 @@ public:
 protected:
   BOOL OnInitDialog() override {
     CFileDialog::OnInitDialog();
-    CString frameTitle;
-    GetParent()->GetWindowText(frameTitle);
-    log.push_back("init in " + frameTitle.ToUtf8());
+    log.push_back("init in " + orv::test::WindowText(*GetParent()).ToUtf8());
     GetParent()->ModifyStyleEx(WS_EX_CONTEXTHELP, 0);
     return TRUE;
   }

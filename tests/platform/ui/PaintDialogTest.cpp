@@ -14,6 +14,7 @@
 #include "platform/ui/TestDriver.h"
 #include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
+#include "support/WindowReads.h"
 
 namespace {
 
@@ -78,8 +79,7 @@ protected:
 
 TEST_F(PaintDialogTest, PaintHandlerDrawsOnTheErasedClientArea) {
   orv::gdi::Surface s = shown_->Driver().PaintClient();
-  CRect client;
-  dialog_.GetClientRect(&client);
+  const CRect client = orv::test::ClientRect(dialog_);
   ASSERT_EQ(CSize(s.Width(), s.Height()), client.Size());
   const COLORREF face = GetSysColor(COLOR_3DFACE);  // the fill's right and bottom are exclusive
   EXPECT_EQ((std::vector<COLORREF>{At(s, 10, 10), At(s, 29, 29), At(s, 30, 30), At(s, 0, 0)}),
@@ -108,8 +108,7 @@ TEST_F(PaintDialogTest, InvalidatingWithoutEraseKeepsWhatWasDrawnAndClipsToTheUp
 
 TEST_F(PaintDialogTest, AContextOnAControlDrawsOnThatControl) {
   CWnd* graph = dialog_.GetDlgItem(kGraph);
-  CRect r;
-  graph->GetClientRect(&r);
+  const CRect r = orv::test::ClientRect(*graph);
   {
     CClientDC dc(graph);
     dc.FillSolidRect(&r, RGB(50, 50, 50));
@@ -127,8 +126,7 @@ TEST_F(PaintDialogTest, OwnerDrawnButtonsAreDrawnByTheirObjectWithTheirState) {
   swatch.Invalidate();
   orv::ui::test::ProcessEvents();
   ASSERT_GT(swatch.draws, 0);
-  CRect client;
-  swatch.GetClientRect(&client);
+  const CRect client = orv::test::ClientRect(swatch);
   const DRAWITEMSTRUCT& last = swatch.last;
   EXPECT_EQ(std::tuple(last.CtlType, last.CtlID, last.hwndItem, CRect(last.rcItem), last.itemState & ODS_SELECTED),
             std::tuple(static_cast<UINT>(ODT_BUTTON), static_cast<UINT>(kOwnerButton), swatch.m_hWnd, client, 0u));
