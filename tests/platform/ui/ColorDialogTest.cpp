@@ -3,6 +3,7 @@
 // bar under the mouse, confirmation through OnColorOK, and the sample it paints.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "platform/ui/ColorDialog.h"
@@ -36,9 +37,7 @@ TEST(ColorSpaceTest, HueLuminanceSaturationOnTheScaleOf240) {
   for (const Row& r : rows) {
     WORD h = 9999, l = 9999, s = 9999;
     ColorRGBToHLS(r.rgb, &h, &l, &s);
-    EXPECT_EQ(h, r.h) << std::hex << r.rgb;
-    EXPECT_EQ(l, r.l) << std::hex << r.rgb;
-    EXPECT_EQ(s, r.s) << std::hex << r.rgb;
+    EXPECT_EQ(std::tuple(h, l, s), std::tuple(r.h, r.l, r.s)) << std::hex << r.rgb;
     EXPECT_EQ(ColorHLSToRGB(r.h, r.l, r.s), r.rgb) << std::hex << r.rgb;
   }
 }

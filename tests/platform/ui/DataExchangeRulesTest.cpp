@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <optional>
+#include <utility>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/DataExchange.h"
@@ -119,12 +120,10 @@ TEST_F(DataExchangeRulesTest, AFailureFocusesTheFieldAndSelectsItsText) {
   dialog_.GetDlgItem(kOther)->SetFocus();
   dialog_.SetDlgItemText(kNumber, L"abc");
   EXPECT_FALSE(dialog_.UpdateData(TRUE));
-  orv::ui::test::DialogDriver& d = shown_->Driver();
-  EXPECT_EQ(d.FocusedId(), kNumber);
+  EXPECT_EQ(shown_->Driver().FocusedId(), kNumber);
   int start = -1, end = -1;
   static_cast<CEdit*>(dialog_.GetDlgItem(kNumber))->GetSel(start, end);
-  EXPECT_EQ(start, 0);
-  EXPECT_EQ(end, 3);
+  EXPECT_EQ(std::pair(start, end), std::pair(0, 3));
 }
 
 TEST_F(DataExchangeRulesTest, ValuesMovedInNotifyOnlyWhenTheTextChanges) {

@@ -43,19 +43,20 @@ protected:
   void SetUp() override {
     std::filesystem::create_directories(dir_.File("sky/deep"));
     std::filesystem::create_directories(dir_.File("maps"));
+    ASSERT_NE(root_ = ILCreateFromPathW(CString(dir_.Path().c_str())), nullptr);
   }
+  void TearDown() override { ILFree(root_); }
   std::wstring Path(const char* name) const { return CString(dir_.File(name).c_str()).str(); }
   orv::test::TempDir dir_;
+  PIDLIST_ABSOLUTE root_ = nullptr;  // the chooser's root: the test's folder
 };
 
 TEST_F(FolderChooserTest, TheCallbackSelectsTheInitialFolderAndShowsItInTheStatusLine) {
   CallbackLog log;
-  PIDLIST_ABSOLUTE root = ILCreateFromPathW(CString(dir_.Path().c_str()));
   log.initial = ILCreateFromPathW(Path("sky/deep").c_str());
-  ASSERT_NE(root, nullptr);
   ASSERT_NE(log.initial, nullptr);
   wchar_t name[MAX_PATH] = L"";
-  BROWSEINFOW info{nullptr, root, name, L"Pick the picture folder", BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT,
+  BROWSEINFOW info{nullptr, root_, name, L"Pick the picture folder", BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT,
                    &CALLBACK_Record, reinterpret_cast<LPARAM>(&log), 0};
   ModalScripts scripts;
   scripts.Add([&](DialogDriver& d) {
@@ -75,13 +76,11 @@ TEST_F(FolderChooserTest, TheCallbackSelectsTheInitialFolderAndShowsItInTheStatu
   EXPECT_EQ(log.events, (std::vector<std::wstring>{L"initialized", L"selected " + Path("sky/deep")}));
   ILFree(chosen);
   ILFree(log.initial);
-  ILFree(root);
 }
 
 TEST_F(FolderChooserTest, TheUserBrowsesTheTreeAndCancelGivesNothing) {
   CallbackLog log;
-  PIDLIST_ABSOLUTE root = ILCreateFromPathW(CString(dir_.Path().c_str()));
-  BROWSEINFOW info{nullptr, root, nullptr, L"", 0, &CALLBACK_Record, reinterpret_cast<LPARAM>(&log), 0};
+  BROWSEINFOW info{nullptr, root_, nullptr, L"", 0, &CALLBACK_Record, reinterpret_cast<LPARAM>(&log), 0};
   ModalScripts scripts;
   scripts.Add([&](DialogDriver& d) {
     EXPECT_EQ(d.Item(kBrowseStatusId), nullptr);  // no status line without BIF_STATUSTEXT
@@ -99,7 +98,6 @@ TEST_F(FolderChooserTest, TheUserBrowsesTheTreeAndCancelGivesNothing) {
   });
   EXPECT_EQ(SHBrowseForFolderW(&info), nullptr);
   EXPECT_EQ(log.events.back(), L"selected " + Path("maps"));
-  ILFree(root);
 }
 
 struct ChooserProbe {
@@ -119,9 +117,8 @@ int ProbeCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
 
 TEST_F(FolderChooserTest, TheChooserTakesItsMessagesAndStaysInsideItsRoot) {
   ChooserProbe probe{L"/"};
-  PIDLIST_ABSOLUTE root = ILCreateFromPathW(CString(dir_.Path().c_str()));
   wchar_t name[MAX_PATH] = L"untouched";
-  BROWSEINFOW info{nullptr, root, name, L"", 0, &ProbeCallback, reinterpret_cast<LPARAM>(&probe), 0};
+  BROWSEINFOW info{nullptr, root_, name, L"", 0, &ProbeCallback, reinterpret_cast<LPARAM>(&probe), 0};
   ModalScripts scripts;
   scripts.Add([](DialogDriver& d) {
     EXPECT_EQ(d.Text(IDOK), L"Choose");
@@ -131,7 +128,6 @@ TEST_F(FolderChooserTest, TheChooserTakesItsMessagesAndStaysInsideItsRoot) {
   EXPECT_EQ(SHBrowseForFolderW(&info), nullptr);
   EXPECT_FALSE(probe.outsideSelected);  // "/" is not below the root
   EXPECT_EQ(std::wstring(name), L"untouched");
-  ILFree(root);
 }
 
 TEST_F(FolderChooserTest, APathLongerThanTheBufferIsRefusedWholly) {

@@ -48,7 +48,7 @@ protected:
   ScopedResources resources_;
 };
 
-TEST_F(WindowDialogTest, ControlsSitWhereTheirDialogUnitsSay) {
+TEST_F(WindowDialogTest, ControlsSitWhereTheirDialogUnitsSayAndMovingKeepsTheConversionsTogether) {
   CDialog dialog(kTemplate);
   RunModal(dialog, [&](DialogDriver& d) {
     CRect edit = WindowRect(*dialog.GetDlgItem(kEdit));
@@ -66,13 +66,7 @@ TEST_F(WindowDialogTest, ControlsSitWhereTheirDialogUnitsSay) {
     dialog.ClientToScreen(&origin);
     EXPECT_EQ(origin - window.TopLeft(), CSize(3, 23));
     EXPECT_EQ(window.Width(), client.Width() + 6);
-    d.Click(IDOK);
-  });
-}
-
-TEST_F(WindowDialogTest, MovingKeepsTheConversionsTogether) {
-  CDialog dialog(kTemplate);
-  RunModal(dialog, [&](DialogDriver& d) {
+    // Moving keeps the conversions together.
     dialog.MoveWindow(50, 60, 300, 200);
     EXPECT_EQ(WindowRect(dialog), CRect(50, 60, 350, 260));
     EXPECT_EQ(ClientRect(dialog), CRect(0, 0, 294, 174));

@@ -247,8 +247,7 @@ TEST_F(LumButtonTest, AttachingMakesTheButtonOwnerDrawnWithTheGivenColours) {
 TEST_F(LumButtonTest, StatesDrawFaceFrameAndFocusExactly) {
   struct Row {
     UINT state;
-    COLORREF face;
-    COLORREF focusDot;  // the focus rectangle's first dot, inside the frame
+    COLORREF face, focusDot;  // focusDot: the focus rectangle's first dot, inside the frame
   } rows[] = {
       {0, kFace, kFace},
       {ODS_SELECTED, RGB(80, 80, 80), RGB(80, 80, 80)},
