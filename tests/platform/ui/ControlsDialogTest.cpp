@@ -119,7 +119,6 @@ protected:
   }
   CEdit& Edit(int id) { return *static_cast<CEdit*>(dialog_.GetDlgItem(id)); }
   CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(dialog_.GetDlgItem(kTree)); }
-  CSpinButtonCtrl& Spin() { return *static_cast<CSpinButtonCtrl*>(dialog_.GetDlgItem(kSpin)); }
   CScrollBar& Bar() { return *static_cast<CScrollBar*>(dialog_.GetDlgItem(kBar)); }
   // The log's entries that contain `part`.
   std::vector<std::string> Logged(const std::string& part) const {
@@ -355,7 +354,7 @@ TEST_F(ControlsDialogTest, TheOwnerMayRefuseAnExpansionAndACollapseMovesTheSelec
 // ---------------------------------------------------------------------------- up-down
 
 TEST_F(ControlsDialogTest, UpDownTakesThePreviousControlAsBuddyAndShowsItsPosition) {
-  CSpinButtonCtrl& spin = Spin();
+  auto& spin = orv::test::Item<CSpinButtonCtrl>(dialog_, kSpin);
   EXPECT_EQ(spin.GetBuddy()->GetDlgCtrlID(), kBuddy);
   int lower = 0, upper = 0;
   spin.GetRange(lower, upper);
@@ -378,7 +377,7 @@ TEST_F(ControlsDialogTest, UpDownTakesThePreviousControlAsBuddyAndShowsItsPositi
 }
 
 TEST_F(ControlsDialogTest, UpDownStartsFromTheBuddysTextAndTheArrowKeys) {
-  CSpinButtonCtrl& spin = Spin();
+  auto& spin = orv::test::Item<CSpinButtonCtrl>(dialog_, kSpin);
   spin.SetRange(0, 30);
   driver_->ReplaceText(kBuddy, L"12");
   driver_->StepUpDown(kSpin, -1);

@@ -54,11 +54,9 @@ TEST_F(FileDialogTest, ListsTheInitialFolderThroughTheFilterAndReturnsTheChoice)
     EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"b.fits");
     d.Click(IDOK);
   }), IDOK);
-  EXPECT_EQ(dialog.GetPathName(), folder_ + L"/b.fits");
-  EXPECT_EQ(dialog.GetFileName(), L"b.fits");
-  EXPECT_EQ(dialog.GetFileExt(), L"fits");
-  EXPECT_EQ(dialog.GetFileTitle(), L"b");
-  EXPECT_EQ(dialog.GetFolderPath(), folder_);
+  EXPECT_EQ((std::vector<CString>{dialog.GetPathName(), dialog.GetFileName(), dialog.GetFileExt(),
+                                   dialog.GetFileTitle(), dialog.GetFolderPath()}),
+            (std::vector<CString>{folder_ + L"/b.fits", L"b.fits", L"fits", L"b", folder_}));
   EXPECT_EQ(dialog.GetOFN().nFilterIndex, 2u);
   EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
@@ -198,10 +196,8 @@ TEST_F(FileDialogTest, StartsInTheInitialNamesFolderAndFillsTheStructure) {
   }), IDOK);
   const OPENFILENAME& ofn = dialog.GetOFN();
   const std::wstring path = ofn.lpstrFile;
-  EXPECT_EQ(path, initial.str());
-  EXPECT_EQ(path.substr(ofn.nFileOffset), L"d.txt");
-  EXPECT_EQ(path.substr(ofn.nFileExtension), L"txt");
-  EXPECT_EQ(std::wstring(title), L"d.txt");
+  EXPECT_EQ((std::vector<std::wstring>{path, path.substr(ofn.nFileOffset), path.substr(ofn.nFileExtension), title}),
+            (std::vector<std::wstring>{initial.str(), L"d.txt", L"txt", L"d.txt"}));
   EXPECT_TRUE(dialog.GetReadOnlyPref());
 }
 

@@ -3,7 +3,6 @@
 // messages and the wait cursor. Message maps: a derived class's entries come before its
 // base's, unmapped messages reach the base or the default procedure, and the keyboard, help,
 // scroll and destroy messages arrive at their handlers with the platform's arguments.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -28,9 +27,6 @@ using orv::test::Pixels;
 using orv::test::RunModal;
 using orv::test::WindowRect;
 using orv::test::WindowText;
-using ::testing::AllOf;
-using ::testing::Ge;
-using ::testing::Le;
 using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
 using orv::ui::test::ModalScripts;
@@ -74,8 +70,8 @@ TEST_F(WindowDialogTest, ControlsSitWhereTheirDialogUnitsSayAndMovingKeepsTheCon
     EXPECT_EQ(client, Pixels(dialog, {0, 0, 200, 100}));
     // The base units of a 9-point face: about 6 pixels wide and 12 to 16 high.
     const CRect four = Pixels(dialog, {0, 0, 4, 8});
-    EXPECT_THAT(four.Width(), AllOf(Ge(5), Le(8)));
-    EXPECT_THAT(four.Height(), AllOf(Ge(11), Le(17)));
+    EXPECT_TRUE(four.Width() >= 5 && four.Width() <= 8) << four.Width();
+    EXPECT_TRUE(four.Height() >= 11 && four.Height() <= 17) << four.Height();
     // A captioned frame lies around the client area.
     const CRect window = WindowRect(dialog);
     CPoint origin(0, 0);
