@@ -237,8 +237,9 @@ protected:
 
 TEST_F(LumButtonTest, AttachingMakesTheButtonOwnerDrawnWithTheGivenColours) {
   EXPECT_EQ(button_.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
-  EXPECT_EQ(std::tuple(button_.GetTextColor(), button_.GetFaceColor(), button_.GetFrameColor(), button_.GetFrameWidth()),
-            std::tuple(kText, kFace, kFrame, 2u));
+  EXPECT_EQ(
+      std::tuple(button_.GetTextColor(), button_.GetFaceColor(), button_.GetFrameColor(), button_.GetFrameWidth()),
+      std::tuple(kText, kFace, kFrame, 2u));
   CLumButton second;
   EXPECT_FALSE(second.Attach(kBlank, &dialog_));  // the control has its object already
   EXPECT_FALSE(second.Attach(9999, &dialog_));    // no such control
