@@ -1,5 +1,7 @@
 // The controls' messages and notifications, on a modeless dialog that logs what its
-// controls tell it: edits, trees, up-down controls, scroll bars, buttons and lists.
+// controls tell it: edits (multi-line ones too); trees, where items go, how texts come back,
+// refused expansions; up-down controls with separators, bases, wrapping and alignment;
+// scroll bars, buttons and lists, sorted ones too.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -13,6 +15,7 @@
 #include "platform/ui/TestDriver.h"
 #include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
+#include "support/WindowReads.h"
 
 namespace {
 
@@ -21,7 +24,8 @@ using namespace orv::ui::testing;
 
 constexpr int kEdit = 1301, kTree = 1302, kBuddy = 1303, kSpin = 1304, kBar = 1305, kRadio1 = 1306,
               kRadio2 = 1307, kRadio3 = 1308, kCheck = 1309, kPlainCheck = 1310, kList = 1311, kCombo = 1312,
-              kLabel = 1313;
+              kLabel = 1313, kNotes = 1314, kLines = 1315, kAlignedBuddy = 1316, kAlignedSpin = 1317,
+              kWrapBuddy = 1318, kWrapSpin = 1319, kSorted = 1320;
 
 // Logs notifications as "code@id" and scroll requests as "scroll code pos".
 class LoggingDialog : public CDialog {
@@ -30,6 +34,7 @@ public:
   LRESULT answerSelChanging = 0;
   LRESULT answerDblClk = 0;
   LRESULT answerDeltaPos = 0;
+  LRESULT answerExpanding = 0;
   int setPosOnScroll = INT32_MIN;  // when set, scroll requests move the bar there
 
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
@@ -52,6 +57,7 @@ public:
     *result = h->code == TVN_SELCHANGING ? answerSelChanging
               : h->code == NM_DBLCLK     ? answerDblClk
               : h->code == UDN_DELTAPOS  ? answerDeltaPos
+              : h->code == TVN_ITEMEXPANDING ? answerExpanding
                                          : 0;
     return TRUE;
   }
@@ -96,7 +102,16 @@ protected:
                    Control(kPlainCheck, L"BUTTON", L"Plain", 50, 118, 40, 10, BS_CHECKBOX | WS_TABSTOP),
                    Control(kList, L"LISTBOX", L"", 110, 22, 60, 40, LBS_NOTIFY | WS_TABSTOP),
                    Control(kCombo, L"COMBOBOX", L"", 110, 65, 60, 60, CBS_DROPDOWNLIST | WS_TABSTOP),
-                   Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP)});
+                   Control(IDOK, L"BUTTON", L"OK", 180, 150, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP),
+                   Control(kNotes, L"EDIT", L"", 180, 22, 55, 30, ES_MULTILINE | ES_AUTOVSCROLL | WS_TABSTOP),
+                   Control(kLines, L"EDIT", L"", 180, 60, 55, 30, ES_MULTILINE | ES_WANTRETURN | WS_TABSTOP),
+                   Control(kAlignedBuddy, L"EDIT", L"", 7, 132, 50, 12, WS_TABSTOP),
+                   Control(kAlignedSpin, L"msctls_updown32", L"", 57, 132, 10, 12,
+                           UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT),
+                   Control(kWrapBuddy, L"EDIT", L"", 70, 132, 50, 12, WS_TABSTOP),
+                   Control(kWrapSpin, L"msctls_updown32", L"", 120, 132, 20, 12,
+                           UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_WRAP | UDS_HORZ | UDS_NOTHOUSANDS),
+                   Control(kSorted, L"LISTBOX", L"", 7, 148, 60, 20, LBS_NOTIFY | LBS_SORT)});
     ASSERT_TRUE(dialog_.CreateIndirect(&tpl_));
     shown_.emplace(dialog_);
     driver_ = &shown_->Driver();
@@ -104,8 +119,20 @@ protected:
   }
   CEdit& Edit(int id) { return *static_cast<CEdit*>(dialog_.GetDlgItem(id)); }
   CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(dialog_.GetDlgItem(kTree)); }
-  CSpinButtonCtrl& Spin() { return *static_cast<CSpinButtonCtrl*>(dialog_.GetDlgItem(kSpin)); }
   CScrollBar& Bar() { return *static_cast<CScrollBar*>(dialog_.GetDlgItem(kBar)); }
+  // The log's entries that contain `part`.
+  std::vector<std::string> Logged(const std::string& part) const {
+    std::vector<std::string> found;
+    for (const std::string& entry : dialog_.log)
+      if (entry.find(part) != std::string::npos) found.push_back(entry);
+    return found;
+  }
+  std::vector<CString> Children(HTREEITEM parent) {
+    std::vector<CString> names;
+    for (HTREEITEM i = Tree().GetChildItem(parent); i != nullptr; i = Tree().GetNextSiblingItem(i))
+      names.push_back(Tree().GetItemText(i));
+    return names;
+  }
 
   orv::DialogTemplate tpl_;
   LoggingDialog dialog_;
@@ -141,9 +168,9 @@ TEST_F(ControlsDialogTest, TheLimitBindsTypingButNotTheProgram) {
 
 TEST_F(ControlsDialogTest, SelectionFollowsTheEditMessages) {
   struct Row {
-    int start, end;
-    int wantStart, wantEnd;
-  } rows[] = {{1, 3, 1, 3}, {3, 1, 1, 3}, {0, -1, 0, 6}, {2, 99, 2, 6}, {4, 4, 4, 4}};
+    int start, end, wantStart, wantEnd;
+  } rows[] = {{1, 3, 1, 3}, {3, 1, 1, 3}, {0, -1, 0, 6}, {2, 99, 2, 6}, {4, 4, 4, 4},
+              {1, 5, 1, 5}, {-1, 0, 5, 5}};  // -1 deselects; the caret stays at the end of the old selection
   CEdit& edit = Edit(kEdit);
   edit.SetWindowText(L"abcdef");
   for (const Row& r : rows) {
@@ -153,11 +180,38 @@ TEST_F(ControlsDialogTest, SelectionFollowsTheEditMessages) {
     EXPECT_EQ(std::pair(s, e), std::pair(r.wantStart, r.wantEnd)) << r.start << "," << r.end;
     EXPECT_EQ(edit.GetSel(), MAKELONG(static_cast<WORD>(r.wantStart), static_cast<WORD>(r.wantEnd)));
   }
-  edit.SetSel(1, 5);
-  edit.SetSel(-1, 0);  // deselects; the caret stays at the end of the old selection
-  int s = 0, e = 0;
-  edit.GetSel(s, e);
-  EXPECT_EQ(std::pair(s, e), std::pair(5, 5));
+}
+
+TEST_F(ControlsDialogTest, LineBreaksAreTwoCharactersInTextAndPositions) {
+  CEdit& notes = Edit(kNotes);
+  notes.SetWindowText(L"ab\r\ncd");
+  EXPECT_EQ(orv::test::WindowText(notes), L"ab\r\ncd");
+  EXPECT_EQ(notes.GetWindowTextLength(), 6);
+  notes.SetSel(4, 6);  // "cd", after the break
+  int start = 0, end = 0;
+  notes.GetSel(start, end);
+  EXPECT_EQ(std::pair(start, end), std::pair(4, 6));
+  notes.ReplaceSel(L"xy");
+  EXPECT_EQ(orv::test::WindowText(notes), L"ab\r\nxy");
+  driver_->Type(kLines, L"one");
+  driver_->PressKey(VK_RETURN, kLines);  // ES_WANTRETURN: the line breaks
+  driver_->Type(kLines, L"two");
+  EXPECT_EQ(driver_->Text(kLines), L"one\r\ntwo");
+  EXPECT_TRUE(driver_->IsOpen());
+  driver_->PressKey(VK_RETURN, kNotes);  // without it, Enter is the default button
+  EXPECT_EQ(dialog_.log.back(), Note(BN_CLICKED, IDOK));
+  EXPECT_FALSE(driver_->IsOpen());
+}
+
+TEST_F(ControlsDialogTest, TheMultiLineLimitCountsEachBreakAsTwo) {
+  CEdit& lines = Edit(kLines);
+  lines.LimitText(4);
+  driver_->Type(kLines, L"ab");
+  driver_->PressKey(VK_RETURN, kLines);  // 4 characters now
+  driver_->Type(kLines, L"c");           // refused
+  EXPECT_EQ(driver_->Text(kLines), L"ab\r\n");
+  lines.LimitText(0);
+  EXPECT_EQ(lines.GetLimitText(), 0xFFFFFFFFu);
 }
 
 // ---------------------------------------------------------------------------- tree
@@ -168,17 +222,15 @@ TEST_F(ControlsDialogTest, TreeInsertsAtTheRootAndAsLastChild) {
   HTREEITEM planets = tree.InsertItem(L"Planets");
   HTREEITEM sirius = tree.InsertItem(L"Sirius", stars);
   HTREEITEM vega = tree.InsertItem(L"Vega", stars);
-  EXPECT_EQ(tree.GetRootItem(), stars);
-  EXPECT_EQ(tree.GetNextSiblingItem(stars), planets);
-  EXPECT_EQ(tree.GetChildItem(stars), sirius);
-  EXPECT_EQ(tree.GetNextSiblingItem(sirius), vega);
-  EXPECT_EQ(tree.GetParentItem(vega), stars);
-  EXPECT_EQ(tree.GetParentItem(stars), nullptr);
+  // Root, stars' sibling, its children in order, both ways up, and no selection yet.
+  EXPECT_EQ((std::vector<HTREEITEM>{tree.GetRootItem(), tree.GetNextSiblingItem(stars), tree.GetChildItem(stars),
+                                    tree.GetNextSiblingItem(sirius), tree.GetParentItem(vega),
+                                    tree.GetParentItem(stars), tree.GetSelectedItem()}),
+            (std::vector<HTREEITEM>{stars, planets, sirius, vega, stars, nullptr, nullptr}));
   EXPECT_TRUE(tree.ItemHasChildren(stars));
   EXPECT_FALSE(tree.ItemHasChildren(planets));
   EXPECT_EQ(tree.GetItemText(vega), L"Vega");
   EXPECT_EQ(tree.GetCount(), 4u);
-  EXPECT_EQ(tree.GetSelectedItem(), nullptr);
 }
 
 TEST_F(ControlsDialogTest, SelectingAnItemExpandsItsParentAndNotifiesOnce) {
@@ -213,10 +265,8 @@ TEST_F(ControlsDialogTest, AUserClickSelectsByMouse) {
   CTreeCtrl& tree = Tree();
   tree.InsertItem(L"A");
   HTREEITEM b = tree.InsertItem(L"B");
-  dialog_.log.clear();
   driver_->SelectTreeItem(kTree, b);
   EXPECT_EQ(tree.GetSelectedItem(), b);
-  ASSERT_FALSE(dialog_.log.empty());
   EXPECT_NE(std::find(dialog_.log.begin(), dialog_.log.end(),
                       TreeNote(TVN_SELCHANGED) + " action " + std::to_string(TVC_BYMOUSE) + " new"),
             dialog_.log.end());
@@ -249,15 +299,66 @@ TEST_F(ControlsDialogTest, StaleItemHandlesFailQuietly) {
   EXPECT_EQ(std::count(dialog_.log.begin(), dialog_.log.end(), TreeNote(TVN_DELETEITEM)), 2);
 }
 
+TEST_F(ControlsDialogTest, ItemsGoFirstLastSortedOrAfterASibling) {
+  CTreeCtrl& tree = Tree();
+  HTREEITEM b = tree.InsertItem(L"b");
+  tree.InsertItem(L"d");
+  tree.InsertItem(L"a", TVI_ROOT, TVI_FIRST);
+  tree.InsertItem(L"C", TVI_ROOT, TVI_SORT);
+  tree.InsertItem(L"b2", TVI_ROOT, b);
+  tree.InsertItem(L"e", TVI_ROOT, TVI_LAST);
+  EXPECT_EQ(Children(TVI_ROOT), (std::vector<CString>{L"a", L"b", L"b2", L"C", L"d", L"e"}));
+  HTREEITEM other = tree.InsertItem(L"z");
+  EXPECT_EQ(tree.InsertItem(L"x", other, b), nullptr);  // b is no child of z
+  tree.InsertItem(L"y", other);
+  tree.InsertItem(L"X", other);
+  tree.SortChildren(other);
+  EXPECT_EQ(Children(other), (std::vector<CString>{L"X", L"y"}));
+}
+
+TEST_F(ControlsDialogTest, TextComesBackCutToTheBuffer) {
+  HTREEITEM item = Tree().InsertItem(L"Andromeda");
+  wchar_t buffer[4] = {L'#', L'#', L'#', L'#'};
+  TVITEM tv{TVIF_TEXT, item, 0, 0, buffer, 4, 0, 0, 0, 0};
+  ASSERT_TRUE(Tree().GetItem(&tv));
+  EXPECT_EQ(std::wstring(buffer), L"And");
+  std::wstring longName(1000, L'x');
+  Tree().SetItemText(item, longName.c_str());
+  EXPECT_EQ(Tree().GetItemText(item).GetLength(), 1000);
+  Tree().SetItemState(item, TVIS_BOLD, TVIS_BOLD);
+  EXPECT_EQ(Tree().GetItemState(item, TVIS_BOLD), TVIS_BOLD);
+  Tree().SetItemData(item, 77);
+  EXPECT_EQ(Tree().GetItemData(item), 77u);
+}
+
+TEST_F(ControlsDialogTest, TheOwnerMayRefuseAnExpansionAndACollapseMovesTheSelectionUp) {
+  HTREEITEM group = Tree().InsertItem(L"group");
+  HTREEITEM child = Tree().InsertItem(L"child", group);
+  dialog_.answerExpanding = TRUE;
+  driver_->ExpandTreeItem(kTree, group, true);
+  EXPECT_EQ(Tree().GetItemState(group, TVIS_EXPANDED), 0u);
+  dialog_.answerExpanding = FALSE;
+  driver_->ExpandTreeItem(kTree, group, true);
+  EXPECT_EQ(Tree().GetItemState(group, TVIS_EXPANDED), TVIS_EXPANDED);
+  Tree().SelectItem(child);
+  dialog_.log.clear();
+  driver_->ExpandTreeItem(kTree, group, false);
+  EXPECT_EQ(Tree().GetSelectedItem(), group);
+  EXPECT_EQ(Logged(TreeNote(TVN_SELCHANGED)).size(), 1u);
+  EXPECT_TRUE(Tree().Expand(group, TVE_EXPAND));  // TVM_EXPAND asks nobody
+  dialog_.answerExpanding = TRUE;
+  EXPECT_TRUE(Tree().Expand(group, TVE_COLLAPSE));
+  EXPECT_FALSE(Tree().Expand(child, TVE_EXPAND));  // nothing to expand
+}
+
 // ---------------------------------------------------------------------------- up-down
 
 TEST_F(ControlsDialogTest, UpDownTakesThePreviousControlAsBuddyAndShowsItsPosition) {
-  CSpinButtonCtrl& spin = Spin();
+  auto& spin = orv::test::Item<CSpinButtonCtrl>(dialog_, kSpin);
   EXPECT_EQ(spin.GetBuddy()->GetDlgCtrlID(), kBuddy);
   int lower = 0, upper = 0;
   spin.GetRange(lower, upper);
-  EXPECT_EQ(lower, 100);  // the platform's initial range runs from 100 down to 0
-  EXPECT_EQ(upper, 0);
+  EXPECT_EQ(std::pair(lower, upper), std::pair(100, 0));  // the platform's initial range runs from 100 down to 0
   spin.SetRange(0, 30);
   spin.SetPos(29);
   EXPECT_EQ(dialog_.GetDlgItemInt(kBuddy), 29u);
@@ -276,7 +377,7 @@ TEST_F(ControlsDialogTest, UpDownTakesThePreviousControlAsBuddyAndShowsItsPositi
 }
 
 TEST_F(ControlsDialogTest, UpDownStartsFromTheBuddysTextAndTheArrowKeys) {
-  CSpinButtonCtrl& spin = Spin();
+  auto& spin = orv::test::Item<CSpinButtonCtrl>(dialog_, kSpin);
   spin.SetRange(0, 30);
   driver_->ReplaceText(kBuddy, L"12");
   driver_->StepUpDown(kSpin, -1);
@@ -290,36 +391,71 @@ TEST_F(ControlsDialogTest, UpDownStartsFromTheBuddysTextAndTheArrowKeys) {
   EXPECT_NE(HIWORD(static_cast<DWORD>(spin.GetPos())), 0);  // the buddy's text is no position
 }
 
+TEST_F(ControlsDialogTest, PositionsShowWithSeparatorsOrInHexadecimal) {
+  auto& spin = *static_cast<CSpinButtonCtrl*>(dialog_.GetDlgItem(kAlignedSpin));
+  spin.SetRange32(-100000, 100000);
+  struct Row {
+    int pos;
+    const wchar_t *decimal, *hex;
+  } rows[] = {{999, L"999", L"0x03E7"}, {1234, L"1,234", L"0x04D2"}, {-98765, L"-98,765", L"0xFFFE7E33"},
+              {0, L"0", L"0x0000"}};
+  for (const Row& r : rows) {
+    spin.SetBase(10);
+    spin.SetPos32(r.pos);
+    EXPECT_EQ(driver_->Text(kAlignedBuddy), r.decimal);
+    EXPECT_EQ(spin.GetPos32(), r.pos);  // read back through the separators
+    spin.SetBase(16);
+    EXPECT_EQ(driver_->Text(kAlignedBuddy), r.hex);
+  }
+  EXPECT_EQ(spin.SetBase(8), 0);  // only 10 and 16
+}
+
+TEST_F(ControlsDialogTest, AlignedUpDownTakesTheBuddysRightEdge) {
+  const CRect buddy = orv::test::WindowRect(*dialog_.GetDlgItem(kAlignedBuddy));
+  CRect units = orv::test::Pixels(dialog_, {7, 132, 57, 144});
+  dialog_.ClientToScreen(&units);
+  // The pair keeps the buddy's old width: the up-down ends where the buddy ended before.
+  EXPECT_EQ(orv::test::WindowRect(*dialog_.GetDlgItem(kAlignedSpin)),
+            CRect(buddy.right, buddy.top, units.right, buddy.bottom));
+}
+
+TEST_F(ControlsDialogTest, AWrappingHorizontalUpDownGoesRoundAndScrollsSideways) {
+  auto& spin = *static_cast<CSpinButtonCtrl*>(dialog_.GetDlgItem(kWrapSpin));
+  spin.SetRange(1, 3);
+  spin.SetPos(3);
+  dialog_.log.clear();
+  driver_->StepUpDown(kWrapSpin, 1);
+  EXPECT_EQ(dialog_.GetDlgItemInt(kWrapBuddy), 1u);
+  driver_->StepUpDown(kWrapSpin, -1);
+  EXPECT_EQ(dialog_.GetDlgItemInt(kWrapBuddy), 3u);
+  EXPECT_EQ(Logged("scroll"), (std::vector<std::string>{"hscroll 4 1", "hscroll 8 1", "hscroll 4 3", "hscroll 8 3"}));
+}
+
 // ---------------------------------------------------------------------------- scroll bar
 
 TEST_F(ControlsDialogTest, ScrollInfoIsKeptWithinTheRange) {
+  constexpr UINT kDisabling = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
   struct Row {
-    int min, max;
-    UINT page;
-    int pos;
-    UINT mask;
-    int wantPos;
-    UINT wantPage;
+    int min, max, pos, wantPos;
+    UINT page, mask, wantPage;
     bool wantEnabled;
   } rows[] = {
-      {0, 120, 50, 0, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 50, true},
-      {0, 120, 50, 100, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 71, 50, true},
-      {0, 49, 50, 3, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 50, false},
-      {0, 50, 50, 3, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 1, 50, true},
-      {0, 10, 100, 5, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 11, false},
-      {-150, 50, 0, -200, SIF_RANGE | SIF_PAGE | SIF_POS, -150, 0, true},
-      {10, 5, 0, 7, SIF_RANGE | SIF_POS, 0, 0, true},
+      {0, 120, 0, 0, 50, kDisabling, 50, true},       {0, 120, 100, 71, 50, kDisabling, 50, true},
+      {0, 49, 3, 0, 50, kDisabling, 50, false},       {0, 50, 3, 1, 50, kDisabling, 50, true},
+      {0, 10, 5, 0, 100, kDisabling, 11, false},
+      {-150, 50, -200, -150, 0, SIF_RANGE | SIF_PAGE | SIF_POS, 0, true},  // the page stays 0 for the next row
+      {10, 5, 7, 0, 0, SIF_RANGE | SIF_POS, 0, true},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE(::testing::Message() << r.min << ".." << r.max << " page " << r.page << " pos " << r.pos);
     CScrollBar& bar = Bar();
     bar.EnableScrollBar(ESB_ENABLE_BOTH);
     SCROLLINFO in{sizeof(SCROLLINFO), r.mask, r.min, r.max, r.page, r.pos, 0};
     bar.SetScrollInfo(&in);
     SCROLLINFO out{};
     ASSERT_TRUE(bar.GetScrollInfo(&out, SIF_ALL));
-    EXPECT_EQ(out.nPos, r.wantPos) << r.min << ".." << r.max << " page " << r.page << " pos " << r.pos;
-    EXPECT_EQ(out.nPage, r.wantPage) << r.min << ".." << r.max << " page " << r.page;
-    EXPECT_EQ(driver_->Scroll(kBar, SB_LINERIGHT), r.wantEnabled) << r.min << ".." << r.max << " page " << r.page;
+    EXPECT_EQ(std::pair(out.nPos, out.nPage), std::pair(r.wantPos, r.wantPage));
+    EXPECT_EQ(driver_->Scroll(kBar, SB_LINERIGHT), r.wantEnabled);
   }
 }
 
@@ -345,10 +481,10 @@ TEST_F(ControlsDialogTest, TheBarMovesOnlyWhereTheOwnerPutsIt) {
 TEST_F(ControlsDialogTest, AutoRadioButtonsKeepOneCheckedInTheirGroup) {
   driver_->Click(kRadio1);
   driver_->Click(kRadio3);
-  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio1), 0u);
-  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio2), 0u);
-  EXPECT_EQ(dialog_.IsDlgButtonChecked(kRadio3), 1u);
-  EXPECT_EQ(dialog_.IsDlgButtonChecked(kCheck), 0u);  // another group
+  // The check box is in another group.
+  EXPECT_EQ((std::vector<UINT>{dialog_.IsDlgButtonChecked(kRadio1), dialog_.IsDlgButtonChecked(kRadio2),
+                               dialog_.IsDlgButtonChecked(kRadio3), dialog_.IsDlgButtonChecked(kCheck)}),
+            (std::vector<UINT>{0, 0, 1, 0}));
   EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(BN_CLICKED, kRadio1), Note(BN_CLICKED, kRadio3)}));
 }
 
@@ -373,16 +509,32 @@ TEST_F(ControlsDialogTest, ListsReportTheUsersChoice) {
   }
   driver_->SelectListItem(kList, 2, true);
   driver_->SelectListItem(kCombo, 1);
-  EXPECT_EQ(list.GetCurSel(), 2);
-  EXPECT_EQ(combo.GetCurSel(), 1);
-  CString text;
-  list.GetText(2, text);
-  EXPECT_EQ(text, L"gamma");
-  combo.GetLBText(1, text);
-  EXPECT_EQ(text, L"beta");
+  EXPECT_EQ(std::pair(list.GetCurSel(), combo.GetCurSel()), std::pair(2, 1));
+  CString listText, comboText;
+  list.GetText(2, listText);
+  combo.GetLBText(1, comboText);
+  EXPECT_EQ(std::pair(listText, comboText), std::pair(CString(L"gamma"), CString(L"beta")));
   EXPECT_EQ(list.FindStringExact(-1, L"BETA"), 1);
   EXPECT_EQ(dialog_.log, (std::vector<std::string>{Note(LBN_SELCHANGE, kList), Note(LBN_DBLCLK, kList),
                                                    Note(CBN_SELCHANGE, kCombo)}));
+}
+
+TEST_F(ControlsDialogTest, ASortedListKeepsItsOrderAndItsSelection) {
+  auto& list = *static_cast<CListBox*>(dialog_.GetDlgItem(kSorted));
+  EXPECT_EQ(list.AddString(L"Vega"), 0);
+  EXPECT_EQ(list.AddString(L"altair"), 0);
+  EXPECT_EQ(list.AddString(L"Deneb"), 1);
+  list.SetCurSel(2);  // Vega
+  list.DeleteString(0);
+  EXPECT_EQ(list.GetCurSel(), 1);
+  CString text;
+  list.GetText(1, text);
+  EXPECT_EQ(text, L"Vega");
+  EXPECT_EQ(list.DeleteString(7), LB_ERR);
+  EXPECT_EQ(list.GetText(7, text), LB_ERR);
+  EXPECT_EQ(text, L"");
+  list.DeleteString(1);
+  EXPECT_EQ(list.GetCurSel(), LB_ERR);
 }
 
 TEST_F(ControlsDialogTest, AltWithALabelsLetterFocusesTheControlAfterIt) {

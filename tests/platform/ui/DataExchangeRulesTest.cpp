@@ -1,10 +1,12 @@
 // The exchange functions' rules, row by row: which texts are integers, what the standard
 // messages say, what a failure does to the focus and selection, and that values moved into
-// the controls raise the change notification only when the text changes.
+// the controls raise the change notification only when the text changes; then the round
+// trip through a modal dialog's OK and Cancel.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <optional>
+#include <utility>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/DataExchange.h"
@@ -15,6 +17,8 @@
 
 namespace {
 
+using orv::test::RunModal;
+using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
 using namespace orv::ui::testing;
 
@@ -59,7 +63,9 @@ protected:
                                      {Control(kNumber, L"EDIT", L"", 7, 7, 60, 12, WS_TABSTOP),
                                       Control(kText, L"EDIT", L"", 7, 22, 60, 12, WS_TABSTOP),
                                       Control(kCheck, L"BUTTON", L"Check", 7, 37, 60, 10, BS_AUTOCHECKBOX),
-                                      Control(kOther, L"EDIT", L"", 7, 50, 60, 12, WS_TABSTOP)}));
+                                      Control(kOther, L"EDIT", L"", 7, 50, 60, 12, WS_TABSTOP),
+                                      Control(IDOK, L"BUTTON", L"OK", 80, 7, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP),
+                                      Control(IDCANCEL, L"BUTTON", L"Cancel", 80, 25, 50, 14, WS_TABSTOP)}));
     ASSERT_TRUE(dialog_.Create(kTemplate));
     shown_.emplace(dialog_);
   }
@@ -71,11 +77,13 @@ protected:
 TEST_F(DataExchangeRulesTest, WhatCountsAsAnInteger) {
   const wchar_t* const kNotAnInteger = L"Please enter an integer.";
   const wchar_t* const kOutOfRange = L"Please enter an integer between -5 and 30.";
+  const wchar_t* const kNotPositive = L"Please enter a positive integer.";
   struct Row {
     const wchar_t* text;
     bool ok;
     int value;
     const wchar_t* message;
+    bool isUnsigned = false;  // the unsigned field, 1 to 99
   } rows[] = {
       {L"12", true, 12, nullptr}, {L"  7\t", true, 7, nullptr}, {L"+3", true, 3, nullptr}, {L"00", true, 0, nullptr},
       {L"0", true, 0, nullptr},   {L"-5", true, -5, nullptr},   {L"30", true, 30, nullptr},  // both ends of the range pass
@@ -84,19 +92,23 @@ TEST_F(DataExchangeRulesTest, WhatCountsAsAnInteger) {
       {L"1 2", false, 1234, kNotAnInteger}, {L"0x1A", false, 1234, kNotAnInteger},
       // Out of range: the member has taken the value already when the check refuses it.
       {L"31", false, 31, kOutOfRange}, {L"-6", false, -6, kOutOfRange}, {L"99999999999", false, INT_MAX, kOutOfRange},
+      {L"42", true, 42, nullptr, true},       {L"-1", false, 1234, kNotPositive, true},
+      {L"x", false, 1234, kNotPositive, true}, {L"0", false, 0, L"Please enter an integer between 1 and 99.", true},
   };
   for (const Row& r : rows) {
+    SCOPED_TRACE(CString(r.text).ToUtf8() + (r.isUnsigned ? " unsigned" : ""));
     MessageBoxRecorder boxes;
+    dialog_.useUnsigned = r.isUnsigned;
     dialog_.number = 1234;
+    dialog_.unsignedNumber = 1234;
     dialog_.SetDlgItemText(kNumber, r.text);
     dialog_.SetDlgItemText(kText, L"ab");
-    BOOL ok = dialog_.UpdateData(TRUE);
-    EXPECT_EQ(ok != FALSE, r.ok) << CString(r.text);
-    EXPECT_EQ(dialog_.number, r.value) << CString(r.text);
+    EXPECT_EQ(dialog_.UpdateData(TRUE) != FALSE, r.ok);
+    EXPECT_EQ(r.isUnsigned ? static_cast<int>(dialog_.unsignedNumber) : dialog_.number, r.value);
     if (r.message == nullptr) {
-      EXPECT_EQ(boxes.Count(), 0) << CString(r.text);
+      EXPECT_EQ(boxes.Count(), 0);
     } else {
-      ASSERT_EQ(boxes.Count(), 1) << CString(r.text);
+      ASSERT_EQ(boxes.Count(), 1);
       EXPECT_EQ(boxes.LastText(), r.message);
       EXPECT_EQ(boxes.Boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
     }
@@ -108,12 +120,10 @@ TEST_F(DataExchangeRulesTest, AFailureFocusesTheFieldAndSelectsItsText) {
   dialog_.GetDlgItem(kOther)->SetFocus();
   dialog_.SetDlgItemText(kNumber, L"abc");
   EXPECT_FALSE(dialog_.UpdateData(TRUE));
-  orv::ui::test::DialogDriver& d = shown_->Driver();
-  EXPECT_EQ(d.FocusedId(), kNumber);
+  EXPECT_EQ(shown_->Driver().FocusedId(), kNumber);
   int start = -1, end = -1;
   static_cast<CEdit*>(dialog_.GetDlgItem(kNumber))->GetSel(start, end);
-  EXPECT_EQ(start, 0);
-  EXPECT_EQ(end, 3);
+  EXPECT_EQ(std::pair(start, end), std::pair(0, 3));
 }
 
 TEST_F(DataExchangeRulesTest, ValuesMovedInNotifyOnlyWhenTheTextChanges) {
@@ -144,29 +154,6 @@ TEST_F(DataExchangeRulesTest, TextsChecksAndTheirLimits) {
   EXPECT_TRUE(dialog_.UpdateData(TRUE));
   EXPECT_EQ(dialog_.text, L"xy");
   EXPECT_EQ(dialog_.checked, 0);
-}
-
-TEST_F(DataExchangeRulesTest, UnsignedIntegers) {
-  MessageBoxRecorder boxes;
-  dialog_.useUnsigned = true;
-  dialog_.SetDlgItemText(kText, L"");
-  struct Row {
-    const wchar_t* text;
-    bool ok;
-    const wchar_t* message;
-  } rows[] = {{L"42", true, nullptr},
-              {L"-1", false, L"Please enter a positive integer."},
-              {L"0", false, L"Please enter an integer between 1 and 99."},
-              {L"x", false, L"Please enter a positive integer."}};
-  for (const Row& r : rows) {
-    boxes.Clear();
-    dialog_.SetDlgItemText(kNumber, r.text);
-    EXPECT_EQ(dialog_.UpdateData(TRUE) != FALSE, r.ok) << CString(r.text);
-    if (r.message != nullptr) {
-      EXPECT_EQ(boxes.LastText(), r.message) << CString(r.text);
-    }
-  }
-  EXPECT_EQ(dialog_.unsignedNumber, 0u);
 }
 
 TEST_F(DataExchangeRulesTest, GetDlgItemIntReadsALeadingNumber) {
@@ -202,6 +189,38 @@ TEST_F(DataExchangeRulesTest, AMissingControlIsReportedAndFailsTheExchange) {
   EXPECT_FALSE(broken.UpdateData(TRUE));
   EXPECT_EQ(boxes.LastText(), L"CDataExchange::PrepareCtrl(): No control with id 4242 in the dialog.");
   broken.DestroyWindow();
+}
+
+TEST_F(DataExchangeRulesTest, TypedValueReachesTheMemberOnOk) {
+  ExchangeDialog dialog;
+  dialog.number = 7;
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
+    EXPECT_EQ(d.Text(kNumber), L"7");
+    EXPECT_TRUE(d.ReplaceText(kNumber, L"12"));
+    EXPECT_TRUE(d.Click(IDOK));
+  }), IDOK);
+  EXPECT_EQ(dialog.number, 12);
+}
+
+TEST_F(DataExchangeRulesTest, ValidationFailuresOnOkShowTheStandardMessagesAndKeepTheDialogOpen) {
+  ExchangeDialog dialog;
+  MessageBoxRecorder boxes;
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
+    d.ReplaceText(kNumber, L"abc");
+    d.Click(IDOK);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.LastText(), L"Please enter an integer.");
+    EXPECT_TRUE(d.IsOpen());
+    d.ReplaceText(kNumber, L"31");
+    d.Click(IDOK);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.LastText(), L"Please enter an integer between -5 and 30.");
+    EXPECT_EQ(d.FocusedId(), kNumber);
+    d.Click(IDCANCEL);
+  }), IDCANCEL);
+  // The exchange stored the typed value before the range check refused it, as the
+  // framework's does; only the refusal kept the dialog open.
+  EXPECT_EQ(dialog.number, 31);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The file dialog in its hook style: the frame lists a folder, the CFileDialog's own window
 // sits inside it with OnInitDialog and WM_DESTROY, and the chosen path comes back through
-// OnFileNameOK, GetOFN and GetPathName.
+// OnFileNameOK, GetOFN (its offsets and title buffer too) and GetPathName.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +13,7 @@
 #include "platform/ui/TestDriver.h"
 #include "support/ShownDialog.h"
 #include "support/TempDir.h"
+#include "support/WindowReads.h"
 
 namespace {
 
@@ -21,18 +22,10 @@ using orv::ui::test::DialogDriver;
 using orv::ui::test::MessageBoxRecorder;
 
 std::vector<CString> ListOf(DialogDriver& d, int id) {
-  auto* list = static_cast<CListBox*>(CWnd::FromHandle(d.Item(id)));
-  std::vector<CString> items;
-  for (int i = 0; i < list->GetCount(); ++i) {
-    CString text;
-    list->GetText(i, text);
-    items.push_back(text);
-  }
+  auto& list = orv::test::Item<CListBox>(d, id);
+  std::vector<CString> items(list.GetCount());
+  for (int i = 0; i < list.GetCount(); ++i) list.GetText(i, items[i]);
   return items;
-}
-
-int IndexOf(DialogDriver& d, int id, const wchar_t* text) {
-  return static_cast<CListBox*>(CWnd::FromHandle(d.Item(id)))->FindStringExact(-1, text);
 }
 
 class FileDialogTest : public ::testing::Test {
@@ -61,11 +54,9 @@ TEST_F(FileDialogTest, ListsTheInitialFolderThroughTheFilterAndReturnsTheChoice)
     EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"b.fits");
     d.Click(IDOK);
   }), IDOK);
-  EXPECT_EQ(dialog.GetPathName(), folder_ + L"/b.fits");
-  EXPECT_EQ(dialog.GetFileName(), L"b.fits");
-  EXPECT_EQ(dialog.GetFileExt(), L"fits");
-  EXPECT_EQ(dialog.GetFileTitle(), L"b");
-  EXPECT_EQ(dialog.GetFolderPath(), folder_);
+  EXPECT_EQ((std::vector<CString>{dialog.GetPathName(), dialog.GetFileName(), dialog.GetFileExt(),
+                                   dialog.GetFileTitle(), dialog.GetFolderPath()}),
+            (std::vector<CString>{folder_ + L"/b.fits", L"b.fits", L"fits", L"b", folder_}));
   EXPECT_EQ(dialog.GetOFN().nFilterIndex, 2u);
   EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
@@ -74,7 +65,8 @@ TEST_F(FileDialogTest, FoldersOpenByDoubleClickAndByTypedPath) {
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, L"Text (*.txt)|*.txt||");
   dialog.GetOFN().lpstrInitialDir = folder_;
   EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
-    d.SelectListItem(CFileDialog::kFolderList, IndexOf(d, CFileDialog::kFolderList, L"sub"), true);
+    auto& folders = orv::test::Item<CListBox>(d, CFileDialog::kFolderList);
+    d.SelectListItem(CFileDialog::kFolderList, folders.FindStringExact(-1, L"sub"), true);
     EXPECT_EQ(ListOf(d, CFileDialog::kFileList), std::vector<CString>{L"d.txt"});
     d.ReplaceText(CFileDialog::kFileNameEdit, folder_);
     d.Click(IDOK);  // a folder name opens the folder
@@ -97,9 +89,7 @@ public:
 protected:
   BOOL OnInitDialog() override {
     CFileDialog::OnInitDialog();
-    CString frameTitle;
-    GetParent()->GetWindowText(frameTitle);
-    log.push_back("init in " + frameTitle.ToUtf8());
+    log.push_back("init in " + orv::test::WindowText(*GetParent()).ToUtf8());
     GetParent()->ModifyStyleEx(WS_EX_CONTEXTHELP, 0);
     return TRUE;
   }
@@ -188,6 +178,40 @@ TEST_F(FileDialogTest, APathThatDoesNotFitTheCallersBufferIsRefused) {
   }), IDCANCEL);
   EXPECT_EQ(boxes.LastText(), L"The file name is too long.");
   EXPECT_EQ(small[0], L'\0');
+}
+
+TEST_F(FileDialogTest, StartsInTheInitialNamesFolderAndFillsTheStructure) {
+  const CString initial = folder_ + L"/sub/d.txt";
+  CFileDialog dialog(TRUE, nullptr, initial, 0, L"Text|*.txt||");
+  wchar_t title[16] = L"";
+  dialog.GetOFN().lpstrFileTitle = title;
+  dialog.GetOFN().nMaxFileTitle = 16;
+  EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) {
+    EXPECT_EQ(d.Text(CFileDialog::kFolderText), folder_ + L"/sub");
+    EXPECT_EQ(d.Text(CFileDialog::kFileNameEdit), L"d.txt");
+    EXPECT_TRUE(d.IsVisible(CFileDialog::kReadOnlyCheck));
+    EXPECT_FALSE(d.IsVisible(CFileDialog::kHelpButton));
+    d.Click(CFileDialog::kReadOnlyCheck);
+    d.Click(IDOK);
+  }), IDOK);
+  const OPENFILENAME& ofn = dialog.GetOFN();
+  const std::wstring path = ofn.lpstrFile;
+  EXPECT_EQ((std::vector<std::wstring>{path, path.substr(ofn.nFileOffset), path.substr(ofn.nFileExtension), title}),
+            (std::vector<std::wstring>{initial.str(), L"d.txt", L"txt", L"d.txt"}));
+  EXPECT_TRUE(dialog.GetReadOnlyPref());
+}
+
+TEST_F(FileDialogTest, ATitleTooLongForItsBufferIsCut) {
+  CFileDialog dialog(TRUE, nullptr, folder_ + L"/sub/d.txt", OFN_HIDEREADONLY);
+  wchar_t title[4] = L"";
+  dialog.GetOFN().lpstrFileTitle = title;
+  dialog.GetOFN().nMaxFileTitle = 4;
+  dialog.GetOFN().lpstrTitle = L"Load an image";
+  EXPECT_EQ(RunModal(dialog, [](DialogDriver& d) {
+    EXPECT_EQ(orv::test::WindowText(d.Dialog()), L"Load an image");
+    d.Click(IDOK);
+  }), IDOK);
+  EXPECT_EQ(std::wstring(title), L"d.t");
 }
 
 }  // namespace

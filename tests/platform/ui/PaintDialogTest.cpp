@@ -3,6 +3,8 @@
 // platform; owner-drawn controls and contexts opened on a control draw where they belong.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
 #include <vector>
 
 #include "platform/gdi/DC.h"
@@ -12,11 +14,10 @@
 #include "platform/ui/TestDriver.h"
 #include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
+#include "support/WindowReads.h"
 
 namespace {
 
-using orv::test::RunModal;
-using orv::ui::test::DialogDriver;
 using namespace orv::ui::testing;
 
 constexpr UINT kTemplate = 31201;
@@ -68,90 +69,76 @@ protected:
                                       Control(kOwnerButton, L"BUTTON", L"Swatch", 80, 50, 50, 14,
                                               BS_OWNERDRAW | WS_TABSTOP),
                                       Control(IDOK, L"BUTTON", L"OK", 100, 80, 50, 14, BS_DEFPUSHBUTTON)}));
+    ASSERT_TRUE(dialog_.Create(kTemplate));
+    shown_.emplace(dialog_);
   }
   ScopedResources resources_;
+  PaintingDialog dialog_;
+  std::optional<orv::test::ShownDialog> shown_;
 };
 
 TEST_F(PaintDialogTest, PaintHandlerDrawsOnTheErasedClientArea) {
-  PaintingDialog dialog;
-  RunModal(dialog, [&](DialogDriver& d) {
-    orv::gdi::Surface s = d.PaintClient();
-    CRect client;
-    dialog.GetClientRect(&client);
-    ASSERT_EQ(CSize(s.Width(), s.Height()), client.Size());
-    const COLORREF face = GetSysColor(COLOR_3DFACE);  // the fill's right and bottom are exclusive
-    EXPECT_EQ((std::vector<COLORREF>{At(s, 10, 10), At(s, 29, 29), At(s, 30, 30), At(s, 0, 0)}),
-              (std::vector<COLORREF>{kRed, kRed, face, face}));
-    EXPECT_EQ(dialog.lastPaint, client);
-    EXPECT_FALSE(dialog.lastErase);  // the dialog erased its background itself
-    d.Click(IDOK);
-  });
+  orv::gdi::Surface s = shown_->Driver().PaintClient();
+  const CRect client = orv::test::ClientRect(dialog_);
+  ASSERT_EQ(CSize(s.Width(), s.Height()), client.Size());
+  const COLORREF face = GetSysColor(COLOR_3DFACE);  // the fill's right and bottom are exclusive
+  EXPECT_EQ((std::vector<COLORREF>{At(s, 10, 10), At(s, 29, 29), At(s, 30, 30), At(s, 0, 0)}),
+            (std::vector<COLORREF>{kRed, kRed, face, face}));
+  EXPECT_EQ(dialog_.lastPaint, client);
+  EXPECT_FALSE(dialog_.lastErase);  // the dialog erased its background itself
 }
 
 TEST_F(PaintDialogTest, InvalidatingWithoutEraseKeepsWhatWasDrawnAndClipsToTheUpdateRect) {
-  PaintingDialog dialog;
-  RunModal(dialog, [&](DialogDriver& d) {
-    d.PaintClient();
-    // Now the handler paints blue everywhere, but only (20, 20)-(40, 40) is invalid.
-    dialog.fill = kBlue;
-    dialog.fillRect = CRect(0, 0, 100, 100);
-    CRect part(20, 20, 40, 40);
-    dialog.InvalidateRect(&part, FALSE);
-    dialog.UpdateWindow();
-    EXPECT_EQ(dialog.lastPaint, part);
-    CClientDC dc(&dialog);
-    EXPECT_EQ(dc.GetPixel(15, 15), kRed);   // drawn before, outside the update rect
-    EXPECT_EQ(dc.GetPixel(25, 25), kBlue);  // inside it
-    EXPECT_EQ(dc.GetPixel(45, 45), GetSysColor(COLOR_3DFACE));
-    int paints = dialog.paints;
-    dialog.UpdateWindow();  // nothing invalid: no paint
-    EXPECT_EQ(dialog.paints, paints);
-    d.Click(IDOK);
-  });
+  shown_->Driver().PaintClient();
+  // Now the handler paints blue everywhere, but only (20, 20)-(40, 40) is invalid.
+  dialog_.fill = kBlue;
+  dialog_.fillRect = CRect(0, 0, 100, 100);
+  CRect part(20, 20, 40, 40);
+  dialog_.InvalidateRect(&part, FALSE);
+  dialog_.UpdateWindow();
+  EXPECT_EQ(dialog_.lastPaint, part);
+  CClientDC dc(&dialog_);
+  // Drawn before, outside the update rect; inside it; never drawn.
+  EXPECT_EQ((std::vector<COLORREF>{dc.GetPixel(15, 15), dc.GetPixel(25, 25), dc.GetPixel(45, 45)}),
+            (std::vector<COLORREF>{kRed, kBlue, GetSysColor(COLOR_3DFACE)}));
+  const int paints = dialog_.paints;
+  dialog_.UpdateWindow();  // nothing invalid: no paint
+  EXPECT_EQ(dialog_.paints, paints);
 }
 
 TEST_F(PaintDialogTest, AContextOnAControlDrawsOnThatControl) {
-  PaintingDialog dialog;
-  RunModal(dialog, [&](DialogDriver& d) {
-    CWnd* graph = dialog.GetDlgItem(kGraph);
-    CRect r;
-    graph->GetClientRect(&r);
-    {
-      CClientDC dc(graph);
-      dc.FillSolidRect(&r, RGB(50, 50, 50));
-      dc.SetPixel(3, 4, kRed);
-    }
-    CClientDC again(graph);
-    EXPECT_EQ(again.GetPixel(3, 4), kRed);
-    EXPECT_EQ(again.GetPixel(r.right - 1, r.bottom - 1), RGB(50, 50, 50));
-    EXPECT_EQ(again.GetPixel(r.right, r.bottom), CLR_INVALID);
-    d.Click(IDOK);
-  });
+  CWnd* graph = dialog_.GetDlgItem(kGraph);
+  const CRect r = orv::test::ClientRect(*graph);
+  {
+    CClientDC dc(graph);
+    dc.FillSolidRect(&r, RGB(50, 50, 50));
+    dc.SetPixel(3, 4, kRed);
+  }
+  CClientDC again(graph);
+  EXPECT_EQ(again.GetPixel(3, 4), kRed);
+  EXPECT_EQ(again.GetPixel(r.right - 1, r.bottom - 1), RGB(50, 50, 50));
+  EXPECT_EQ(again.GetPixel(r.right, r.bottom), CLR_INVALID);
 }
 
 TEST_F(PaintDialogTest, OwnerDrawnButtonsAreDrawnByTheirObjectWithTheirState) {
-  PaintingDialog dialog;
   SwatchButton swatch;
-  RunModal(dialog, [&](DialogDriver& d) {
-    ASSERT_TRUE(swatch.SubclassDlgItem(kOwnerButton, &dialog));
-    swatch.Invalidate();
-    orv::ui::test::ProcessEvents();
-    ASSERT_GT(swatch.draws, 0);
-    CRect client;
-    swatch.GetClientRect(&client);
-    EXPECT_EQ(swatch.last.CtlType, ODT_BUTTON);
-    EXPECT_EQ(swatch.last.CtlID, static_cast<UINT>(kOwnerButton));
-    EXPECT_EQ(swatch.last.hwndItem, swatch.m_hWnd);
-    EXPECT_EQ(CRect(swatch.last.rcItem), client);
-    EXPECT_EQ(swatch.last.itemState & ODS_SELECTED, 0u);
+  ASSERT_TRUE(swatch.SubclassDlgItem(kOwnerButton, &dialog_));
+  swatch.Invalidate();
+  orv::ui::test::ProcessEvents();
+  ASSERT_GT(swatch.draws, 0);
+  const CRect client = orv::test::ClientRect(swatch);
+  const DRAWITEMSTRUCT& last = swatch.last;
+  EXPECT_EQ(std::tuple(last.CtlType, last.CtlID, last.hwndItem, CRect(last.rcItem), last.itemState & ODS_SELECTED),
+            std::tuple(static_cast<UINT>(ODT_BUTTON), static_cast<UINT>(kOwnerButton), swatch.m_hWnd, client, 0u));
+  {
     CClientDC dc(&swatch);
     EXPECT_EQ(dc.GetPixel(1, 1), kGreen);
     swatch.SetState(TRUE);  // pushed
     orv::ui::test::ProcessEvents();
     EXPECT_NE(swatch.last.itemState & ODS_SELECTED, 0u);
     EXPECT_EQ(dc.GetPixel(1, 1), kBlue);
-    d.Click(IDOK);
-  });
+  }
+  shown_.reset();
   EXPECT_EQ(swatch.m_hWnd, nullptr);  // let go when the window went
 }
 

@@ -4,12 +4,14 @@
 
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 #include "platform/ui/TestDriver.h"
 #include "sibling/orvcst/LumColorDialog.h"
 #include "sibling/orvreg/Registry.h"
+#include "support/ChildProcess.h"
 #include "support/TempRegistry.h"
+#include "support/WindowReads.h"
 
 namespace {
 
@@ -28,9 +30,7 @@ void PickIntoBoxes(CLumColorDialog& picker, int button) {
   orv::ui::test::ModalScripts scripts;
   scripts.Add([&](DialogDriver& d) {
     EXPECT_EQ(picker.GetExStyle() & WS_EX_CONTEXTHELP, 0u);
-    CString title;
-    picker.GetWindowText(title);
-    EXPECT_EQ(title, picker.m_strTitle.IsEmpty() ? CString(L"Color") : picker.m_strTitle);
+    EXPECT_EQ(orv::test::WindowText(picker), picker.m_strTitle.IsEmpty() ? CString(L"Color") : picker.m_strTitle);
     for (int i = 0; i < 13; ++i) d.Click(CColorDialog::kAddCustom);
     d.Click(CColorDialog::kBasicFirst + 28);
     d.Click(CColorDialog::kAddCustom);
@@ -51,10 +51,10 @@ TEST(LumColorDialogTest, CustomColoursAreStoredOnOkOnlyUnderTheirLetters) {
   second.m_strTitle = L"線の色";
   PickIntoBoxes(second, IDOK);
   EXPECT_EQ(second.GetColor(), RGB(255, 0, 0));
-  EXPECT_EQ(Stored(L"CustomColorA"), RGB(1, 2, 3));
-  EXPECT_EQ(Stored(L"CustomColorM"), RGB(0, 0, 255));  // colour 13 under M
-  EXPECT_EQ(Stored(L"CustomColorN"), RGB(1, 2, 3));    // colour 12 under N
-  EXPECT_EQ(Stored(L"CustomColorP"), 0xFFFFFFu);       // unchanged whites are stored too
+  // Colour 13 under M, 12 under N, and the unchanged whites stored too.
+  EXPECT_EQ((std::vector<DWORD>{Stored(L"CustomColorA"), Stored(L"CustomColorM"), Stored(L"CustomColorN"),
+                                Stored(L"CustomColorP")}),
+            (std::vector<DWORD>{RGB(1, 2, 3), RGB(0, 0, 255), RGB(1, 2, 3), 0xFFFFFFu}));
 }
 
 // The picker used in one process, its custom colours looked at in another.
@@ -66,9 +66,9 @@ TEST(LumColorDialogTest, CustomColoursSurviveIntoANewProcess) {
     return;
   }
   orv::test::TempRegistry registry;
-  std::string command = std::string(kChildRegistry) + "=" + registry.Folder() + " /proc/" +
-                        std::to_string(getpid()) + "/exe --gtest_filter=*SurviveIntoANewProcess >/dev/null";
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  ASSERT_EQ(orv::test::RunTestInChildProcess("LumColorDialogTest.CustomColoursSurviveIntoANewProcess",
+                                              {{kChildRegistry, registry.Folder()}}),
+            0);
   CLumColorDialog picker;
   for (int i = 0; i < 13; ++i) EXPECT_EQ(picker.m_crCustom[i], RGB(10, 20, 30)) << i;
   EXPECT_EQ(picker.m_crCustom[13], RGB(0, 0, 255));
