@@ -2,7 +2,6 @@
 // damaged data, the resource chain, compatible bitmaps and their selection rules.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 #include <tuple>
 
@@ -52,17 +51,15 @@ COLORREF ExpectedColor(const BmpSpec& s, int x, int y) {
 
 std::vector<BYTE> WriteBmp(const BmpSpec& s) {
   const std::size_t stride = static_cast<std::size_t>(((s.width * s.bpp + 31) / 32) * 4);
-  const std::size_t fileHeader = s.fileHeader ? 14 : 0;
+  const std::size_t h = s.fileHeader ? 14 : 0;  // where the info header starts
   const std::size_t paletteBytes = s.palette.size() * 4;
-  const std::size_t bitsAt = fileHeader + 40 + paletteBytes;
+  const std::size_t bitsAt = h + 40 + paletteBytes;
   std::vector<BYTE> out(bitsAt + stride * static_cast<std::size_t>(s.height), 0);
   if (s.fileHeader) {
-    out[0] = 'B';
-    out[1] = 'M';
+    Put16(out, 0, 'B' | 'M' << 8);
     Put32(out, 2, static_cast<std::uint32_t>(out.size()));
     Put32(out, 10, static_cast<std::uint32_t>(bitsAt));
   }
-  const std::size_t h = fileHeader;
   Put32(out, h, 40);
   Put32(out, h + 4, static_cast<std::uint32_t>(s.width));
   Put32(out, h + 8, static_cast<std::uint32_t>(s.topDown ? -s.height : s.height));
@@ -72,29 +69,16 @@ std::vector<BYTE> WriteBmp(const BmpSpec& s) {
   if (paletteBytes != 0) std::memcpy(out.data() + h + 40, s.palette.data(), paletteBytes);
   for (int r = 0; r < s.height; ++r) {
     const int y = s.topDown ? r : s.height - 1 - r;
-    BYTE* row = out.data() + bitsAt + stride * static_cast<std::size_t>(r);
+    const std::size_t row = bitsAt + stride * static_cast<std::size_t>(r);
     for (int x = 0; x < s.width; ++x) {
       const std::uint32_t v = Value(s, x, y);
-      switch (s.bpp) {
-        case 1: case 4: case 8: {
-          const int per = 8 / s.bpp;
-          row[x / per] |= static_cast<BYTE>(v << ((per - 1 - x % per) * s.bpp));
-          break;
-        }
-        case 16: {
-          const unsigned w = (((v >> 19) & 31) << 10) | (((v >> 11) & 31) << 5) | ((v >> 3) & 31);
-          row[2 * x] = static_cast<BYTE>(w);
-          row[2 * x + 1] = static_cast<BYTE>(w >> 8);
-          break;
-        }
-        case 24: case 32: {
-          const int n = s.bpp / 8;
-          row[n * x] = static_cast<BYTE>(v);
-          row[n * x + 1] = static_cast<BYTE>(v >> 8);
-          row[n * x + 2] = static_cast<BYTE>(v >> 16);
-          break;
-        }
-      }
+      const int per = 8 / std::min(s.bpp, 8);
+      if (s.bpp <= 8)
+        out[row + x / per] |= static_cast<BYTE>(v << ((per - 1 - x % per) * s.bpp));
+      else if (s.bpp == 16)
+        Put16(out, row + 2 * x, (((v >> 19) & 31) << 10) | (((v >> 11) & 31) << 5) | ((v >> 3) & 31));
+      else  // blue, green, red (and a zero fourth byte)
+        for (int i = 0; i < s.bpp / 8; ++i) out[row + x * s.bpp / 8 + i] = static_cast<BYTE>(v >> (8 * i));
     }
   }
   return out;
@@ -192,11 +176,9 @@ TEST(BitmapDecoding, DamagedHeadersAreRefused) {
     std::vector<BYTE> bad = good;
     if (d.bytes == 2) Put16(bad, d.at, d.value);
     else Put32(bad, d.at, d.value);
-    CBitmap bitmap;
-    EXPECT_FALSE(bitmap.LoadBitmapFromBmp(bad.data(), bad.size())) << d.name;
+    EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(bad.data(), bad.size())) << d.name;
   }
-  CBitmap none;
-  EXPECT_FALSE(none.LoadBitmapFromBmp(nullptr, 100));
+  EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(nullptr, 100));
   // Bit fields with an info header of 41 to 51 bytes: the masks would lie past the header,
   // at the file's very end (ASan catches a read beyond it).
   for (std::uint32_t header = 41; header < 52; ++header) {
@@ -205,8 +187,7 @@ TEST(BitmapDecoding, DamagedHeadersAreRefused) {
     Put32(file, 10, static_cast<std::uint32_t>(file.size()));
     Put32(file, 14, header), Put32(file, 18, 1), Put32(file, 22, 1), Put16(file, 26, 1), Put16(file, 28, 32);
     Put32(file, 30, 3);
-    CBitmap bitmap;
-    EXPECT_FALSE(bitmap.LoadBitmapFromBmp(file.data(), file.size())) << "header " << header;
+    EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(file.data(), file.size())) << "header " << header;
   }
 }
 

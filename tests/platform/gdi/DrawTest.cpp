@@ -69,8 +69,7 @@ TEST(Fills, SystemColourBrushesPaintTheirSystemColour) {
   c.dc.FillRect(CRect(1, 0, 2, 1), CBrush::FromHandle(GetSysColorBrush(COLOR_WINDOW)));
   EXPECT_EQ(c.surface().PixelColor(0, 0), GetSysColor(COLOR_3DFACE));
   EXPECT_EQ(c.surface().PixelColor(1, 0), GetSysColor(COLOR_WINDOW));
-  EXPECT_EQ(GetSysColorBrush(25), nullptr);
-  EXPECT_EQ(GetSysColorBrush(-1), nullptr);
+  for (int bad : {25, -1}) EXPECT_EQ(GetSysColorBrush(bad), nullptr) << bad;
   EXPECT_FALSE(CBrush().CreateSysColorBrush(99));
 }
 
@@ -125,18 +124,14 @@ TEST(Lines, ClippedLinesKeepThePixelsOfTheWholeLine) {
   const int lines[][4] = {{-1000, -37, 1000, 400}, {5, 200, 60, -300}, {-7, 3, 90, 3}, {40, -1, -900, 77}};
   for (const auto& l : lines) {
     Canvas big(2200, 1000, PixelFormat::Rgb32), small(64, 48, PixelFormat::Rgb32);
-    CPen pen1(PS_SOLID, 1, RGB(255, 0, 0)), pen2(PS_SOLID, 1, RGB(255, 0, 0));
-    big.dc.SelectObject(&pen1);
-    small.dc.SelectObject(&pen2);
+    CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
     big.dc.SetViewportOrg(1100, 500);
-    big.dc.MoveTo(l[0], l[1]);
-    big.dc.LineTo(l[2], l[3]);
-    small.dc.MoveTo(l[0], l[1]);
-    small.dc.LineTo(l[2], l[3]);
-    std::vector<std::uint32_t> want;
-    for (int y = 0; y < 48; ++y)
-      for (int x = 0; x < 64; ++x) want.push_back(big.surface().RawPixel(x + 1100, y + 500));
-    EXPECT_TRUE(SameSurface("line clipped", small.surface(), want));
+    for (Canvas* c : {&big, &small}) {
+      c->dc.SelectObject(&pen);
+      c->dc.MoveTo(l[0], l[1]);
+      c->dc.LineTo(l[2], l[3]);
+    }
+    EXPECT_TRUE(SameSurface("line clipped", small.surface(), RawPixels(big.surface(), CRect(1100, 500, 1164, 548))));
   }
 }
 
@@ -200,12 +195,10 @@ TEST(Objects, SelectionReturnsThePreviousObjectAndStockObjectsComeFirst) {
   CPen* first = dc.SelectObject(&red);
   EXPECT_EQ(first, CPen::FromHandle(GetStockObject(BLACK_PEN)));
   EXPECT_EQ(dc.SelectObject(first), &red);
-  CFont* font = dc.GetCurrentFont();
-  EXPECT_EQ(font, CFont::FromHandle(GetStockObject(SYSTEM_FONT)));
+  EXPECT_EQ(dc.GetCurrentFont(), CFont::FromHandle(GetStockObject(SYSTEM_FONT)));
   EXPECT_EQ(dc.SelectStockObject(NULL_BRUSH), CBrush::FromHandle(GetStockObject(WHITE_BRUSH)));
   EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(nullptr)), nullptr);
-  EXPECT_EQ(GetStockObject(9), nullptr);
-  EXPECT_EQ(GetStockObject(-3), nullptr);
+  for (int bad : {9, -3}) EXPECT_EQ(GetStockObject(bad), nullptr) << bad;
   // Deleting a stock object changes nothing.
   EXPECT_TRUE(CPen::FromHandle(GetStockObject(BLACK_PEN))->DeleteObject());
   EXPECT_NE(GetStockObject(BLACK_PEN), nullptr);
@@ -228,8 +221,7 @@ TEST(Objects, RestoringASavedStateBringsBackObjectsAttributesAndBitmap) {
   CPen red(PS_SOLID, 1, RGB(255, 0, 0));
   c.dc.SelectObject(&red);
   c.dc.SetTextColor(RGB(1, 2, 3));
-  const int level = c.dc.SaveDC();
-  EXPECT_EQ(level, 1);
+  EXPECT_EQ(c.dc.SaveDC(), 1);
   CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
   CBitmap other;
   other.CreateBitmap(5, 5, 1, 32, nullptr);
@@ -237,7 +229,7 @@ TEST(Objects, RestoringASavedStateBringsBackObjectsAttributesAndBitmap) {
   c.dc.SelectObject(&other);
   c.dc.SetTextColor(RGB(7, 7, 7));
   EXPECT_EQ(c.dc.SaveDC(), 2);
-  ASSERT_TRUE(c.dc.RestoreDC(level));
+  ASSERT_TRUE(c.dc.RestoreDC(1));
   EXPECT_EQ(c.dc.GetCurrentPen(), &red);
   EXPECT_EQ(c.dc.GetCurrentBitmap(), &c.bitmap);
   EXPECT_EQ(c.dc.GetTextColor(), RGB(1, 2, 3));
@@ -252,8 +244,7 @@ TEST(Modes, InvalidModesAreRefusedAndKeepTheCurrentOne) {
   CDC dc;
   EXPECT_EQ(dc.GetStretchBltMode(), BLACKONWHITE);
   EXPECT_EQ(dc.SetStretchBltMode(COLORONCOLOR), BLACKONWHITE);
-  EXPECT_EQ(dc.SetStretchBltMode(0), 0);
-  EXPECT_EQ(dc.SetStretchBltMode(5), 0);
+  for (int bad : {0, 5}) EXPECT_EQ(dc.SetStretchBltMode(bad), 0) << bad;
   EXPECT_EQ(dc.GetStretchBltMode(), COLORONCOLOR);
   EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
   EXPECT_EQ(dc.SetBkMode(7), 0);

@@ -18,22 +18,22 @@ bool MakeFont(CFont& font, int height, const wchar_t* face, int weight = FW_NORM
                          CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_DONTCARE, face) != 0;
 }
 
-// A canvas with a font of the face and height selected.
+// A canvas with a font of the face and height selected, for white text drawn transparently.
 struct TextCanvas : Canvas {
   TextCanvas(int w, int h, PixelFormat format, int height, const wchar_t* face = L"MS UI Gothic",
              int weight = FW_NORMAL, BYTE quality = DEFAULT_QUALITY)
       : Canvas(w, h, format) {
     MakeFont(font, height, face, weight, quality);
     dc.SelectObject(&font);
+    dc.SetTextColor(RGB(255, 255, 255));
+    dc.SetBkMode(TRANSPARENT);
   }
   CFont font;
 };
 
-// White text drawn transparently on black through DrawText, on a 160 x 48 canvas.
+// Text drawn through DrawText on a black 160 x 48 canvas.
 std::vector<std::uint32_t> Render(const wchar_t* face, int height, const wchar_t* text, CRect rect) {
   TextCanvas c(160, 48, PixelFormat::Rgb32, height, face);
-  c.dc.SetTextColor(RGB(255, 255, 255));
-  c.dc.SetBkMode(TRANSPARENT);
   c.dc.DrawText(text, -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
   return RawPixels(c.surface());
 }
@@ -46,10 +46,8 @@ CRect InkBox(const std::vector<std::uint32_t>& pixels, int w) {
 TEST(Fonts, MsUiGothicResolvesToTheInstalledProportionalJapaneseGothicFace) {
   const CRect rect(0, 0, 160, 48);
   const auto alias = Render(L"MS UI Gothic", 20, kSample, rect);
-  const auto ipa = Render(L"IPAPGothic", 20, kSample, rect);
-  const auto other = Render(L"DejaVu Sans", 20, kSample, rect);
-  EXPECT_EQ(alias, ipa);
-  EXPECT_NE(alias, other);
+  EXPECT_EQ(alias, Render(L"IPAPGothic", 20, kSample, rect));
+  EXPECT_NE(alias, Render(L"DejaVu Sans", 20, kSample, rect));
 }
 
 TEST(Fonts, PositiveHeightsAreCellsNegativeHeightsAreCharactersZeroIsTheDefault) {
@@ -82,17 +80,12 @@ TEST(Fonts, PositiveHeightsAreCellsNegativeHeightsAreCharactersZeroIsTheDefault)
 
 TEST(Fonts, TextExtentGrowsWithTheTextAndFollowsTheFace) {
   TextCanvas c(1, 1, PixelFormat::Rgb32, 16);
-  CDC& dc = c.dc;
-  const CSize one = dc.GetTextExtent(L"A", 1);
-  const CSize two = dc.GetTextExtent(L"AA", 2);
+  const CSize one = c.dc.GetTextExtent(L"A", 1), two = c.dc.GetTextExtent(L"AA", 2);
   EXPECT_GT(one.cx, 0);
   EXPECT_EQ(two.cx, 2 * one.cx);
-  EXPECT_EQ(dc.GetTextExtent(L"", 0).cx, 0);
-  EXPECT_EQ(dc.GetTextExtent(CString(L"AA")), two);
-  CFont big;
-  MakeFont(big, 32, L"MS UI Gothic");
-  dc.SelectObject(&big);
-  EXPECT_GT(dc.GetTextExtent(L"A", 1).cx, one.cx);
+  EXPECT_EQ(c.dc.GetTextExtent(L"", 0).cx, 0);
+  EXPECT_EQ(c.dc.GetTextExtent(CString(L"AA")), two);
+  EXPECT_GT(TextCanvas(1, 1, PixelFormat::Rgb32, 32).dc.GetTextExtent(L"A", 1).cx, one.cx);
 }
 
 TEST(Text, CentredTextIsClippedToItsRectangle) {
@@ -116,9 +109,7 @@ TEST(Text, SingleLineTextIsCentredBothWays) {
 
 TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
   TextCanvas c(120, 30, PixelFormat::Rgb32, 20);
-  c.dc.SetTextColor(RGB(255, 255, 255));
   c.dc.SetBkColor(RGB(0, 0, 200));
-  c.dc.SetBkMode(TRANSPARENT);
   ASSERT_TRUE(c.dc.TextOut(2, 3, CString(L"Hi")));
   const CSize extent = c.dc.GetTextExtent(L"Hi", 2);
   const std::vector<std::uint32_t> transparent = RawPixels(c.surface());
@@ -137,8 +128,6 @@ TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
 
 TEST(Text, MonochromeTargetsGetSolidTextPixels) {
   TextCanvas c(60, 20, PixelFormat::Mono1, 16, L"MS UI Gothic", FW_BOLD, NONANTIALIASED_QUALITY);
-  c.dc.SetTextColor(RGB(255, 255, 255));
-  c.dc.SetBkMode(TRANSPARENT);
   ASSERT_TRUE(c.dc.TextOut(1, 1, L"HH", 2));
   const std::vector<std::uint32_t> pixels = RawPixels(c.surface());
   EXPECT_GT(std::count(pixels.begin(), pixels.end(), 1u), 10);
@@ -147,8 +136,7 @@ TEST(Text, MonochromeTargetsGetSolidTextPixels) {
 TEST(Text, CalcRectMeasuresWithoutDrawingAndPrefixMarksAreRemoved) {
   TextCanvas c(100, 40, PixelFormat::Rgb32, 16);
   CRect rect(5, 5, 6, 6);
-  const int height = c.dc.DrawText(L"&File", -1, &rect, DT_SINGLELINE | DT_CALCRECT);
-  EXPECT_EQ(height, 16);
+  EXPECT_EQ(c.dc.DrawText(L"&File", -1, &rect, DT_SINGLELINE | DT_CALCRECT), 16);
   EXPECT_EQ(rect, CRect(5, 5, 5 + c.dc.GetTextExtent(L"File", 4).cx, 21));
   EXPECT_EQ(RawPixels(c.surface()), RawPixels(Canvas(100, 40, PixelFormat::Rgb32).surface()));
   CRect amp(0, 0, 1, 1);

@@ -2,6 +2,8 @@
 // inside its clip, and open and close the canvas exactly once.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "GdiTestSupport.h"
 
 namespace orv::gdi::test {
@@ -59,9 +61,7 @@ TEST(WindowContexts, PaintContextDrawsInTheClientAreaOnlyAndEndsPaintingOnce) {
   {
     CPaintDC dc(windows.window);
     EXPECT_EQ(windows.begun, 1);
-    EXPECT_EQ(dc.m_ps.rcPaint.right, 3);
-    EXPECT_TRUE(dc.m_ps.fErase);
-    EXPECT_EQ(dc.m_ps.hdc, dc.GetSafeHdc());
+    EXPECT_EQ(std::tuple(dc.m_ps.rcPaint.right, dc.m_ps.fErase, dc.m_ps.hdc), std::tuple(3, TRUE, dc.GetSafeHdc()));
     dc.FillSolidRect(CRect(-100, -100, 100, 100), RGB(0, 0, 255));
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&dc, 2, 2);
@@ -79,8 +79,7 @@ TEST(WindowContexts, ClientContextUsesTheClientOriginAndReleasesTheCanvas) {
     EXPECT_EQ(dc.SetPixel(0, 0, RGB(255, 0, 0)), RGB(255, 0, 0));
     EXPECT_EQ(dc.SetPixel(20, 0, RGB(255, 0, 0)), CLR_INVALID);  // outside the clip
   }
-  EXPECT_EQ(windows.opened, 1);
-  EXPECT_EQ(windows.released, 1);
+  EXPECT_EQ(std::pair(windows.opened, windows.released), std::pair(1, 1));
   EXPECT_EQ(windows.surface.PixelColor(5, 4), RGB(255, 0, 0));
   EXPECT_EQ(windows.surface.PixelColor(25, 4), RGB(0, 0, 0));
 }
@@ -95,10 +94,9 @@ TEST(WindowContexts, WithoutACanvasNothingIsDrawnAndNothingIsClosed) {
     CPaintDC none(nullptr);
   }
   EXPECT_EQ(windows.ended, 0);
-  WindowCanvasProvider* mine = SetWindowCanvasProvider(nullptr);
-  EXPECT_EQ(mine, &windows);
+  EXPECT_EQ(SetWindowCanvasProvider(nullptr), &windows);
   { CClientDC dc(windows.window); }
-  SetWindowCanvasProvider(mine);
+  SetWindowCanvasProvider(&windows);
   EXPECT_EQ(windows.opened, 0);
   EXPECT_EQ(RawPixels(windows.surface), RawPixels(FakeWindows().surface));
 }
