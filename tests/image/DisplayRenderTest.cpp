@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -34,14 +35,7 @@ std::vector<RenderPath> AllPaths() {
   return paths;
 }
 
-const char* PathName(RenderPath p) {
-  switch (p) {
-    case RenderPath::Scalar: return "scalar";
-    case RenderPath::Sse2: return "sse2";
-    case RenderPath::Avx2: return "avx2";
-  }
-  return "?";
-}
+const char* PathName(RenderPath p) { return std::array{"scalar", "sse2", "avx2"}.at(static_cast<std::size_t>(p)); }
 
 // A memory bitmap of the given size whose bytes start as a sentinel.
 std::unique_ptr<CMemoryDIB> MakeDib(int width, int height, int bits, BYTE fill = 0xA5) {
@@ -103,14 +97,13 @@ TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRed) {
 
 TEST_P(EveryPath, ThirtyTwoBitsKeepTheFourthByte) {
   auto image = MakeLumImage(20, 1, 1);
-  for (int x = 0; x < 20; ++x) SetPixel(*image, x, 0, 0, float(x * 10));
   image->SetLevel(0, 0.0, 255.0);
-  auto dib = Render(*image, 20, 1, 32, 0x77);
+  std::vector<BYTE> want;
   for (int x = 0; x < 20; ++x) {
-    const BYTE* p = dib->GetImageAdr32(x, 0);
-    const BYTE v = static_cast<BYTE>(x * 10);
-    EXPECT_EQ(Bytes(p, 4), (std::vector<BYTE>{v, v, v, 0x77})) << "pixel " << x;
+    SetPixel(*image, x, 0, 0, float(x * 10));
+    want.insert(want.end(), {BYTE(x * 10), BYTE(x * 10), BYTE(x * 10), 0x77});
   }
+  EXPECT_EQ(Bytes(*Render(*image, 20, 1, 32, 0x77)), want);
 }
 
 TEST_P(EveryPath, AreaIsClippedToTheBitmap) {
@@ -209,13 +202,12 @@ TEST(ScalarRule, SpecialValues) {
 
 // Values that sit on and around every boundary of the rule.
 std::vector<float> SpecialValues(float fmin, float fmax) {
-  std::vector<float> v = {fmin, fmax, std::nextafter(fmin, -kInf), std::nextafter(fmin, kInf),
+  return {fmin, fmax, std::nextafter(fmin, -kInf), std::nextafter(fmin, kInf),
                           std::nextafter(fmax, -kInf), std::nextafter(fmax, kInf), kNaN, -kNaN, kInf, -kInf,
                           0.0f, -0.0f, std::numeric_limits<float>::denorm_min(),
                           -std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(),
                           std::numeric_limits<float>::lowest(), std::numeric_limits<float>::min(),
                           (fmin + fmax) / 2};
-  return v;
 }
 
 struct WindowCase {
@@ -255,10 +247,8 @@ TEST(EveryPathMatchesScalar, SpecialValuesInEveryWindowAndFormat) {
   for (const WindowCase& wc : kWindows) {
     orv::level::FloatWindow fw = orv::level::MakeFloatWindow(wc.min, wc.max, wc.max - wc.min);
     std::vector<float> values = SpecialValues(fw.fmin, fw.fmax);
-    // Widths that leave every tail length after the vector steps.
-    const int width = 67;
     for (int planes : {1, 3}) {
-      auto image = MakeLumImage(width, 3, planes);
+      auto image = MakeLumImage(67, 3, planes);  // a width that leaves a tail after every vector step
       for (int p = 0; p < planes; ++p) image->SetLevel(p, wc.min, wc.max);
       FillLumImage(*image,
                    [&](int x, int y, int p) { return values[static_cast<std::size_t>(x * 7 + y * 3 + p * 5) % values.size()]; });

@@ -15,6 +15,7 @@
 #include "platform/ui/TestDriver.h"
 #include "tests/image/ImageFixture.h"
 #include "tests/support/DialogTemplates.h"
+#include "tests/support/PixelChecks.h"
 #include "tests/support/ShownDialog.h"
 
 namespace {
@@ -133,21 +134,17 @@ TEST_F(LumSampleDialogTest, PaintsExactPixelsAtEachMagnification) {
     const CRect on(row.topLeft, CSize(8 * scale / shown, 4 * scale / shown));
     SampleDialog dialog(image);
     dialog.SetMag(row.mag);
+    auto want = [&](int x, int y) {
+      if (!on.PtInRect(CPoint(x, y))) return GetSysColor(COLOR_3DFACE);
+      const int sx = (x - on.left) / scale * shown + shown - 1, sy = (y - on.top) / scale * shown + shown - 1;
+      auto level = [&](int p) { return static_cast<int>(*image->GetImageAdr(sx, sy, p)); };
+      return row.colour ? RGB(level(0), level(1), level(2)) : RGB(level(0), level(0), level(0));
+    };
     Run(dialog, [&](DialogDriver& d) {
       const orv::gdi::Surface s = d.PaintClient();
-      int wrong = 0;
-      for (int y = 10; y < 210; ++y)
-        for (int x = 10; x < 310; ++x) {
-          COLORREF want = GetSysColor(COLOR_3DFACE);
-          if (on.PtInRect(CPoint(x, y))) {
-            const int sx = (x - on.left) / scale * shown + shown - 1, sy = (y - on.top) / scale * shown + shown - 1;
-            auto level = [&](int p) { return static_cast<int>(*image->GetImageAdr(sx, sy, p)); };
-            want = row.colour ? RGB(level(0), level(1), level(2)) : RGB(level(0), level(0), level(0));
-          }
-          if (s.PixelColor(x, y) != want && ++wrong <= 3)
-            ADD_FAILURE() << (row.colour ? "colour" : "grey") << " x" << row.mag << ": (" << x << ", " << y
-                          << ") is " << std::hex << s.PixelColor(x, y) << ", not " << want;
-        }
+      EXPECT_TRUE(orv::test::EveryPixel(300, 200, [&](int x, int y) { return s.PixelColor(x + 10, y + 10); },
+                                        [&](int x, int y) { return want(x + 10, y + 10); }))
+          << (row.colour ? "colour" : "grey") << " x" << row.mag << ", pixels counted from (10, 10)";
     });
   }
 }

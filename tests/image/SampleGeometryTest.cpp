@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "platform/gdi/GdiTypes.h"
 
@@ -43,11 +44,9 @@ TEST(SampleGeometry, PaintPlansCopyOrStretchTheVisiblePart) {
     g.UpdateHPos(g.hpos, row.hpos);
     const PaintPlan plan = orv::sample::PlanPaint(g);
     SCOPED_TRACE(testing::Message() << "mag " << row.mag << " hpos " << row.hpos);
-    EXPECT_EQ(plan.dest, row.dest);
-    EXPECT_EQ(CRect(plan.src.x, plan.src.y, plan.srcSize.cx, plan.srcSize.cy), row.src);
-    EXPECT_EQ(plan.stretchMode, row.mode);
-    EXPECT_EQ(plan.stretch, row.mode != 0);
-    EXPECT_EQ(plan.fill, row.fill);
+    EXPECT_EQ(std::tuple(plan.dest, CRect(plan.src.x, plan.src.y, plan.srcSize.cx, plan.srcSize.cy), plan.stretchMode,
+                         plan.stretch, plan.fill),
+              std::tuple(row.dest, row.src, row.mode, row.mode != 0, row.fill));
   }
 }
 
