@@ -3,10 +3,8 @@
 // context, checked pixel by pixel.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <climits>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "platform/gdi/DC.h"
@@ -123,38 +121,29 @@ const CopyCase kCopyCases[] = {
     {"24-bit", 24, false, [](CMemoryDIB& d) { d.SetPixel24(1, 1, RGB(1, 2, 3)); }, RGB(1, 2, 3)},
 };
 
-class MemoryDibCopy : public testing::TestWithParam<CopyCase> {};
+TEST(MemoryDibContext, CopyShowsTheBitsWhenMadeAndAfterRefresh) {
+  for (const CopyCase& c : kCopyCases) {
+    SCOPED_TRACE(c.name);
+    CMemoryDIB dib;
+    ASSERT_TRUE(dib.Create(3, 2, c.bits));
+    dib.SetPaletteKind(c.colorPalette);
+    c.write(dib);
+    CDC* dc = dib.GetDC();
+    EXPECT_EQ(dc->GetPixel(1, 1), c.expected);
+    EXPECT_EQ(dc->GetPixel(0, 0), RGB(0, 0, 0));
 
-TEST_P(MemoryDibCopy, ShowsTheBitsWhenMadeAndAfterRefresh) {
-  const CopyCase& c = GetParam();
-  CMemoryDIB dib;
-  ASSERT_TRUE(dib.Create(3, 2, c.bits));
-  dib.SetPaletteKind(c.colorPalette);
-  c.write(dib);
-  CDC* dc = dib.GetDC();
-  EXPECT_EQ(dc->GetPixel(1, 1), c.expected);
-  EXPECT_EQ(dc->GetPixel(0, 0), RGB(0, 0, 0));
-
-  // Drawing stays in the copy; a refresh of part of it brings back the bits there only.
-  const std::vector<BYTE> before(dib.GetBits(), dib.GetBits() + dib.GetBytesPerRow() * 2);
-  dc->FillSolidRect(0, 0, 3, 2, RGB(40, 50, 60));
-  EXPECT_EQ(std::vector<BYTE>(dib.GetBits(), dib.GetBits() + dib.GetBytesPerRow() * 2), before);
-  const CRect area(1, 1, 2, 5);
-  dib.RefreshDC(&area);
-  EXPECT_EQ(dc->GetPixel(1, 1), c.expected);
-  EXPECT_EQ(dc->GetPixel(0, 1), RGB(40, 50, 60));
-  EXPECT_EQ(dc->GetPixel(1, 0), RGB(40, 50, 60));
-  dib.RefreshDC();
-  EXPECT_EQ(dc->GetPixel(0, 1), RGB(0, 0, 0));
+    // Drawing stays in the copy; a refresh of part of it brings back the bits there only.
+    const std::vector<BYTE> before = Bytes(dib.GetBits(), dib.GetBytesPerRow() * 2);
+    dc->FillSolidRect(0, 0, 3, 2, RGB(40, 50, 60));
+    EXPECT_EQ(Bytes(dib.GetBits(), dib.GetBytesPerRow() * 2), before);
+    const CRect area(1, 1, 2, 5);
+    dib.RefreshDC(&area);
+    EXPECT_EQ((std::vector{dc->GetPixel(1, 1), dc->GetPixel(0, 1), dc->GetPixel(1, 0)}),
+              (std::vector{c.expected, RGB(40, 50, 60), RGB(40, 50, 60)}));
+    dib.RefreshDC();
+    EXPECT_EQ(dc->GetPixel(0, 1), RGB(0, 0, 0));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Formats, MemoryDibCopy, testing::ValuesIn(kCopyCases),
-                         [](const testing::TestParamInfo<CopyCase>& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name)
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return name;
-                         });
 
 TEST(MemoryDibContext, RefreshIgnoresTheCallersViewportAndOutsideAreas) {
   CMemoryDIB dib;
@@ -208,53 +197,37 @@ COLORREF WritePixel(CVmDIB& dib, int x, int y, const VmCase& c) {
   }
 }
 
-class VmDibDraw : public testing::TestWithParam<VmCase> {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(dib.Create(nullptr, 5, 3, GetParam().bits));
-    dib.SetPaletteKind(GetParam().colorPalette);
+// BitBlt copies the pixels asked for and none from outside the bitmap; StretchBlt magnifies
+// and applies its raster operation.
+TEST(VmDibDraw, BitBltAndStretchBltDrawThePixelsAskedForInEveryFormat) {
+  for (const VmCase& c : {VmCase{8, false}, VmCase{8, true}, VmCase{16, false}, VmCase{24, false}, VmCase{32, false}}) {
+    SCOPED_TRACE(testing::Message() << c.bits << " bits" << (c.colorPalette ? ", colour palette" : ""));
+    CVmDIB dib;
+    ASSERT_TRUE(dib.Create(nullptr, 5, 3, c.bits));
+    dib.SetPaletteKind(c.colorPalette);
+    COLORREF shown[3][5] = {};
     for (int y = 0; y < 3; ++y)
-      for (int x = 0; x < 5; ++x) shown[y][x] = WritePixel(dib, x, y, GetParam());
+      for (int x = 0; x < 5; ++x) shown[y][x] = WritePixel(dib, x, y, c);
+    const COLORREF s = kSentinel;
+
+    Target copied(6, 4), cut(4, 2), stretched(4, 4);
+    EXPECT_TRUE(dib.BitBlt(nullptr, &copied.dc, CRect(1, 1, 4, 3), CPoint(2, 1)));
+    EXPECT_EQ(copied.Pixels(), (std::vector<COLORREF>{s, s, s, s, s, s,                                   //
+                                                      s, shown[1][2], shown[1][3], shown[1][4], s, s,     //
+                                                      s, shown[2][2], shown[2][3], shown[2][4], s, s,     //
+                                                      s, s, s, s, s, s}));
+    EXPECT_TRUE(dib.BitBlt(nullptr, &cut.dc, CRect(0, 0, 4, 2), CPoint(3, 2)));
+    EXPECT_EQ(cut.Pixels(), (std::vector<COLORREF>{shown[2][3], shown[2][4], s, s, s, s, s, s}));
+
+    EXPECT_TRUE(dib.StretchBlt(nullptr, &stretched.dc, CRect(0, 0, 4, 4), CPoint(3, 1), CSize(2, 2)));
+    std::vector<COLORREF> want;
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x) want.push_back(shown[1 + y / 2][3 + x / 2]);
+    EXPECT_EQ(stretched.Pixels(), want);
+    EXPECT_TRUE(dib.StretchBlt(nullptr, &stretched.dc, CRect(0, 0, 1, 1), CPoint(0, 0), CSize(1, 1), NOTSRCCOPY));
+    EXPECT_EQ(stretched.dc.GetPixel(0, 0), ~shown[0][0] & 0xFFFFFFu);
   }
-  CVmDIB dib;
-  COLORREF shown[3][5] = {};
-};
-
-TEST_P(VmDibDraw, BitBltCopiesThePixelsItIsAskedFor) {
-  Target target(6, 4);
-  EXPECT_TRUE(dib.BitBlt(nullptr, &target.dc, CRect(1, 1, 4, 3), CPoint(2, 1)));
-  const COLORREF s = kSentinel;
-  EXPECT_EQ(target.Pixels(), (std::vector<COLORREF>{s, s, s, s, s, s,                                   //
-                                                    s, shown[1][2], shown[1][3], shown[1][4], s, s,     //
-                                                    s, shown[2][2], shown[2][3], shown[2][4], s, s,     //
-                                                    s, s, s, s, s, s}));
 }
-
-TEST_P(VmDibDraw, SourceOutsideTheBitmapIsNotDrawn) {
-  Target target(4, 2);
-  EXPECT_TRUE(dib.BitBlt(nullptr, &target.dc, CRect(0, 0, 4, 2), CPoint(3, 2)));
-  const COLORREF s = kSentinel;
-  EXPECT_EQ(target.Pixels(), (std::vector<COLORREF>{shown[2][3], shown[2][4], s, s, s, s, s, s}));
-}
-
-TEST_P(VmDibDraw, StretchBltMagnifiesAndAppliesTheRasterOperation) {
-  Target target(4, 4);
-  EXPECT_TRUE(dib.StretchBlt(nullptr, &target.dc, CRect(0, 0, 4, 4), CPoint(3, 1), CSize(2, 2)));
-  std::vector<COLORREF> want;
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) want.push_back(shown[1 + y / 2][3 + x / 2]);
-  EXPECT_EQ(target.Pixels(), want);
-
-  EXPECT_TRUE(dib.StretchBlt(nullptr, &target.dc, CRect(0, 0, 1, 1), CPoint(0, 0), CSize(1, 1), NOTSRCCOPY));
-  EXPECT_EQ(target.dc.GetPixel(0, 0), ~shown[0][0] & 0xFFFFFFu);
-}
-
-INSTANTIATE_TEST_SUITE_P(Formats, VmDibDraw,
-                         testing::Values(VmCase{8, false}, VmCase{8, true}, VmCase{16, false}, VmCase{24, false},
-                                         VmCase{32, false}),
-                         [](const testing::TestParamInfo<VmCase>& info) {
-                           return std::to_string(info.param.bits) + (info.param.colorPalette ? "Colour" : "");
-                         });
 
 TEST(VmDibDrawRefusals, NothingWithoutBitmapContextOrSourceRows) {
   Target target(2, 2);

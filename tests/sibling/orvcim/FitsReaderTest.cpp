@@ -40,8 +40,8 @@ const KindCase kKinds[] = {
 };
 
 // Writes the sample to a file of the folder and reads it back.
-std::unique_ptr<CLumImage> WriteAndRead(const TempDir& folder, const FitsSample& s) {
-  const std::string path = folder.File("sample.fits");
+std::unique_ptr<CLumImage> WriteAndRead(const TempDir& folder, const FitsSample& s, const char* name = "sample.fits") {
+  const std::string path = folder.File(name);
   EXPECT_EQ(WriteFits(path, s), 0);
   return CFitsReader::Read(CString(path.c_str()), nullptr);
 }
@@ -69,9 +69,9 @@ TEST(FitsReader, EveryPixelTypeRoundTrips) {
         hi = std::max(hi, k.physical[x]);
       }
     }
-    EXPECT_EQ(image->GetLevelMin(0), lo) << k.name;
-    EXPECT_EQ(image->GetLevelMax(0), hi) << k.name;
-    EXPECT_EQ(image->GetLevelRange(0), double(hi) - double(lo)) << k.name;
+    EXPECT_EQ(std::tuple(image->GetLevelMin(0), image->GetLevelMax(0), image->GetLevelRange(0)),
+              std::tuple(double(lo), double(hi), double(hi) - double(lo)))
+        << k.name;
 
     FitsInfo info;
     ASSERT_TRUE(CFitsReader::ReadInfo(CString(path.c_str()), &info, &error));
@@ -98,13 +98,11 @@ TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
   auto image = WriteAndRead(folder, {.bitpix = 16, .width = 3, .raw = {5, -999, 9}, .blank = -999, .writeBlank = true});
   ASSERT_NE(image, nullptr);
   EXPECT_TRUE(std::isnan(*image->GetImageAdr(1, 0, 0)));
-  EXPECT_EQ(image->GetLevelMin(0), 5.0);
-  EXPECT_EQ(image->GetLevelMax(0), 9.0);
+  EXPECT_EQ(std::pair(image->GetLevelMin(0), image->GetLevelMax(0)), std::pair(5.0, 9.0));
 
   image = WriteAndRead(folder, {.bitpix = -32, .width = 2, .raw = {std::nan(""), std::nan("")}});
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(image->GetLevelMin(0), 0.0);
-  EXPECT_EQ(image->GetLevelMax(0), 0.0);
+  EXPECT_EQ(std::pair(image->GetLevelMin(0), image->GetLevelMax(0)), std::pair(0.0, 0.0));
 }
 
 TEST(FitsReader, InfinitiesAndDenormalsStayAndRowsRunUp) {
@@ -131,10 +129,7 @@ TEST(FitsReader, InfinitiesAndDenormalsStayAndRowsRunUp) {
 
 TEST(FitsReader, ImageInAnExtensionAndNamesWithBrackets) {
   TempDir folder;
-  const FitsSample s{.bitpix = 8, .width = 2, .raw = {3, 4}, .emptyPrimary = true};
-  std::string path = folder.File("ext[1].fits");
-  ASSERT_EQ(WriteFits(path, s), 0);
-  auto image = CFitsReader::Read(CString(path.c_str()), nullptr);
+  auto image = WriteAndRead(folder, {.bitpix = 8, .width = 2, .raw = {3, 4}, .emptyPrimary = true}, "ext[1].fits");
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(*image->GetImageAdr(1, 0, 0), 4.0f);
 }

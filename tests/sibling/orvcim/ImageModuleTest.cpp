@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "FitsSamples.h"
 #include "sibling/orvcim/Image.h"
@@ -32,10 +33,8 @@ TEST(ImageModule, SetLevelKeepsRangeAndIgnoresMissingPlanes) {
   image.SetLevel(1, -5.0, 20.0);
   image.SetLevel(2, 1.0, 2.0);
   image.SetLevel(-1, 1.0, 2.0);
-  EXPECT_EQ(image.GetLevelMin(1), -5.0);
-  EXPECT_EQ(image.GetLevelMax(1), 20.0);
-  EXPECT_EQ(image.GetLevelRange(1), 25.0);
-  EXPECT_EQ(image.GetLevelRange(0), 0.0);
+  EXPECT_EQ(std::tuple(image.GetLevelMin(1), image.GetLevelMax(1), image.GetLevelRange(1), image.GetLevelRange(0)),
+            std::tuple(-5.0, 20.0, 25.0, 0.0));
 }
 
 TEST(ImageModule, CopyImageCopiesTheSharedPartAndTheWindows) {
@@ -46,8 +45,7 @@ TEST(ImageModule, CopyImageCopiesTheSharedPartAndTheWindows) {
   CLumImage dst(-32, 2, 2, 1);
   ASSERT_TRUE(dst.CopyImage(&src));
   EXPECT_EQ(*dst.GetImageAdr(1, 1, 0), 11.0f);
-  EXPECT_EQ(dst.GetLevelMax(0), 8.0);
-  EXPECT_EQ(dst.GetLevelRange(0), 6.0);
+  EXPECT_EQ(std::pair(dst.GetLevelMax(0), dst.GetLevelRange(0)), std::pair(8.0, 6.0));
   CImage bytes(8, 2, 2, 1);
   EXPECT_FALSE(bytes.CopyImage(&src));
   EXPECT_FALSE(dst.CopyImage(nullptr));
