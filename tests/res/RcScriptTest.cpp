@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <set>
+#include <tuple>
 
 #include "platform/base/WinStyles.h"
 #include "res/tools/RcScript.h"
@@ -62,11 +62,8 @@ TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompiler) {
       "  CONTROL \"b\", -1, button, BS_AUTOCHECKBOX, 5, 6, 7, 8\n"
       "END\n");
   const orv::DialogTemplate& d = s.dialogs.at(5);
-  EXPECT_EQ(d.caption, L"Cap");
-  EXPECT_EQ(d.fontFace, L"MS UI Gothic");
-  EXPECT_EQ(d.pointSize, 9);
-  EXPECT_EQ(d.x, 1);
-  EXPECT_EQ(d.cy, 40);
+  EXPECT_EQ(std::tuple(d.caption, d.fontFace, d.pointSize, d.x, d.cy),
+            std::tuple(std::wstring(L"Cap"), std::wstring(L"MS UI Gothic"), 9, 1, 40));
   // No STYLE: popup, border, system menu; CAPTION and FONT add theirs.
   EXPECT_EQ(d.style, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION | DS_SETFONT));
 
@@ -91,15 +88,12 @@ TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompiler) {
   };
   ASSERT_EQ(d.items.size(), std::size(rows));
   for (size_t i = 0; i < std::size(rows); ++i) {
-    SCOPED_TRACE(testing::Message() << "item " << i);
-    EXPECT_EQ(d.items[i].id, rows[i].id);
-    EXPECT_EQ(d.items[i].className, rows[i].cls);
-    EXPECT_EQ(d.items[i].style, rows[i].style);
-    EXPECT_EQ(d.items[i].exStyle, rows[i].exStyle);
+    const orv::DialogItemTemplate& item = d.items[i];
+    EXPECT_EQ(std::tuple(item.id, item.className, item.style, item.exStyle),
+              std::tuple(rows[i].id, std::wstring(rows[i].cls), rows[i].style, rows[i].exStyle))
+        << "item " << i;
   }
-  EXPECT_EQ(d.items[8].text, L"t");
-  EXPECT_EQ(d.items[8].x, 5);
-  EXPECT_EQ(d.items[8].cy, 8);
+  EXPECT_EQ(std::tuple(d.items[8].text, d.items[8].x, d.items[8].cy), std::tuple(std::wstring(L"t"), 5, 8));
 }
 
 TEST(RcScriptDialog, AnExplicitStyleReplacesTheDefault) {
@@ -121,9 +115,8 @@ TEST(RcScriptExpressions, MacrosExpandAsTextWithCPrecedence) {
       "  010 \"octal\"\n"
       "  0x1FL \"suffix\"\n"
       "END\n");
-  std::set<UINT> ids;
-  for (const auto& [id, text] : s.strings) ids.insert(id);
-  EXPECT_EQ(ids, (std::set<UINT>{3, 0xF0, 4, 8, 31}));
+  EXPECT_EQ(s.strings, (std::map<UINT, std::wstring>{
+                           {3, L"a"}, {0xF0, L"b"}, {4, L"c"}, {8, L"octal"}, {31, L"suffix"}}));
 }
 
 TEST(RcScriptBitmaps, PathsResolveAgainstTheScriptFolder) {
@@ -148,55 +141,49 @@ TEST(RcScriptIncludes, HeadersGiveOnlyTheirDirectives) {
                ScriptError);
 }
 
-struct BadScript {
-  const char* name;
-  std::string text;
-  const char* expected;        // part of the message, which also names the line
-  const char* file = "bad.rc";  // the file the message names
-};
-
-class RcScriptErrors : public testing::TestWithParam<BadScript> {};
-
-TEST_P(RcScriptErrors, StopWithFileLineAndReason) {
+TEST(RcScriptErrors, StopWithFileLineAndReason) {
+  const struct {
+    std::string text;
+    const char* expected;         // part of the message, which also names the line
+    const char* file = "bad.rc";  // the file the message names
+  } cases[] = {
+      {"STRINGTABLE BEGIN 1 \"abc\nEND\n", ":1: unterminated string"},
+      {"STRINGTABLE BEGIN\n1 \"a\\STAR\"\nEND\n", ":2: unknown escape"},
+      {"STRINGTABLE BEGIN\n\nIDS_NOPE \"a\"\nEND\n", ":3: undefined symbol IDS_NOPE"},
+      {"STRINGTABLE BEGIN 1 \"a\"\n 1 \"b\" END\n", ":2: string 1 defined twice"},
+      {"STRINGTABLE BEGIN 65536 \"a\" END\n", "outside 0..65535"},
+      {"STRINGTABLE BEGIN 1 \"a\"\n", "END expected"},
+      {"#ifdef X\n#endif\n", ":1: unsupported preprocessor directive #ifdef"},
+      {"#pragma code_page(932)\n", "only #pragma code_page(65001)"},
+      {"#define A (A + 1)\nSTRINGTABLE BEGIN A \"a\" END\n", "expands too deeply"},
+      {"#define F(x) x\nSTRINGTABLE BEGIN F(1) \"a\" END\n", "function-like macro F"},
+      {"#define A 1\n#define A 2\n", ":2: macro A redefined differently"},
+      {"#include \"nowhere.h\"\n", ":1: #include: nowhere.h not found"},
+      {"#include \"self.h\"\n", ":1: #include nested too deeply", "self.h"},
+      {"/* never closed\n", "unterminated comment"},
+      {"STRINGTABLE BEGIN 0x100000000 \"a\" END\n", "does not fit in 32 bits"},
+      {"STRINGTABLE BEGIN 12abc \"a\" END\n", "malformed number"},
+      {"5 BITMAP \"gone.bmp\"\n", ":1: bitmap file"},
+      {"5 MENU BEGIN END\n", "unsupported resource type MENU"},
+      {"0 BITMAP \"x.bmp\"\n", "outside 1..65535"},
+      {"5 DIALOGEX 0,0,1,1\nBEGIN\n LISTVIEW 1,2,3,4,5\nEND\n", ":3: unsupported control"},
+      {"5 DIALOGEX 0,0,40000,1\nBEGIN\nEND\n", "16-bit range"},
+      {"5 DIALOGEX 0,0,1,1\nBEGIN\nEND\n5 DIALOGEX 0,0,1,1\nBEGIN\nEND\n", "dialog 5 defined twice"},
+      {"STRINGTABLE BEGIN 1 \"a\" ; END\n", "unexpected character ';'"},
+      {"STRINGTABLE BEGIN 1 \"\xFF\xFE\" END\n", "not valid UTF-8"},
+  };
   orv::test::TempDir dir;
   std::ofstream(fs::path(dir.Path()) / "self.h") << "#include \"self.h\"\n";
-  try {
-    ParseScriptText(GetParam().text, "bad.rc", dir.Path(), {});
-    FAIL() << "accepted: " << GetParam().text;
-  } catch (const ScriptError& e) {
-    std::string what = e.what();
-    EXPECT_NE(what.find(GetParam().file), std::string::npos) << what;
-    EXPECT_NE(what.find(GetParam().expected), std::string::npos) << what;
+  for (const auto& c : cases) {
+    try {
+      ParseScriptText(c.text, "bad.rc", dir.Path(), {});
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const ScriptError& e) {
+      const std::string what = e.what();
+      EXPECT_NE(what.find(c.file), std::string::npos) << what;
+      EXPECT_NE(what.find(c.expected), std::string::npos) << what;
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, RcScriptErrors,
-    testing::Values(
-        BadScript{"UnterminatedString", "STRINGTABLE BEGIN 1 \"abc\nEND\n", ":1: unterminated string"},
-        BadScript{"SingleBackslash", "STRINGTABLE BEGIN\n1 \"a\\STAR\"\nEND\n", ":2: unknown escape"},
-        BadScript{"UndefinedSymbol", "STRINGTABLE BEGIN\n\nIDS_NOPE \"a\"\nEND\n", ":3: undefined symbol IDS_NOPE"},
-        BadScript{"DuplicateString", "STRINGTABLE BEGIN 1 \"a\"\n 1 \"b\" END\n", ":2: string 1 defined twice"},
-        BadScript{"StringIdTooLarge", "STRINGTABLE BEGIN 65536 \"a\" END\n", "outside 0..65535"},
-        BadScript{"MissingEnd", "STRINGTABLE BEGIN 1 \"a\"\n", "END expected"},
-        BadScript{"ConditionalDirective", "#ifdef X\n#endif\n", ":1: unsupported preprocessor directive #ifdef"},
-        BadScript{"OtherCodePage", "#pragma code_page(932)\n", "only #pragma code_page(65001)"},
-        BadScript{"RecursiveMacro", "#define A (A + 1)\nSTRINGTABLE BEGIN A \"a\" END\n", "expands too deeply"},
-        BadScript{"FunctionLikeMacro", "#define F(x) x\nSTRINGTABLE BEGIN F(1) \"a\" END\n", "function-like macro F"},
-        BadScript{"RedefinedMacro", "#define A 1\n#define A 2\n", ":2: macro A redefined differently"},
-        BadScript{"IncludeMissing", "#include \"nowhere.h\"\n", ":1: #include: nowhere.h not found"},
-        BadScript{"IncludeCycle", "#include \"self.h\"\n", ":1: #include nested too deeply", "self.h"},
-        BadScript{"UnterminatedComment", "/* never closed\n", "unterminated comment"},
-        BadScript{"NumberTooLarge", "STRINGTABLE BEGIN 0x100000000 \"a\" END\n", "does not fit in 32 bits"},
-        BadScript{"MalformedNumber", "STRINGTABLE BEGIN 12abc \"a\" END\n", "malformed number"},
-        BadScript{"BitmapMissing", "5 BITMAP \"gone.bmp\"\n", ":1: bitmap file"},
-        BadScript{"UnknownResourceType", "5 MENU BEGIN END\n", "unsupported resource type MENU"},
-        BadScript{"ResourceIdZero", "0 BITMAP \"x.bmp\"\n", "outside 1..65535"},
-        BadScript{"UnknownControl", "5 DIALOGEX 0,0,1,1\nBEGIN\n LISTVIEW 1,2,3,4,5\nEND\n", ":3: unsupported control"},
-        BadScript{"CoordinateRange", "5 DIALOGEX 0,0,40000,1\nBEGIN\nEND\n", "16-bit range"},
-        BadScript{"DialogTwice", "5 DIALOGEX 0,0,1,1\nBEGIN\nEND\n5 DIALOGEX 0,0,1,1\nBEGIN\nEND\n", "dialog 5 defined twice"},
-        BadScript{"StrayCharacter", "STRINGTABLE BEGIN 1 \"a\" ; END\n", "unexpected character ';'"},
-        BadScript{"InvalidUtf8", "STRINGTABLE BEGIN 1 \"\xFF\xFE\" END\n", "not valid UTF-8"}),
-    [](const testing::TestParamInfo<BadScript>& info) { return info.param.name; });
 
 }  // namespace

@@ -41,16 +41,12 @@ std::vector<Definition> Definitions() {
   for (const auto& [id, text] : Table().strings) {
     if (id < IDS_COLOR_DEF_FIRST || id > IDS_COLOR_DEF_LAST) continue;
     std::vector<std::wstring> f = Split(text);
-    Definition d;
-    d.id = id;
-    if (f.size() == 7) {
-      d = {id, f[0], f[1], f[2], f[3], f[6], std::stoi(f[4]), f[5]};
-    } else if (f.size() == 5) {
-      d = {id, f[0], f[1], L"", f[2], f[4], 0, f[3]};
-    } else {
+    if (f.size() == 7)
+      defs.push_back({id, f[0], f[1], f[2], f[3], f[6], std::stoi(f[4]), f[5]});
+    else if (f.size() == 5)
+      defs.push_back({id, f[0], f[1], L"", f[2], f[4], 0, f[3]});
+    else
       ADD_FAILURE() << "definition " << id << " has " << f.size() << " fields";
-    }
-    defs.push_back(d);
   }
   return defs;
 }
@@ -93,25 +89,18 @@ TEST(CatalogueStrings, DefaultColoursAreAllDifferent) {
 
 // --- the mark bitmaps
 
-orv::rc::BmpImage Bitmap(UINT id) {
-  const auto& bytes = Table().bitmaps.at(id);
-  std::string why;
-  std::optional<orv::rc::BmpImage> img = orv::rc::DecodeBmp(bytes, &why);
-  if (!img) ADD_FAILURE() << id << ": " << why;
-  return img.value_or(orv::rc::BmpImage{});
-}
-
 TEST(MarkBitmaps, AreGreyWhiteSymbolsOnBlack) {
   EXPECT_EQ(Table().bitmaps.size(), 6u);
   for (const auto& [id, bytes] : Table().bitmaps) {
     SCOPED_TRACE(testing::Message() << "bitmap " << id);
-    orv::rc::BmpImage img = Bitmap(id);
-    ASSERT_FALSE(img.pixels.empty());
-    for (COLORREF c : img.pixels)
+    std::string why;
+    const std::optional<orv::rc::BmpImage> img = orv::rc::DecodeBmp(bytes, &why);
+    ASSERT_TRUE(img && !img->pixels.empty()) << why;
+    for (COLORREF c : img->pixels)
       ASSERT_TRUE(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) << std::hex << c;
     // Most of every bitmap is background.
-    EXPECT_LT(std::count_if(img.pixels.begin(), img.pixels.end(), [](COLORREF c) { return c != RGB(0, 0, 0); }) * 2,
-              img.width * img.height);
+    EXPECT_LT(std::count_if(img->pixels.begin(), img->pixels.end(), [](COLORREF c) { return c != RGB(0, 0, 0); }) * 2,
+              img->width * img->height);
   }
 }
 
