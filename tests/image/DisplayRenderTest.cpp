@@ -223,8 +223,7 @@ const WindowCase kWindows[] = {
 
 // Renders with every path, in each format, and compares with the scalar path.
 void ExpectSameAsScalar(const CLumImage& image, const std::string& what, const CRect* area = nullptr) {
-  const int w = image.GetWidth();
-  const int h = image.GetHeight();
+  const int w = image.GetWidth(), h = image.GetHeight();
   for (int bits : {8, 16, 24, 32}) {
     auto reference = MakeDib(w, h, bits);
     RenderSample(image, reference.get(), area, RenderPath::Scalar);

@@ -68,13 +68,8 @@ TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompiler) {
   EXPECT_EQ(d.style, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION | DS_SETFONT));
 
   const DWORD child = WS_CHILD | WS_VISIBLE;
-  struct Row {
-    UINT id;
-    const wchar_t* cls;
-    DWORD style;
-    DWORD exStyle;
-  };
-  const Row rows[] = {
+  using Item = std::tuple<UINT, std::wstring, DWORD, DWORD>;  // id, class, style, extended style
+  const std::vector<Item> expected = {
       {10, L"STATIC", child | SS_LEFT | WS_GROUP, 0},
       {11, L"STATIC", child | SS_RIGHT | WS_GROUP, 0},
       {12, L"STATIC", child | SS_CENTER | WS_GROUP, 0},
@@ -86,13 +81,9 @@ TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompiler) {
       {18, L"SysTreeView32", child | TVS_HASLINES | WS_TABSTOP, 0},
       {0xFFFFFFFFu, L"BUTTON", child | BS_AUTOCHECKBOX, 0},
   };
-  ASSERT_EQ(d.items.size(), std::size(rows));
-  for (size_t i = 0; i < std::size(rows); ++i) {
-    const orv::DialogItemTemplate& item = d.items[i];
-    EXPECT_EQ(std::tuple(item.id, item.className, item.style, item.exStyle),
-              std::tuple(rows[i].id, std::wstring(rows[i].cls), rows[i].style, rows[i].exStyle))
-        << "item " << i;
-  }
+  std::vector<Item> items;
+  for (const auto& item : d.items) items.emplace_back(item.id, item.className, item.style, item.exStyle);
+  EXPECT_EQ(items, expected);
   EXPECT_EQ(std::tuple(d.items[8].text, d.items[8].x, d.items[8].cy), std::tuple(std::wstring(L"t"), 5, 8));
 }
 

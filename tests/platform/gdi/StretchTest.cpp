@@ -55,7 +55,7 @@ std::vector<std::uint32_t> Combined(const Surface& src, bool useAnd, bool mono) 
   const int cols[6] = {0, 1, 3, 4, 6, 7};
   const int rows[5] = {0, 1, 2, 4, 5};
   std::vector<std::uint32_t> out;
-  for (int r = 0; r < 4; ++r) {
+  for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 5; ++c) {
       std::uint32_t v = useAnd ? ~0u : 0u;
       for (int y = rows[r]; y < rows[r + 1]; ++y)
@@ -65,7 +65,6 @@ std::vector<std::uint32_t> Combined(const Surface& src, bool useAnd, bool mono) 
         }
       out.push_back(mono ? (v & 1u) : v);
     }
-  }
   return out;
 }
 

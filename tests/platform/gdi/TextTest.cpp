@@ -23,7 +23,7 @@ struct TextCanvas : Canvas {
   TextCanvas(int w, int h, PixelFormat format, int height, const wchar_t* face = L"MS UI Gothic",
              int weight = FW_NORMAL, BYTE quality = DEFAULT_QUALITY)
       : Canvas(w, h, format) {
-    MakeFont(font, height, face, weight, quality);
+    EXPECT_TRUE(MakeFont(font, height, face, weight, quality)) << "height " << height;
     dc.SelectObject(&font);
     dc.SetTextColor(RGB(255, 255, 255));
     dc.SetBkMode(TRANSPARENT);
@@ -51,28 +51,17 @@ TEST(Fonts, MsUiGothicResolvesToTheInstalledProportionalJapaneseGothicFace) {
 }
 
 TEST(Fonts, PositiveHeightsAreCellsNegativeHeightsAreCharactersZeroIsTheDefault) {
-  CDC dc;
-  dc.CreateCompatibleDC(nullptr);
-  struct Case {
-    int height;
-    int cell;
-  };
-  for (const Case& c : {Case{30, 30}, Case{12, 12}, Case{0, 16}, Case{1, 1}}) {
-    CFont font;
-    ASSERT_TRUE(MakeFont(font, c.height, L"MS UI Gothic"));
-    CFont* old = dc.SelectObject(&font);
+  for (auto [height, cell] : {std::pair{30, 30}, {12, 12}, {0, 16}, {1, 1}}) {
+    TextCanvas c(1, 1, PixelFormat::Rgb32, height);
     TEXTMETRIC tm{};
-    ASSERT_TRUE(dc.GetTextMetrics(&tm));
-    EXPECT_EQ(tm.tmHeight, c.cell) << c.height;
+    ASSERT_TRUE(c.dc.GetTextMetrics(&tm));
+    EXPECT_EQ(tm.tmHeight, cell) << height;
     EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
-    EXPECT_EQ(dc.GetTextExtent(L"A", 1).cy, c.cell);
-    dc.SelectObject(old);
+    EXPECT_EQ(c.dc.GetTextExtent(L"A", 1).cy, cell);
   }
-  CFont em;
-  ASSERT_TRUE(MakeFont(em, -20, L"MS UI Gothic"));
-  dc.SelectObject(&em);
+  TextCanvas em(1, 1, PixelFormat::Rgb32, -20);
   TEXTMETRIC tm{};
-  dc.GetTextMetrics(&tm);
+  em.dc.GetTextMetrics(&tm);
   EXPECT_GE(tm.tmHeight, 20);
   EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
   EXPECT_GT(tm.tmAveCharWidth, 0);

@@ -56,8 +56,7 @@ TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUp) {
 
   // And the other way: what the pixel writers write is on the context at once.
   dib.SetPixel32(3, 2, RGB(1, 2, 3));
-  EXPECT_EQ(dc->GetPixel(3, 2), RGB(1, 2, 3));
-  EXPECT_EQ(dc->GetPixel(0, 2), RGB(0x11, 0x11, 0x11));
+  EXPECT_EQ(std::pair(dc->GetPixel(3, 2), dc->GetPixel(0, 2)), std::pair(RGB(1, 2, 3), RGB(0x11, 0x11, 0x11)));
   dc->SetPixel(0, 1, RGB(200, 100, 50));
   EXPECT_EQ(Bytes(dib.GetImageAdr32(0, 1), 3), (std::vector<BYTE>{50, 100, 200}));
 }
