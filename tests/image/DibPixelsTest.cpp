@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "sibling/orvcim/Dib.h"
@@ -21,11 +22,10 @@ TEST(MemoryDib, RowsAreBottomUpAndPaddedToFourBytes) {
   }
   CMemoryDIB dib;
   ASSERT_TRUE(dib.Create(3, 4, 24));
-  EXPECT_EQ(dib.GetImageAdr24(0, 0), dib.GetBits() + 3 * 12);
-  EXPECT_EQ(dib.GetImageAdr24(2, 3), dib.GetBits() + 6);
-  EXPECT_EQ(dib.GetImageAdr8(1, 1), dib.GetBits() + 2 * dib.GetBytesPerRow() + 1);
-  EXPECT_EQ(dib.GetImageAdr16(1, 1), dib.GetBits() + 2 * dib.GetBytesPerRow() + 2);
-  EXPECT_EQ(dib.GetImageAdr32(1, 1), dib.GetBits() + 2 * dib.GetBytesPerRow() + 4);
+  BYTE* const row1 = dib.GetBits() + 2 * dib.GetBytesPerRow();  // row 1 of 4 is the third in memory
+  EXPECT_EQ((std::vector{dib.GetImageAdr24(0, 0), dib.GetImageAdr24(2, 3), dib.GetImageAdr8(1, 1),
+                         dib.GetImageAdr16(1, 1), dib.GetImageAdr32(1, 1)}),
+            (std::vector{dib.GetBits() + 3 * 12, dib.GetBits() + 6, row1 + 1, row1 + 2, row1 + 4}));
 }
 
 TEST(MemoryDib, RejectsBadSizesAndBitCounts) {
@@ -99,12 +99,12 @@ TEST(VmDib, AllocatesEachBitCountTopDown) {
 TEST(Palettes, GreyRampAndThreeThreeTwo) {
   CVmDIB dib;
   ASSERT_TRUE(dib.Create(nullptr, 1, 1, 8));
-  EXPECT_EQ(dib.GetColorTable()[0], RGB(0, 0, 0));
-  EXPECT_EQ(dib.GetColorTable()[200], RGB(200, 200, 200));
+  const COLORREF* table = dib.GetColorTable();
+  EXPECT_EQ(std::pair(table[0], table[200]), std::pair(RGB(0, 0, 0), RGB(200, 200, 200)));
   dib.SetPaletteKind(TRUE);
-  EXPECT_EQ(dib.GetColorTable()[0xFF], RGB(255, 255, 255));
-  EXPECT_EQ(dib.GetColorTable()[0x38], RGB(0, 255, 0));
-  EXPECT_EQ(dib.GetColorTable()[0x41], RGB(36, 0, 85));
+  table = dib.GetColorTable();
+  EXPECT_EQ(std::tuple(table[0xFF], table[0x38], table[0x41]),
+            std::tuple(RGB(255, 255, 255), RGB(0, 255, 0), RGB(36, 0, 85)));
 }
 
 }  // namespace

@@ -19,9 +19,9 @@ TEST(ImageGeometry, BytesPerPixelAndSizes) {
   } rows[] = {{8, 1}, {16, 2}, {32, 4}, {-32, 4}, {-64, 8}};
   for (const Row& r : rows) {
     CImage image(r.bits, 5, 4, 3);
-    EXPECT_EQ(image.GetBytesPixel(), r.bytes) << r.bits;
-    EXPECT_EQ(image.GetPixelCount(), 60u);
-    EXPECT_EQ(image.GetImageSize(), 60u * r.bytes);
+    EXPECT_EQ(std::tuple(image.GetBytesPixel(), image.GetPixelCount(), image.GetImageSize()),
+              std::tuple(r.bytes, 60u, 60u * r.bytes))
+        << r.bits;
     BYTE* p = image.GetImageAdr(1, 2, 1);
     EXPECT_EQ(image.GetNextAdr(p), p + r.bytes);
     EXPECT_EQ(image.GetPrevAdr(p), p - r.bytes);

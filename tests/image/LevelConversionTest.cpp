@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "image/ImageFixture.h"
 
@@ -102,9 +103,9 @@ TEST(Brightness, WeightsAndPlaneZeroUnits) {
   auto grey = MakeLumImage(1, 1, 1, {75.0f});
   grey->SetLevel(0, 50.0, 100.0);
   const float* p = grey->GetImageAdr(0, 0, 0);
-  EXPECT_EQ(grey->GetPixelBright256f(0, 0), 127.5f);
-  EXPECT_EQ(grey->GetPixelBright256f(p, nullptr, nullptr), 127.5f);
-  EXPECT_EQ(grey->GetPixelBrightRaw(p, nullptr, nullptr), 75.0f);
+  EXPECT_EQ(std::tuple(grey->GetPixelBright256f(0, 0), grey->GetPixelBright256f(p, nullptr, nullptr),
+                       grey->GetPixelBrightRaw(p, nullptr, nullptr)),
+            std::tuple(127.5f, 127.5f, 75.0f));
 }
 
 TEST(Brightness, TwoPlaneImageReadsAsGrey) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "platform/gdi/GdiObject.h"
@@ -95,10 +96,9 @@ TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
   // nothing; the thumb is followed while it is dragged.
   SampleDialog dialog(image.get());
   Run(dialog, [&](DialogDriver& d) {
-    EXPECT_EQ(dialog.GetDisplayRect(), CRect(10, 10, 310, 210));
-    EXPECT_EQ(dialog.GetImageRect(), CRect(60, 60, 260, 160));
-    EXPECT_EQ(Bar(d, kH), (std::vector<int>{-150, 50, -50}));
-    EXPECT_EQ(Bar(d, kV), (std::vector<int>{-100, 0, -50}));
+    EXPECT_EQ(std::pair(dialog.GetDisplayRect(), dialog.GetImageRect()),
+              std::pair(CRect(10, 10, 310, 210), CRect(60, 60, 260, 160)));
+    EXPECT_EQ(std::pair(Bar(d, kH), Bar(d, kV)), std::pair(std::vector{-150, 50, -50}, std::vector{-100, 0, -50}));
     d.Scroll(kH, SB_RIGHT);
     d.Scroll(kH, SB_PAGERIGHT);
     EXPECT_EQ(dialog.GetHPos(), 50);
@@ -157,17 +157,15 @@ TEST_F(LumSampleDialogTest, APaintShowsTheSampleWindowsAsTheyAreNow) {
     EXPECT_EQ(d.PaintClient().PixelColor(159, 110), RGB(25, 25, 25));
     dialog.GetSampleImage()->SetLevel(0, 100, 200);
     const orv::gdi::Surface s = d.PaintClient();
-    EXPECT_EQ(s.PixelColor(159, 110), RGB(0, 0, 0));
-    EXPECT_EQ(s.PixelColor(160, 110), RGB(255, 255, 255));
+    EXPECT_EQ(std::pair(s.PixelColor(159, 110), s.PixelColor(160, 110)), std::pair(RGB(0, 0, 0), RGB(255, 255, 255)));
     // The reference copy keeps the windows it was taken with.
     EXPECT_EQ(dialog.GetReferenceImage()->GetLevelMax(0), 1000.0);
   });
 }
 
 TEST_F(LumSampleDialogTest, SelectionsAreNormalisedAndCutToTheImage) {
-  std::vector<float> values;
-  for (int i = 0; i < 100 * 60; ++i) values.push_back(static_cast<float>(i));
-  auto image = orv::test::MakeLumImage(100, 60, 1, values);
+  auto image = orv::test::MakeLumImage(100, 60, 1);
+  orv::test::FillLumImage(*image, [](int x, int y, int) { return static_cast<float>(y * 100 + x); });
   struct Row {
     CRect selection, stored;
     CSize sample;
@@ -208,9 +206,8 @@ TEST_F(LumSampleDialogTest, RefusedMagnificationsAndAMissingImage) {
   Run(empty, [&](DialogDriver& d) {
     d.Scroll(kH, SB_LINERIGHT);
     d.PaintClient();
-    EXPECT_EQ(empty.GetHPos(), 0);
-    EXPECT_FALSE(empty.IsBitmapReady());
-    EXPECT_EQ(empty.GetDisplayImageRect(), CRect(0, 0, 0, 0));
+    EXPECT_EQ(std::tuple(empty.GetHPos(), empty.IsBitmapReady(), empty.GetDisplayImageRect()),
+              std::tuple(0, FALSE, CRect(0, 0, 0, 0)));
   });
 }
 

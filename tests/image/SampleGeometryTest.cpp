@@ -53,10 +53,9 @@ TEST(SampleGeometry, PaintPlansCopyOrStretchTheVisiblePart) {
 TEST(SampleGeometry, PointsBetweenDisplayAndSample) {
   const Geometry g2 = Centred(2.0);
   // The centre of the display area shows the sample pixel (hpos + hw, vpos + hh).
-  EXPECT_EQ(g2.DialogToImage(CPoint(160, 110)), CPoint(100, 50));
-  EXPECT_EQ(g2.ImageToSampleArea(CPoint(100, 50)), CPoint(150, 100));
-  EXPECT_EQ(g2.DialogToImage(CPoint(10, 10)), CPoint(25, 0));
-  EXPECT_EQ(g2.DisplayImageRect(200, 100), CRect(25, 0, 175, 100));
+  EXPECT_EQ(std::tuple(g2.DialogToImage(CPoint(160, 110)), g2.ImageToSampleArea(CPoint(100, 50)),
+                       g2.DialogToImage(CPoint(10, 10)), g2.DisplayImageRect(200, 100)),
+            std::tuple(CPoint(100, 50), CPoint(150, 100), CPoint(25, 0), CRect(25, 0, 175, 100)));
   // Clipped to the sample where the area shows more than it.
   EXPECT_EQ(Centred(1.0).DisplayImageRect(200, 100), CRect(0, 0, 200, 100));
   EXPECT_EQ(Centred(0.5).DisplayImageRect(200, 100), CRect(0, 0, 200, 100));
@@ -81,9 +80,7 @@ TEST(SampleGeometry, ExtremeMagnificationsAndAreasOverflowNothing) {
       g.DisplayImageRect(2000000000, 3);
     }
   }
-  EXPECT_FALSE(orv::sample::IsUsableMag(0.0));
-  EXPECT_FALSE(orv::sample::IsUsableMag(-inf));
-  EXPECT_TRUE(orv::sample::IsUsableMag(1e-300));
+  for (double mag : {0.0, -inf, 1e-300}) EXPECT_EQ(orv::sample::IsUsableMag(mag), mag > 0) << mag;
 }
 
 }  // namespace

@@ -142,13 +142,12 @@ TEST(BitmapDecoding, PackedBitmapsWithoutFileHeaderAndCoreHeadersAreRead) {
                        0x40, 0, 0, 0};                                    // pixels 0, 1
   CBitmap b;
   ASSERT_TRUE(b.LoadBitmapFromBmp(core, sizeof core));
-  EXPECT_EQ(b.GetSurface()->PixelColor(0, 0), RGB(255, 0, 0));
-  EXPECT_EQ(b.GetSurface()->PixelColor(1, 0), RGB(0, 255, 0));
+  EXPECT_EQ(std::pair(b.GetSurface()->PixelColor(0, 0), b.GetSurface()->PixelColor(1, 0)),
+            std::pair(RGB(255, 0, 0), RGB(0, 255, 0)));
 }
 
 TEST(BitmapDecoding, EveryTruncationOfAValidFileIsRefused) {
-  const BmpSpec s{.bpp = 4, .palette = Palette(16)};
-  const std::vector<BYTE> file = WriteBmp(s);
+  const std::vector<BYTE> file = WriteBmp({.bpp = 4, .palette = Palette(16)});
   for (std::size_t n = 0; n < file.size(); ++n) {
     const std::vector<BYTE> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
     CBitmap bitmap;
@@ -158,8 +157,7 @@ TEST(BitmapDecoding, EveryTruncationOfAValidFileIsRefused) {
 }
 
 TEST(BitmapDecoding, DamagedHeadersAreRefused) {
-  const BmpSpec s{.bpp = 8, .palette = Palette(256)};
-  const std::vector<BYTE> good = WriteBmp(s);
+  const std::vector<BYTE> good = WriteBmp({.bpp = 8, .palette = Palette(256)});
   struct Damage {
     const char* name;
     std::size_t at;
@@ -203,9 +201,8 @@ TEST(BitmapDecoding, IndexesPastTheColourTableReadAsBlack) {
 }
 
 TEST(BitmapResources, LoadBitmapFindsBitmapsThroughTheResourceChain) {
-  const BmpSpec s{.bpp = 1, .palette = kBlackWhite};
   ResourceTable table;
-  table.bitmaps[24006] = WriteBmp(s);
+  table.bitmaps[24006] = WriteBmp({.bpp = 1, .palette = kBlackWhite});
   table.bitmaps[24007] = {1, 2, 3};
   HINSTANCE module = RegisterResourceModule("gdi-bitmap-test", &table);
   CBitmap found, damaged, missing, again;
@@ -266,8 +263,7 @@ TEST(CompatibleBitmaps, BitsRoundTripInRowsPaddedTo16Bits) {
   EXPECT_EQ(std::memcmp(back, bits, 4), 0);
   const BYTE more[2] = {0, 0};
   EXPECT_EQ(mono.SetBitmapBits(2, more), 2u);
-  EXPECT_EQ(mono.GetSurface()->RawPixel(0, 0), 0u);
-  EXPECT_EQ(mono.GetSurface()->RawPixel(1, 1), 1u);
+  EXPECT_EQ(std::pair(mono.GetSurface()->RawPixel(0, 0), mono.GetSurface()->RawPixel(1, 1)), std::pair(0u, 1u));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "GdiTestSupport.h"
@@ -35,9 +36,9 @@ TEST(Fills, SolidFillCoversRightAndBottomExclusiveAndLeavesTheBackgroundColourSe
   EXPECT_EQ(c.surface().RawPixel(2, 3), ColorToPixel(RGB(10, 20, 30)));
   EXPECT_EQ(c.dc.GetBkColor(), RGB(10, 20, 30));
   c.dc.FillSolidRect(9, 7, -3, -2, RGB(40, 50, 60));  // counted backwards from (9, 7)
-  EXPECT_EQ(c.surface().RawPixel(6, 5), ColorToPixel(RGB(40, 50, 60)));
-  EXPECT_EQ(c.surface().RawPixel(8, 6), ColorToPixel(RGB(40, 50, 60)));
-  EXPECT_EQ(c.surface().RawPixel(9, 7), 0u);
+  const std::uint32_t second = ColorToPixel(RGB(40, 50, 60));
+  EXPECT_EQ(std::tuple(c.surface().RawPixel(6, 5), c.surface().RawPixel(8, 6), c.surface().RawPixel(9, 7)),
+            std::tuple(second, second, 0u));
   EXPECT_EQ(c.dc.GetBkColor(), RGB(40, 50, 60));
 }
 
@@ -230,9 +231,8 @@ TEST(Objects, RestoringASavedStateBringsBackObjectsAttributesAndBitmap) {
   c.dc.SetTextColor(RGB(7, 7, 7));
   EXPECT_EQ(c.dc.SaveDC(), 2);
   ASSERT_TRUE(c.dc.RestoreDC(1));
-  EXPECT_EQ(c.dc.GetCurrentPen(), &red);
-  EXPECT_EQ(c.dc.GetCurrentBitmap(), &c.bitmap);
-  EXPECT_EQ(c.dc.GetTextColor(), RGB(1, 2, 3));
+  EXPECT_EQ(std::tuple(c.dc.GetCurrentPen(), c.dc.GetCurrentBitmap(), c.dc.GetTextColor()),
+            std::tuple(&red, &c.bitmap, RGB(1, 2, 3)));
   EXPECT_FALSE(c.dc.RestoreDC(-1));  // both levels are gone
   EXPECT_FALSE(c.dc.RestoreDC(0));
   CDC elsewhere;

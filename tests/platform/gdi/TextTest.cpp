@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "GdiTestSupport.h"
 #include "support/PixelChecks.h"
@@ -55,9 +56,9 @@ TEST(Fonts, PositiveHeightsAreCellsNegativeHeightsAreCharactersZeroIsTheDefault)
     TextCanvas c(1, 1, PixelFormat::Rgb32, height);
     TEXTMETRIC tm{};
     ASSERT_TRUE(c.dc.GetTextMetrics(&tm));
-    EXPECT_EQ(tm.tmHeight, cell) << height;
-    EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
-    EXPECT_EQ(c.dc.GetTextExtent(L"A", 1).cy, cell);
+    EXPECT_EQ(std::tuple(tm.tmHeight, tm.tmAscent + tm.tmDescent, c.dc.GetTextExtent(L"A", 1).cy),
+              std::tuple(cell, cell, cell))
+        << height;
   }
   TextCanvas em(1, 1, PixelFormat::Rgb32, -20);
   TEXTMETRIC tm{};
@@ -111,8 +112,8 @@ TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
     return x < extent.cx && y >= 3 && y < 3 + extent.cy ? 0u : c.surface().RawPixel(x + 40, y);
   };
   EXPECT_TRUE(orv::test::EveryPixel(80, 30, outsideTheCell, [](int, int) { return 0u; }));
-  EXPECT_EQ(c.surface().RawPixel(40, 3), ColorToPixel(RGB(0, 0, 200)));
-  EXPECT_EQ(c.surface().RawPixel(40 + extent.cx - 1, 3 + extent.cy - 1), ColorToPixel(RGB(0, 0, 200)));
+  EXPECT_EQ(std::pair(c.surface().RawPixel(40, 3), c.surface().RawPixel(40 + extent.cx - 1, 3 + extent.cy - 1)),
+            std::pair(ColorToPixel(RGB(0, 0, 200)), ColorToPixel(RGB(0, 0, 200))));
 }
 
 TEST(Text, MonochromeTargetsGetSolidTextPixels) {

@@ -80,8 +80,8 @@ TEST(WindowContexts, ClientContextUsesTheClientOriginAndReleasesTheCanvas) {
     EXPECT_EQ(dc.SetPixel(20, 0, RGB(255, 0, 0)), CLR_INVALID);  // outside the clip
   }
   EXPECT_EQ(std::pair(windows.opened, windows.released), std::pair(1, 1));
-  EXPECT_EQ(windows.surface.PixelColor(5, 4), RGB(255, 0, 0));
-  EXPECT_EQ(windows.surface.PixelColor(25, 4), RGB(0, 0, 0));
+  EXPECT_EQ(std::pair(windows.surface.PixelColor(5, 4), windows.surface.PixelColor(25, 4)),
+            std::pair(RGB(255, 0, 0), RGB(0, 0, 0)));
 }
 
 TEST(WindowContexts, WithoutACanvasNothingIsDrawnAndNothingIsClosed) {

@@ -26,10 +26,8 @@ struct Target {
   // Every pixel, row by row.
   std::vector<COLORREF> Pixels() const {
     std::vector<COLORREF> out;
-    BITMAP info{};
-    bitmap.GetBitmap(&info);
-    for (int y = 0; y < info.bmHeight; ++y)
-      for (int x = 0; x < info.bmWidth; ++x) out.push_back(dc.GetPixel(x, y));
+    for (int y = 0; y < bitmap.GetSurface()->Height(); ++y)
+      for (int x = 0; x < bitmap.GetSurface()->Width(); ++x) out.push_back(dc.GetPixel(x, y));
     return out;
   }
   CDC dc;
@@ -82,8 +80,7 @@ TEST(MemoryDibContext, ContextStaysAtOneAddressAndFollowsTheBits) {
 
   ASSERT_TRUE(dib.Create(2, 2, 32));
   EXPECT_EQ(dib.GetDC(), dc);
-  EXPECT_EQ(dc->GetPixel(1, 1), RGB(0, 0, 0));
-  EXPECT_EQ(dc->GetPixel(2, 0), CLR_INVALID);
+  EXPECT_EQ(std::pair(dc->GetPixel(1, 1), dc->GetPixel(2, 0)), std::pair(RGB(0, 0, 0), CLR_INVALID));
   dc->FillSolidRect(0, 0, 9, 9, RGB(5, 6, 7));
   EXPECT_EQ(Bytes(dib.GetBits(), 16), (std::vector<BYTE>{7, 6, 5, 0, 7, 6, 5, 0, 7, 6, 5, 0, 7, 6, 5, 0}));
 
@@ -92,8 +89,7 @@ TEST(MemoryDibContext, ContextStaysAtOneAddressAndFollowsTheBits) {
   EXPECT_EQ(dib.GetDC(), dc);
   dib.SetPixel8(2, 0, 77);
   dib.RefreshDC();
-  EXPECT_EQ(dc->GetPixel(2, 0), RGB(77, 77, 77));
-  EXPECT_EQ(dc->GetPixel(3, 0), CLR_INVALID);
+  EXPECT_EQ(std::pair(dc->GetPixel(2, 0), dc->GetPixel(3, 0)), std::pair(RGB(77, 77, 77), CLR_INVALID));
 
   dib.Destroy();
   EXPECT_EQ(dib.GetDC(), dc);
