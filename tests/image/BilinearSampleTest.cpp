@@ -11,8 +11,7 @@ using orv::test::MakeLumImage;
 // A 4 x 6 plane (plane 1 of two) whose pixel (x, y) holds 10 x + y.
 std::unique_ptr<CLumImage> Ramp() {
   auto image = MakeLumImage(4, 6, 2);
-  for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 4; ++x) *image->GetImageAdr(x, y, 1, 0) = float(10 * x + y);
+  orv::test::FillLumImage(*image, [](int x, int y, int p) { return p == 1 ? float(10 * x + y) : 0.0f; });
   return image;
 }
 

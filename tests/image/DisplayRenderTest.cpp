@@ -54,7 +54,6 @@ WORD Word(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
 
 class EveryPath : public testing::TestWithParam<RenderPath> {
 protected:
-  // Renders into a fresh memory bitmap whose bytes start as `fill`.
   std::unique_ptr<CMemoryDIB> Render(const CLumImage& image, int width, int height, int bits, BYTE fill = 0xA5,
                                      const CRect* area = nullptr) {
     auto dib = MakeDib(width, height, bits, fill);

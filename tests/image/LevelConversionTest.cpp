@@ -41,8 +41,7 @@ TEST(ByteReads, RoundedTiesGoToTheEvenLevel) {
   image->SetLevel(0, 0.0, 255.0);
   const CImage& base = *image;
   const float* q = image->GetImageAdr(0, 0, 0);
-  EXPECT_EQ(base.GetPixelGray256(q, 0), 126);
-  EXPECT_EQ(base.GetPixelGray256(q + 1, 0), 128);
+  EXPECT_EQ(std::pair(base.GetPixelGray256(q, 0), base.GetPixelGray256(q + 1, 0)), std::pair(BYTE{126}, BYTE{128}));
 }
 
 TEST(ByteReads, ZeroWidthAndInvertedWindowsNeverDivide) {

@@ -49,7 +49,7 @@ protected:
                                       Control(CLumSampleDialog::kHScrollBar, L"SCROLLBAR", L"", 7, 215, 200, 9, SBS_HORZ),
                                       Control(CLumSampleDialog::kVScrollBar, L"SCROLLBAR", L"", 315, 7, 9, 200, SBS_VERT)}));
   }
-  // Opens dialog, runs script while it is shown, then closes it.
+  // Runs the script on the shown dialog, then closes it.
   static void Run(SampleDialog& dialog, const std::function<void(DialogDriver&)>& script) {
     orv::test::RunModal(dialog, [&](DialogDriver& d) {
       script(d);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -19,15 +20,6 @@ const orv::ResourceTable& Table() {
   return table;
 }
 
-std::vector<std::wstring> Split(const std::wstring& s) {
-  std::vector<std::wstring> fields;
-  size_t start = 0;
-  for (size_t slash; (slash = s.find(L'\\', start)) != std::wstring::npos; start = slash + 1)
-    fields.push_back(s.substr(start, slash - start));
-  fields.push_back(s.substr(start));
-  return fields;
-}
-
 // One definition string taken apart.
 struct Definition {
   UINT id = 0;
@@ -40,7 +32,8 @@ std::vector<Definition> Definitions() {
   std::vector<Definition> defs;
   for (const auto& [id, text] : Table().strings) {
     if (id < IDS_COLOR_DEF_FIRST || id > IDS_COLOR_DEF_LAST) continue;
-    std::vector<std::wstring> f = Split(text);
+    std::vector<std::wstring> f;  // the fields between backslashes
+    for (auto field : std::views::split(text, L'\\')) f.emplace_back(field.begin(), field.end());
     if (f.size() == 7)
       defs.push_back({id, f[0], f[1], f[2], f[3], f[6], std::stoi(f[4]), f[5]});
     else if (f.size() == 5)
@@ -86,8 +79,6 @@ TEST(CatalogueStrings, DefaultColoursAreAllDifferent) {
     EXPECT_TRUE(added) << d.id << " has the colour of " << it->second;
   }
 }
-
-// --- the mark bitmaps
 
 TEST(MarkBitmaps, AreGreyWhiteSymbolsOnBlack) {
   EXPECT_EQ(Table().bitmaps.size(), 6u);

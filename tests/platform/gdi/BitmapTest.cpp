@@ -21,12 +21,9 @@ struct BmpSpec {
   DWORD clrUsed = 0;
 };
 
-void Put16(std::vector<BYTE>& v, std::size_t at, unsigned x) {
-  v[at] = static_cast<BYTE>(x);
-  v[at + 1] = static_cast<BYTE>(x >> 8);
-}
-void Put32(std::vector<BYTE>& v, std::size_t at, std::uint32_t x) {
-  for (int i = 0; i < 4; ++i) v[at + i] = static_cast<BYTE>(x >> (8 * i));
+// Writes the low `bytes` bytes of x at `at`, little-endian.
+void Put(std::vector<BYTE>& v, std::size_t at, std::uint32_t x, int bytes = 4) {
+  for (int i = 0; i < bytes; ++i) v[at + i] = static_cast<BYTE>(x >> (8 * i));
 }
 
 // Pixel (x, y) of the test images: a palette index, or a 0x00RRGGBB colour for direct depths.
@@ -41,12 +38,9 @@ COLORREF ExpectedColor(const BmpSpec& s, int x, int y) {
     const RGBQUAD& q = s.palette[v];
     return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
   }
-  unsigned r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
-  if (s.bpp == 16) {
-    auto five = [](unsigned c) { return ((c >> 3) << 3) | (c >> 5); };
-    r = five(r), g = five(g), b = five(b);
-  }
-  return RGB(r, g, b);
+  // 16 bits keep the top five bits of each channel and widen them again.
+  auto kept = [&](unsigned c) { return s.bpp == 16 ? ((c >> 3) << 3) | (c >> 5) : c; };
+  return RGB(kept((v >> 16) & 0xFF), kept((v >> 8) & 0xFF), kept(v & 0xFF));
 }
 
 std::vector<BYTE> WriteBmp(const BmpSpec& s) {
@@ -56,16 +50,16 @@ std::vector<BYTE> WriteBmp(const BmpSpec& s) {
   const std::size_t bitsAt = h + 40 + paletteBytes;
   std::vector<BYTE> out(bitsAt + stride * static_cast<std::size_t>(s.height), 0);
   if (s.fileHeader) {
-    Put16(out, 0, 'B' | 'M' << 8);
-    Put32(out, 2, static_cast<std::uint32_t>(out.size()));
-    Put32(out, 10, static_cast<std::uint32_t>(bitsAt));
+    Put(out, 0, 'B' | 'M' << 8, 2);
+    Put(out, 2, static_cast<std::uint32_t>(out.size()));
+    Put(out, 10, static_cast<std::uint32_t>(bitsAt));
   }
-  Put32(out, h, 40);
-  Put32(out, h + 4, static_cast<std::uint32_t>(s.width));
-  Put32(out, h + 8, static_cast<std::uint32_t>(s.topDown ? -s.height : s.height));
-  Put16(out, h + 12, 1);
-  Put16(out, h + 14, static_cast<unsigned>(s.bpp));
-  Put32(out, h + 32, s.clrUsed);
+  Put(out, h, 40);
+  Put(out, h + 4, static_cast<std::uint32_t>(s.width));
+  Put(out, h + 8, static_cast<std::uint32_t>(s.topDown ? -s.height : s.height));
+  Put(out, h + 12, 1, 2);
+  Put(out, h + 14, static_cast<unsigned>(s.bpp), 2);
+  Put(out, h + 32, s.clrUsed);
   if (paletteBytes != 0) std::memcpy(out.data() + h + 40, s.palette.data(), paletteBytes);
   for (int r = 0; r < s.height; ++r) {
     const int y = s.topDown ? r : s.height - 1 - r;
@@ -76,9 +70,9 @@ std::vector<BYTE> WriteBmp(const BmpSpec& s) {
       if (s.bpp <= 8)
         out[row + x / per] |= static_cast<BYTE>(v << ((per - 1 - x % per) * s.bpp));
       else if (s.bpp == 16)
-        Put16(out, row + 2 * x, (((v >> 19) & 31) << 10) | (((v >> 11) & 31) << 5) | ((v >> 3) & 31));
+        Put(out, row + 2 * x, (((v >> 19) & 31) << 10) | (((v >> 11) & 31) << 5) | ((v >> 3) & 31), 2);
       else  // blue, green, red (and a zero fourth byte)
-        for (int i = 0; i < s.bpp / 8; ++i) out[row + x * s.bpp / 8 + i] = static_cast<BYTE>(v >> (8 * i));
+        Put(out, row + x * s.bpp / 8, v, s.bpp / 8);
     }
   }
   return out;
@@ -172,8 +166,7 @@ TEST(BitmapDecoding, DamagedHeadersAreRefused) {
                             {"unknown header size", 14, 20, 4}};
   for (const Damage& d : damages) {
     std::vector<BYTE> bad = good;
-    if (d.bytes == 2) Put16(bad, d.at, d.value);
-    else Put32(bad, d.at, d.value);
+    Put(bad, d.at, d.value, d.bytes);
     EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(bad.data(), bad.size())) << d.name;
   }
   EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(nullptr, 100));
@@ -182,9 +175,9 @@ TEST(BitmapDecoding, DamagedHeadersAreRefused) {
   for (std::uint32_t header = 41; header < 52; ++header) {
     std::vector<BYTE> file(14 + header);
     file[0] = 'B', file[1] = 'M';
-    Put32(file, 10, static_cast<std::uint32_t>(file.size()));
-    Put32(file, 14, header), Put32(file, 18, 1), Put32(file, 22, 1), Put16(file, 26, 1), Put16(file, 28, 32);
-    Put32(file, 30, 3);
+    Put(file, 10, static_cast<std::uint32_t>(file.size()));
+    Put(file, 14, header), Put(file, 18, 1), Put(file, 22, 1), Put(file, 26, 1, 2), Put(file, 28, 32, 2);
+    Put(file, 30, 3);
     EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(file.data(), file.size())) << "header " << header;
   }
 }
@@ -192,7 +185,7 @@ TEST(BitmapDecoding, DamagedHeadersAreRefused) {
 TEST(BitmapDecoding, IndexesPastTheColourTableReadAsBlack) {
   const BmpSpec s{.bpp = 4, .palette = Palette(16)};
   std::vector<BYTE> file = WriteBmp(s);
-  Put32(file, 14 + 32, 2);  // a two-entry colour table; the pixel offset stays where it was
+  Put(file, 14 + 32, 2);  // a two-entry colour table; the pixel offset stays where it was
   CBitmap bitmap;
   ASSERT_TRUE(bitmap.LoadBitmapFromBmp(file.data(), file.size()));
   // Row 0 holds the indexes 0, 3, 6, 9, 12: only the first is in the table.

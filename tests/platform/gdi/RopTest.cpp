@@ -2,6 +2,8 @@
 // the bitwise rule, monochrome expansion and reduction, overlap and clipping.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "GdiTestSupport.h"
 #include "platform/gdi/detail/Rop.h"
 
@@ -56,19 +58,15 @@ TEST(RasterOperations, MarkCellPaintedThroughWorkAndMaskContextsLeavesBlackTrans
 }
 
 TEST(RasterOperations, EveryTernaryCodeFollowsTheBitwiseRuleOnEveryFormat) {
-  struct Case {
-    PixelFormat format;
-    COLORREF brush;
-  };
-  const Case cases[] = {{PixelFormat::Rgb32, RGB(0x5A, 0xC3, 0x0F)},
-                        {PixelFormat::Mono1, RGB(0, 0, 0)},
-                        {PixelFormat::Mono1, RGB(255, 255, 255)}};
-  for (const Case& c : cases) {
-    Canvas src(19, 5, c.format), dst(21, 6, c.format);
+  const std::pair<PixelFormat, COLORREF> cases[] = {{PixelFormat::Rgb32, RGB(0x5A, 0xC3, 0x0F)},
+                                                     {PixelFormat::Mono1, RGB(0, 0, 0)},
+                                                     {PixelFormat::Mono1, RGB(255, 255, 255)}};
+  for (const auto& [format, colour] : cases) {
+    Canvas src(19, 5, format), dst(21, 6, format);
     Fill(src.surface(), [](int x, int y) { return Noise(x, y, 11); });
-    CBrush brush(c.brush);
+    CBrush brush(colour);
     dst.dc.SelectObject(&brush);
-    const std::uint32_t pattern = c.format == PixelFormat::Rgb32 ? ColorToPixel(c.brush) : (c.brush != 0 ? ~0u : 0u);
+    const std::uint32_t pattern = format == PixelFormat::Rgb32 ? ColorToPixel(colour) : (colour != 0 ? ~0u : 0u);
     for (unsigned code = 0; code < 256; ++code) {
       Fill(dst.surface(), [&](int x, int y) { return Noise(x, y, 100 + code); });
       const std::vector<std::uint32_t> want =

@@ -34,12 +34,8 @@ public:
 
   bool Lend(CWnd* wnd, WindowCanvas* canvas) {
     if (wnd != window) return false;
-    canvas->surface = &surface;
-    canvas->origin = POINT{5, 4};
-    canvas->clip = RECT{0, 0, 20, 10};
-    canvas->paint = RECT{1, 2, 3, 4};
-    canvas->erase = TRUE;
-    canvas->token = &surface;
+    // The client area at (5, 4) on the surface, clipped to 20 x 10.
+    *canvas = WindowCanvas{&surface, POINT{5, 4}, RECT{0, 0, 20, 10}, RECT{1, 2, 3, 4}, TRUE, &surface};
     return true;
   }
 

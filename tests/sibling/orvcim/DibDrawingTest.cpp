@@ -23,7 +23,6 @@ struct Target {
     dc.FillSolidRect(0, 0, width, height, kSentinel);
   }
   ~Target() { dc.SelectObject(previous); }
-  // Every pixel, row by row.
   std::vector<COLORREF> Pixels() const {
     std::vector<COLORREF> out;
     for (int y = 0; y < bitmap.GetSurface()->Height(); ++y)
@@ -152,8 +151,6 @@ TEST(MemoryDibContext, RefreshIgnoresTheCallersViewportAndOutsideAreas) {
   dib.RefreshDC();
   EXPECT_EQ(dc->GetPixel(-1, -1), RGB(11, 22, 33));  // device (0, 0)
 }
-
-// --- CVmDIB::BitBlt and StretchBlt ----------------------------------------------------------
 
 // A paged bitmap of 5 x 3 pixels (rows of 5, 10 or 15 bytes: not padded to 4) whose pixel
 // (x, y) shows Colour(x, y).

@@ -39,7 +39,6 @@ const KindCase kKinds[] = {
      {-std::numeric_limits<float>::infinity(), 2.5f, 0.0f, std::numeric_limits<float>::infinity()}},
 };
 
-// Writes the sample to a file of the folder and reads it back.
 std::unique_ptr<CLumImage> WriteAndRead(const TempDir& folder, const FitsSample& s, const char* name = "sample.fits") {
   const std::string path = folder.File(name);
   EXPECT_EQ(WriteFits(path, s), 0);

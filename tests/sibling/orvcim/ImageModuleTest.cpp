@@ -17,8 +17,7 @@ using orv::test::Throws;
 
 TEST(ImageModule, ConstructionZeroesPixelsAndWindows) {
   CLumImage image(-32, 3, 2, 3, 1.0, 0.0, TRUE);
-  EXPECT_EQ(image.GetBitsPixel(), -32);
-  EXPECT_EQ(image.GetDimension(), 3);
+  EXPECT_EQ(std::pair(image.GetBitsPixel(), image.GetDimension()), std::pair(-32, 3));
   for (int p = 0; p < 3; ++p) {
     EXPECT_EQ(image.GetLevelMin(p), 0.0);
     EXPECT_EQ(*image.GetImageAdr(2, 1, p), 0.0f);
