@@ -24,21 +24,16 @@ std::vector<int> Rows(const Surface& s, int x) {
   return out;
 }
 
-TEST(Stretch, EnlargingFourColumnsToNineRepeatsTheMiddleOnesByTheHalfPixelRule) {
+TEST(Stretch, EnlargingFourToNineRepeatsTheMiddleOnesByTheHalfPixelRule) {
   for (int mode : {BLACKONWHITE, WHITEONBLACK, COLORONCOLOR, HALFTONE}) {
-    Canvas src(4, 1, PixelFormat::Rgb32), dst(9, 1, PixelFormat::Rgb32);
+    Canvas src(4, 4, PixelFormat::Rgb32), dst(9, 9, PixelFormat::Rgb32);
     Label(src.surface());
     dst.dc.SetStretchBltMode(mode);
-    ASSERT_TRUE(dst.dc.StretchBlt(0, 0, 9, 1, &src.dc, 0, 0, 4, 1, SRCCOPY));
+    ASSERT_TRUE(dst.dc.StretchBlt(0, 0, 9, 9, &src.dc, 0, 0, 4, 4, SRCCOPY));
     EXPECT_EQ(Columns(dst.surface(), 0), (std::vector<int>{0, 0, 1, 1, 1, 2, 2, 3, 3})) << "mode " << mode;
+    // Rows are mapped from the bottom edge, so their ties round the other way.
+    EXPECT_EQ(Rows(dst.surface(), 0), (std::vector<int>{0, 0, 1, 1, 2, 2, 2, 3, 3})) << "mode " << mode;
   }
-}
-
-TEST(Stretch, RowsAreMappedFromTheBottomEdgeSoTiesRoundTheOtherWay) {
-  Canvas src(1, 4, PixelFormat::Rgb32), dst(1, 9, PixelFormat::Rgb32);
-  Label(src.surface());
-  ASSERT_TRUE(dst.dc.StretchBlt(0, 0, 1, 9, &src.dc, 0, 0, 1, 4, SRCCOPY));
-  EXPECT_EQ(Rows(dst.surface(), 0), (std::vector<int>{0, 0, 1, 1, 2, 2, 2, 3, 3}));
 }
 
 TEST(Stretch, ColorOnColorShrinkKeepsOnePixelOfEachGroup) {
