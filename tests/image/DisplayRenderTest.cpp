@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/LevelRule.h"
@@ -201,20 +202,14 @@ TEST(ScalarRule, SpecialValues) {
 
 // Values that sit on and around every boundary of the rule.
 std::vector<float> SpecialValues(float fmin, float fmax) {
-  return {fmin, fmax, std::nextafter(fmin, -kInf), std::nextafter(fmin, kInf),
-                          std::nextafter(fmax, -kInf), std::nextafter(fmax, kInf), kNaN, -kNaN, kInf, -kInf,
-                          0.0f, -0.0f, std::numeric_limits<float>::denorm_min(),
-                          -std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(),
-                          std::numeric_limits<float>::lowest(), std::numeric_limits<float>::min(),
-                          (fmin + fmax) / 2};
+  using Limits = std::numeric_limits<float>;
+  return {fmin, fmax, std::nextafter(fmin, -kInf), std::nextafter(fmin, kInf), std::nextafter(fmax, -kInf),
+          std::nextafter(fmax, kInf), kNaN, -kNaN, kInf, -kInf, 0.0f, -0.0f, Limits::denorm_min(),
+          -Limits::denorm_min(), Limits::max(), Limits::lowest(), Limits::min(), (fmin + fmax) / 2};
 }
 
-struct WindowCase {
-  double min, max;
-};
-
-// Windows: ordinary, narrow, zero-width, inverted, near the float limits, denormal, huge.
-const WindowCase kWindows[] = {
+// Windows (min, max): ordinary, narrow, zero-width, inverted, near the float limits, denormal, huge.
+const std::pair<double, double> kWindows[] = {
     {100.0, 200.0}, {0.0, 1.0}, {-1.0, 1.0}, {5.0, 5.0}, {7.0, 3.0}, {0.0, 1e-40}, {-3e38, 3e38},
     {3.3e38, 3.4e38}, {-1e300, 1e300}, {0.0, 1e300}, {1e300, 1e301}, {1.0, 1.0 + 1e-7}, {0.0, 65535.0},
     {-0.0, 0.0},
@@ -232,25 +227,25 @@ void ExpectSameAsScalar(const CLumImage& image, const std::string& what, const C
       ASSERT_EQ(Bytes(*dib), Bytes(*reference)) << what << " at " << bits << " bits, path " << PathName(path);
       CVmDIB vm;
       ASSERT_TRUE(vm.Create(nullptr, w, h, bits));
-      for (int y = 0; y < h; ++y) std::memset(vm.GetImageAdr(0, y, 0, 0), 0xA5, static_cast<std::size_t>(w) * bits / 8);
+      const std::size_t rowBytes = static_cast<std::size_t>(w) * bits / 8;
+      for (int y = 0; y < h; ++y) std::memset(vm.GetImageAdr(0, y, 0, 0), 0xA5, rowBytes);
       RenderSample(image, &vm, area, path);
       for (int y = 0; y < h; ++y)
-        ASSERT_EQ(std::memcmp(vm.GetImageAdr(0, y, 0, 1), reference->GetImageAdr8(0, y), static_cast<std::size_t>(w) * bits / 8), 0)
+        ASSERT_EQ(std::memcmp(vm.GetImageAdr(0, y, 0, 1), reference->GetImageAdr8(0, y), rowBytes), 0)
             << what << " (paged bitmap) at " << bits << " bits, path " << PathName(path) << ", row " << y;
     }
   }
 }
 
 TEST(EveryPathMatchesScalar, SpecialValuesInEveryWindowAndFormat) {
-  for (const WindowCase& wc : kWindows) {
-    orv::level::FloatWindow fw = orv::level::MakeFloatWindow(wc.min, wc.max, wc.max - wc.min);
-    std::vector<float> values = SpecialValues(fw.fmin, fw.fmax);
+  for (const auto& [min, max] : kWindows) {
+    const orv::level::FloatWindow fw = orv::level::MakeFloatWindow(min, max, max - min);
+    const std::vector<float> values = SpecialValues(fw.fmin, fw.fmax);
     for (int planes : {1, 3}) {
       auto image = MakeLumImage(67, 3, planes);  // a width that leaves a tail after every vector step
-      for (int p = 0; p < planes; ++p) image->SetLevel(p, wc.min, wc.max);
-      FillLumImage(*image,
-                   [&](int x, int y, int p) { return values[static_cast<std::size_t>(x * 7 + y * 3 + p * 5) % values.size()]; });
-      ExpectSameAsScalar(*image, "window " + std::to_string(wc.min) + " ... " + std::to_string(wc.max) +
+      for (int p = 0; p < planes; ++p) image->SetLevel(p, min, max);
+      FillLumImage(*image, [&](int x, int y, int p) { return values[(x * 7 + y * 3 + p * 5) % values.size()]; });
+      ExpectSameAsScalar(*image, "window " + std::to_string(min) + " ... " + std::to_string(max) +
                                      (planes == 3 ? " colour" : " grey"));
     }
   }

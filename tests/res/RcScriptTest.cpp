@@ -43,7 +43,7 @@ TEST(RcScriptStrings, CommentsAndByteOrderMarkAreIgnored) {
   EXPECT_EQ(s.strings.at(5), L"a//b /*c*/");
 }
 
-TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompiler) {
+TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompilerUnlessAStyleIsGiven) {
   Script s = Parse(
       "#define IDC_X 10\n"
       "5 DIALOGEX 1, 2, 30, 40\n"
@@ -60,12 +60,16 @@ TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompiler) {
       "  SCROLLBAR 17, 1, 2, 3, 4, SBS_VERT, WS_EX_CLIENTEDGE\n"
       "  CONTROL \"t\", 18, \"SysTreeView32\", TVS_HASLINES | WS_TABSTOP, 5, 6, 7, 8\n"
       "  CONTROL \"b\", -1, button, BS_AUTOCHECKBOX, 5, 6, 7, 8\n"
-      "END\n");
+      "END\n"
+      "6 DIALOGEX 0, 0, 10, 10\nSTYLE DS_MODALFRAME | WS_POPUP\nBEGIN\nEND\n");
   const orv::DialogTemplate& d = s.dialogs.at(5);
   EXPECT_EQ(std::tuple(d.caption, d.fontFace, d.pointSize, d.x, d.cy),
             std::tuple(std::wstring(L"Cap"), std::wstring(L"MS UI Gothic"), 9, 1, 40));
   // No STYLE: popup, border, system menu; CAPTION and FONT add theirs.
   EXPECT_EQ(d.style, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION | DS_SETFONT));
+  // An explicit STYLE replaces the default.
+  EXPECT_EQ(s.dialogs.at(6).style, static_cast<DWORD>(DS_MODALFRAME | WS_POPUP));
+  EXPECT_TRUE(s.dialogs.at(6).items.empty());
 
   const DWORD child = WS_CHILD | WS_VISIBLE;
   using Item = std::tuple<UINT, std::wstring, DWORD, DWORD>;  // id, class, style, extended style
@@ -85,12 +89,6 @@ TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompiler) {
   for (const auto& item : d.items) items.emplace_back(item.id, item.className, item.style, item.exStyle);
   EXPECT_EQ(items, expected);
   EXPECT_EQ(std::tuple(d.items[8].text, d.items[8].x, d.items[8].cy), std::tuple(std::wstring(L"t"), 5, 8));
-}
-
-TEST(RcScriptDialog, AnExplicitStyleReplacesTheDefault) {
-  Script s = Parse("5 DIALOGEX 0, 0, 10, 10\nSTYLE DS_MODALFRAME | WS_POPUP\nBEGIN\nEND\n");
-  EXPECT_EQ(s.dialogs.at(5).style, static_cast<DWORD>(DS_MODALFRAME | WS_POPUP));
-  EXPECT_TRUE(s.dialogs.at(5).items.empty());
 }
 
 TEST(RcScriptExpressions, MacrosExpandAsTextWithCPrecedence) {

@@ -17,22 +17,18 @@ public:
   }
   ~FakeWindows() override { SetWindowCanvasProvider(previous); }
 
-  bool BeginPaint(CWnd* wnd, WindowCanvas* canvas) override {
-    ++begun;
-    return Lend(wnd, canvas);
-  }
+  bool BeginPaint(CWnd* wnd, WindowCanvas* canvas) override { return Lend(wnd, canvas, begun); }
   void EndPaint(CWnd* wnd, const WindowCanvas& canvas) override {
     ++ended;
     EXPECT_EQ(wnd, window);
     EXPECT_EQ(canvas.token, &surface);
   }
-  bool GetDC(CWnd* wnd, WindowCanvas* canvas) override {
-    ++opened;
-    return Lend(wnd, canvas);
-  }
+  bool GetDC(CWnd* wnd, WindowCanvas* canvas) override { return Lend(wnd, canvas, opened); }
   void ReleaseDC(CWnd*, const WindowCanvas&) override { ++released; }
 
-  bool Lend(CWnd* wnd, WindowCanvas* canvas) {
+  // Counts the request, and lends the surface to our window only.
+  bool Lend(CWnd* wnd, WindowCanvas* canvas, int& requests) {
+    ++requests;
     if (wnd != window) return false;
     // The client area at (5, 4) on the surface, clipped to 20 x 10.
     *canvas = WindowCanvas{&surface, POINT{5, 4}, RECT{0, 0, 20, 10}, RECT{1, 2, 3, 4}, TRUE, &surface};
