@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -108,45 +109,35 @@ TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
   });
 }
 
-struct PaintRow {
-  bool colour;
-  double mag;
-  CPoint topLeft;  // where the sample starts on screen; at 1/2 every second pixel shows, from 1 on
-};
-
 TEST_F(LumSampleDialogTest, PaintsExactPixelsAtEachMagnification) {
   // Grey 8 x 4 at levels 8 v (window 0 ... 255); colour 8 x 4 whose red, green and blue
   // carry the column, the row and both.
-  std::vector<float> grey, colour(3 * 32);
-  for (int i = 0; i < 32; ++i) {
-    grey.push_back(8.0f * i);
-    colour[i] = 30.0f * (i % 8);
-    colour[32 + i] = 60.0f * (i / 8);
-    colour[64 + i] = 7.0f * i;
-  }
-  std::unique_ptr<CLumImage> images[] = {orv::test::MakeLumImage(8, 4, 1, grey), orv::test::MakeLumImage(8, 4, 3, colour)};
-  const PaintRow rows[] = {{false, 1.0, {156, 108}}, {false, 2.0, {152, 106}}, {false, 0.5, {158, 109}},
-                           {true, 1.0, {156, 108}},  {true, 2.0, {152, 106}},  {true, 0.5, {158, 109}}};
-  for (const PaintRow& row : rows) {
-    CLumImage* image = images[row.colour].get();
-    for (int p = 0; p < image->GetPlanes(); ++p) image->SetLevel(p, 0, 255);
-    const int shown = row.mag < 1 ? 2 : 1, scale = row.mag < 1 ? 1 : static_cast<int>(row.mag);
-    const CRect on(row.topLeft, CSize(8 * scale / shown, 4 * scale / shown));
-    SampleDialog dialog(image);
-    dialog.SetMag(row.mag);
-    auto want = [&](int x, int y) {
-      if (!on.PtInRect(CPoint(x, y))) return GetSysColor(COLOR_3DFACE);
-      const int sx = (x - on.left) / scale * shown + shown - 1, sy = (y - on.top) / scale * shown + shown - 1;
-      auto level = [&](int p) { return static_cast<int>(*image->GetImageAdr(sx, sy, p)); };
-      return row.colour ? RGB(level(0), level(1), level(2)) : RGB(level(0), level(0), level(0));
-    };
-    Run(dialog, [&](DialogDriver& d) {
-      const orv::gdi::Surface s = d.PaintClient();
-      EXPECT_TRUE(orv::test::EveryPixel(300, 200, [&](int x, int y) { return s.PixelColor(x + 10, y + 10); },
-                                        [&](int x, int y) { return want(x + 10, y + 10); }))
-          << (row.colour ? "colour" : "grey") << " x" << row.mag << ", pixels counted from (10, 10)";
-    });
-  }
+  auto grey = orv::test::MakeLumImage(8, 4, 1), colour = orv::test::MakeLumImage(8, 4, 3);
+  orv::test::FillLumImage(*grey, [](int x, int y, int) { return 8.0f * (8 * y + x); });
+  orv::test::FillLumImage(*colour,
+                          [](int x, int y, int p) { return std::array{30.0f * x, 60.0f * y, 7.0f * (8 * y + x)}[p]; });
+  // Where the sample starts on screen at each magnification; at 1/2 every second pixel shows, from 1 on.
+  const std::pair<double, CPoint> mags[] = {{1.0, {156, 108}}, {2.0, {152, 106}}, {0.5, {158, 109}}};
+  for (CLumImage* image : {grey.get(), colour.get()})
+    for (const auto& [mag, topLeft] : mags) {
+      for (int p = 0; p < image->GetPlanes(); ++p) image->SetLevel(p, 0, 255);
+      const int shown = mag < 1 ? 2 : 1, scale = mag < 1 ? 1 : static_cast<int>(mag);
+      const CRect on(topLeft, CSize(8 * scale / shown, 4 * scale / shown));
+      SampleDialog dialog(image);
+      dialog.SetMag(mag);
+      auto want = [&](int x, int y) {
+        if (!on.PtInRect(CPoint(x, y))) return GetSysColor(COLOR_3DFACE);
+        const int sx = (x - on.left) / scale * shown + shown - 1, sy = (y - on.top) / scale * shown + shown - 1;
+        auto level = [&](int p) { return static_cast<int>(*image->GetImageAdr(sx, sy, p)); };
+        return image == colour.get() ? RGB(level(0), level(1), level(2)) : RGB(level(0), level(0), level(0));
+      };
+      Run(dialog, [&](DialogDriver& d) {
+        const orv::gdi::Surface s = d.PaintClient();
+        EXPECT_TRUE(orv::test::EveryPixel(300, 200, [&](int x, int y) { return s.PixelColor(x + 10, y + 10); },
+                                          [&](int x, int y) { return want(x + 10, y + 10); }))
+            << image->GetPlanes() << " planes x" << mag << ", pixels counted from (10, 10)";
+      });
+    }
 }
 
 TEST_F(LumSampleDialogTest, APaintShowsTheSampleWindowsAsTheyAreNow) {

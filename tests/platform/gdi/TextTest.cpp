@@ -13,18 +13,14 @@ namespace {
 
 const wchar_t kSample[] = L"AaBbあぁアァαβ";
 
-bool MakeFont(CFont& font, int height, const wchar_t* face, int weight = FW_NORMAL,
-              BYTE quality = DEFAULT_QUALITY) {
-  return font.CreateFont(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_DONTCARE, face) != 0;
-}
-
 // A canvas with a font of the face and height selected, for white text drawn transparently.
 struct TextCanvas : Canvas {
   TextCanvas(int w, int h, PixelFormat format, int height, const wchar_t* face = L"MS UI Gothic",
              int weight = FW_NORMAL, BYTE quality = DEFAULT_QUALITY)
       : Canvas(w, h, format) {
-    EXPECT_TRUE(MakeFont(font, height, face, weight, quality)) << "height " << height;
+    EXPECT_TRUE(font.CreateFont(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_DONTCARE, face))
+        << "height " << height;
     dc.SelectObject(&font);
     dc.SetTextColor(RGB(255, 255, 255));
     dc.SetBkMode(TRANSPARENT);
@@ -102,8 +98,7 @@ TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
   c.dc.SetBkColor(RGB(0, 0, 200));
   ASSERT_TRUE(c.dc.TextOut(2, 3, CString(L"Hi")));
   const CSize extent = c.dc.GetTextExtent(L"Hi", 2);
-  const std::vector<std::uint32_t> transparent = RawPixels(c.surface());
-  EXPECT_EQ(std::count(transparent.begin(), transparent.end(), ColorToPixel(RGB(0, 0, 200))), 0);
+  EXPECT_EQ(std::ranges::count(RawPixels(c.surface()), ColorToPixel(RGB(0, 0, 200))), 0);
   c.dc.SetBkMode(OPAQUE);
   c.dc.SetTextColor(RGB(255, 255, 0));
   ASSERT_TRUE(c.dc.TextOut(40, 3, CString(L"Hi")));
@@ -119,8 +114,7 @@ TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
 TEST(Text, MonochromeTargetsGetSolidTextPixels) {
   TextCanvas c(60, 20, PixelFormat::Mono1, 16, L"MS UI Gothic", FW_BOLD, NONANTIALIASED_QUALITY);
   ASSERT_TRUE(c.dc.TextOut(1, 1, L"HH", 2));
-  const std::vector<std::uint32_t> pixels = RawPixels(c.surface());
-  EXPECT_GT(std::count(pixels.begin(), pixels.end(), 1u), 10);
+  EXPECT_GT(std::ranges::count(RawPixels(c.surface()), 1u), 10);
 }
 
 TEST(Text, CalcRectMeasuresWithoutDrawingAndPrefixMarksAreRemoved) {

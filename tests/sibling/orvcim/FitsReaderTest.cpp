@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <tuple>
 
@@ -59,15 +61,11 @@ TEST(FitsReader, EveryPixelTypeRoundTrips) {
                          image->GetBitsPixel(), image->GetOrgBitsPixel()),
               std::tuple(4, 1, 1, false, -32, k.bitpix));
     EXPECT_STREQ(image->GetOrgFileFormat(), L"FITS");
-    float lo = std::numeric_limits<float>::infinity(), hi = -lo;
-    for (int x = 0; x < 4; ++x) {
-      float v = *image->GetImageAdr(x, 0, 0);
-      EXPECT_EQ(v, k.physical[x]) << k.name << " pixel " << x;
-      if (std::isfinite(k.physical[x])) {
-        lo = std::min(lo, k.physical[x]);
-        hi = std::max(hi, k.physical[x]);
-      }
-    }
+    const float* row = image->GetImageAdr(0, 0, 0);
+    EXPECT_EQ(std::vector<float>(row, row + 4), k.physical) << k.name;
+    std::vector<float> finite;  // the window spans these
+    std::ranges::copy_if(k.physical, std::back_inserter(finite), [](float v) { return std::isfinite(v); });
+    const auto [lo, hi] = std::ranges::minmax(finite);
     EXPECT_EQ(std::tuple(image->GetLevelMin(0), image->GetLevelMax(0), image->GetLevelRange(0)),
               std::tuple(double(lo), double(hi), double(hi) - double(lo)))
         << k.name;
