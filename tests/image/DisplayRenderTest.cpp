@@ -194,10 +194,9 @@ TEST(ScalarRule, SpecialValues) {
       {kNaN, kNaN, kNaN, kNaN, 0},
       {1.0f, kNaN, 2.0f, 1.0f, 0},
   };
-  for (const Row& r : rows) {
+  for (const Row& r : rows)
     EXPECT_EQ(orv::level::FloatRule(r.v, r.fmin, r.fmax, r.scale), r.level)
         << r.v << " in " << r.fmin << " ... " << r.fmax << " x " << r.scale;
-  }
 }
 
 // Values that sit on and around every boundary of the rule.

@@ -23,9 +23,8 @@ TEST(ImageGeometry, BytesPerPixelAndSizes) {
               std::tuple(r.bytes, 60u, 60u * r.bytes))
         << r.bits;
     BYTE* p = image.GetImageAdr(1, 2, 1);
-    EXPECT_EQ(image.GetNextAdr(p), p + r.bytes);
-    EXPECT_EQ(image.GetPrevAdr(p), p - r.bytes);
-    EXPECT_EQ(image.GetImageAdr(2, 2, 1), p + r.bytes);  // rows are contiguous
+    EXPECT_EQ(std::tuple(image.GetNextAdr(p), image.GetPrevAdr(p), image.GetImageAdr(2, 2, 1)),
+              std::tuple(p + r.bytes, p - r.bytes, p + r.bytes));  // pixels of a row are contiguous
   }
 }
 

@@ -68,7 +68,7 @@ TEST(SampleGeometry, PointsBetweenDisplayAndSample) {
 TEST(SampleGeometry, ExtremeMagnificationsAndAreasOverflowNothing) {
   const double inf = std::numeric_limits<double>::infinity();
   const CRect areas[] = {CRect(10, 10, 310, 210), CRect(-2000000000, -2000000000, 2000000000, 2000000000)};
-  for (double mag : {1e-300, 1e-9, 3e-5, 7e8, 1e300, inf, 0.0, -2.0, std::nan("")}) {
+  for (double mag : {1e-300, 1e-9, 3e-5, 7e8, 1e300, inf, 0.0, -2.0, std::nan("")})
     for (const CRect& area : areas) {
       Geometry g = Centred(mag, area, CSize(2000000000, 3));
       g.UpdateHPos(g.hpos, 2147483647);
@@ -79,7 +79,6 @@ TEST(SampleGeometry, ExtremeMagnificationsAndAreasOverflowNothing) {
       g.ImageToSampleArea(CPoint(-2147483647, 2147483647));
       g.DisplayImageRect(2000000000, 3);
     }
-  }
   for (double mag : {0.0, -inf, 1e-300}) EXPECT_EQ(orv::sample::IsUsableMag(mag), mag > 0) << mag;
 }
 

@@ -34,10 +34,7 @@ std::uint32_t Value(const BmpSpec& s, int x, int y) {
 
 COLORREF ExpectedColor(const BmpSpec& s, int x, int y) {
   const std::uint32_t v = Value(s, x, y);
-  if (s.bpp <= 8) {
-    const RGBQUAD& q = s.palette[v];
-    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
-  }
+  if (s.bpp <= 8) return RGB(s.palette[v].rgbRed, s.palette[v].rgbGreen, s.palette[v].rgbBlue);
   // 16 bits keep the top five bits of each channel and widen them again.
   auto kept = [&](unsigned c) { return s.bpp == 16 ? ((c >> 3) << 3) | (c >> 5) : c; };
   return RGB(kept((v >> 16) & 0xFF), kept((v >> 8) & 0xFF), kept(v & 0xFF));
@@ -102,8 +99,8 @@ TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
                         {"16-bit", 16, {}, PixelFormat::Rgb32},
                         {"24-bit", 24, {}, PixelFormat::Rgb32},
                         {"32-bit", 32, {}, PixelFormat::Rgb32}};
-  for (const Case& c : cases) {
-    for (bool topDown : {false, true}) {
+  for (const Case& c : cases)
+    for (bool topDown : {false, true})
       for (int width : {1, 7, 13, 33}) {
         const BmpSpec s{.bpp = c.bpp, .width = width, .height = 4, .topDown = topDown, .palette = c.palette,
                         .clrUsed = static_cast<DWORD>(
@@ -118,8 +115,6 @@ TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
             ASSERT_EQ(surface.PixelColor(x, y), ExpectedColor(s, x, y))
                 << c.name << (topDown ? " top-down" : " bottom-up") << " width " << width << " at " << x << "," << y;
       }
-    }
-  }
 }
 
 TEST(BitmapDecoding, PackedBitmapsWithoutFileHeaderAndCoreHeadersAreRead) {

@@ -107,7 +107,7 @@ TEST(Lines, EndPointIsNotDrawn) {
       {"steep", 0, 0, 2, 6, {{0, 0}, {0, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 5}}},
       {"single point", 2, 2, 2, 2, {}},
   };
-  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1}) {
+  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
     for (const LineCase& c : cases) {
       Canvas canvas(8, 8, f);
       CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
@@ -117,7 +117,6 @@ TEST(Lines, EndPointIsNotDrawn) {
       EXPECT_EQ(Painted(canvas.surface()), Points(c.pixels.begin(), c.pixels.end())) << FormatName(f) << " " << c.name;
       EXPECT_EQ(canvas.dc.GetCurrentPosition(), CPoint(c.x1, c.y1));
     }
-  }
 }
 
 TEST(Lines, ClippedLinesKeepThePixelsOfTheWholeLine) {

@@ -113,7 +113,7 @@ TEST(RasterOperations, PatternOnlyCodesNeedNoSourceAndSourceCodesNeedOne) {
 }
 
 TEST(RasterOperations, OverlappingCopyWithinOneSurfaceReadsBeforeWriting) {
-  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1}) {
+  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
     for (int shift : {3, -3}) {
       Canvas c(20, 12, f);
       Fill(c.surface(), [](int x, int y) { return Noise(x, y, 5); });
@@ -124,7 +124,6 @@ TEST(RasterOperations, OverlappingCopyWithinOneSurfaceReadsBeforeWriting) {
       ASSERT_TRUE(c.dc.BitBlt(4 + shift, 3 + shift / 3, 10, 6, &c.dc, 4, 3, SRCCOPY));
       EXPECT_TRUE(SameSurface("scroll by " + std::to_string(shift), c.surface(), want));
     }
-  }
 }
 
 TEST(RasterOperations, RectanglesOutsideEitherSurfaceAreClipped) {
@@ -140,7 +139,7 @@ TEST(RasterOperations, RectanglesOutsideEitherSurfaceAreClipped) {
       {"wholly outside", 40, 40, 5, 5, 0, 0},
       {"source wholly outside", 0, 0, 5, 5, 100, -100},
   };
-  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1}) {
+  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
     for (const Case& c : cases) {
       Canvas src(9, 6, f), dst(13, 8, f);
       Fill(src.surface(), [](int x, int y) { return Noise(x, y, 3); });
@@ -150,7 +149,6 @@ TEST(RasterOperations, RectanglesOutsideEitherSurfaceAreClipped) {
       ASSERT_TRUE(dst.dc.BitBlt(c.dx, c.dy, c.w, c.h, &src.dc, c.sx, c.sy, SRCINVERT));
       EXPECT_TRUE(SameSurface(c.name, dst.surface(), want));
     }
-  }
 }
 
 TEST(RasterOperations, ExtremeCoordinatesDrawNothingAndDoNotOverflow) {

@@ -64,7 +64,7 @@ std::vector<std::uint32_t> Combined(const Surface& src, bool useAnd, bool mono) 
 }
 
 TEST(Stretch, BlackOnWhiteAndsAndWhiteOnBlackOrsEachGroupOnEveryFormat) {
-  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1}) {
+  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
     for (int mode : {BLACKONWHITE, WHITEONBLACK}) {
       Canvas src(7, 5, f), dst(5, 4, f);
       for (std::uint32_t seed = 0; seed < 8; ++seed) {
@@ -75,7 +75,6 @@ TEST(Stretch, BlackOnWhiteAndsAndWhiteOnBlackOrsEachGroupOnEveryFormat) {
                                 Combined(src.surface(), mode == BLACKONWHITE, f == PixelFormat::Mono1)));
       }
     }
-  }
 }
 
 TEST(Stretch, ShrinkingOneAxisWhileEnlargingTheOtherCombinesOnlyTheShrunkAxis) {
@@ -124,7 +123,7 @@ TEST(Stretch, ClippedStretchGivesTheSamePixelsAsTheWholeOne) {
                         {"shrink AND", 23, 17, 7, 5, BLACKONWHITE},
                         {"shrink OR", 29, 13, 11, 6, WHITEONBLACK},
                         {"shrink keep", 29, 13, 11, 6, COLORONCOLOR}};
-  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1}) {
+  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
     for (const Case& c : cases) {
       Canvas src(c.sw, c.sh, f), whole(c.dw, c.dh, f), part(c.dw - 5, c.dh - 3, f);
       Fill(src.surface(), [](int x, int y) { return Noise(x, y, 9); });
@@ -134,7 +133,6 @@ TEST(Stretch, ClippedStretchGivesTheSamePixelsAsTheWholeOne) {
       }
       EXPECT_TRUE(SameSurface(c.name, part.surface(), RawPixels(whole.surface(), CRect(3, 2, c.dw - 2, c.dh - 1))));
     }
-  }
 }
 
 TEST(Stretch, SourcePixelsOutsideTheSourceLeaveTheirTargetPixelsAlone) {
