@@ -23,18 +23,28 @@ Script Parse(const std::string& text, const fs::path& base = fs::path(ORV_SOURCE
   return ParseScriptText("#include \"platform/base/WinStyles.h\"\n" + text, "test.rc", base, {fs::path(ORV_SOURCE_DIR)});
 }
 
-TEST(RcScriptStrings, EscapesQuotesAndMacroIds) {
+TEST(RcScriptStrings, EscapesQuotesAndIdsFromMacrosExpandedAsTextWithCPrecedence) {
+  // A = 1 | 2 expanded as text: "A & 2" is 1 | (2 & 2) = 3, not (1 | 2) & 2 = 2.
   Script s = Parse(
       "#define IDS_A 100\n"
       "#define IDS_B (IDS_A + 0x10)\n"
+      "#define A 1 | 2\n"
+      "#define B ~0x0F & 0xFF\n"
+      "#define LONGNAME \\\n  (A)\n"
       "STRINGTABLE\nBEGIN\n"
       "  IDS_A \"one\\\\two\"\n"
       "  IDS_B, \"say \"\"hi\"\"\\t!\"\n"
       "  7 L\"\\x41\\101\\n\"\n"
-      "  8 \"恒星名(日本語)\"\n"
+      "  9 \"恒星名(日本語)\"\n"
+      "  A & 2 \"a\"\n"
+      "  B \"b\"\n"
+      "  LONGNAME + 1 \"c\"\n"
+      "  010 \"octal\"\n"
+      "  0x1FL \"suffix\"\n"
       "END\n");
-  EXPECT_EQ(s.strings, (std::map<UINT, std::wstring>{
-                           {100, L"one\\two"}, {116, L"say \"hi\"\t!"}, {7, L"AA\n"}, {8, L"恒星名(日本語)"}}));
+  EXPECT_EQ(s.strings, (std::map<UINT, std::wstring>{{100, L"one\\two"}, {116, L"say \"hi\"\t!"}, {7, L"AA\n"},
+                                                     {9, L"恒星名(日本語)"}, {3, L"a"}, {0xF0, L"b"}, {4, L"c"},
+                                                     {8, L"octal"}, {31, L"suffix"}}));
 }
 
 TEST(RcScriptStrings, CommentsAndByteOrderMarkAreIgnored) {
@@ -89,23 +99,6 @@ TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompilerUnlessASt
   for (const auto& item : d.items) items.emplace_back(item.id, item.className, item.style, item.exStyle);
   EXPECT_EQ(items, expected);
   EXPECT_EQ(std::tuple(d.items[8].text, d.items[8].x, d.items[8].cy), std::tuple(std::wstring(L"t"), 5, 8));
-}
-
-TEST(RcScriptExpressions, MacrosExpandAsTextWithCPrecedence) {
-  // A = 1 | 2 expanded as text: "A & 2" is 1 | (2 & 2) = 3, not (1 | 2) & 2 = 2.
-  Script s = Parse(
-      "#define A 1 | 2\n"
-      "#define B ~0x0F & 0xFF\n"
-      "#define LONGNAME \\\n  (A)\n"
-      "STRINGTABLE BEGIN\n"
-      "  A & 2 \"a\"\n"
-      "  B \"b\"\n"
-      "  LONGNAME + 1 \"c\"\n"
-      "  010 \"octal\"\n"
-      "  0x1FL \"suffix\"\n"
-      "END\n");
-  EXPECT_EQ(s.strings, (std::map<UINT, std::wstring>{
-                           {3, L"a"}, {0xF0, L"b"}, {4, L"c"}, {8, L"octal"}, {31, L"suffix"}}));
 }
 
 TEST(RcScriptBitmaps, PathsResolveAgainstTheScriptFolder) {

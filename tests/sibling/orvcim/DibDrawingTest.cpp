@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/DC.h"
@@ -109,8 +110,8 @@ struct CopyCase {
 const CopyCase kCopyCases[] = {
     {"grey index", 8, false, [](CMemoryDIB& d) { d.SetPixel8(1, 1, 200); }, RGB(200, 200, 200)},
     {"colour index", 8, true, [](CMemoryDIB& d) { d.SetPixel8(1, 1, 0x4A); }, RGB(72, 36, 85)},
-    {"5-5-5 grey 104", 16, false, [](CMemoryDIB& d) { CMemoryDIB::SetPixel16(d.GetImageAdr16(1, 1), 1, 1, 100, 100, 100); },
-     RGB(107, 107, 107)},
+    {"5-5-5 grey 104", 16, false,
+     [](CMemoryDIB& d) { CMemoryDIB::SetPixel16(d.GetImageAdr16(1, 1), 1, 1, 100, 100, 100); }, RGB(107, 107, 107)},
     {"5-5-5 full red", 16, false, [](CMemoryDIB& d) { d.SetPixel16(1, 1, RGB(255, 0, 0)); }, RGB(255, 0, 0)},
     {"24-bit", 24, false, [](CMemoryDIB& d) { d.SetPixel24(1, 1, RGB(1, 2, 3)); }, RGB(1, 2, 3)},
 };
@@ -123,8 +124,7 @@ TEST(MemoryDibContext, CopyShowsTheBitsWhenMadeAndAfterRefresh) {
     dib.SetPaletteKind(c.colorPalette);
     c.write(dib);
     CDC* dc = dib.GetDC();
-    EXPECT_EQ(dc->GetPixel(1, 1), c.expected);
-    EXPECT_EQ(dc->GetPixel(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(std::pair(dc->GetPixel(1, 1), dc->GetPixel(0, 0)), std::pair(c.expected, RGB(0, 0, 0)));
 
     // Drawing stays in the copy; a refresh of part of it brings back the bits there only.
     const std::vector<BYTE> before = Bytes(dib.GetBits(), dib.GetBytesPerRow() * 2);
@@ -156,20 +156,15 @@ TEST(MemoryDibContext, RefreshIgnoresTheCallersViewportAndOutsideAreas) {
 // (x, y) shows Colour(x, y).
 COLORREF Colour(int x, int y) { return RGB(40 * x, 100 + 50 * y, 255 - 40 * x); }
 
-struct VmCase {
-  int bits;
-  bool colorPalette;
-};
-
 // Writes pixel (x, y) so that it shows Colour(x, y) (exact at 24 and 32 bits) and returns
 // what the format shows.
-COLORREF WritePixel(CVmDIB& dib, int x, int y, const VmCase& c) {
+COLORREF WritePixel(CVmDIB& dib, int x, int y, int bits, bool colorPalette) {
   BYTE* p = dib.GetImageAdr(x, y, 0, 0);
   const COLORREF want = Colour(x, y);
   const BYTE r = GetRValue(want), g = GetGValue(want), b = GetBValue(want);
-  switch (c.bits) {
+  switch (bits) {
     case 8:
-      if (!c.colorPalette) {
+      if (!colorPalette) {
         *p = g;
         return RGB(g, g, g);
       }
@@ -184,7 +179,7 @@ COLORREF WritePixel(CVmDIB& dib, int x, int y, const VmCase& c) {
       p[0] = b;
       p[1] = g;
       p[2] = r;
-      if (c.bits == 32) p[3] = 0xEE;  // not part of the colour
+      if (bits == 32) p[3] = 0xEE;  // not part of the colour
       return want;
   }
 }
@@ -192,14 +187,14 @@ COLORREF WritePixel(CVmDIB& dib, int x, int y, const VmCase& c) {
 // BitBlt copies the pixels asked for and none from outside the bitmap; StretchBlt magnifies
 // and applies its raster operation.
 TEST(VmDibDraw, BitBltAndStretchBltDrawThePixelsAskedForInEveryFormat) {
-  for (const VmCase& c : {VmCase{8, false}, VmCase{8, true}, VmCase{16, false}, VmCase{24, false}, VmCase{32, false}}) {
-    SCOPED_TRACE(testing::Message() << c.bits << " bits" << (c.colorPalette ? ", colour palette" : ""));
+  for (auto [bits, colorPalette] : {std::pair{8, false}, {8, true}, {16, false}, {24, false}, {32, false}}) {
+    SCOPED_TRACE(testing::Message() << bits << " bits" << (colorPalette ? ", colour palette" : ""));
     CVmDIB dib;
-    ASSERT_TRUE(dib.Create(nullptr, 5, 3, c.bits));
-    dib.SetPaletteKind(c.colorPalette);
+    ASSERT_TRUE(dib.Create(nullptr, 5, 3, bits));
+    dib.SetPaletteKind(colorPalette);
     COLORREF shown[3][5] = {};
     for (int y = 0; y < 3; ++y)
-      for (int x = 0; x < 5; ++x) shown[y][x] = WritePixel(dib, x, y, c);
+      for (int x = 0; x < 5; ++x) shown[y][x] = WritePixel(dib, x, y, bits, colorPalette);
     const COLORREF s = kSentinel;
 
     Target copied(6, 4), cut(4, 2), stretched(4, 4);
