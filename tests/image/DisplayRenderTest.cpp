@@ -63,17 +63,14 @@ protected:
   }
 };
 
-TEST_P(EveryPath, GreyWindowZeroToHundredAtEightBits) {
-  auto image = MakeLumImage(5, 1, 1, {0.0f, 100.0f, 50.0f, -5.0f, 1000.0f});
-  image->SetLevel(0, 0.0, 100.0);
-  EXPECT_EQ(Bytes(Render(*image, 5, 1, 8)->GetImageAdr8(0, 0), 5), (std::vector<BYTE>{0, 255, 127, 0, 255}));
-}
-
-TEST_P(EveryPath, ColorIndexesAtEightBits) {
+TEST_P(EveryPath, GreyLevelsAndColourIndexesAtEightBits) {
+  auto grey = MakeLumImage(5, 1, 1, {0.0f, 100.0f, 50.0f, -5.0f, 1000.0f});
+  grey->SetLevel(0, 0.0, 100.0);
+  EXPECT_EQ(Bytes(Render(*grey, 5, 1, 8)->GetImageAdr8(0, 0), 5), (std::vector<BYTE>{0, 255, 127, 0, 255}));
   // Columns: all full, pure red, pure green, pure blue.
-  auto image = MakeLumImage(4, 1, 3, {1, 1, 0, 0, /*g*/ 1, 0, 1, 0, /*b*/ 1, 0, 0, 1});
-  for (int p = 0; p < 3; ++p) image->SetLevel(p, 0.0, 1.0);
-  EXPECT_EQ(Bytes(Render(*image, 4, 1, 8)->GetImageAdr8(0, 0), 4), (std::vector<BYTE>{0xFF, 0x07, 0x38, 0xC0}));
+  auto colour = MakeLumImage(4, 1, 3, {1, 1, 0, 0, /*g*/ 1, 0, 1, 0, /*b*/ 1, 0, 0, 1});
+  for (int p = 0; p < 3; ++p) colour->SetLevel(p, 0.0, 1.0);
+  EXPECT_EQ(Bytes(Render(*colour, 4, 1, 8)->GetImageAdr8(0, 0), 4), (std::vector<BYTE>{0xFF, 0x07, 0x38, 0xC0}));
 }
 
 TEST_P(EveryPath, DitheredWordsAtSixteenBits) {
@@ -125,7 +122,7 @@ TEST_P(EveryPath, BitmapLargerThanSampleGetsOnlyTheSharedPart) {
                          [](int x, int y) { return (x < 3 && y < 2) ? 255 : 0x11; }));
 }
 
-TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothing) {
+TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothingAndAreasPastTheRightEdgeTheLastColumn) {
   auto image = MakeLumImage(8, 8, 1);
   image->SetLevel(0, -1.0, 0.0);  // every stored 0 is at the maximum: 255
   for (CRect area : {CRect(5, 0, 5, 8), CRect(6, 6, 2, 2), CRect(0, 5, 8, 5)})
@@ -133,14 +130,9 @@ TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothing) {
   CMemoryDIB unready;
   RenderSample(*image, &unready, nullptr, GetParam());
   EXPECT_FALSE(unready.IsReady());
-}
-
-TEST_P(EveryPath, AreaBeyondTheRightEdgeKeepsTheLastColumn) {
-  // The left edge is limited to the last column, so that column is still written.
-  auto image = MakeLumImage(8, 2, 1);
-  image->SetLevel(0, -1.0, 0.0);
-  const CRect area(200, 0, 300, 2);
-  auto dib = Render(*image, 8, 2, 8, 0, &area);
+  // An area past the right edge: its left edge is limited to the last column, which is still written.
+  const CRect beyond(200, 0, 300, 2);
+  auto dib = Render(*image, 8, 2, 8, 0, &beyond);
   for (int x = 0; x < 8; ++x) EXPECT_EQ(*dib->GetImageAdr8(x, 1), x == 7 ? 255 : 0);
 }
 

@@ -26,7 +26,7 @@ struct Indexed {
 
 COLORREF IndexColor(int i) { return RGB(i % 256, (2 * i) % 256, (3 * i) % 256); }
 
-TEST(DibDrawing, ImagesLandUprightAndSourceRowsOfBottomUpImagesCountFromTheBottom) {
+TEST(DibDrawing, ImagesLandUprightStretchAndCountSourceRowsOfBottomUpImagesFromTheBottom) {
   for (bool topDown : {false, true}) {
     Canvas c(6, 5, PixelFormat::Rgb32);
     Indexed img(topDown);
@@ -37,16 +37,13 @@ TEST(DibDrawing, ImagesLandUprightAndSourceRowsOfBottomUpImagesCountFromTheBotto
     // Source row 0 is the bottom row of a bottom-up image, the top row of a top-down one.
     ASSERT_GT(StretchDIBits(c.dc, 0, 0, 4, 1, 0, 0, 4, 1, img.bits, img.Info(), DIB_RGB_COLORS, SRCCOPY), 0);
     EXPECT_EQ(c.surface().PixelColor(0, 0), IndexColor(topDown ? 0 : 8));
+    // Twice the size: the stretch mapping.
+    Canvas big(8, 6, PixelFormat::Rgb32);
+    ASSERT_GT(StretchDIBits(big.dc, 0, 0, 8, 6, 0, 0, 4, 3, img.bits, img.Info(), DIB_RGB_COLORS, SRCCOPY), 0);
+    const Surface& s = big.surface();
+    EXPECT_EQ((std::vector{s.PixelColor(0, 0), s.PixelColor(7, 5), s.PixelColor(3, 2)}),
+              (std::vector{IndexColor(0), IndexColor(11), IndexColor(5)}));
   }
-}
-
-TEST(DibDrawing, StretchingFollowsTheStretchMapping) {
-  Canvas c(8, 6, PixelFormat::Rgb32);
-  Indexed img(false);
-  ASSERT_GT(StretchDIBits(c.dc, 0, 0, 8, 6, 0, 0, 4, 3, img.bits, img.Info(), DIB_RGB_COLORS, SRCCOPY), 0);
-  const Surface& s = c.surface();
-  EXPECT_EQ((std::vector{s.PixelColor(0, 0), s.PixelColor(7, 5), s.PixelColor(3, 2)}),
-            (std::vector{IndexColor(0), IndexColor(11), IndexColor(5)}));
 }
 
 TEST(DibDrawing, OneBitImagesUseTheirOwnColoursNotTheContextsTextColours) {
