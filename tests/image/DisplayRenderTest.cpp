@@ -85,14 +85,11 @@ TEST_P(EveryPath, DitheredWordsAtSixteenBits) {
   EXPECT_EQ(Word(dib->GetImageAdr16(1, 1)), 0x35AD);
 }
 
-TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRed) {
-  auto image = MakeLumImage(1, 1, 3, {1, 0, 0});
-  for (int p = 0; p < 3; ++p) image->SetLevel(p, 0.0, 1.0);
+TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRedAndThirtyTwoBitsKeepTheFourthByte) {
+  auto red = MakeLumImage(1, 1, 3, {1, 0, 0});
+  for (int p = 0; p < 3; ++p) red->SetLevel(p, 0.0, 1.0);
   // The fourth byte is row padding, left untouched.
-  EXPECT_EQ(Bytes(Render(*image, 1, 1, 24)->GetImageAdr24(0, 0), 4), (std::vector<BYTE>{0, 0, 255, 0xA5}));
-}
-
-TEST_P(EveryPath, ThirtyTwoBitsKeepTheFourthByte) {
+  EXPECT_EQ(Bytes(Render(*red, 1, 1, 24)->GetImageAdr24(0, 0), 4), (std::vector<BYTE>{0, 0, 255, 0xA5}));
   auto image = MakeLumImage(20, 1, 1);
   image->SetLevel(0, 0.0, 255.0);
   std::vector<BYTE> want;
@@ -103,21 +100,17 @@ TEST_P(EveryPath, ThirtyTwoBitsKeepTheFourthByte) {
   EXPECT_EQ(Bytes(*Render(*image, 20, 1, 32, 0x77)), want);
 }
 
-TEST_P(EveryPath, AreaIsClippedToTheBitmap) {
+TEST_P(EveryPath, AreaIsClippedToTheBitmapAndABitmapLargerThanTheSampleGetsOnlyTheSharedPart) {
   auto image = MakeLumImage(100, 100, 1);
-  FillLumImage(*image, [](int, int, int) { return 1.0f; });
-  image->SetLevel(0, 0.0, 1.0);
+  image->SetLevel(0, -1.0, 0.0);  // every stored 0 is at the maximum: 255
   const CRect area(-10, -10, 5, 5);
   auto dib = Render(*image, 100, 100, 8, 0, &area);
   EXPECT_TRUE(EveryPixel(100, 100, [&](int x, int y) { return int{*dib->GetImageAdr8(x, y)}; },
                          [](int x, int y) { return (x < 5 && y < 5) ? 255 : 0; }));
-}
-
-TEST_P(EveryPath, BitmapLargerThanSampleGetsOnlyTheSharedPart) {
-  auto image = MakeLumImage(3, 2, 1, {1, 1, 1, 1, 1, 1});
-  image->SetLevel(0, 0.0, 1.0);
-  const CRect area(0, 0, 40, 5);
-  auto dib = Render(*image, 40, 5, 32, 0x11, &area);
+  auto small = MakeLumImage(3, 2, 1);
+  small->SetLevel(0, -1.0, 0.0);
+  const CRect all(0, 0, 40, 5);
+  dib = Render(*small, 40, 5, 32, 0x11, &all);
   EXPECT_TRUE(EveryPixel(40, 5, [&](int x, int y) { return int{dib->GetImageAdr32(x, y)[0]}; },
                          [](int x, int y) { return (x < 3 && y < 2) ? 255 : 0x11; }));
 }

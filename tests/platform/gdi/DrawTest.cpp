@@ -239,7 +239,7 @@ TEST(Objects, RestoringASavedStateBringsBackObjectsAttributesAndBitmap) {
   EXPECT_NE(elsewhere.SelectObject(&other), nullptr);  // freed by the restore
 }
 
-TEST(Modes, InvalidModesAreRefusedAndKeepTheCurrentOne) {
+TEST(BareContexts, RefuseInvalidModesKeepingTheCurrentOneAndDrawNothingWithoutASurface) {
   CDC dc;
   EXPECT_EQ(dc.GetStretchBltMode(), BLACKONWHITE);
   EXPECT_EQ(dc.SetStretchBltMode(COLORONCOLOR), BLACKONWHITE);
@@ -250,10 +250,6 @@ TEST(Modes, InvalidModesAreRefusedAndKeepTheCurrentOne) {
   EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
   EXPECT_EQ(dc.SetTextColor(RGB(1, 2, 3)), RGB(0, 0, 0));
   EXPECT_EQ(dc.SetBkColor(RGB(4, 5, 6)), RGB(255, 255, 255));
-}
-
-TEST(Objects, ContextWithoutSurfaceDrawsNothingAndReportsFailure) {
-  CDC dc;
   EXPECT_FALSE(dc.LineTo(5, 5));
   EXPECT_FALSE(dc.PatBlt(0, 0, 5, 5, WHITENESS));
   EXPECT_EQ(dc.GetPixel(0, 0), CLR_INVALID);
