@@ -85,21 +85,20 @@ std::vector<RGBQUAD> Palette(int n) {
 const std::vector<RGBQUAD> kBlackWhite = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 
 TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
-  struct Case {
+  const struct {
     const char* name;
     int bpp;
     std::vector<RGBQUAD> palette;
     PixelFormat format;
-  };
-  const Case cases[] = {{"1-bit black and white", 1, kBlackWhite, PixelFormat::Mono1},
-                        {"1-bit two colours", 1, Palette(2), PixelFormat::Rgb32},
-                        {"4-bit", 4, Palette(16), PixelFormat::Rgb32},
-                        {"4-bit short palette", 4, Palette(5), PixelFormat::Rgb32},
-                        {"8-bit", 8, Palette(256), PixelFormat::Rgb32},
-                        {"16-bit", 16, {}, PixelFormat::Rgb32},
-                        {"24-bit", 24, {}, PixelFormat::Rgb32},
-                        {"32-bit", 32, {}, PixelFormat::Rgb32}};
-  for (const Case& c : cases)
+  } cases[] = {{"1-bit black and white", 1, kBlackWhite, PixelFormat::Mono1},
+               {"1-bit two colours", 1, Palette(2), PixelFormat::Rgb32},
+               {"4-bit", 4, Palette(16), PixelFormat::Rgb32},
+               {"4-bit short palette", 4, Palette(5), PixelFormat::Rgb32},
+               {"8-bit", 8, Palette(256), PixelFormat::Rgb32},
+               {"16-bit", 16, {}, PixelFormat::Rgb32},
+               {"24-bit", 24, {}, PixelFormat::Rgb32},
+               {"32-bit", 32, {}, PixelFormat::Rgb32}};
+  for (const auto& c : cases)
     for (bool topDown : {false, true})
       for (int width : {1, 7, 13, 33}) {
         const BmpSpec s{.bpp = c.bpp, .width = width, .height = 4, .topDown = topDown, .palette = c.palette,
@@ -147,19 +146,18 @@ TEST(BitmapDecoding, EveryTruncationOfAValidFileIsRefused) {
 
 TEST(BitmapDecoding, DamagedHeadersAreRefused) {
   const std::vector<BYTE> good = WriteBmp({.bpp = 8, .palette = Palette(256)});
-  struct Damage {
+  const struct {
     const char* name;
     std::size_t at;
     std::uint32_t value;
     int bytes;
-  };
-  const Damage damages[] = {{"huge size", 18, 100000, 4},    {"huge height", 22, 100000, 4},
-                            {"zero width", 18, 0, 4},        {"negative width", 18, 0xFFFFFFFB, 4},
-                            {"lowest height", 22, 0x80000000, 4}, {"two planes", 26, 2, 2},
-                            {"seven bits", 28, 7, 2},        {"run-length coded", 30, 1, 4},
-                            {"bits past the end", 10, 0xFFFFFFF0, 4}, {"header past the end", 14, 0x7FFFFFFF, 4},
-                            {"unknown header size", 14, 20, 4}};
-  for (const Damage& d : damages) {
+  } damages[] = {{"huge size", 18, 100000, 4},    {"huge height", 22, 100000, 4},
+                 {"zero width", 18, 0, 4},        {"negative width", 18, 0xFFFFFFFB, 4},
+                 {"lowest height", 22, 0x80000000, 4}, {"two planes", 26, 2, 2},
+                 {"seven bits", 28, 7, 2},        {"run-length coded", 30, 1, 4},
+                 {"bits past the end", 10, 0xFFFFFFF0, 4}, {"header past the end", 14, 0x7FFFFFFF, 4},
+                 {"unknown header size", 14, 20, 4}};
+  for (const auto& d : damages) {
     std::vector<BYTE> bad = good;
     Put(bad, d.at, d.value, d.bytes);
     EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(bad.data(), bad.size())) << d.name;

@@ -90,14 +90,12 @@ TEST(Fills, PaletteIndexColoursAreEntriesOfTheDefaultPalette) {
   }
 }
 
-struct LineCase {
-  const char* name;
-  int x0, y0, x1, y1;
-  std::vector<std::pair<int, int>> pixels;
-};
-
 TEST(Lines, EndPointIsNotDrawn) {
-  const LineCase cases[] = {
+  const struct {
+    const char* name;
+    int x0, y0, x1, y1;
+    std::vector<std::pair<int, int>> pixels;
+  } cases[] = {
       {"left to right", 1, 2, 5, 2, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}},
       {"right to left", 5, 2, 1, 2, {{5, 2}, {4, 2}, {3, 2}, {2, 2}}},
       {"downwards", 3, 0, 3, 3, {{3, 0}, {3, 1}, {3, 2}}},
@@ -108,7 +106,7 @@ TEST(Lines, EndPointIsNotDrawn) {
       {"single point", 2, 2, 2, 2, {}},
   };
   for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
-    for (const LineCase& c : cases) {
+    for (const auto& c : cases) {
       Canvas canvas(8, 8, f);
       CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
       canvas.dc.SelectObject(&pen);

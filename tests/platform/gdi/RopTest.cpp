@@ -127,11 +127,10 @@ TEST(RasterOperations, OverlappingCopyWithinOneSurfaceReadsBeforeWriting) {
 }
 
 TEST(RasterOperations, RectanglesOutsideEitherSurfaceAreClipped) {
-  struct Case {
+  const struct {
     const char* name;
     int dx, dy, w, h, sx, sy;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"target left and top", -4, -2, 10, 6, 0, 0},
       {"target right and bottom", 9, 5, 10, 6, 0, 0},
       {"source left and top", 2, 2, 8, 5, -3, -2},
@@ -140,7 +139,7 @@ TEST(RasterOperations, RectanglesOutsideEitherSurfaceAreClipped) {
       {"source wholly outside", 0, 0, 5, 5, 100, -100},
   };
   for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
       Canvas src(9, 6, f), dst(13, 8, f);
       Fill(src.surface(), [](int x, int y) { return Noise(x, y, 3); });
       Fill(dst.surface(), [](int x, int y) { return Noise(x, y, 4); });

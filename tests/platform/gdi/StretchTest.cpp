@@ -114,17 +114,16 @@ TEST(Stretch, EmptyRectanglesOnEitherSideDrawNothing) {
 // Stretching into a clipped target must give exactly the pixels the same stretch gives on
 // a target large enough to hold it all.
 TEST(Stretch, ClippedStretchGivesTheSamePixelsAsTheWholeOne) {
-  struct Case {
+  const struct {
     const char* name;
     int sw, sh, dw, dh;
     int mode;
-  };
-  const Case cases[] = {{"enlarge", 7, 5, 23, 17, COLORONCOLOR},
-                        {"shrink AND", 23, 17, 7, 5, BLACKONWHITE},
-                        {"shrink OR", 29, 13, 11, 6, WHITEONBLACK},
-                        {"shrink keep", 29, 13, 11, 6, COLORONCOLOR}};
+  } cases[] = {{"enlarge", 7, 5, 23, 17, COLORONCOLOR},
+               {"shrink AND", 23, 17, 7, 5, BLACKONWHITE},
+               {"shrink OR", 29, 13, 11, 6, WHITEONBLACK},
+               {"shrink keep", 29, 13, 11, 6, COLORONCOLOR}};
   for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
       Canvas src(c.sw, c.sh, f), whole(c.dw, c.dh, f), part(c.dw - 5, c.dh - 3, f);
       Fill(src.surface(), [](int x, int y) { return Noise(x, y, 9); });
       for (auto [target, at] : {std::pair{&whole, CPoint(0, 0)}, {&part, CPoint(-3, -2)}}) {

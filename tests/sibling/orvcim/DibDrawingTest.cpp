@@ -99,15 +99,13 @@ TEST(MemoryDibContext, ContextStaysAtOneAddressAndFollowsTheBits) {
 
 // --- CMemoryDIB::GetDC below 32 bits: a 32-bit copy --------------------------------------------
 
-struct CopyCase {
+const struct CopyCase {
   const char* name;
   int bits;
   bool colorPalette;
   void (*write)(CMemoryDIB& dib);  // writes pixel (1, 1)
   COLORREF expected;               // what the context shows there
-};
-
-const CopyCase kCopyCases[] = {
+} kCopyCases[] = {
     {"grey index", 8, false, [](CMemoryDIB& d) { d.SetPixel8(1, 1, 200); }, RGB(200, 200, 200)},
     {"colour index", 8, true, [](CMemoryDIB& d) { d.SetPixel8(1, 1, 0x4A); }, RGB(72, 36, 85)},
     {"5-5-5 grey 104", 16, false,

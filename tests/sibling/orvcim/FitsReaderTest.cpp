@@ -21,16 +21,14 @@ using orv::test::FitsSample;
 using orv::test::TempDir;
 using orv::test::WriteFits;
 
-struct KindCase {
+// One row of four pixels of each kind, with and without scaling.
+const struct KindCase {
   const char* name;
   int bitpix;
   std::vector<double> raw;
   double bscale, bzero;
   std::vector<float> physical;
-};
-
-// One row of four pixels of each kind, with and without scaling.
-const KindCase kKinds[] = {
+} kKinds[] = {
     {"8-bit", 8, {0, 1, 128, 255}, 1, 0, {0, 1, 128, 255}},
     {"16-bit", 16, {-32768, -1, 0, 32767}, 1, 0, {-32768, -1, 0, 32767}},
     {"16-bit unsigned", 16, {-32768, -1, 0, 32767}, 1, 32768, {0, 32767, 32768, 65535}},
