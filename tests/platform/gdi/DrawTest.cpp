@@ -148,7 +148,7 @@ TEST(Lines, NullPenOnlyMovesAndWidePensStampSquares) {
   c.dc.SelectObject(old);
 }
 
-TEST(Shapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
+TEST(Shapes, RectanglesOutlineWithThePenAndFillWithTheBrushAndFramesUseTwoColours) {
   Canvas c(8, 8, PixelFormat::Rgb32);
   CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
   CBrush brush(RGB(0, 0, 255));
@@ -160,17 +160,15 @@ TEST(Shapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
   EXPECT_EQ(Row(c.surface(), 2), (std::vector<int>{0, int(r), int(b), int(b), int(b), int(r), 0, 0}));
   EXPECT_EQ(Row(c.surface(), 4), (std::vector<int>{0, int(r), int(r), int(r), int(r), int(r), 0, 0}));
   EXPECT_EQ(Row(c.surface(), 5), std::vector<int>(8, 0));
-}
 
-TEST(Shapes, ThreeDimensionalFrameUsesTwoColoursAndLeavesTheSecondAsBackground) {
-  Canvas c(5, 4, PixelFormat::Rgb32);
+  Canvas frame(5, 4, PixelFormat::Rgb32);
   const COLORREF light = RGB(255, 255, 255), dark = RGB(128, 128, 128);
-  c.dc.Draw3dRect(CRect(0, 0, 5, 4), light, dark);
+  frame.dc.Draw3dRect(CRect(0, 0, 5, 4), light, dark);
   const int L = int(ColorToPixel(light)), D = int(ColorToPixel(dark));
-  EXPECT_EQ(Row(c.surface(), 0), (std::vector<int>{L, L, L, L, D}));
-  EXPECT_EQ(Row(c.surface(), 1), (std::vector<int>{L, 0, 0, 0, D}));
-  EXPECT_EQ(Row(c.surface(), 3), (std::vector<int>{D, D, D, D, D}));
-  EXPECT_EQ(c.dc.GetBkColor(), dark);
+  EXPECT_EQ(Row(frame.surface(), 0), (std::vector<int>{L, L, L, L, D}));
+  EXPECT_EQ(Row(frame.surface(), 1), (std::vector<int>{L, 0, 0, 0, D}));
+  EXPECT_EQ(Row(frame.surface(), 3), (std::vector<int>{D, D, D, D, D}));
+  EXPECT_EQ(frame.dc.GetBkColor(), dark);
 }
 
 TEST(Pixels, SetAndGetInsideTheClipOnlyAndHonourTheViewport) {

@@ -77,7 +77,7 @@ TEST(RasterOperations, EveryTernaryCodeFollowsTheBitwiseRuleOnEveryFormat) {
   }
 }
 
-TEST(RasterOperations, MonochromeSourceTakesTargetTextAndBackgroundColours) {
+TEST(RasterOperations, MonochromeSourceTakesTargetColoursAndColourSourceOnMonochromeItsBackground) {
   Canvas src(6, 2, PixelFormat::Mono1), dst(6, 2, PixelFormat::Rgb32);
   Fill(src.surface(), [](int x, int y) { return static_cast<std::uint32_t>((x + y) & 1); });
   ASSERT_TRUE(dst.dc.BitBlt(0, 0, 6, 1, &src.dc, 0, 0, SRCCOPY));  // defaults: black and white
@@ -87,16 +87,14 @@ TEST(RasterOperations, MonochromeSourceTakesTargetTextAndBackgroundColours) {
   ASSERT_TRUE(dst.dc.BitBlt(0, 1, 6, 1, &src.dc, 0, 1, SRCCOPY));
   const std::uint32_t w = 0xFFFFFF, t = ColorToPixel(RGB(10, 20, 30)), b = ColorToPixel(RGB(200, 150, 100));
   EXPECT_EQ(RawPixels(dst.surface()), (std::vector<std::uint32_t>{0, w, 0, w, 0, w, b, t, b, t, b, t}));
-}
 
-TEST(RasterOperations, ColourSourceOnMonochromeGivesWhiteWhereItMatchesSourceBackground) {
-  Canvas src(4, 1, PixelFormat::Rgb32), dst(4, 1, PixelFormat::Mono1);
+  Canvas colour(4, 1, PixelFormat::Rgb32), mono(4, 1, PixelFormat::Mono1);
   const std::uint32_t pixels[4] = {ColorToPixel(RGB(9, 8, 7)), 0xFF000000u | ColorToPixel(RGB(9, 8, 7)),
                                    0x00FFFFFFu, 0x00000000u};
-  Fill(src.surface(), [&](int x, int) { return pixels[x]; });
-  src.dc.SetBkColor(RGB(9, 8, 7));
-  ASSERT_TRUE(dst.dc.BitBlt(0, 0, 4, 1, &src.dc, 0, 0, SRCCOPY));
-  EXPECT_EQ(Row(dst.surface(), 0), (std::vector<int>{1, 1, 0, 0}));  // the unused top byte is ignored
+  Fill(colour.surface(), [&](int x, int) { return pixels[x]; });
+  colour.dc.SetBkColor(RGB(9, 8, 7));
+  ASSERT_TRUE(mono.dc.BitBlt(0, 0, 4, 1, &colour.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(Row(mono.surface(), 0), (std::vector<int>{1, 1, 0, 0}));  // the unused top byte is ignored
 }
 
 TEST(RasterOperations, PatternOnlyCodesNeedNoSourceAndSourceCodesNeedOne) {
