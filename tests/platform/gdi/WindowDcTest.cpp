@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "GdiTestSupport.h"
+#include "support/PixelChecks.h"
 
 namespace orv::gdi::test {
 namespace {
@@ -41,13 +42,6 @@ public:
   int begun = 0, ended = 0, opened = 0, released = 0;
 };
 
-std::vector<std::uint32_t> ClientAreaFilled(std::uint32_t value) {
-  std::vector<std::uint32_t> want(40 * 30, 0u);
-  for (int y = 4; y < 14; ++y)
-    for (int x = 5; x < 25; ++x) want[static_cast<std::size_t>(y) * 40 + x] = value;
-  return want;
-}
-
 TEST(WindowContexts, PaintContextDrawsInTheClientAreaOnlyAndEndsPaintingOnce) {
   FakeWindows windows;
   {
@@ -61,7 +55,10 @@ TEST(WindowContexts, PaintContextDrawsInTheClientAreaOnlyAndEndsPaintingOnce) {
     EXPECT_EQ(dc.SelectObject(&bitmap), nullptr);  // a window's context has no bitmap to swap
   }
   EXPECT_EQ(windows.ended, 1);
-  EXPECT_TRUE(SameSurface("paint", windows.surface, ClientAreaFilled(ColorToPixel(RGB(0, 0, 255)))));
+  const CRect clientArea(5, 4, 25, 14);
+  EXPECT_TRUE(orv::test::EveryPixel(
+      40, 30, [&](int x, int y) { return windows.surface.RawPixel(x, y); },
+      [&](int x, int y) { return clientArea.PtInRect(CPoint(x, y)) ? ColorToPixel(RGB(0, 0, 255)) : 0u; }));
 }
 
 TEST(WindowContexts, ClientContextUsesTheClientOriginAndReleasesTheCanvas) {

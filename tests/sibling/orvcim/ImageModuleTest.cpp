@@ -15,7 +15,7 @@ namespace {
 using orv::test::TempDir;
 using orv::test::Throws;
 
-TEST(ImageModule, ConstructionZeroesPixelsAndWindows) {
+TEST(ImageModule, ConstructionZeroesPixelsAndWindowsAndSetLevelKeepsTheRange) {
   CLumImage image(-32, 3, 2, 3, 1.0, 0.0, TRUE);
   EXPECT_EQ(std::pair(image.GetBitsPixel(), image.GetDimension()), std::pair(-32, 3));
   for (int p = 0; p < 3; ++p) {
@@ -25,12 +25,10 @@ TEST(ImageModule, ConstructionZeroesPixelsAndWindows) {
   CLumImage fromOtherType(16, 2, 2, 1);
   EXPECT_EQ(fromOtherType.GetBitsPixel(), -32);  // the pixels are floats
   EXPECT_TRUE(Throws<CException>([] { CImage bad(16, -1, 2, 1); }));
-}
 
-TEST(ImageModule, SetLevelKeepsRangeAndIgnoresMissingPlanes) {
-  CLumImage image(-32, 1, 1, 2);
+  // SetLevel keeps the range and ignores planes that are not there.
   image.SetLevel(1, -5.0, 20.0);
-  image.SetLevel(2, 1.0, 2.0);
+  image.SetLevel(3, 1.0, 2.0);
   image.SetLevel(-1, 1.0, 2.0);
   EXPECT_EQ(std::tuple(image.GetLevelMin(1), image.GetLevelMax(1), image.GetLevelRange(1), image.GetLevelRange(0)),
             std::tuple(-5.0, 20.0, 25.0, 0.0));
