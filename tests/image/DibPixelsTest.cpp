@@ -30,10 +30,8 @@ TEST(MemoryDib, RowsAreBottomUpAndPaddedToFourBytes) {
 
 TEST(MemoryDib, RejectsBadSizesAndBitCounts) {
   CMemoryDIB dib;
-  EXPECT_FALSE(dib.Create(0, 4, 8));
-  EXPECT_FALSE(dib.Create(4, -1, 8));
-  EXPECT_FALSE(dib.Create(4, 4, 12));
-  EXPECT_FALSE(dib.Create(0x7FFFFFFF, 1, 32));
+  for (auto [width, height, bits] : {std::tuple{0, 4, 8}, {4, -1, 8}, {4, 4, 12}, {0x7FFFFFFF, 1, 32}})
+    EXPECT_FALSE(dib.Create(width, height, bits)) << width << " x " << height << ", " << bits << " bits";
   EXPECT_FALSE(dib.IsReady());
   EXPECT_EQ(dib.GetWidth(), 0);
 }

@@ -101,23 +101,20 @@ TEST(RcScriptDialog, StatementsGetTheDefaultStylesOfTheResourceCompilerUnlessASt
   EXPECT_EQ(std::tuple(d.items[8].text, d.items[8].x, d.items[8].cy), std::tuple(std::wstring(L"t"), 5, 8));
 }
 
-TEST(RcScriptBitmaps, PathsResolveAgainstTheScriptFolder) {
+TEST(RcScriptFiles, BitmapPathsResolveAgainstTheScriptFolderAndHeadersGiveOnlyTheirDirectives) {
   orv::test::TempDir dir;
   fs::create_directories(fs::path(dir.Path()) / "bitmaps");
   std::ofstream(fs::path(dir.Path()) / "bitmaps" / "a.bmp") << "x";
   Script s = Parse("12 BITMAP DISCARDABLE \"bitmaps\\\\a.bmp\"\n13 BITMAP \"bitmaps/a.bmp\"\n", dir.Path());
   EXPECT_EQ(s.bitmaps.at(12), fs::path(dir.Path()) / "bitmaps" / "a.bmp");
   EXPECT_EQ(s.bitmaps.at(13), s.bitmaps.at(12));
-}
 
-TEST(RcScriptIncludes, HeadersGiveOnlyTheirDirectives) {
-  orv::test::TempDir dir;
   std::ofstream(fs::path(dir.Path()) / "ids.h") << "#pragma once\n"
                                                    "namespace x { int f() { return '#'; } }  // C++ is skipped\n"
                                                    "/* #define HIDDEN 1 */\n"
                                                    "#define IDS_X 42 // trailing comment\n"
                                                    "#define MAX(a, b) a\n";
-  Script s = ParseScriptText("#include \"ids.h\"\nSTRINGTABLE BEGIN IDS_X \"x\" END\n", "t.rc", dir.Path(), {});
+  s = ParseScriptText("#include \"ids.h\"\nSTRINGTABLE BEGIN IDS_X \"x\" END\n", "t.rc", dir.Path(), {});
   EXPECT_EQ(s.strings.at(42), L"x");
   EXPECT_THROW(ParseScriptText("#include \"ids.h\"\nSTRINGTABLE BEGIN HIDDEN \"x\" END\n", "t.rc", dir.Path(), {}),
                ScriptError);

@@ -39,7 +39,7 @@ std::vector<BYTE> Bytes(const BYTE* p, int n) { return std::vector<BYTE>(p, p + 
 
 // --- CMemoryDIB::GetDC at 32 bits: the bits themselves ---------------------------------------
 
-TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUp) {
+TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUpAndCopiesOntoOtherContexts) {
   CMemoryDIB dib;
   ASSERT_TRUE(dib.Create(4, 3, 32));
   std::memset(dib.GetBits(), 0x11, 4 * 4 * 3);
@@ -57,15 +57,12 @@ TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUp) {
   EXPECT_EQ(std::pair(dc->GetPixel(3, 2), dc->GetPixel(0, 2)), std::pair(RGB(1, 2, 3), RGB(0x11, 0x11, 0x11)));
   dc->SetPixel(0, 1, RGB(200, 100, 50));
   EXPECT_EQ(Bytes(dib.GetImageAdr32(0, 1), 3), (std::vector<BYTE>{50, 100, 200}));
-}
 
-TEST(MemoryDibContext, ContextCopiesOntoOtherContexts) {
-  CMemoryDIB dib;
-  ASSERT_TRUE(dib.Create(3, 2, 32));
+  // And the context copies onto other contexts.
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) dib.SetPixel32(x, y, RGB(10 * x, 100 + y, 7));
   Target target(4, 3);
-  ASSERT_TRUE(target.dc.BitBlt(1, 1, 3, 2, dib.GetDC(), 0, 0, SRCCOPY));
+  ASSERT_TRUE(target.dc.BitBlt(1, 1, 3, 2, dc, 0, 0, SRCCOPY));
   const COLORREF s = kSentinel;
   EXPECT_EQ(target.Pixels(), (std::vector<COLORREF>{s, s, s, s,                                                //
                                                     s, RGB(0, 100, 7), RGB(10, 100, 7), RGB(20, 100, 7),       //

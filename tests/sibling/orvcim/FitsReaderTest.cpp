@@ -87,7 +87,7 @@ TEST(FitsReader, ThreePlanesAreRedGreenBlueWithTheirOwnWindows) {
             std::tuple(10.0, 40.0, -4.0, -1.0));
 }
 
-TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
+TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindowInfinitiesAndDenormalsStay) {
   TempDir folder;
   auto image = WriteAndRead(folder, {.bitpix = 16, .width = 3, .raw = {5, -999, 9}, .blank = -999, .writeBlank = true});
   ASSERT_NE(image, nullptr);
@@ -97,16 +97,14 @@ TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
   image = WriteAndRead(folder, {.bitpix = -32, .width = 2, .raw = {std::nan(""), std::nan("")}});
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(std::pair(image->GetLevelMin(0), image->GetLevelMax(0)), std::pair(0.0, 0.0));
-}
 
-TEST(FitsReader, InfinitiesAndDenormalsStayAndRowsRunUp) {
-  TempDir folder;
+  // Infinities and denormals stay; rows run up.
   const double inf = std::numeric_limits<double>::infinity();
   const float denormal = std::numeric_limits<float>::denorm_min() * 3;
   for (int bitpix : {-32, -64}) {
     SCOPED_TRACE(bitpix);
-    auto image = WriteAndRead(folder, {.bitpix = bitpix, .width = 3, .height = 2,
-                                       .raw = {inf, denormal, -inf, /*second row*/ std::nan(""), 7.5, 2.0}});
+    image = WriteAndRead(folder, {.bitpix = bitpix, .width = 3, .height = 2,
+                                  .raw = {inf, denormal, -inf, /*second row*/ std::nan(""), 7.5, 2.0}});
     ASSERT_NE(image, nullptr);
     EXPECT_TRUE(image->IsBottomUp());
     const float* first = image->GetImageAdr(0, 0, 0);
