@@ -15,7 +15,7 @@ std::unique_ptr<CLumImage> Ramp() {
   return image;
 }
 
-TEST(BilinearSample, Points) {
+TEST(BilinearSample, PointsOfAPlaneAndOfImagesOnePixelWideOrHigh) {
   auto image = Ramp();
   struct Row {
     double x, y;
@@ -33,9 +33,8 @@ TEST(BilinearSample, Points) {
       {1.0, -0.5, 10.0f},
   };
   for (const Row& r : rows) EXPECT_FLOAT_EQ(image->GetPixelGrayRaw(r.x, r.y, 1), r.expected) << r.x << "," << r.y;
-}
 
-TEST(BilinearSample, OnePixelWideOrHighImages) {
+  // Images one pixel wide or high, and an empty one.
   auto column = MakeLumImage(1, 3, 1, {1.0f, 2.0f, 4.0f});
   EXPECT_FLOAT_EQ(column->GetPixelGrayRaw(0.0, 1.5, 0), 3.0f);
   EXPECT_FLOAT_EQ(column->GetPixelGrayRaw(5.0, 1.0, 0), 2.0f);

@@ -20,7 +20,7 @@ std::unique_ptr<CLumImage> Window100To200() {
   return image;
 }
 
-TEST(ByteReads, WindowEndsAndTheTwoRoundingsOfTheMiddle) {
+TEST(ByteReads, WindowEndsAndTheTwoRoundingsOfTheMiddleWithTiesToEven) {
   auto image = Window100To200();
   const float* q = image->GetImageAdr(0, 0, 0);
   struct Row {
@@ -34,14 +34,12 @@ TEST(ByteReads, WindowEndsAndTheTwoRoundingsOfTheMiddle) {
     EXPECT_EQ(base.GetPixelGray256(q + r.x, 0), r.rounded) << "x " << r.x;
     EXPECT_EQ(image->GetPixelGray256(q + r.x, 100.0f, 200.0f, float(255.0 / 100.0)), r.truncated) << "x " << r.x;
   }
-}
-
-TEST(ByteReads, RoundedTiesGoToTheEvenLevel) {
-  auto image = MakeLumImage(2, 1, 1, {126.5f, 127.5f});  // levels 126.5 and 127.5 in a window 0 ... 255
-  image->SetLevel(0, 0.0, 255.0);
-  const CImage& base = *image;
-  const float* q = image->GetImageAdr(0, 0, 0);
-  EXPECT_EQ(std::pair(base.GetPixelGray256(q, 0), base.GetPixelGray256(q + 1, 0)), std::pair(BYTE{126}, BYTE{128}));
+  // Rounded ties go to the even level.
+  auto ties = MakeLumImage(2, 1, 1, {126.5f, 127.5f});  // levels 126.5 and 127.5 in a window 0 ... 255
+  ties->SetLevel(0, 0.0, 255.0);
+  const float* t = ties->GetImageAdr(0, 0, 0);
+  const CImage& tied = *ties;  // the rounding reads
+  EXPECT_EQ(std::pair(tied.GetPixelGray256(t, 0), tied.GetPixelGray256(t + 1, 0)), std::pair(BYTE{126}, BYTE{128}));
 }
 
 TEST(ByteReads, ZeroWidthInvertedAndInfiniteWindowsNeverDivideAndGiveDefinedBytes) {
@@ -55,7 +53,7 @@ TEST(ByteReads, ZeroWidthInvertedAndInfiniteWindowsNeverDivideAndGiveDefinedByte
   EXPECT_EQ(levels, (std::vector<int>{0, 0, 255, 0, 0, 0, 0, 255, 0}));
 }
 
-TEST(UnclampedLevels, OutsideTheWindowPassUnchanged) {
+TEST(UnclampedLevels, OutsideTheWindowPassUnchangedAndToRawUndoesTo256) {
   auto image = Window100To200();
   const float* q = image->GetImageAdr(0, 0, 0);
   EXPECT_FLOAT_EQ(image->To256(50.0f, 0), -127.5f);
@@ -64,18 +62,17 @@ TEST(UnclampedLevels, OutsideTheWindowPassUnchanged) {
   EXPECT_FLOAT_EQ(image->GetPixelGray256f(q + 4, 0), 2295.0f);
   EXPECT_FLOAT_EQ(image->GetPixelGray256f(q + 2, 100.0f, 2.55f), (150.0f - 100.0f) * 2.55f);
   EXPECT_TRUE(std::isnan(image->GetPixelGray256f(q + 5, 0)));
-}
 
-TEST(UnclampedLevels, ToRawUndoesTo256) {
-  auto image = MakeLumImage(1, 1, 1);
-  image->SetLevel(0, -12.5, 3000.25);
+  // ToRaw undoes To256.
+  auto other = MakeLumImage(1, 1, 1);
+  other->SetLevel(0, -12.5, 3000.25);
   for (float v : {-12.5f, 0.0f, 1.0f, 1234.5f, 3000.25f, 5000.0f}) {
-    EXPECT_NEAR(image->ToRaw(image->To256(v, 0), 0), v, std::fabs(v) * 1e-6 + 1e-3) << v;
-    EXPECT_NEAR(image->ToRaw(double(image->To256(v, 0)), 0), v, std::fabs(v) * 1e-6 + 1e-3) << v;
+    EXPECT_NEAR(other->ToRaw(other->To256(v, 0), 0), v, std::fabs(v) * 1e-6 + 1e-3) << v;
+    EXPECT_NEAR(other->ToRaw(double(other->To256(v, 0)), 0), v, std::fabs(v) * 1e-6 + 1e-3) << v;
   }
-  EXPECT_DOUBLE_EQ(image->ToRaw(255.0, 0), 3000.25);
+  EXPECT_DOUBLE_EQ(other->ToRaw(255.0, 0), 3000.25);
   float stored = 0.0f;
-  image->SetPixelGray256f(&stored, 255.0f, 0);
+  other->SetPixelGray256f(&stored, 255.0f, 0);
   EXPECT_EQ(stored, 3000.25f);
 }
 

@@ -28,7 +28,7 @@ Points RectPoints(int l, int t, int r, int b) {
   return out;
 }
 
-TEST(Fills, SolidFillCoversRightAndBottomExclusiveAndLeavesTheBackgroundColourSet) {
+TEST(Fills, SolidFillsCoverRightAndBottomExclusiveAndSetTheBackgroundColourBrushFillsDoNot) {
   Canvas c(10, 8, PixelFormat::Rgb32);
   c.dc.SetBkColor(RGB(1, 1, 1));
   c.dc.FillSolidRect(CRect(2, 3, 6, 5), RGB(10, 20, 30));
@@ -40,18 +40,17 @@ TEST(Fills, SolidFillCoversRightAndBottomExclusiveAndLeavesTheBackgroundColourSe
   EXPECT_EQ(std::tuple(c.surface().RawPixel(6, 5), c.surface().RawPixel(8, 6), c.surface().RawPixel(9, 7)),
             std::tuple(second, second, 0u));
   EXPECT_EQ(c.dc.GetBkColor(), RGB(40, 50, 60));
-}
 
-TEST(Fills, BrushFillsKeepTheBackgroundColourAndHollowBrushesPaintNothing) {
-  Canvas c(6, 6, PixelFormat::Rgb32);
-  c.dc.SetBkColor(RGB(7, 7, 7));
+  // Brush fills keep the background colour; hollow brushes paint nothing.
+  Canvas brushed(6, 6, PixelFormat::Rgb32);
+  brushed.dc.SetBkColor(RGB(7, 7, 7));
   CBrush brush(RGB(200, 100, 50));
-  c.dc.FillRect(CRect(-5, -5, 2, 3), &brush);  // partly outside
-  EXPECT_EQ(Painted(c.surface()), RectPoints(0, 0, 2, 3));
-  EXPECT_EQ(c.dc.GetBkColor(), RGB(7, 7, 7));
-  c.dc.FillRect(CRect(0, 0, 6, 6), CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))));
-  c.dc.FillRect(CRect(0, 0, 6, 6), nullptr);
-  EXPECT_EQ(Painted(c.surface()), RectPoints(0, 0, 2, 3));
+  brushed.dc.FillRect(CRect(-5, -5, 2, 3), &brush);  // partly outside
+  EXPECT_EQ(Painted(brushed.surface()), RectPoints(0, 0, 2, 3));
+  EXPECT_EQ(brushed.dc.GetBkColor(), RGB(7, 7, 7));
+  brushed.dc.FillRect(CRect(0, 0, 6, 6), CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))));
+  brushed.dc.FillRect(CRect(0, 0, 6, 6), nullptr);
+  EXPECT_EQ(Painted(brushed.surface()), RectPoints(0, 0, 2, 3));
 }
 
 TEST(Fills, MonochromeTargetsTakeTheNearerOfBlackAndWhite) {

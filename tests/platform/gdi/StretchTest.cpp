@@ -36,13 +36,21 @@ TEST(Stretch, EnlargingFourToNineRepeatsTheMiddleOnesByTheHalfPixelRule) {
   }
 }
 
-TEST(Stretch, ColorOnColorShrinkKeepsOnePixelOfEachGroup) {
+TEST(Stretch, ColorOnColorShrinkKeepsOnePixelOfEachGroupAndOnlyAShrunkAxisIsCombined) {
   Canvas src(7, 5, PixelFormat::Rgb32), dst(5, 4, PixelFormat::Rgb32);
   Label(src.surface());
   dst.dc.SetStretchBltMode(COLORONCOLOR);
   ASSERT_TRUE(dst.dc.StretchBlt(0, 0, 5, 4, &src.dc, 0, 0, 7, 5, SRCCOPY));
   for (int y = 0; y < 4; ++y) EXPECT_EQ(Columns(dst.surface(), y), (std::vector<int>{0, 2, 3, 5, 6})) << "row " << y;
   for (int x = 0; x < 5; ++x) EXPECT_EQ(Rows(dst.surface(), x), (std::vector<int>{0, 1, 3, 4})) << "column " << x;
+
+  // Shrinking one axis while enlarging the other combines only the shrunk axis.
+  Canvas wide(4, 2, PixelFormat::Rgb32), tall(2, 4, PixelFormat::Rgb32);
+  const std::uint32_t v[2][4] = {{0x0F, 0xF0, 0x11, 0x22}, {0x100, 0x200, 0x400, 0x800}};
+  Fill(wide.surface(), [&](int x, int y) { return v[y][x]; });
+  tall.dc.SetStretchBltMode(WHITEONBLACK);
+  ASSERT_TRUE(tall.dc.StretchBlt(0, 0, 2, 4, &wide.dc, 0, 0, 4, 2, SRCCOPY));
+  EXPECT_EQ(RawPixels(tall.surface()), (std::vector<std::uint32_t>{0xFF, 0x33, 0xFF, 0x33, 0x300, 0xC00, 0x300, 0xC00}));
 }
 
 // 7 x 5 to 5 x 4 groups columns {0} {1 2} {3} {4 5} {6} and rows {0} {1} {2 3} {4}.
@@ -75,15 +83,6 @@ TEST(Stretch, BlackOnWhiteAndsAndWhiteOnBlackOrsEachGroupOnEveryFormat) {
                                 Combined(src.surface(), mode == BLACKONWHITE, f == PixelFormat::Mono1)));
       }
     }
-}
-
-TEST(Stretch, ShrinkingOneAxisWhileEnlargingTheOtherCombinesOnlyTheShrunkAxis) {
-  Canvas src(4, 2, PixelFormat::Rgb32), dst(2, 4, PixelFormat::Rgb32);
-  const std::uint32_t v[2][4] = {{0x0F, 0xF0, 0x11, 0x22}, {0x100, 0x200, 0x400, 0x800}};
-  Fill(src.surface(), [&](int x, int y) { return v[y][x]; });
-  dst.dc.SetStretchBltMode(WHITEONBLACK);
-  ASSERT_TRUE(dst.dc.StretchBlt(0, 0, 2, 4, &src.dc, 0, 0, 4, 2, SRCCOPY));
-  EXPECT_EQ(RawPixels(dst.surface()), (std::vector<std::uint32_t>{0xFF, 0x33, 0xFF, 0x33, 0x300, 0xC00, 0x300, 0xC00}));
 }
 
 TEST(Stretch, OppositeSignsMirrorAndMatchingSignsDoNot) {

@@ -88,7 +88,7 @@ TEST(PagedStorage, LargeStorageLivesInAFileAndKeepsItsContents) {
     }
 }
 
-TEST(PagedStorage, SmallStorageStaysInMemoryAndUnlockKeepsIt) {
+TEST(PagedStorage, SmallStorageStaysInMemoryAndImpossibleSizesThrow) {
   CVmImage storage(10, 10, 1, 8);
   EXPECT_TRUE(storage.IsOnMemory());
   double* p = reinterpret_cast<double*>(storage.GetImageAdr(9, 9, 0, 0));
@@ -96,9 +96,7 @@ TEST(PagedStorage, SmallStorageStaysInMemoryAndUnlockKeepsIt) {
   storage.UnlockAll();
   EXPECT_EQ(*p, 42.0);
   EXPECT_EQ(storage.GetImageAdr(0, 1, 0) - storage.GetImageAdr(0, 0, 0), 80);
-}
 
-TEST(PagedStorage, ImpossibleSizesThrow) {
   EXPECT_TRUE(Throws<CMemoryException>([] { CVmImage s(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 8); }));
   CVmManager nowhere("/nonexistent/folder", 1);
   EXPECT_TRUE(Throws<CMemoryException>([&] { CVmImage s(10, 10, 1, 4, &nowhere); }));
