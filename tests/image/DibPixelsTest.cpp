@@ -36,7 +36,7 @@ TEST(MemoryDib, RejectsBadSizesAndBitCounts) {
   EXPECT_EQ(dib.GetWidth(), 0);
 }
 
-TEST(PixelWriters, FiveFiveFiveWords) {
+TEST(PixelWriters, FiveFiveFiveWordsAndTheByteOrderOfEveryFormat) {
   BYTE p[2];
   CMemoryDIB::SetPixel16(p, RGB(255, 0, 0));
   EXPECT_EQ(Word(p), 0x7C00);
@@ -54,16 +54,15 @@ TEST(PixelWriters, FiveFiveFiveWords) {
   EXPECT_EQ(Word(p), 0x7FFF);
   CVmDIB::SetPixel16(p, 0, 1, 244, 244, 244);
   EXPECT_EQ(Word(p), 0x7BDE);
-}
 
-TEST(PixelWriters, ByteOrderAndTheUntouchedFourthByte) {
+  // 32 bits: blue, green, red and the fourth byte untouched.
   CMemoryDIB dib;
   ASSERT_TRUE(dib.Create(2, 2, 32));
   std::memset(dib.GetBits(), 0xEE, 16);
   dib.SetPixel32(1, 0, RGB(1, 2, 3));
-  const BYTE* p = dib.GetImageAdr32(1, 0);
-  EXPECT_EQ(std::vector<BYTE>(p, p + 4), (std::vector<BYTE>{3, 2, 1, 0xEE}));
-  EXPECT_EQ(p - dib.GetImageAdr32(0, 0), 4);
+  const BYTE* at = dib.GetImageAdr32(1, 0);
+  EXPECT_EQ(std::vector<BYTE>(at, at + 4), (std::vector<BYTE>{3, 2, 1, 0xEE}));
+  EXPECT_EQ(at - dib.GetImageAdr32(0, 0), 4);
 
   CMemoryDIB dib24;
   ASSERT_TRUE(dib24.Create(2, 1, 24));

@@ -129,17 +129,15 @@ TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothingAndAreasPastTheRightEdg
   for (int x = 0; x < 8; ++x) EXPECT_EQ(*dib->GetImageAdr8(x, 1), x == 7 ? 255 : 0);
 }
 
-TEST_P(EveryPath, VmBitmapRowsTopDown) {
-  auto image = MakeLumImage(2, 2, 1, {0, 1, 1, 0});
-  image->SetLevel(0, 0.0, 1.0);
-  CVmDIB dib;
-  ASSERT_TRUE(dib.Create(nullptr, 2, 2, 24));
-  RenderSample(*image, &dib, nullptr, GetParam());
-  EXPECT_EQ(Bytes(dib.GetImageAdr(0, 0, 0, 1), 6), (std::vector<BYTE>{0, 0, 0, 255, 255, 255}));
-  EXPECT_EQ(Bytes(dib.GetImageAdr(0, 1, 0, 1), 6), (std::vector<BYTE>{255, 255, 255, 0, 0, 0}));
-}
+TEST_P(EveryPath, PagedBitmapRowsRunTopDownAndAnEightBitContextShowsTheRenderedAreaOnly) {
+  auto diagonal = MakeLumImage(2, 2, 1, {0, 1, 1, 0});
+  diagonal->SetLevel(0, 0.0, 1.0);
+  CVmDIB paged;
+  ASSERT_TRUE(paged.Create(nullptr, 2, 2, 24));
+  RenderSample(*diagonal, &paged, nullptr, GetParam());
+  EXPECT_EQ(Bytes(paged.GetImageAdr(0, 0, 0, 1), 6), (std::vector<BYTE>{0, 0, 0, 255, 255, 255}));
+  EXPECT_EQ(Bytes(paged.GetImageAdr(0, 1, 0, 1), 6), (std::vector<BYTE>{255, 255, 255, 0, 0, 0}));
 
-TEST_P(EveryPath, EightBitContextShowsTheRenderedAreaOnly) {
   auto image = MakeLumImage(4, 2, 1, {10, 20, 30, 40, 50, 60, 70, 80});
   image->SetLevel(0, 0.0, 255.0);
   auto dib = MakeDib(4, 2, 8, 0);

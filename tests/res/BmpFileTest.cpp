@@ -65,7 +65,7 @@ TEST(BmpFile, TopDownAndTrueColourFilesDecode) {
   EXPECT_EQ(img->pixels, (std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(30, 20, 10)}));
 }
 
-TEST(BmpFile, DamagedFilesAreRefusedWithAReason) {
+TEST(BmpFile, DamagedFilesAreRefusedWithAReasonAndEveryTruncationIsHandled) {
   const std::vector<std::uint8_t> good = EncodeBmp(9, 9, 4, kPalette16, Indices(9, 9, 16));
   struct Row {
     const char* name;
@@ -101,15 +101,13 @@ TEST(BmpFile, DamagedFilesAreRefusedWithAReason) {
     EXPECT_FALSE(DecodeBmp(b, &why));
     EXPECT_NE(why.find(r.reason), std::string::npos) << why;
   }
-}
-
-TEST(BmpFile, EveryTruncationOfAGoodFileIsHandled) {
-  const std::vector<std::uint8_t> good = EncodeBmp(17, 17, 4, kPalette16, Indices(17, 17, 16));
-  for (size_t n = 0; n < good.size(); ++n) {
-    std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+  // Every truncation of a good file.
+  const std::vector<std::uint8_t> larger = EncodeBmp(17, 17, 4, kPalette16, Indices(17, 17, 16));
+  for (size_t n = 0; n < larger.size(); ++n) {
+    std::vector<std::uint8_t> cut(larger.begin(), larger.begin() + static_cast<std::ptrdiff_t>(n));
     EXPECT_FALSE(DecodeBmp(cut, nullptr)) << n << " bytes";
   }
-  EXPECT_TRUE(DecodeBmp(good, nullptr));
+  EXPECT_TRUE(DecodeBmp(larger, nullptr));
 }
 
 TEST(BmpFile, EncoderRefusesWhatItCannotWrite) {

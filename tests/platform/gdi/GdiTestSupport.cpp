@@ -11,9 +11,7 @@ Canvas::Canvas(int width, int height, PixelFormat format) {
   previous = dc.SelectObject(&bitmap);
 }
 
-Canvas::~Canvas() {
-  if (previous != nullptr) dc.SelectObject(previous);
-}
+Canvas::~Canvas() { dc.SelectObject(previous); }  // a null previous selects nothing
 
 std::vector<std::uint32_t> RawPixels(const Surface& s, const CRect& area) {
   std::vector<std::uint32_t> out;

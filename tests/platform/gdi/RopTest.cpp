@@ -124,7 +124,7 @@ TEST(RasterOperations, OverlappingCopyWithinOneSurfaceReadsBeforeWriting) {
     }
 }
 
-TEST(RasterOperations, RectanglesOutsideEitherSurfaceAreClipped) {
+TEST(RasterOperations, RectanglesOutsideEitherSurfaceAreClippedAndExtremeOnesDoNotOverflow) {
   const struct {
     const char* name;
     int dx, dy, w, h, sx, sy;
@@ -146,9 +146,7 @@ TEST(RasterOperations, RectanglesOutsideEitherSurfaceAreClipped) {
       ASSERT_TRUE(dst.dc.BitBlt(c.dx, c.dy, c.w, c.h, &src.dc, c.sx, c.sy, SRCINVERT));
       EXPECT_TRUE(SameSurface(c.name, dst.surface(), want));
     }
-}
 
-TEST(RasterOperations, ExtremeCoordinatesDrawNothingAndDoNotOverflow) {
   Canvas src(4, 4, PixelFormat::Rgb32), dst(4, 4, PixelFormat::Rgb32);
   Fill(src.surface(), [](int, int) { return 0x00FFFFFFu; });
   EXPECT_TRUE(

@@ -50,7 +50,8 @@ TEST(Stretch, ColorOnColorShrinkKeepsOnePixelOfEachGroupAndOnlyAShrunkAxisIsComb
   Fill(wide.surface(), [&](int x, int y) { return v[y][x]; });
   tall.dc.SetStretchBltMode(WHITEONBLACK);
   ASSERT_TRUE(tall.dc.StretchBlt(0, 0, 2, 4, &wide.dc, 0, 0, 4, 2, SRCCOPY));
-  EXPECT_EQ(RawPixels(tall.surface()), (std::vector<std::uint32_t>{0xFF, 0x33, 0xFF, 0x33, 0x300, 0xC00, 0x300, 0xC00}));
+  EXPECT_EQ(RawPixels(tall.surface()),
+            (std::vector<std::uint32_t>{0xFF, 0x33, 0xFF, 0x33, 0x300, 0xC00, 0x300, 0xC00}));
 }
 
 // 7 x 5 to 5 x 4 groups columns {0} {1 2} {3} {4 5} {6} and rows {0} {1} {2 3} {4}.
