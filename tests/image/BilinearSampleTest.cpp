@@ -11,12 +11,11 @@ using orv::test::MakeLumImage;
 // A 4 x 6 plane (plane 1 of two) whose pixel (x, y) holds 10 x + y.
 std::unique_ptr<CLumImage> Ramp() {
   auto image = MakeLumImage(4, 6, 2);
-  for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 4; ++x) *image->GetImageAdr(x, y, 1, 0) = float(10 * x + y);
+  orv::test::FillLumImage(*image, [](int x, int y, int p) { return p == 1 ? float(10 * x + y) : 0.0f; });
   return image;
 }
 
-TEST(BilinearSample, Points) {
+TEST(BilinearSample, PointsOfAPlaneAndOfImagesOnePixelWideOrHigh) {
   auto image = Ramp();
   struct Row {
     double x, y;
@@ -34,9 +33,8 @@ TEST(BilinearSample, Points) {
       {1.0, -0.5, 10.0f},
   };
   for (const Row& r : rows) EXPECT_FLOAT_EQ(image->GetPixelGrayRaw(r.x, r.y, 1), r.expected) << r.x << "," << r.y;
-}
 
-TEST(BilinearSample, OnePixelWideOrHighImages) {
+  // Images one pixel wide or high, and an empty one.
   auto column = MakeLumImage(1, 3, 1, {1.0f, 2.0f, 4.0f});
   EXPECT_FLOAT_EQ(column->GetPixelGrayRaw(0.0, 1.5, 0), 3.0f);
   EXPECT_FLOAT_EQ(column->GetPixelGrayRaw(5.0, 1.0, 0), 2.0f);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "sibling/orvcim/Dib.h"
@@ -21,24 +22,21 @@ TEST(MemoryDib, RowsAreBottomUpAndPaddedToFourBytes) {
   }
   CMemoryDIB dib;
   ASSERT_TRUE(dib.Create(3, 4, 24));
-  EXPECT_EQ(dib.GetImageAdr24(0, 0), dib.GetBits() + 3 * 12);
-  EXPECT_EQ(dib.GetImageAdr24(2, 3), dib.GetBits() + 6);
-  EXPECT_EQ(dib.GetImageAdr8(1, 1), dib.GetBits() + 2 * dib.GetBytesPerRow() + 1);
-  EXPECT_EQ(dib.GetImageAdr16(1, 1), dib.GetBits() + 2 * dib.GetBytesPerRow() + 2);
-  EXPECT_EQ(dib.GetImageAdr32(1, 1), dib.GetBits() + 2 * dib.GetBytesPerRow() + 4);
+  BYTE* const row1 = dib.GetBits() + 2 * dib.GetBytesPerRow();  // row 1 of 4 is the third in memory
+  EXPECT_EQ((std::vector{dib.GetImageAdr24(0, 0), dib.GetImageAdr24(2, 3), dib.GetImageAdr8(1, 1),
+                         dib.GetImageAdr16(1, 1), dib.GetImageAdr32(1, 1)}),
+            (std::vector{dib.GetBits() + 3 * 12, dib.GetBits() + 6, row1 + 1, row1 + 2, row1 + 4}));
 }
 
 TEST(MemoryDib, RejectsBadSizesAndBitCounts) {
   CMemoryDIB dib;
-  EXPECT_FALSE(dib.Create(0, 4, 8));
-  EXPECT_FALSE(dib.Create(4, -1, 8));
-  EXPECT_FALSE(dib.Create(4, 4, 12));
-  EXPECT_FALSE(dib.Create(0x7FFFFFFF, 1, 32));
+  for (auto [width, height, bits] : {std::tuple{0, 4, 8}, {4, -1, 8}, {4, 4, 12}, {0x7FFFFFFF, 1, 32}})
+    EXPECT_FALSE(dib.Create(width, height, bits)) << width << " x " << height << ", " << bits << " bits";
   EXPECT_FALSE(dib.IsReady());
   EXPECT_EQ(dib.GetWidth(), 0);
 }
 
-TEST(PixelWriters, FiveFiveFiveWords) {
+TEST(PixelWriters, FiveFiveFiveWordsAndTheByteOrderOfEveryFormat) {
   BYTE p[2];
   CMemoryDIB::SetPixel16(p, RGB(255, 0, 0));
   EXPECT_EQ(Word(p), 0x7C00);
@@ -56,16 +54,15 @@ TEST(PixelWriters, FiveFiveFiveWords) {
   EXPECT_EQ(Word(p), 0x7FFF);
   CVmDIB::SetPixel16(p, 0, 1, 244, 244, 244);
   EXPECT_EQ(Word(p), 0x7BDE);
-}
 
-TEST(PixelWriters, ByteOrderAndTheUntouchedFourthByte) {
+  // 32 bits: blue, green, red and the fourth byte untouched.
   CMemoryDIB dib;
   ASSERT_TRUE(dib.Create(2, 2, 32));
   std::memset(dib.GetBits(), 0xEE, 16);
   dib.SetPixel32(1, 0, RGB(1, 2, 3));
-  const BYTE* p = dib.GetImageAdr32(1, 0);
-  EXPECT_EQ(std::vector<BYTE>(p, p + 4), (std::vector<BYTE>{3, 2, 1, 0xEE}));
-  EXPECT_EQ(p - dib.GetImageAdr32(0, 0), 4);
+  const BYTE* at = dib.GetImageAdr32(1, 0);
+  EXPECT_EQ(std::vector<BYTE>(at, at + 4), (std::vector<BYTE>{3, 2, 1, 0xEE}));
+  EXPECT_EQ(at - dib.GetImageAdr32(0, 0), 4);
 
   CMemoryDIB dib24;
   ASSERT_TRUE(dib24.Create(2, 1, 24));
@@ -99,12 +96,12 @@ TEST(VmDib, AllocatesEachBitCountTopDown) {
 TEST(Palettes, GreyRampAndThreeThreeTwo) {
   CVmDIB dib;
   ASSERT_TRUE(dib.Create(nullptr, 1, 1, 8));
-  EXPECT_EQ(dib.GetColorTable()[0], RGB(0, 0, 0));
-  EXPECT_EQ(dib.GetColorTable()[200], RGB(200, 200, 200));
+  const COLORREF* table = dib.GetColorTable();
+  EXPECT_EQ(std::pair(table[0], table[200]), std::pair(RGB(0, 0, 0), RGB(200, 200, 200)));
   dib.SetPaletteKind(TRUE);
-  EXPECT_EQ(dib.GetColorTable()[0xFF], RGB(255, 255, 255));
-  EXPECT_EQ(dib.GetColorTable()[0x38], RGB(0, 255, 0));
-  EXPECT_EQ(dib.GetColorTable()[0x41], RGB(36, 0, 85));
+  table = dib.GetColorTable();
+  EXPECT_EQ(std::tuple(table[0xFF], table[0x38], table[0x41]),
+            std::tuple(RGB(255, 255, 255), RGB(0, 255, 0), RGB(36, 0, 85)));
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/LevelRule.h"
@@ -34,14 +36,7 @@ std::vector<RenderPath> AllPaths() {
   return paths;
 }
 
-const char* PathName(RenderPath p) {
-  switch (p) {
-    case RenderPath::Scalar: return "scalar";
-    case RenderPath::Sse2: return "sse2";
-    case RenderPath::Avx2: return "avx2";
-  }
-  return "?";
-}
+const char* PathName(RenderPath p) { return std::array{"scalar", "sse2", "avx2"}.at(static_cast<std::size_t>(p)); }
 
 // A memory bitmap of the given size whose bytes start as a sentinel.
 std::unique_ptr<CMemoryDIB> MakeDib(int width, int height, int bits, BYTE fill = 0xA5) {
@@ -60,7 +55,6 @@ WORD Word(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
 
 class EveryPath : public testing::TestWithParam<RenderPath> {
 protected:
-  // Renders into a fresh memory bitmap whose bytes start as `fill`.
   std::unique_ptr<CMemoryDIB> Render(const CLumImage& image, int width, int height, int bits, BYTE fill = 0xA5,
                                      const CRect* area = nullptr) {
     auto dib = MakeDib(width, height, bits, fill);
@@ -69,17 +63,14 @@ protected:
   }
 };
 
-TEST_P(EveryPath, GreyWindowZeroToHundredAtEightBits) {
-  auto image = MakeLumImage(5, 1, 1, {0.0f, 100.0f, 50.0f, -5.0f, 1000.0f});
-  image->SetLevel(0, 0.0, 100.0);
-  EXPECT_EQ(Bytes(Render(*image, 5, 1, 8)->GetImageAdr8(0, 0), 5), (std::vector<BYTE>{0, 255, 127, 0, 255}));
-}
-
-TEST_P(EveryPath, ColorIndexesAtEightBits) {
+TEST_P(EveryPath, GreyLevelsAndColourIndexesAtEightBits) {
+  auto grey = MakeLumImage(5, 1, 1, {0.0f, 100.0f, 50.0f, -5.0f, 1000.0f});
+  grey->SetLevel(0, 0.0, 100.0);
+  EXPECT_EQ(Bytes(Render(*grey, 5, 1, 8)->GetImageAdr8(0, 0), 5), (std::vector<BYTE>{0, 255, 127, 0, 255}));
   // Columns: all full, pure red, pure green, pure blue.
-  auto image = MakeLumImage(4, 1, 3, {1, 1, 0, 0, /*g*/ 1, 0, 1, 0, /*b*/ 1, 0, 0, 1});
-  for (int p = 0; p < 3; ++p) image->SetLevel(p, 0.0, 1.0);
-  EXPECT_EQ(Bytes(Render(*image, 4, 1, 8)->GetImageAdr8(0, 0), 4), (std::vector<BYTE>{0xFF, 0x07, 0x38, 0xC0}));
+  auto colour = MakeLumImage(4, 1, 3, {1, 1, 0, 0, /*g*/ 1, 0, 1, 0, /*b*/ 1, 0, 0, 1});
+  for (int p = 0; p < 3; ++p) colour->SetLevel(p, 0.0, 1.0);
+  EXPECT_EQ(Bytes(Render(*colour, 4, 1, 8)->GetImageAdr8(0, 0), 4), (std::vector<BYTE>{0xFF, 0x07, 0x38, 0xC0}));
 }
 
 TEST_P(EveryPath, DitheredWordsAtSixteenBits) {
@@ -94,45 +85,37 @@ TEST_P(EveryPath, DitheredWordsAtSixteenBits) {
   EXPECT_EQ(Word(dib->GetImageAdr16(1, 1)), 0x35AD);
 }
 
-TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRed) {
-  auto image = MakeLumImage(1, 1, 3, {1, 0, 0});
-  for (int p = 0; p < 3; ++p) image->SetLevel(p, 0.0, 1.0);
+TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRedAndThirtyTwoBitsKeepTheFourthByte) {
+  auto red = MakeLumImage(1, 1, 3, {1, 0, 0});
+  for (int p = 0; p < 3; ++p) red->SetLevel(p, 0.0, 1.0);
   // The fourth byte is row padding, left untouched.
-  EXPECT_EQ(Bytes(Render(*image, 1, 1, 24)->GetImageAdr24(0, 0), 4), (std::vector<BYTE>{0, 0, 255, 0xA5}));
-}
-
-TEST_P(EveryPath, ThirtyTwoBitsKeepTheFourthByte) {
+  EXPECT_EQ(Bytes(Render(*red, 1, 1, 24)->GetImageAdr24(0, 0), 4), (std::vector<BYTE>{0, 0, 255, 0xA5}));
   auto image = MakeLumImage(20, 1, 1);
-  for (int x = 0; x < 20; ++x) SetPixel(*image, x, 0, 0, float(x * 10));
   image->SetLevel(0, 0.0, 255.0);
-  auto dib = Render(*image, 20, 1, 32, 0x77);
+  std::vector<BYTE> want;
   for (int x = 0; x < 20; ++x) {
-    const BYTE* p = dib->GetImageAdr32(x, 0);
-    const BYTE v = static_cast<BYTE>(x * 10);
-    EXPECT_EQ(Bytes(p, 4), (std::vector<BYTE>{v, v, v, 0x77})) << "pixel " << x;
+    SetPixel(*image, x, 0, 0, float(x * 10));
+    want.insert(want.end(), {BYTE(x * 10), BYTE(x * 10), BYTE(x * 10), 0x77});
   }
+  EXPECT_EQ(Bytes(*Render(*image, 20, 1, 32, 0x77)), want);
 }
 
-TEST_P(EveryPath, AreaIsClippedToTheBitmap) {
+TEST_P(EveryPath, AreaIsClippedToTheBitmapAndABitmapLargerThanTheSampleGetsOnlyTheSharedPart) {
   auto image = MakeLumImage(100, 100, 1);
-  FillLumImage(*image, [](int, int, int) { return 1.0f; });
-  image->SetLevel(0, 0.0, 1.0);
+  image->SetLevel(0, -1.0, 0.0);  // every stored 0 is at the maximum: 255
   const CRect area(-10, -10, 5, 5);
   auto dib = Render(*image, 100, 100, 8, 0, &area);
   EXPECT_TRUE(EveryPixel(100, 100, [&](int x, int y) { return int{*dib->GetImageAdr8(x, y)}; },
                          [](int x, int y) { return (x < 5 && y < 5) ? 255 : 0; }));
-}
-
-TEST_P(EveryPath, BitmapLargerThanSampleGetsOnlyTheSharedPart) {
-  auto image = MakeLumImage(3, 2, 1, {1, 1, 1, 1, 1, 1});
-  image->SetLevel(0, 0.0, 1.0);
-  const CRect area(0, 0, 40, 5);
-  auto dib = Render(*image, 40, 5, 32, 0x11, &area);
+  auto small = MakeLumImage(3, 2, 1);
+  small->SetLevel(0, -1.0, 0.0);
+  const CRect all(0, 0, 40, 5);
+  dib = Render(*small, 40, 5, 32, 0x11, &all);
   EXPECT_TRUE(EveryPixel(40, 5, [&](int x, int y) { return int{dib->GetImageAdr32(x, y)[0]}; },
                          [](int x, int y) { return (x < 3 && y < 2) ? 255 : 0x11; }));
 }
 
-TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothing) {
+TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothingAndAreasPastTheRightEdgeTheLastColumn) {
   auto image = MakeLumImage(8, 8, 1);
   image->SetLevel(0, -1.0, 0.0);  // every stored 0 is at the maximum: 255
   for (CRect area : {CRect(5, 0, 5, 8), CRect(6, 6, 2, 2), CRect(0, 5, 8, 5)})
@@ -140,28 +123,21 @@ TEST_P(EveryPath, EmptyAreasAndUnreadyBitmapsWriteNothing) {
   CMemoryDIB unready;
   RenderSample(*image, &unready, nullptr, GetParam());
   EXPECT_FALSE(unready.IsReady());
-}
-
-TEST_P(EveryPath, AreaBeyondTheRightEdgeKeepsTheLastColumn) {
-  // The left edge is limited to the last column, so that column is still written.
-  auto image = MakeLumImage(8, 2, 1);
-  image->SetLevel(0, -1.0, 0.0);
-  const CRect area(200, 0, 300, 2);
-  auto dib = Render(*image, 8, 2, 8, 0, &area);
+  // An area past the right edge: its left edge is limited to the last column, which is still written.
+  const CRect beyond(200, 0, 300, 2);
+  auto dib = Render(*image, 8, 2, 8, 0, &beyond);
   for (int x = 0; x < 8; ++x) EXPECT_EQ(*dib->GetImageAdr8(x, 1), x == 7 ? 255 : 0);
 }
 
-TEST_P(EveryPath, VmBitmapRowsTopDown) {
-  auto image = MakeLumImage(2, 2, 1, {0, 1, 1, 0});
-  image->SetLevel(0, 0.0, 1.0);
-  CVmDIB dib;
-  ASSERT_TRUE(dib.Create(nullptr, 2, 2, 24));
-  RenderSample(*image, &dib, nullptr, GetParam());
-  EXPECT_EQ(Bytes(dib.GetImageAdr(0, 0, 0, 1), 6), (std::vector<BYTE>{0, 0, 0, 255, 255, 255}));
-  EXPECT_EQ(Bytes(dib.GetImageAdr(0, 1, 0, 1), 6), (std::vector<BYTE>{255, 255, 255, 0, 0, 0}));
-}
+TEST_P(EveryPath, PagedBitmapRowsRunTopDownAndAnEightBitContextShowsTheRenderedAreaOnly) {
+  auto diagonal = MakeLumImage(2, 2, 1, {0, 1, 1, 0});
+  diagonal->SetLevel(0, 0.0, 1.0);
+  CVmDIB paged;
+  ASSERT_TRUE(paged.Create(nullptr, 2, 2, 24));
+  RenderSample(*diagonal, &paged, nullptr, GetParam());
+  EXPECT_EQ(Bytes(paged.GetImageAdr(0, 0, 0, 1), 6), (std::vector<BYTE>{0, 0, 0, 255, 255, 255}));
+  EXPECT_EQ(Bytes(paged.GetImageAdr(0, 1, 0, 1), 6), (std::vector<BYTE>{255, 255, 255, 0, 0, 0}));
 
-TEST_P(EveryPath, EightBitContextShowsTheRenderedAreaOnly) {
   auto image = MakeLumImage(4, 2, 1, {10, 20, 30, 40, 50, 60, 70, 80});
   image->SetLevel(0, 0.0, 255.0);
   auto dib = MakeDib(4, 2, 8, 0);
@@ -201,29 +177,21 @@ TEST(ScalarRule, SpecialValues) {
       {kNaN, kNaN, kNaN, kNaN, 0},
       {1.0f, kNaN, 2.0f, 1.0f, 0},
   };
-  for (const Row& r : rows) {
+  for (const Row& r : rows)
     EXPECT_EQ(orv::level::FloatRule(r.v, r.fmin, r.fmax, r.scale), r.level)
         << r.v << " in " << r.fmin << " ... " << r.fmax << " x " << r.scale;
-  }
 }
 
 // Values that sit on and around every boundary of the rule.
 std::vector<float> SpecialValues(float fmin, float fmax) {
-  std::vector<float> v = {fmin, fmax, std::nextafter(fmin, -kInf), std::nextafter(fmin, kInf),
-                          std::nextafter(fmax, -kInf), std::nextafter(fmax, kInf), kNaN, -kNaN, kInf, -kInf,
-                          0.0f, -0.0f, std::numeric_limits<float>::denorm_min(),
-                          -std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max(),
-                          std::numeric_limits<float>::lowest(), std::numeric_limits<float>::min(),
-                          (fmin + fmax) / 2};
-  return v;
+  using Limits = std::numeric_limits<float>;
+  return {fmin, fmax, std::nextafter(fmin, -kInf), std::nextafter(fmin, kInf), std::nextafter(fmax, -kInf),
+          std::nextafter(fmax, kInf), kNaN, -kNaN, kInf, -kInf, 0.0f, -0.0f, Limits::denorm_min(),
+          -Limits::denorm_min(), Limits::max(), Limits::lowest(), Limits::min(), (fmin + fmax) / 2};
 }
 
-struct WindowCase {
-  double min, max;
-};
-
-// Windows: ordinary, narrow, zero-width, inverted, near the float limits, denormal, huge.
-const WindowCase kWindows[] = {
+// Windows (min, max): ordinary, narrow, zero-width, inverted, near the float limits, denormal, huge.
+const std::pair<double, double> kWindows[] = {
     {100.0, 200.0}, {0.0, 1.0}, {-1.0, 1.0}, {5.0, 5.0}, {7.0, 3.0}, {0.0, 1e-40}, {-3e38, 3e38},
     {3.3e38, 3.4e38}, {-1e300, 1e300}, {0.0, 1e300}, {1e300, 1e301}, {1.0, 1.0 + 1e-7}, {0.0, 65535.0},
     {-0.0, 0.0},
@@ -231,8 +199,7 @@ const WindowCase kWindows[] = {
 
 // Renders with every path, in each format, and compares with the scalar path.
 void ExpectSameAsScalar(const CLumImage& image, const std::string& what, const CRect* area = nullptr) {
-  const int w = image.GetWidth();
-  const int h = image.GetHeight();
+  const int w = image.GetWidth(), h = image.GetHeight();
   for (int bits : {8, 16, 24, 32}) {
     auto reference = MakeDib(w, h, bits);
     RenderSample(image, reference.get(), area, RenderPath::Scalar);
@@ -242,27 +209,25 @@ void ExpectSameAsScalar(const CLumImage& image, const std::string& what, const C
       ASSERT_EQ(Bytes(*dib), Bytes(*reference)) << what << " at " << bits << " bits, path " << PathName(path);
       CVmDIB vm;
       ASSERT_TRUE(vm.Create(nullptr, w, h, bits));
-      for (int y = 0; y < h; ++y) std::memset(vm.GetImageAdr(0, y, 0, 0), 0xA5, static_cast<std::size_t>(w) * bits / 8);
+      const std::size_t rowBytes = static_cast<std::size_t>(w) * bits / 8;
+      for (int y = 0; y < h; ++y) std::memset(vm.GetImageAdr(0, y, 0, 0), 0xA5, rowBytes);
       RenderSample(image, &vm, area, path);
       for (int y = 0; y < h; ++y)
-        ASSERT_EQ(std::memcmp(vm.GetImageAdr(0, y, 0, 1), reference->GetImageAdr8(0, y), static_cast<std::size_t>(w) * bits / 8), 0)
+        ASSERT_EQ(std::memcmp(vm.GetImageAdr(0, y, 0, 1), reference->GetImageAdr8(0, y), rowBytes), 0)
             << what << " (paged bitmap) at " << bits << " bits, path " << PathName(path) << ", row " << y;
     }
   }
 }
 
 TEST(EveryPathMatchesScalar, SpecialValuesInEveryWindowAndFormat) {
-  for (const WindowCase& wc : kWindows) {
-    orv::level::FloatWindow fw = orv::level::MakeFloatWindow(wc.min, wc.max, wc.max - wc.min);
-    std::vector<float> values = SpecialValues(fw.fmin, fw.fmax);
-    // Widths that leave every tail length after the vector steps.
-    const int width = 67;
+  for (const auto& [min, max] : kWindows) {
+    const orv::level::FloatWindow fw = orv::level::MakeFloatWindow(min, max, max - min);
+    const std::vector<float> values = SpecialValues(fw.fmin, fw.fmax);
     for (int planes : {1, 3}) {
-      auto image = MakeLumImage(width, 3, planes);
-      for (int p = 0; p < planes; ++p) image->SetLevel(p, wc.min, wc.max);
-      FillLumImage(*image,
-                   [&](int x, int y, int p) { return values[static_cast<std::size_t>(x * 7 + y * 3 + p * 5) % values.size()]; });
-      ExpectSameAsScalar(*image, "window " + std::to_string(wc.min) + " ... " + std::to_string(wc.max) +
+      auto image = MakeLumImage(67, 3, planes);  // a width that leaves a tail after every vector step
+      for (int p = 0; p < planes; ++p) image->SetLevel(p, min, max);
+      FillLumImage(*image, [&](int x, int y, int p) { return values[(x * 7 + y * 3 + p * 5) % values.size()]; });
+      ExpectSameAsScalar(*image, "window " + std::to_string(min) + " ... " + std::to_string(max) +
                                      (planes == 3 ? " colour" : " grey"));
     }
   }

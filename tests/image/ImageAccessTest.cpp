@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "image/ImageFixture.h"
@@ -12,24 +13,18 @@ namespace {
 
 using orv::test::MakeLumImage;
 
-template <typename T>
-void Store(CImage& image, int x, int y, int plane, T v) {
-  std::memcpy(image.GetImageAdr(x, y, plane, 0), &v, sizeof v);
-}
-
 TEST(ImageGeometry, BytesPerPixelAndSizes) {
   struct Row {
     int bits, bytes;
   } rows[] = {{8, 1}, {16, 2}, {32, 4}, {-32, 4}, {-64, 8}};
   for (const Row& r : rows) {
     CImage image(r.bits, 5, 4, 3);
-    EXPECT_EQ(image.GetBytesPixel(), r.bytes) << r.bits;
-    EXPECT_EQ(image.GetPixelCount(), 60u);
-    EXPECT_EQ(image.GetImageSize(), 60u * r.bytes);
+    EXPECT_EQ(std::tuple(image.GetBytesPixel(), image.GetPixelCount(), image.GetImageSize()),
+              std::tuple(r.bytes, 60u, 60u * r.bytes))
+        << r.bits;
     BYTE* p = image.GetImageAdr(1, 2, 1);
-    EXPECT_EQ(image.GetNextAdr(p), p + r.bytes);
-    EXPECT_EQ(image.GetPrevAdr(p), p - r.bytes);
-    EXPECT_EQ(image.GetImageAdr(2, 2, 1), p + r.bytes);  // rows are contiguous
+    EXPECT_EQ(std::tuple(image.GetNextAdr(p), image.GetPrevAdr(p), image.GetImageAdr(2, 2, 1)),
+              std::tuple(p + r.bytes, p - r.bytes, p + r.bytes));  // pixels of a row are contiguous
   }
 }
 
@@ -72,20 +67,16 @@ TEST(LumImageCopy, CopiesPixelsLevelsAndPoints) {
   CLumImage copy(*image);
   *image->GetImageAdr(0, 0, 0, 0) = 100.0f;  // the copy owns its own pixels
   image->GetHeader()->SetCameraModel(L"Y");
-  EXPECT_EQ(*copy.GetImageAdr(0, 0, 0), 1.0f);
-  EXPECT_EQ(*copy.GetImageAdr(2, 1, 0), 6.0f);
-  EXPECT_EQ(copy.GetLevelRange(2), 10.0);
-  EXPECT_EQ(copy.GetPoint(1).fx, -3.25);
-  EXPECT_EQ(copy.GetPoint(1).x, -3);
-  EXPECT_EQ(copy.GetSinglePoint().fx, 7.75);
+  EXPECT_EQ(std::tuple(*copy.GetImageAdr(0, 0, 0), *copy.GetImageAdr(2, 1, 0), copy.GetLevelRange(2)),
+            std::tuple(1.0f, 6.0f, 10.0));
+  EXPECT_EQ(std::tuple(copy.GetPoint(1).fx, copy.GetPoint(1).x, copy.GetSinglePoint().fx), std::tuple(-3.25, -3, 7.75));
   EXPECT_STREQ(copy.GetHeader()->GetCameraModel(), L"X");
 
   CLumImage assigned;
   assigned = copy;
-  EXPECT_EQ(assigned.GetWidth(), 3);
-  EXPECT_EQ(*assigned.GetImageAdr(1, 0, 0), 2.0f);
-  EXPECT_EQ(assigned.GetPoint(0).fy, 2.5);
-  EXPECT_EQ(assigned.GetSinglePoint().fy, 8.0);
+  EXPECT_EQ(std::tuple(assigned.GetWidth(), *assigned.GetImageAdr(1, 0, 0), assigned.GetPoint(0).fy,
+                       assigned.GetSinglePoint().fy),
+            std::tuple(3, 2.0f, 2.5, 8.0));
   EXPECT_NE(assigned.GetImageAdr(0, 0, 0), copy.GetImageAdr(0, 0, 0));
 }
 

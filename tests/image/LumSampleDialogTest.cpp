@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "platform/gdi/GdiObject.h"
@@ -15,6 +17,7 @@
 #include "platform/ui/TestDriver.h"
 #include "tests/image/ImageFixture.h"
 #include "tests/support/DialogTemplates.h"
+#include "tests/support/PixelChecks.h"
 #include "tests/support/ShownDialog.h"
 
 namespace {
@@ -47,7 +50,7 @@ protected:
                                       Control(CLumSampleDialog::kHScrollBar, L"SCROLLBAR", L"", 7, 215, 200, 9, SBS_HORZ),
                                       Control(CLumSampleDialog::kVScrollBar, L"SCROLLBAR", L"", 315, 7, 9, 200, SBS_VERT)}));
   }
-  // Opens dialog, runs script while it is shown, then closes it.
+  // Runs the script on the shown dialog, then closes it.
   static void Run(SampleDialog& dialog, const std::function<void(DialogDriver&)>& script) {
     orv::test::RunModal(dialog, [&](DialogDriver& d) {
       script(d);
@@ -84,20 +87,18 @@ TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
       const bool h = row.bar == kH;
       EXPECT_TRUE(d.Scroll(row.bar, row.code));
       SCOPED_TRACE(testing::Message() << "bar " << row.bar << " code " << row.code);
-      EXPECT_EQ(h ? dialog.GetHPos() : dialog.GetVPos(), row.expected);
-      EXPECT_EQ(Bar(d, row.bar)[2], row.expected);
-      const CRect i = dialog.GetImageRect();
-      EXPECT_EQ(h ? 10 - i.left : 10 - i.top, row.expected);
+      const CRect i = dialog.GetImageRect();  // the position, the thumb and where the sample is shown
+      EXPECT_EQ(std::tuple(h ? dialog.GetHPos() : dialog.GetVPos(), Bar(d, row.bar)[2], h ? 10 - i.left : 10 - i.top),
+                std::tuple(row.expected, row.expected, row.expected));
     });
   }
   // An image set before opening is sampled and centred; at an end a further step changes
   // nothing; the thumb is followed while it is dragged.
   SampleDialog dialog(image.get());
   Run(dialog, [&](DialogDriver& d) {
-    EXPECT_EQ(dialog.GetDisplayRect(), CRect(10, 10, 310, 210));
-    EXPECT_EQ(dialog.GetImageRect(), CRect(60, 60, 260, 160));
-    EXPECT_EQ(Bar(d, kH), (std::vector<int>{-150, 50, -50}));
-    EXPECT_EQ(Bar(d, kV), (std::vector<int>{-100, 0, -50}));
+    EXPECT_EQ(std::pair(dialog.GetDisplayRect(), dialog.GetImageRect()),
+              std::pair(CRect(10, 10, 310, 210), CRect(60, 60, 260, 160)));
+    EXPECT_EQ(std::pair(Bar(d, kH), Bar(d, kV)), std::pair(std::vector{-150, 50, -50}, std::vector{-100, 0, -50}));
     d.Scroll(kH, SB_RIGHT);
     d.Scroll(kH, SB_PAGERIGHT);
     EXPECT_EQ(dialog.GetHPos(), 50);
@@ -107,49 +108,35 @@ TEST_F(LumSampleDialogTest, EveryScrollRequestMovesTheSampleWithinTheRange) {
   });
 }
 
-struct PaintRow {
-  bool colour;
-  double mag;
-  CPoint topLeft;  // where the sample starts on screen; at 1/2 every second pixel shows, from 1 on
-};
-
 TEST_F(LumSampleDialogTest, PaintsExactPixelsAtEachMagnification) {
   // Grey 8 x 4 at levels 8 v (window 0 ... 255); colour 8 x 4 whose red, green and blue
   // carry the column, the row and both.
-  std::vector<float> grey, colour(3 * 32);
-  for (int i = 0; i < 32; ++i) {
-    grey.push_back(8.0f * i);
-    colour[i] = 30.0f * (i % 8);
-    colour[32 + i] = 60.0f * (i / 8);
-    colour[64 + i] = 7.0f * i;
-  }
-  std::unique_ptr<CLumImage> images[] = {orv::test::MakeLumImage(8, 4, 1, grey), orv::test::MakeLumImage(8, 4, 3, colour)};
-  const PaintRow rows[] = {{false, 1.0, {156, 108}}, {false, 2.0, {152, 106}}, {false, 0.5, {158, 109}},
-                           {true, 1.0, {156, 108}},  {true, 2.0, {152, 106}},  {true, 0.5, {158, 109}}};
-  for (const PaintRow& row : rows) {
-    CLumImage* image = images[row.colour].get();
-    for (int p = 0; p < image->GetPlanes(); ++p) image->SetLevel(p, 0, 255);
-    const int shown = row.mag < 1 ? 2 : 1, scale = row.mag < 1 ? 1 : static_cast<int>(row.mag);
-    const CRect on(row.topLeft, CSize(8 * scale / shown, 4 * scale / shown));
-    SampleDialog dialog(image);
-    dialog.SetMag(row.mag);
-    Run(dialog, [&](DialogDriver& d) {
-      const orv::gdi::Surface s = d.PaintClient();
-      int wrong = 0;
-      for (int y = 10; y < 210; ++y)
-        for (int x = 10; x < 310; ++x) {
-          COLORREF want = GetSysColor(COLOR_3DFACE);
-          if (on.PtInRect(CPoint(x, y))) {
-            const int sx = (x - on.left) / scale * shown + shown - 1, sy = (y - on.top) / scale * shown + shown - 1;
-            auto level = [&](int p) { return static_cast<int>(*image->GetImageAdr(sx, sy, p)); };
-            want = row.colour ? RGB(level(0), level(1), level(2)) : RGB(level(0), level(0), level(0));
-          }
-          if (s.PixelColor(x, y) != want && ++wrong <= 3)
-            ADD_FAILURE() << (row.colour ? "colour" : "grey") << " x" << row.mag << ": (" << x << ", " << y
-                          << ") is " << std::hex << s.PixelColor(x, y) << ", not " << want;
-        }
-    });
-  }
+  auto grey = orv::test::MakeLumImage(8, 4, 1), colour = orv::test::MakeLumImage(8, 4, 3);
+  orv::test::FillLumImage(*grey, [](int x, int y, int) { return 8.0f * (8 * y + x); });
+  orv::test::FillLumImage(*colour,
+                          [](int x, int y, int p) { return std::array{30.0f * x, 60.0f * y, 7.0f * (8 * y + x)}[p]; });
+  // Where the sample starts on screen at each magnification; at 1/2 every second pixel shows, from 1 on.
+  const std::pair<double, CPoint> mags[] = {{1.0, {156, 108}}, {2.0, {152, 106}}, {0.5, {158, 109}}};
+  for (CLumImage* image : {grey.get(), colour.get()})
+    for (const auto& [mag, topLeft] : mags) {
+      for (int p = 0; p < image->GetPlanes(); ++p) image->SetLevel(p, 0, 255);
+      const int shown = mag < 1 ? 2 : 1, scale = mag < 1 ? 1 : static_cast<int>(mag);
+      const CRect on(topLeft, CSize(8 * scale / shown, 4 * scale / shown));
+      SampleDialog dialog(image);
+      dialog.SetMag(mag);
+      auto want = [&](int x, int y) {
+        if (!on.PtInRect(CPoint(x, y))) return GetSysColor(COLOR_3DFACE);
+        const int sx = (x - on.left) / scale * shown + shown - 1, sy = (y - on.top) / scale * shown + shown - 1;
+        auto level = [&](int p) { return static_cast<int>(*image->GetImageAdr(sx, sy, p)); };
+        return image == colour.get() ? RGB(level(0), level(1), level(2)) : RGB(level(0), level(0), level(0));
+      };
+      Run(dialog, [&](DialogDriver& d) {
+        const orv::gdi::Surface s = d.PaintClient();
+        EXPECT_TRUE(orv::test::EveryPixel(300, 200, [&](int x, int y) { return s.PixelColor(x + 10, y + 10); },
+                                          [&](int x, int y) { return want(x + 10, y + 10); }))
+            << image->GetPlanes() << " planes x" << mag << ", pixels counted from (10, 10)";
+      });
+    }
 }
 
 TEST_F(LumSampleDialogTest, APaintShowsTheSampleWindowsAsTheyAreNow) {
@@ -160,17 +147,15 @@ TEST_F(LumSampleDialogTest, APaintShowsTheSampleWindowsAsTheyAreNow) {
     EXPECT_EQ(d.PaintClient().PixelColor(159, 110), RGB(25, 25, 25));
     dialog.GetSampleImage()->SetLevel(0, 100, 200);
     const orv::gdi::Surface s = d.PaintClient();
-    EXPECT_EQ(s.PixelColor(159, 110), RGB(0, 0, 0));
-    EXPECT_EQ(s.PixelColor(160, 110), RGB(255, 255, 255));
+    EXPECT_EQ(std::pair(s.PixelColor(159, 110), s.PixelColor(160, 110)), std::pair(RGB(0, 0, 0), RGB(255, 255, 255)));
     // The reference copy keeps the windows it was taken with.
     EXPECT_EQ(dialog.GetReferenceImage()->GetLevelMax(0), 1000.0);
   });
 }
 
 TEST_F(LumSampleDialogTest, SelectionsAreNormalisedAndCutToTheImage) {
-  std::vector<float> values;
-  for (int i = 0; i < 100 * 60; ++i) values.push_back(static_cast<float>(i));
-  auto image = orv::test::MakeLumImage(100, 60, 1, values);
+  auto image = orv::test::MakeLumImage(100, 60, 1);
+  orv::test::FillLumImage(*image, [](int x, int y, int) { return static_cast<float>(y * 100 + x); });
   struct Row {
     CRect selection, stored;
     CSize sample;
@@ -211,9 +196,8 @@ TEST_F(LumSampleDialogTest, RefusedMagnificationsAndAMissingImage) {
   Run(empty, [&](DialogDriver& d) {
     d.Scroll(kH, SB_LINERIGHT);
     d.PaintClient();
-    EXPECT_EQ(empty.GetHPos(), 0);
-    EXPECT_FALSE(empty.IsBitmapReady());
-    EXPECT_EQ(empty.GetDisplayImageRect(), CRect(0, 0, 0, 0));
+    EXPECT_EQ(std::tuple(empty.GetHPos(), empty.IsBitmapReady(), empty.GetDisplayImageRect()),
+              std::tuple(0, FALSE, CRect(0, 0, 0, 0)));
   });
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(VmRecords, NewHandleHasFreshBlocks) {
+TEST(VmRecords, NewHandleHasFreshBlocksAndAnImpossibleOneThrows) {
   CVmHandle handle(3);
   using Blocks = std::vector<std::pair<int, int>>;  // type and slot of each block
   auto blocks = [&handle] {
@@ -23,10 +23,7 @@ TEST(VmRecords, NewHandleHasFreshBlocks) {
   handle.Set(1, 2, 7);
   EXPECT_EQ(blocks(), (Blocks{{0, -1}, {2, 7}, {0, -1}}));
   EXPECT_EQ(CVmHandle(0).GetBlockCount(), 0);
-}
-
-TEST(VmRecords, ImpossibleHandleThrowsMemoryException) {
-  EXPECT_TRUE(orv::test::Throws<CMemoryException>([] { CVmHandle handle(-1); }));
+  EXPECT_TRUE(orv::test::Throws<CMemoryException>([] { CVmHandle impossible(-1); }));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // with a reason, never read past their end.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <tuple>
 
 #include "res/tools/BmpFile.h"
 
@@ -37,19 +37,17 @@ TEST(BmpFile, PalettedImagesRoundTripForEveryDepthAndOddWidths) {
   const Row rows[] = {{1, 15, 15}, {1, 33, 2}, {4, 171, 27}, {4, 9, 27}, {4, 1, 1}, {8, 3, 5}};
   for (const Row& r : rows) {
     SCOPED_TRACE(testing::Message() << r.bitCount << " bits, " << r.width << " x " << r.height);
-    int colours = 1 << std::min(r.bitCount, 4);
-    std::vector<COLORREF> palette(kPalette16.begin(), kPalette16.begin() + colours);
-    std::vector<std::uint8_t> indices = Indices(r.width, r.height, colours);
-    std::vector<std::uint8_t> file = EncodeBmp(r.width, r.height, r.bitCount, palette, indices);
-    size_t row = ((static_cast<size_t>(r.width) * static_cast<size_t>(r.bitCount) + 31) / 32) * 4;
+    const int colours = 1 << std::min(r.bitCount, 4);
+    const std::vector<COLORREF> palette(kPalette16.begin(), kPalette16.begin() + colours);
+    const std::vector<std::uint8_t> indices = Indices(r.width, r.height, colours);
+    const std::vector<std::uint8_t> file = EncodeBmp(r.width, r.height, r.bitCount, palette, indices);
+    const size_t row = ((static_cast<size_t>(r.width) * static_cast<size_t>(r.bitCount) + 31) / 32) * 4;
     EXPECT_EQ(file.size(), 14 + 40 + 4 * palette.size() + row * static_cast<size_t>(r.height));
     std::string why;
-    std::optional<BmpImage> img = DecodeBmp(file, &why);
+    const std::optional<BmpImage> img = DecodeBmp(file, &why);
     ASSERT_TRUE(img) << why;
-    EXPECT_EQ(img->width, r.width);
-    EXPECT_EQ(img->height, r.height);
-    EXPECT_EQ(img->bitCount, r.bitCount);
-    EXPECT_EQ(img->palette, palette);
+    EXPECT_EQ(std::tuple(img->width, img->height, img->bitCount, img->palette),
+              std::tuple(r.width, r.height, r.bitCount, palette));
     for (int y = 0; y < r.height; ++y)
       for (int x = 0; x < r.width; ++x)
         ASSERT_EQ(img->At(x, y), palette[indices[static_cast<size_t>(y * r.width + x)]]) << x << "," << y;
@@ -58,24 +56,16 @@ TEST(BmpFile, PalettedImagesRoundTripForEveryDepthAndOddWidths) {
 
 TEST(BmpFile, TopDownAndTrueColourFilesDecode) {
   // A 2 x 2, 24-bit, top-down file written by hand: blue-green-red byte order.
-  std::vector<std::uint8_t> b(14 + 40 + 2 * 8, 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  Put32(b, 2, static_cast<std::uint32_t>(b.size()));
-  Put32(b, 10, 54);
-  Put32(b, 14, 40);
-  Put32(b, 18, 2);
-  Put32(b, 22, static_cast<std::uint32_t>(-2));
-  b[26] = 1;
-  b[28] = 24;
-  const std::uint8_t pixels[] = {0, 0, 255, 0, 255, 0, 0, 0, /**/ 255, 0, 0, 10, 20, 30, 0, 0};
-  std::memcpy(&b[54], pixels, sizeof pixels);
+  std::vector<std::uint8_t> b = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // 70 bytes, pixels at 54
+                                 40, 0, 0, 0, 2, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 24, 0};  // 2 x -2, 24 bits
+  b.resize(54);
+  b.insert(b.end(), {0, 0, 255, 0, 255, 0, 0, 0, /**/ 255, 0, 0, 10, 20, 30, 0, 0});
   std::optional<BmpImage> img = DecodeBmp(b, nullptr);
   ASSERT_TRUE(img);
   EXPECT_EQ(img->pixels, (std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(30, 20, 10)}));
 }
 
-TEST(BmpFile, DamagedFilesAreRefusedWithAReason) {
+TEST(BmpFile, DamagedFilesAreRefusedWithAReasonAndEveryTruncationIsHandled) {
   const std::vector<std::uint8_t> good = EncodeBmp(9, 9, 4, kPalette16, Indices(9, 9, 16));
   struct Row {
     const char* name;
@@ -93,6 +83,7 @@ TEST(BmpFile, DamagedFilesAreRefusedWithAReason) {
       {"16 bits", 28, 16, "bit count"},
       {"compressed", 30, 2, "compressed"},
       {"palette too large", 46, 17, "palette larger"},
+      {"index outside a short palette", 46, 2, "outside the palette"},  // two entries, indexes up to 15
       {"pixels beyond the end", 10, 0xFFFFFF00, "past the end"},
       {"truncated", npos, 100, "past the end"},
   };
@@ -110,24 +101,13 @@ TEST(BmpFile, DamagedFilesAreRefusedWithAReason) {
     EXPECT_FALSE(DecodeBmp(b, &why));
     EXPECT_NE(why.find(r.reason), std::string::npos) << why;
   }
-}
-
-TEST(BmpFile, IndexOutsideAShortPaletteIsRefused) {
-  // Two palette entries declared, but a 4-bit pixel uses index 15.
-  std::vector<std::uint8_t> b = EncodeBmp(2, 1, 4, {RGB(0, 0, 0), RGB(255, 255, 255)}, {0, 1});
-  b[b.size() - 4] = 0x0F;
-  std::string why;
-  EXPECT_FALSE(DecodeBmp(b, &why));
-  EXPECT_NE(why.find("outside the palette"), std::string::npos) << why;
-}
-
-TEST(BmpFile, EveryTruncationOfAGoodFileIsHandled) {
-  const std::vector<std::uint8_t> good = EncodeBmp(17, 17, 4, kPalette16, Indices(17, 17, 16));
-  for (size_t n = 0; n < good.size(); ++n) {
-    std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+  // Every truncation of a good file.
+  const std::vector<std::uint8_t> larger = EncodeBmp(17, 17, 4, kPalette16, Indices(17, 17, 16));
+  for (size_t n = 0; n < larger.size(); ++n) {
+    std::vector<std::uint8_t> cut(larger.begin(), larger.begin() + static_cast<std::ptrdiff_t>(n));
     EXPECT_FALSE(DecodeBmp(cut, nullptr)) << n << " bytes";
   }
-  EXPECT_TRUE(DecodeBmp(good, nullptr));
+  EXPECT_TRUE(DecodeBmp(larger, nullptr));
 }
 
 TEST(BmpFile, EncoderRefusesWhatItCannotWrite) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -19,15 +20,6 @@ const orv::ResourceTable& Table() {
   return table;
 }
 
-std::vector<std::wstring> Split(const std::wstring& s) {
-  std::vector<std::wstring> fields;
-  size_t start = 0;
-  for (size_t slash; (slash = s.find(L'\\', start)) != std::wstring::npos; start = slash + 1)
-    fields.push_back(s.substr(start, slash - start));
-  fields.push_back(s.substr(start));
-  return fields;
-}
-
 // One definition string taken apart.
 struct Definition {
   UINT id = 0;
@@ -40,17 +32,14 @@ std::vector<Definition> Definitions() {
   std::vector<Definition> defs;
   for (const auto& [id, text] : Table().strings) {
     if (id < IDS_COLOR_DEF_FIRST || id > IDS_COLOR_DEF_LAST) continue;
-    std::vector<std::wstring> f = Split(text);
-    Definition d;
-    d.id = id;
-    if (f.size() == 7) {
-      d = {id, f[0], f[1], f[2], f[3], f[6], std::stoi(f[4]), f[5]};
-    } else if (f.size() == 5) {
-      d = {id, f[0], f[1], L"", f[2], f[4], 0, f[3]};
-    } else {
+    std::vector<std::wstring> f;  // the fields between backslashes
+    for (auto field : std::views::split(text, L'\\')) f.emplace_back(field.begin(), field.end());
+    if (f.size() == 7)
+      defs.push_back({id, f[0], f[1], f[2], f[3], f[6], std::stoi(f[4]), f[5]});
+    else if (f.size() == 5)
+      defs.push_back({id, f[0], f[1], L"", f[2], f[4], 0, f[3]});
+    else
       ADD_FAILURE() << "definition " << id << " has " << f.size() << " fields";
-    }
-    defs.push_back(d);
   }
   return defs;
 }
@@ -69,11 +58,14 @@ TEST(CatalogueStrings, FieldShapes) {
   }
 }
 
-TEST(CatalogueStrings, KeysAreDistinctAndNoneBeginsAnother) {
+TEST(CatalogueStrings, KeysAreDistinctNoneBeginsAnotherAndDefaultColoursDiffer) {
   std::vector<std::wstring> keys;
+  std::map<std::wstring, UINT> colours;
   for (const Definition& d : Definitions()) {
     if (!d.sizeKey.empty()) keys.push_back(d.sizeKey);
     keys.push_back(d.colorKey);
+    auto [it, added] = colours.emplace(d.color, d.id);
+    EXPECT_TRUE(added) << d.id << " has the colour of " << it->second;
   }
   ASSERT_EQ(keys.size(), 352u);
   std::sort(keys.begin(), keys.end());
@@ -83,35 +75,18 @@ TEST(CatalogueStrings, KeysAreDistinctAndNoneBeginsAnother) {
                                                    << testing::PrintToString(keys[i + 1]) << "'";
 }
 
-TEST(CatalogueStrings, DefaultColoursAreAllDifferent) {
-  std::map<std::wstring, UINT> seen;
-  for (const Definition& d : Definitions()) {
-    auto [it, added] = seen.emplace(d.color, d.id);
-    EXPECT_TRUE(added) << d.id << " has the colour of " << it->second;
-  }
-}
-
-// --- the mark bitmaps
-
-orv::rc::BmpImage Bitmap(UINT id) {
-  const auto& bytes = Table().bitmaps.at(id);
-  std::string why;
-  std::optional<orv::rc::BmpImage> img = orv::rc::DecodeBmp(bytes, &why);
-  if (!img) ADD_FAILURE() << id << ": " << why;
-  return img.value_or(orv::rc::BmpImage{});
-}
-
 TEST(MarkBitmaps, AreGreyWhiteSymbolsOnBlack) {
   EXPECT_EQ(Table().bitmaps.size(), 6u);
   for (const auto& [id, bytes] : Table().bitmaps) {
     SCOPED_TRACE(testing::Message() << "bitmap " << id);
-    orv::rc::BmpImage img = Bitmap(id);
-    ASSERT_FALSE(img.pixels.empty());
-    for (COLORREF c : img.pixels)
+    std::string why;
+    const std::optional<orv::rc::BmpImage> img = orv::rc::DecodeBmp(bytes, &why);
+    ASSERT_TRUE(img && !img->pixels.empty()) << why;
+    for (COLORREF c : img->pixels)
       ASSERT_TRUE(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) << std::hex << c;
     // Most of every bitmap is background.
-    EXPECT_LT(std::count_if(img.pixels.begin(), img.pixels.end(), [](COLORREF c) { return c != RGB(0, 0, 0); }) * 2,
-              img.width * img.height);
+    EXPECT_LT(std::count_if(img->pixels.begin(), img->pixels.end(), [](COLORREF c) { return c != RGB(0, 0, 0); }) * 2,
+              img->width * img->height);
   }
 }
 

@@ -2,7 +2,6 @@
 // damaged data, the resource chain, compatible bitmaps and their selection rules.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 #include <tuple>
 
@@ -22,12 +21,9 @@ struct BmpSpec {
   DWORD clrUsed = 0;
 };
 
-void Put16(std::vector<BYTE>& v, std::size_t at, unsigned x) {
-  v[at] = static_cast<BYTE>(x);
-  v[at + 1] = static_cast<BYTE>(x >> 8);
-}
-void Put32(std::vector<BYTE>& v, std::size_t at, std::uint32_t x) {
-  for (int i = 0; i < 4; ++i) v[at + i] = static_cast<BYTE>(x >> (8 * i));
+// Writes the low `bytes` bytes of x at `at`, little-endian.
+void Put(std::vector<BYTE>& v, std::size_t at, std::uint32_t x, int bytes = 4) {
+  for (int i = 0; i < bytes; ++i) v[at + i] = static_cast<BYTE>(x >> (8 * i));
 }
 
 // Pixel (x, y) of the test images: a palette index, or a 0x00RRGGBB colour for direct depths.
@@ -38,63 +34,42 @@ std::uint32_t Value(const BmpSpec& s, int x, int y) {
 
 COLORREF ExpectedColor(const BmpSpec& s, int x, int y) {
   const std::uint32_t v = Value(s, x, y);
-  if (s.bpp <= 8) {
-    const RGBQUAD& q = s.palette[v];
-    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
-  }
-  unsigned r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
-  if (s.bpp == 16) {
-    auto five = [](unsigned c) { return ((c >> 3) << 3) | (c >> 5); };
-    r = five(r), g = five(g), b = five(b);
-  }
-  return RGB(r, g, b);
+  if (s.bpp <= 8) return RGB(s.palette[v].rgbRed, s.palette[v].rgbGreen, s.palette[v].rgbBlue);
+  // 16 bits keep the top five bits of each channel and widen them again.
+  auto kept = [&](unsigned c) { return s.bpp == 16 ? ((c >> 3) << 3) | (c >> 5) : c; };
+  return RGB(kept((v >> 16) & 0xFF), kept((v >> 8) & 0xFF), kept(v & 0xFF));
 }
 
 std::vector<BYTE> WriteBmp(const BmpSpec& s) {
   const std::size_t stride = static_cast<std::size_t>(((s.width * s.bpp + 31) / 32) * 4);
-  const std::size_t fileHeader = s.fileHeader ? 14 : 0;
+  const std::size_t h = s.fileHeader ? 14 : 0;  // where the info header starts
   const std::size_t paletteBytes = s.palette.size() * 4;
-  const std::size_t bitsAt = fileHeader + 40 + paletteBytes;
+  const std::size_t bitsAt = h + 40 + paletteBytes;
   std::vector<BYTE> out(bitsAt + stride * static_cast<std::size_t>(s.height), 0);
   if (s.fileHeader) {
-    out[0] = 'B';
-    out[1] = 'M';
-    Put32(out, 2, static_cast<std::uint32_t>(out.size()));
-    Put32(out, 10, static_cast<std::uint32_t>(bitsAt));
+    Put(out, 0, 'B' | 'M' << 8, 2);
+    Put(out, 2, static_cast<std::uint32_t>(out.size()));
+    Put(out, 10, static_cast<std::uint32_t>(bitsAt));
   }
-  const std::size_t h = fileHeader;
-  Put32(out, h, 40);
-  Put32(out, h + 4, static_cast<std::uint32_t>(s.width));
-  Put32(out, h + 8, static_cast<std::uint32_t>(s.topDown ? -s.height : s.height));
-  Put16(out, h + 12, 1);
-  Put16(out, h + 14, static_cast<unsigned>(s.bpp));
-  Put32(out, h + 32, s.clrUsed);
+  Put(out, h, 40);
+  Put(out, h + 4, static_cast<std::uint32_t>(s.width));
+  Put(out, h + 8, static_cast<std::uint32_t>(s.topDown ? -s.height : s.height));
+  Put(out, h + 12, 1, 2);
+  Put(out, h + 14, static_cast<unsigned>(s.bpp), 2);
+  Put(out, h + 32, s.clrUsed);
   if (paletteBytes != 0) std::memcpy(out.data() + h + 40, s.palette.data(), paletteBytes);
   for (int r = 0; r < s.height; ++r) {
     const int y = s.topDown ? r : s.height - 1 - r;
-    BYTE* row = out.data() + bitsAt + stride * static_cast<std::size_t>(r);
+    const std::size_t row = bitsAt + stride * static_cast<std::size_t>(r);
     for (int x = 0; x < s.width; ++x) {
       const std::uint32_t v = Value(s, x, y);
-      switch (s.bpp) {
-        case 1: case 4: case 8: {
-          const int per = 8 / s.bpp;
-          row[x / per] |= static_cast<BYTE>(v << ((per - 1 - x % per) * s.bpp));
-          break;
-        }
-        case 16: {
-          const unsigned w = (((v >> 19) & 31) << 10) | (((v >> 11) & 31) << 5) | ((v >> 3) & 31);
-          row[2 * x] = static_cast<BYTE>(w);
-          row[2 * x + 1] = static_cast<BYTE>(w >> 8);
-          break;
-        }
-        case 24: case 32: {
-          const int n = s.bpp / 8;
-          row[n * x] = static_cast<BYTE>(v);
-          row[n * x + 1] = static_cast<BYTE>(v >> 8);
-          row[n * x + 2] = static_cast<BYTE>(v >> 16);
-          break;
-        }
-      }
+      const int per = 8 / std::min(s.bpp, 8);
+      if (s.bpp <= 8)
+        out[row + x / per] |= static_cast<BYTE>(v << ((per - 1 - x % per) * s.bpp));
+      else if (s.bpp == 16)
+        Put(out, row + 2 * x, (((v >> 19) & 31) << 10) | (((v >> 11) & 31) << 5) | ((v >> 3) & 31), 2);
+      else  // blue, green, red (and a zero fourth byte)
+        Put(out, row + x * s.bpp / 8, v, s.bpp / 8);
     }
   }
   return out;
@@ -110,22 +85,21 @@ std::vector<RGBQUAD> Palette(int n) {
 const std::vector<RGBQUAD> kBlackWhite = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 
 TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
-  struct Case {
+  const struct {
     const char* name;
     int bpp;
     std::vector<RGBQUAD> palette;
     PixelFormat format;
-  };
-  const Case cases[] = {{"1-bit black and white", 1, kBlackWhite, PixelFormat::Mono1},
-                        {"1-bit two colours", 1, Palette(2), PixelFormat::Rgb32},
-                        {"4-bit", 4, Palette(16), PixelFormat::Rgb32},
-                        {"4-bit short palette", 4, Palette(5), PixelFormat::Rgb32},
-                        {"8-bit", 8, Palette(256), PixelFormat::Rgb32},
-                        {"16-bit", 16, {}, PixelFormat::Rgb32},
-                        {"24-bit", 24, {}, PixelFormat::Rgb32},
-                        {"32-bit", 32, {}, PixelFormat::Rgb32}};
-  for (const Case& c : cases) {
-    for (bool topDown : {false, true}) {
+  } cases[] = {{"1-bit black and white", 1, kBlackWhite, PixelFormat::Mono1},
+               {"1-bit two colours", 1, Palette(2), PixelFormat::Rgb32},
+               {"4-bit", 4, Palette(16), PixelFormat::Rgb32},
+               {"4-bit short palette", 4, Palette(5), PixelFormat::Rgb32},
+               {"8-bit", 8, Palette(256), PixelFormat::Rgb32},
+               {"16-bit", 16, {}, PixelFormat::Rgb32},
+               {"24-bit", 24, {}, PixelFormat::Rgb32},
+               {"32-bit", 32, {}, PixelFormat::Rgb32}};
+  for (const auto& c : cases)
+    for (bool topDown : {false, true})
       for (int width : {1, 7, 13, 33}) {
         const BmpSpec s{.bpp = c.bpp, .width = width, .height = 4, .topDown = topDown, .palette = c.palette,
                         .clrUsed = static_cast<DWORD>(
@@ -140,8 +114,6 @@ TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
             ASSERT_EQ(surface.PixelColor(x, y), ExpectedColor(s, x, y))
                 << c.name << (topDown ? " top-down" : " bottom-up") << " width " << width << " at " << x << "," << y;
       }
-    }
-  }
 }
 
 TEST(BitmapDecoding, PackedBitmapsWithoutFileHeaderAndCoreHeadersAreRead) {
@@ -158,13 +130,12 @@ TEST(BitmapDecoding, PackedBitmapsWithoutFileHeaderAndCoreHeadersAreRead) {
                        0x40, 0, 0, 0};                                    // pixels 0, 1
   CBitmap b;
   ASSERT_TRUE(b.LoadBitmapFromBmp(core, sizeof core));
-  EXPECT_EQ(b.GetSurface()->PixelColor(0, 0), RGB(255, 0, 0));
-  EXPECT_EQ(b.GetSurface()->PixelColor(1, 0), RGB(0, 255, 0));
+  EXPECT_EQ(std::pair(b.GetSurface()->PixelColor(0, 0), b.GetSurface()->PixelColor(1, 0)),
+            std::pair(RGB(255, 0, 0), RGB(0, 255, 0)));
 }
 
 TEST(BitmapDecoding, EveryTruncationOfAValidFileIsRefused) {
-  const BmpSpec s{.bpp = 4, .palette = Palette(16)};
-  const std::vector<BYTE> file = WriteBmp(s);
+  const std::vector<BYTE> file = WriteBmp({.bpp = 4, .palette = Palette(16)});
   for (std::size_t n = 0; n < file.size(); ++n) {
     const std::vector<BYTE> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
     CBitmap bitmap;
@@ -174,46 +145,40 @@ TEST(BitmapDecoding, EveryTruncationOfAValidFileIsRefused) {
 }
 
 TEST(BitmapDecoding, DamagedHeadersAreRefused) {
-  const BmpSpec s{.bpp = 8, .palette = Palette(256)};
-  const std::vector<BYTE> good = WriteBmp(s);
-  struct Damage {
+  const std::vector<BYTE> good = WriteBmp({.bpp = 8, .palette = Palette(256)});
+  const struct {
     const char* name;
     std::size_t at;
     std::uint32_t value;
     int bytes;
-  };
-  const Damage damages[] = {{"huge size", 18, 100000, 4},    {"huge height", 22, 100000, 4},
-                            {"zero width", 18, 0, 4},        {"negative width", 18, 0xFFFFFFFB, 4},
-                            {"lowest height", 22, 0x80000000, 4}, {"two planes", 26, 2, 2},
-                            {"seven bits", 28, 7, 2},        {"run-length coded", 30, 1, 4},
-                            {"bits past the end", 10, 0xFFFFFFF0, 4}, {"header past the end", 14, 0x7FFFFFFF, 4},
-                            {"unknown header size", 14, 20, 4}};
-  for (const Damage& d : damages) {
+  } damages[] = {{"huge size", 18, 100000, 4},    {"huge height", 22, 100000, 4},
+                 {"zero width", 18, 0, 4},        {"negative width", 18, 0xFFFFFFFB, 4},
+                 {"lowest height", 22, 0x80000000, 4}, {"two planes", 26, 2, 2},
+                 {"seven bits", 28, 7, 2},        {"run-length coded", 30, 1, 4},
+                 {"bits past the end", 10, 0xFFFFFFF0, 4}, {"header past the end", 14, 0x7FFFFFFF, 4},
+                 {"unknown header size", 14, 20, 4}};
+  for (const auto& d : damages) {
     std::vector<BYTE> bad = good;
-    if (d.bytes == 2) Put16(bad, d.at, d.value);
-    else Put32(bad, d.at, d.value);
-    CBitmap bitmap;
-    EXPECT_FALSE(bitmap.LoadBitmapFromBmp(bad.data(), bad.size())) << d.name;
+    Put(bad, d.at, d.value, d.bytes);
+    EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(bad.data(), bad.size())) << d.name;
   }
-  CBitmap none;
-  EXPECT_FALSE(none.LoadBitmapFromBmp(nullptr, 100));
+  EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(nullptr, 100));
   // Bit fields with an info header of 41 to 51 bytes: the masks would lie past the header,
   // at the file's very end (ASan catches a read beyond it).
   for (std::uint32_t header = 41; header < 52; ++header) {
     std::vector<BYTE> file(14 + header);
     file[0] = 'B', file[1] = 'M';
-    Put32(file, 10, static_cast<std::uint32_t>(file.size()));
-    Put32(file, 14, header), Put32(file, 18, 1), Put32(file, 22, 1), Put16(file, 26, 1), Put16(file, 28, 32);
-    Put32(file, 30, 3);
-    CBitmap bitmap;
-    EXPECT_FALSE(bitmap.LoadBitmapFromBmp(file.data(), file.size())) << "header " << header;
+    Put(file, 10, static_cast<std::uint32_t>(file.size()));
+    Put(file, 14, header), Put(file, 18, 1), Put(file, 22, 1), Put(file, 26, 1, 2), Put(file, 28, 32, 2);
+    Put(file, 30, 3);
+    EXPECT_FALSE(CBitmap().LoadBitmapFromBmp(file.data(), file.size())) << "header " << header;
   }
 }
 
 TEST(BitmapDecoding, IndexesPastTheColourTableReadAsBlack) {
   const BmpSpec s{.bpp = 4, .palette = Palette(16)};
   std::vector<BYTE> file = WriteBmp(s);
-  Put32(file, 14 + 32, 2);  // a two-entry colour table; the pixel offset stays where it was
+  Put(file, 14 + 32, 2);  // a two-entry colour table; the pixel offset stays where it was
   CBitmap bitmap;
   ASSERT_TRUE(bitmap.LoadBitmapFromBmp(file.data(), file.size()));
   // Row 0 holds the indexes 0, 3, 6, 9, 12: only the first is in the table.
@@ -222,9 +187,8 @@ TEST(BitmapDecoding, IndexesPastTheColourTableReadAsBlack) {
 }
 
 TEST(BitmapResources, LoadBitmapFindsBitmapsThroughTheResourceChain) {
-  const BmpSpec s{.bpp = 1, .palette = kBlackWhite};
   ResourceTable table;
-  table.bitmaps[24006] = WriteBmp(s);
+  table.bitmaps[24006] = WriteBmp({.bpp = 1, .palette = kBlackWhite});
   table.bitmaps[24007] = {1, 2, 3};
   HINSTANCE module = RegisterResourceModule("gdi-bitmap-test", &table);
   CBitmap found, damaged, missing, again;
@@ -285,8 +249,7 @@ TEST(CompatibleBitmaps, BitsRoundTripInRowsPaddedTo16Bits) {
   EXPECT_EQ(std::memcmp(back, bits, 4), 0);
   const BYTE more[2] = {0, 0};
   EXPECT_EQ(mono.SetBitmapBits(2, more), 2u);
-  EXPECT_EQ(mono.GetSurface()->RawPixel(0, 0), 0u);
-  EXPECT_EQ(mono.GetSurface()->RawPixel(1, 1), 1u);
+  EXPECT_EQ(std::pair(mono.GetSurface()->RawPixel(0, 0), mono.GetSurface()->RawPixel(1, 1)), std::pair(0u, 1u));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "GdiTestSupport.h"
@@ -27,7 +28,7 @@ Points RectPoints(int l, int t, int r, int b) {
   return out;
 }
 
-TEST(Fills, SolidFillCoversRightAndBottomExclusiveAndLeavesTheBackgroundColourSet) {
+TEST(Fills, SolidFillsCoverRightAndBottomExclusiveAndSetTheBackgroundColourBrushFillsDoNot) {
   Canvas c(10, 8, PixelFormat::Rgb32);
   c.dc.SetBkColor(RGB(1, 1, 1));
   c.dc.FillSolidRect(CRect(2, 3, 6, 5), RGB(10, 20, 30));
@@ -35,22 +36,21 @@ TEST(Fills, SolidFillCoversRightAndBottomExclusiveAndLeavesTheBackgroundColourSe
   EXPECT_EQ(c.surface().RawPixel(2, 3), ColorToPixel(RGB(10, 20, 30)));
   EXPECT_EQ(c.dc.GetBkColor(), RGB(10, 20, 30));
   c.dc.FillSolidRect(9, 7, -3, -2, RGB(40, 50, 60));  // counted backwards from (9, 7)
-  EXPECT_EQ(c.surface().RawPixel(6, 5), ColorToPixel(RGB(40, 50, 60)));
-  EXPECT_EQ(c.surface().RawPixel(8, 6), ColorToPixel(RGB(40, 50, 60)));
-  EXPECT_EQ(c.surface().RawPixel(9, 7), 0u);
+  const std::uint32_t second = ColorToPixel(RGB(40, 50, 60));
+  EXPECT_EQ(std::tuple(c.surface().RawPixel(6, 5), c.surface().RawPixel(8, 6), c.surface().RawPixel(9, 7)),
+            std::tuple(second, second, 0u));
   EXPECT_EQ(c.dc.GetBkColor(), RGB(40, 50, 60));
-}
 
-TEST(Fills, BrushFillsKeepTheBackgroundColourAndHollowBrushesPaintNothing) {
-  Canvas c(6, 6, PixelFormat::Rgb32);
-  c.dc.SetBkColor(RGB(7, 7, 7));
+  // Brush fills keep the background colour; hollow brushes paint nothing.
+  Canvas brushed(6, 6, PixelFormat::Rgb32);
+  brushed.dc.SetBkColor(RGB(7, 7, 7));
   CBrush brush(RGB(200, 100, 50));
-  c.dc.FillRect(CRect(-5, -5, 2, 3), &brush);  // partly outside
-  EXPECT_EQ(Painted(c.surface()), RectPoints(0, 0, 2, 3));
-  EXPECT_EQ(c.dc.GetBkColor(), RGB(7, 7, 7));
-  c.dc.FillRect(CRect(0, 0, 6, 6), CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))));
-  c.dc.FillRect(CRect(0, 0, 6, 6), nullptr);
-  EXPECT_EQ(Painted(c.surface()), RectPoints(0, 0, 2, 3));
+  brushed.dc.FillRect(CRect(-5, -5, 2, 3), &brush);  // partly outside
+  EXPECT_EQ(Painted(brushed.surface()), RectPoints(0, 0, 2, 3));
+  EXPECT_EQ(brushed.dc.GetBkColor(), RGB(7, 7, 7));
+  brushed.dc.FillRect(CRect(0, 0, 6, 6), CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))));
+  brushed.dc.FillRect(CRect(0, 0, 6, 6), nullptr);
+  EXPECT_EQ(Painted(brushed.surface()), RectPoints(0, 0, 2, 3));
 }
 
 TEST(Fills, MonochromeTargetsTakeTheNearerOfBlackAndWhite) {
@@ -69,8 +69,7 @@ TEST(Fills, SystemColourBrushesPaintTheirSystemColour) {
   c.dc.FillRect(CRect(1, 0, 2, 1), CBrush::FromHandle(GetSysColorBrush(COLOR_WINDOW)));
   EXPECT_EQ(c.surface().PixelColor(0, 0), GetSysColor(COLOR_3DFACE));
   EXPECT_EQ(c.surface().PixelColor(1, 0), GetSysColor(COLOR_WINDOW));
-  EXPECT_EQ(GetSysColorBrush(25), nullptr);
-  EXPECT_EQ(GetSysColorBrush(-1), nullptr);
+  for (int bad : {25, -1}) EXPECT_EQ(GetSysColorBrush(bad), nullptr) << bad;
   EXPECT_FALSE(CBrush().CreateSysColorBrush(99));
 }
 
@@ -90,14 +89,12 @@ TEST(Fills, PaletteIndexColoursAreEntriesOfTheDefaultPalette) {
   }
 }
 
-struct LineCase {
-  const char* name;
-  int x0, y0, x1, y1;
-  std::vector<std::pair<int, int>> pixels;
-};
-
 TEST(Lines, EndPointIsNotDrawn) {
-  const LineCase cases[] = {
+  const struct {
+    const char* name;
+    int x0, y0, x1, y1;
+    std::vector<std::pair<int, int>> pixels;
+  } cases[] = {
       {"left to right", 1, 2, 5, 2, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}},
       {"right to left", 5, 2, 1, 2, {{5, 2}, {4, 2}, {3, 2}, {2, 2}}},
       {"downwards", 3, 0, 3, 3, {{3, 0}, {3, 1}, {3, 2}}},
@@ -107,8 +104,8 @@ TEST(Lines, EndPointIsNotDrawn) {
       {"steep", 0, 0, 2, 6, {{0, 0}, {0, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 5}}},
       {"single point", 2, 2, 2, 2, {}},
   };
-  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1}) {
-    for (const LineCase& c : cases) {
+  for (PixelFormat f : {PixelFormat::Rgb32, PixelFormat::Mono1})
+    for (const auto& c : cases) {
       Canvas canvas(8, 8, f);
       CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
       canvas.dc.SelectObject(&pen);
@@ -117,7 +114,6 @@ TEST(Lines, EndPointIsNotDrawn) {
       EXPECT_EQ(Painted(canvas.surface()), Points(c.pixels.begin(), c.pixels.end())) << FormatName(f) << " " << c.name;
       EXPECT_EQ(canvas.dc.GetCurrentPosition(), CPoint(c.x1, c.y1));
     }
-  }
 }
 
 TEST(Lines, ClippedLinesKeepThePixelsOfTheWholeLine) {
@@ -125,18 +121,14 @@ TEST(Lines, ClippedLinesKeepThePixelsOfTheWholeLine) {
   const int lines[][4] = {{-1000, -37, 1000, 400}, {5, 200, 60, -300}, {-7, 3, 90, 3}, {40, -1, -900, 77}};
   for (const auto& l : lines) {
     Canvas big(2200, 1000, PixelFormat::Rgb32), small(64, 48, PixelFormat::Rgb32);
-    CPen pen1(PS_SOLID, 1, RGB(255, 0, 0)), pen2(PS_SOLID, 1, RGB(255, 0, 0));
-    big.dc.SelectObject(&pen1);
-    small.dc.SelectObject(&pen2);
+    CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
     big.dc.SetViewportOrg(1100, 500);
-    big.dc.MoveTo(l[0], l[1]);
-    big.dc.LineTo(l[2], l[3]);
-    small.dc.MoveTo(l[0], l[1]);
-    small.dc.LineTo(l[2], l[3]);
-    std::vector<std::uint32_t> want;
-    for (int y = 0; y < 48; ++y)
-      for (int x = 0; x < 64; ++x) want.push_back(big.surface().RawPixel(x + 1100, y + 500));
-    EXPECT_TRUE(SameSurface("line clipped", small.surface(), want));
+    for (Canvas* c : {&big, &small}) {
+      c->dc.SelectObject(&pen);
+      c->dc.MoveTo(l[0], l[1]);
+      c->dc.LineTo(l[2], l[3]);
+    }
+    EXPECT_TRUE(SameSurface("line clipped", small.surface(), RawPixels(big.surface(), CRect(1100, 500, 1164, 548))));
   }
 }
 
@@ -155,7 +147,7 @@ TEST(Lines, NullPenOnlyMovesAndWidePensStampSquares) {
   c.dc.SelectObject(old);
 }
 
-TEST(Shapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
+TEST(Shapes, RectanglesOutlineWithThePenAndFillWithTheBrushAndFramesUseTwoColours) {
   Canvas c(8, 8, PixelFormat::Rgb32);
   CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
   CBrush brush(RGB(0, 0, 255));
@@ -167,17 +159,15 @@ TEST(Shapes, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
   EXPECT_EQ(Row(c.surface(), 2), (std::vector<int>{0, int(r), int(b), int(b), int(b), int(r), 0, 0}));
   EXPECT_EQ(Row(c.surface(), 4), (std::vector<int>{0, int(r), int(r), int(r), int(r), int(r), 0, 0}));
   EXPECT_EQ(Row(c.surface(), 5), std::vector<int>(8, 0));
-}
 
-TEST(Shapes, ThreeDimensionalFrameUsesTwoColoursAndLeavesTheSecondAsBackground) {
-  Canvas c(5, 4, PixelFormat::Rgb32);
+  Canvas frame(5, 4, PixelFormat::Rgb32);
   const COLORREF light = RGB(255, 255, 255), dark = RGB(128, 128, 128);
-  c.dc.Draw3dRect(CRect(0, 0, 5, 4), light, dark);
+  frame.dc.Draw3dRect(CRect(0, 0, 5, 4), light, dark);
   const int L = int(ColorToPixel(light)), D = int(ColorToPixel(dark));
-  EXPECT_EQ(Row(c.surface(), 0), (std::vector<int>{L, L, L, L, D}));
-  EXPECT_EQ(Row(c.surface(), 1), (std::vector<int>{L, 0, 0, 0, D}));
-  EXPECT_EQ(Row(c.surface(), 3), (std::vector<int>{D, D, D, D, D}));
-  EXPECT_EQ(c.dc.GetBkColor(), dark);
+  EXPECT_EQ(Row(frame.surface(), 0), (std::vector<int>{L, L, L, L, D}));
+  EXPECT_EQ(Row(frame.surface(), 1), (std::vector<int>{L, 0, 0, 0, D}));
+  EXPECT_EQ(Row(frame.surface(), 3), (std::vector<int>{D, D, D, D, D}));
+  EXPECT_EQ(frame.dc.GetBkColor(), dark);
 }
 
 TEST(Pixels, SetAndGetInsideTheClipOnlyAndHonourTheViewport) {
@@ -200,12 +190,10 @@ TEST(Objects, SelectionReturnsThePreviousObjectAndStockObjectsComeFirst) {
   CPen* first = dc.SelectObject(&red);
   EXPECT_EQ(first, CPen::FromHandle(GetStockObject(BLACK_PEN)));
   EXPECT_EQ(dc.SelectObject(first), &red);
-  CFont* font = dc.GetCurrentFont();
-  EXPECT_EQ(font, CFont::FromHandle(GetStockObject(SYSTEM_FONT)));
+  EXPECT_EQ(dc.GetCurrentFont(), CFont::FromHandle(GetStockObject(SYSTEM_FONT)));
   EXPECT_EQ(dc.SelectStockObject(NULL_BRUSH), CBrush::FromHandle(GetStockObject(WHITE_BRUSH)));
   EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(nullptr)), nullptr);
-  EXPECT_EQ(GetStockObject(9), nullptr);
-  EXPECT_EQ(GetStockObject(-3), nullptr);
+  for (int bad : {9, -3}) EXPECT_EQ(GetStockObject(bad), nullptr) << bad;
   // Deleting a stock object changes nothing.
   EXPECT_TRUE(CPen::FromHandle(GetStockObject(BLACK_PEN))->DeleteObject());
   EXPECT_NE(GetStockObject(BLACK_PEN), nullptr);
@@ -228,8 +216,7 @@ TEST(Objects, RestoringASavedStateBringsBackObjectsAttributesAndBitmap) {
   CPen red(PS_SOLID, 1, RGB(255, 0, 0));
   c.dc.SelectObject(&red);
   c.dc.SetTextColor(RGB(1, 2, 3));
-  const int level = c.dc.SaveDC();
-  EXPECT_EQ(level, 1);
+  EXPECT_EQ(c.dc.SaveDC(), 1);
   CPen blue(PS_SOLID, 1, RGB(0, 0, 255));
   CBitmap other;
   other.CreateBitmap(5, 5, 1, 32, nullptr);
@@ -237,10 +224,9 @@ TEST(Objects, RestoringASavedStateBringsBackObjectsAttributesAndBitmap) {
   c.dc.SelectObject(&other);
   c.dc.SetTextColor(RGB(7, 7, 7));
   EXPECT_EQ(c.dc.SaveDC(), 2);
-  ASSERT_TRUE(c.dc.RestoreDC(level));
-  EXPECT_EQ(c.dc.GetCurrentPen(), &red);
-  EXPECT_EQ(c.dc.GetCurrentBitmap(), &c.bitmap);
-  EXPECT_EQ(c.dc.GetTextColor(), RGB(1, 2, 3));
+  ASSERT_TRUE(c.dc.RestoreDC(1));
+  EXPECT_EQ(std::tuple(c.dc.GetCurrentPen(), c.dc.GetCurrentBitmap(), c.dc.GetTextColor()),
+            std::tuple(&red, &c.bitmap, RGB(1, 2, 3)));
   EXPECT_FALSE(c.dc.RestoreDC(-1));  // both levels are gone
   EXPECT_FALSE(c.dc.RestoreDC(0));
   CDC elsewhere;
@@ -248,22 +234,17 @@ TEST(Objects, RestoringASavedStateBringsBackObjectsAttributesAndBitmap) {
   EXPECT_NE(elsewhere.SelectObject(&other), nullptr);  // freed by the restore
 }
 
-TEST(Modes, InvalidModesAreRefusedAndKeepTheCurrentOne) {
+TEST(BareContexts, RefuseInvalidModesKeepingTheCurrentOneAndDrawNothingWithoutASurface) {
   CDC dc;
   EXPECT_EQ(dc.GetStretchBltMode(), BLACKONWHITE);
   EXPECT_EQ(dc.SetStretchBltMode(COLORONCOLOR), BLACKONWHITE);
-  EXPECT_EQ(dc.SetStretchBltMode(0), 0);
-  EXPECT_EQ(dc.SetStretchBltMode(5), 0);
+  for (int bad : {0, 5}) EXPECT_EQ(dc.SetStretchBltMode(bad), 0) << bad;
   EXPECT_EQ(dc.GetStretchBltMode(), COLORONCOLOR);
   EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
   EXPECT_EQ(dc.SetBkMode(7), 0);
   EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
   EXPECT_EQ(dc.SetTextColor(RGB(1, 2, 3)), RGB(0, 0, 0));
   EXPECT_EQ(dc.SetBkColor(RGB(4, 5, 6)), RGB(255, 255, 255));
-}
-
-TEST(Objects, ContextWithoutSurfaceDrawsNothingAndReportsFailure) {
-  CDC dc;
   EXPECT_FALSE(dc.LineTo(5, 5));
   EXPECT_FALSE(dc.PatBlt(0, 0, 5, 5, WHITENESS));
   EXPECT_EQ(dc.GetPixel(0, 0), CLR_INVALID);

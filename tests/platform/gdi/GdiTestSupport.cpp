@@ -1,5 +1,6 @@
 #include "GdiTestSupport.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace orv::gdi::test {
@@ -10,31 +11,26 @@ Canvas::Canvas(int width, int height, PixelFormat format) {
   previous = dc.SelectObject(&bitmap);
 }
 
-Canvas::~Canvas() {
-  if (previous != nullptr) dc.SelectObject(previous);
-}
+Canvas::~Canvas() { dc.SelectObject(previous); }  // a null previous selects nothing
 
-std::vector<std::uint32_t> RawPixels(const Surface& s) {
+std::vector<std::uint32_t> RawPixels(const Surface& s, const CRect& area) {
   std::vector<std::uint32_t> out;
-  out.reserve(static_cast<std::size_t>(s.Width()) * s.Height());
-  for (int y = 0; y < s.Height(); ++y)
-    for (int x = 0; x < s.Width(); ++x) out.push_back(s.RawPixel(x, y));
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) out.push_back(s.RawPixel(x, y));
   return out;
 }
 
 void Fill(Surface& s, const std::function<std::uint32_t(int, int)>& fn) {
-  for (int y = 0; y < s.Height(); ++y) {
+  for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x) {
       const std::uint32_t v = fn(x, y);
-      if (s.Format() == PixelFormat::Rgb32) {
+      BYTE& b = s.Row(y)[x >> 3];
+      const BYTE mask = static_cast<BYTE>(0x80u >> (x & 7));
+      if (s.Format() == PixelFormat::Rgb32)
         s.Row32(y)[x] = v;
-      } else {
-        BYTE& b = s.Row(y)[x >> 3];
-        const BYTE mask = static_cast<BYTE>(0x80u >> (x & 7));
+      else
         b = static_cast<BYTE>((v & 1u) ? (b | mask) : (b & ~mask));
-      }
     }
-  }
 }
 
 std::uint32_t Noise(int x, int y, std::uint32_t seed) {
@@ -50,17 +46,14 @@ std::uint32_t Noise(int x, int y, std::uint32_t seed) {
 ::testing::AssertionResult SameSurface(const std::string& step, const Surface& actual,
                                        const std::vector<std::uint32_t>& expected) {
   const std::vector<std::uint32_t> got = RawPixels(actual);
-  if (got.size() != expected.size())
-    return ::testing::AssertionFailure() << FormatName(actual.Format()) << ", step \"" << step << "\": size differs";
-  for (std::size_t i = 0; i < got.size(); ++i) {
-    if (got[i] != expected[i]) {
-      std::ostringstream os;
-      os << FormatName(actual.Format()) << ", step \"" << step << "\": pixel (" << i % actual.Width() << ", "
-         << i / actual.Width() << ") is 0x" << std::hex << got[i] << ", expected 0x" << expected[i];
-      return ::testing::AssertionFailure() << os.str();
-    }
-  }
-  return ::testing::AssertionSuccess();
+  std::ostringstream os;
+  os << FormatName(actual.Format()) << ", step \"" << step << "\": ";
+  if (got.size() != expected.size()) return ::testing::AssertionFailure() << os.str() << "size differs";
+  const std::size_t i = std::mismatch(got.begin(), got.end(), expected.begin()).first - got.begin();
+  if (i == got.size()) return ::testing::AssertionSuccess();
+  os << "pixel (" << i % actual.Width() << ", " << i / actual.Width() << ") is 0x" << std::hex << got[i]
+     << ", expected 0x" << expected[i];
+  return ::testing::AssertionFailure() << os.str();
 }
 
 std::vector<int> Row(const Surface& s, int y) {

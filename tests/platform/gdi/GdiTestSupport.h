@@ -26,8 +26,11 @@ struct Canvas {
   Surface& surface() { return *bitmap.GetSurface(); }
 };
 
-// Raw pixel words of a surface, row by row (Mono1: 0 or 1 per pixel).
-std::vector<std::uint32_t> RawPixels(const Surface& s);
+// Raw pixel words of a surface, or of an area of it, row by row (Mono1: 0 or 1 per pixel).
+std::vector<std::uint32_t> RawPixels(const Surface& s, const CRect& area);
+inline std::vector<std::uint32_t> RawPixels(const Surface& s) {
+  return RawPixels(s, CRect(0, 0, s.Width(), s.Height()));
+}
 // Sets every pixel from fn(x, y) (raw word; Mono1 uses bit 0).
 void Fill(Surface& s, const std::function<std::uint32_t(int, int)>& fn);
 // A deterministic pseudo-random word for (x, y, seed), with all 32 bits in play.

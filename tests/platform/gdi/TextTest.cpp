@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "GdiTestSupport.h"
 #include "support/PixelChecks.h"
@@ -12,28 +13,24 @@ namespace {
 
 const wchar_t kSample[] = L"AaBbあぁアァαβ";
 
-bool MakeFont(CFont& font, int height, const wchar_t* face, int weight = FW_NORMAL,
-              BYTE quality = DEFAULT_QUALITY) {
-  return font.CreateFont(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_DONTCARE, face) != 0;
-}
-
-// A canvas with a font of the face and height selected.
+// A canvas with a font of the face and height selected, for white text drawn transparently.
 struct TextCanvas : Canvas {
   TextCanvas(int w, int h, PixelFormat format, int height, const wchar_t* face = L"MS UI Gothic",
              int weight = FW_NORMAL, BYTE quality = DEFAULT_QUALITY)
       : Canvas(w, h, format) {
-    MakeFont(font, height, face, weight, quality);
+    EXPECT_TRUE(font.CreateFont(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_DONTCARE, face))
+        << "height " << height;
     dc.SelectObject(&font);
+    dc.SetTextColor(RGB(255, 255, 255));
+    dc.SetBkMode(TRANSPARENT);
   }
   CFont font;
 };
 
-// White text drawn transparently on black through DrawText, on a 160 x 48 canvas.
+// Text drawn through DrawText on a black 160 x 48 canvas.
 std::vector<std::uint32_t> Render(const wchar_t* face, int height, const wchar_t* text, CRect rect) {
   TextCanvas c(160, 48, PixelFormat::Rgb32, height, face);
-  c.dc.SetTextColor(RGB(255, 255, 255));
-  c.dc.SetBkMode(TRANSPARENT);
   c.dc.DrawText(text, -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
   return RawPixels(c.surface());
 }
@@ -46,35 +43,22 @@ CRect InkBox(const std::vector<std::uint32_t>& pixels, int w) {
 TEST(Fonts, MsUiGothicResolvesToTheInstalledProportionalJapaneseGothicFace) {
   const CRect rect(0, 0, 160, 48);
   const auto alias = Render(L"MS UI Gothic", 20, kSample, rect);
-  const auto ipa = Render(L"IPAPGothic", 20, kSample, rect);
-  const auto other = Render(L"DejaVu Sans", 20, kSample, rect);
-  EXPECT_EQ(alias, ipa);
-  EXPECT_NE(alias, other);
+  EXPECT_EQ(alias, Render(L"IPAPGothic", 20, kSample, rect));
+  EXPECT_NE(alias, Render(L"DejaVu Sans", 20, kSample, rect));
 }
 
 TEST(Fonts, PositiveHeightsAreCellsNegativeHeightsAreCharactersZeroIsTheDefault) {
-  CDC dc;
-  dc.CreateCompatibleDC(nullptr);
-  struct Case {
-    int height;
-    int cell;
-  };
-  for (const Case& c : {Case{30, 30}, Case{12, 12}, Case{0, 16}, Case{1, 1}}) {
-    CFont font;
-    ASSERT_TRUE(MakeFont(font, c.height, L"MS UI Gothic"));
-    CFont* old = dc.SelectObject(&font);
+  for (auto [height, cell] : {std::pair{30, 30}, {12, 12}, {0, 16}, {1, 1}}) {
+    TextCanvas c(1, 1, PixelFormat::Rgb32, height);
     TEXTMETRIC tm{};
-    ASSERT_TRUE(dc.GetTextMetrics(&tm));
-    EXPECT_EQ(tm.tmHeight, c.cell) << c.height;
-    EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
-    EXPECT_EQ(dc.GetTextExtent(L"A", 1).cy, c.cell);
-    dc.SelectObject(old);
+    ASSERT_TRUE(c.dc.GetTextMetrics(&tm));
+    EXPECT_EQ(std::tuple(tm.tmHeight, tm.tmAscent + tm.tmDescent, c.dc.GetTextExtent(L"A", 1).cy),
+              std::tuple(cell, cell, cell))
+        << height;
   }
-  CFont em;
-  ASSERT_TRUE(MakeFont(em, -20, L"MS UI Gothic"));
-  dc.SelectObject(&em);
+  TextCanvas em(1, 1, PixelFormat::Rgb32, -20);
   TEXTMETRIC tm{};
-  dc.GetTextMetrics(&tm);
+  em.dc.GetTextMetrics(&tm);
   EXPECT_GE(tm.tmHeight, 20);
   EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
   EXPECT_GT(tm.tmAveCharWidth, 0);
@@ -82,21 +66,21 @@ TEST(Fonts, PositiveHeightsAreCellsNegativeHeightsAreCharactersZeroIsTheDefault)
 
 TEST(Fonts, TextExtentGrowsWithTheTextAndFollowsTheFace) {
   TextCanvas c(1, 1, PixelFormat::Rgb32, 16);
-  CDC& dc = c.dc;
-  const CSize one = dc.GetTextExtent(L"A", 1);
-  const CSize two = dc.GetTextExtent(L"AA", 2);
+  const CSize one = c.dc.GetTextExtent(L"A", 1), two = c.dc.GetTextExtent(L"AA", 2);
   EXPECT_GT(one.cx, 0);
   EXPECT_EQ(two.cx, 2 * one.cx);
-  EXPECT_EQ(dc.GetTextExtent(L"", 0).cx, 0);
-  EXPECT_EQ(dc.GetTextExtent(CString(L"AA")), two);
-  CFont big;
-  MakeFont(big, 32, L"MS UI Gothic");
-  dc.SelectObject(&big);
-  EXPECT_GT(dc.GetTextExtent(L"A", 1).cx, one.cx);
+  EXPECT_EQ(c.dc.GetTextExtent(L"", 0).cx, 0);
+  EXPECT_EQ(c.dc.GetTextExtent(CString(L"AA")), two);
+  EXPECT_GT(TextCanvas(1, 1, PixelFormat::Rgb32, 32).dc.GetTextExtent(L"A", 1).cx, one.cx);
 }
 
-TEST(Text, CentredTextIsClippedToItsRectangle) {
-  // A 30-pixel font in a band too small for it: nothing may land outside the band.
+TEST(Text, SingleLineTextIsCentredBothWaysAndClippedToItsRectangle) {
+  const CRect rect(0, 0, 160, 48);
+  const CRect centred = InkBox(Render(L"MS UI Gothic", 16, L"HHHH", rect), 160);
+  ASSERT_FALSE(centred.IsRectEmpty());
+  EXPECT_LE(std::abs((centred.left - rect.left) - (rect.right - centred.right)), 3);
+  EXPECT_LE(std::abs((centred.top - rect.top) - (rect.bottom - centred.bottom)), 6);
+  // Fonts of 30 pixels and more in a band too small for them: nothing may land outside the band.
   const CRect band(20, 10, 90, 26);
   for (int height : {0, 12, 30, 60}) {
     const CRect ink = InkBox(Render(L"MS UI Gothic", height, kSample, band), 160);
@@ -106,23 +90,12 @@ TEST(Text, CentredTextIsClippedToItsRectangle) {
   }
 }
 
-TEST(Text, SingleLineTextIsCentredBothWays) {
-  const CRect rect(0, 0, 160, 48);
-  const CRect ink = InkBox(Render(L"MS UI Gothic", 16, L"HHHH", rect), 160);
-  ASSERT_FALSE(ink.IsRectEmpty());
-  EXPECT_LE(std::abs((ink.left - rect.left) - (rect.right - ink.right)), 3);
-  EXPECT_LE(std::abs((ink.top - rect.top) - (rect.bottom - ink.bottom)), 6);
-}
-
 TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
   TextCanvas c(120, 30, PixelFormat::Rgb32, 20);
-  c.dc.SetTextColor(RGB(255, 255, 255));
   c.dc.SetBkColor(RGB(0, 0, 200));
-  c.dc.SetBkMode(TRANSPARENT);
   ASSERT_TRUE(c.dc.TextOut(2, 3, CString(L"Hi")));
   const CSize extent = c.dc.GetTextExtent(L"Hi", 2);
-  const std::vector<std::uint32_t> transparent = RawPixels(c.surface());
-  EXPECT_EQ(std::count(transparent.begin(), transparent.end(), ColorToPixel(RGB(0, 0, 200))), 0);
+  EXPECT_EQ(std::ranges::count(RawPixels(c.surface()), ColorToPixel(RGB(0, 0, 200))), 0);
   c.dc.SetBkMode(OPAQUE);
   c.dc.SetTextColor(RGB(255, 255, 0));
   ASSERT_TRUE(c.dc.TextOut(40, 3, CString(L"Hi")));
@@ -131,24 +104,20 @@ TEST(Text, OpaqueModeFillsTheTextCellsAndTransparentModeDoesNot) {
     return x < extent.cx && y >= 3 && y < 3 + extent.cy ? 0u : c.surface().RawPixel(x + 40, y);
   };
   EXPECT_TRUE(orv::test::EveryPixel(80, 30, outsideTheCell, [](int, int) { return 0u; }));
-  EXPECT_EQ(c.surface().RawPixel(40, 3), ColorToPixel(RGB(0, 0, 200)));
-  EXPECT_EQ(c.surface().RawPixel(40 + extent.cx - 1, 3 + extent.cy - 1), ColorToPixel(RGB(0, 0, 200)));
+  EXPECT_EQ(std::pair(c.surface().RawPixel(40, 3), c.surface().RawPixel(40 + extent.cx - 1, 3 + extent.cy - 1)),
+            std::pair(ColorToPixel(RGB(0, 0, 200)), ColorToPixel(RGB(0, 0, 200))));
 }
 
 TEST(Text, MonochromeTargetsGetSolidTextPixels) {
   TextCanvas c(60, 20, PixelFormat::Mono1, 16, L"MS UI Gothic", FW_BOLD, NONANTIALIASED_QUALITY);
-  c.dc.SetTextColor(RGB(255, 255, 255));
-  c.dc.SetBkMode(TRANSPARENT);
   ASSERT_TRUE(c.dc.TextOut(1, 1, L"HH", 2));
-  const std::vector<std::uint32_t> pixels = RawPixels(c.surface());
-  EXPECT_GT(std::count(pixels.begin(), pixels.end(), 1u), 10);
+  EXPECT_GT(std::ranges::count(RawPixels(c.surface()), 1u), 10);
 }
 
 TEST(Text, CalcRectMeasuresWithoutDrawingAndPrefixMarksAreRemoved) {
   TextCanvas c(100, 40, PixelFormat::Rgb32, 16);
   CRect rect(5, 5, 6, 6);
-  const int height = c.dc.DrawText(L"&File", -1, &rect, DT_SINGLELINE | DT_CALCRECT);
-  EXPECT_EQ(height, 16);
+  EXPECT_EQ(c.dc.DrawText(L"&File", -1, &rect, DT_SINGLELINE | DT_CALCRECT), 16);
   EXPECT_EQ(rect, CRect(5, 5, 5 + c.dc.GetTextExtent(L"File", 4).cx, 21));
   EXPECT_EQ(RawPixels(c.surface()), RawPixels(Canvas(100, 40, PixelFormat::Rgb32).surface()));
   CRect amp(0, 0, 1, 1);

@@ -2,7 +2,10 @@
 // inside its clip, and open and close the canvas exactly once.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "GdiTestSupport.h"
+#include "support/PixelChecks.h"
 
 namespace orv::gdi::test {
 namespace {
@@ -15,29 +18,21 @@ public:
   }
   ~FakeWindows() override { SetWindowCanvasProvider(previous); }
 
-  bool BeginPaint(CWnd* wnd, WindowCanvas* canvas) override {
-    ++begun;
-    return Lend(wnd, canvas);
-  }
+  bool BeginPaint(CWnd* wnd, WindowCanvas* canvas) override { return Lend(wnd, canvas, begun); }
   void EndPaint(CWnd* wnd, const WindowCanvas& canvas) override {
     ++ended;
     EXPECT_EQ(wnd, window);
     EXPECT_EQ(canvas.token, &surface);
   }
-  bool GetDC(CWnd* wnd, WindowCanvas* canvas) override {
-    ++opened;
-    return Lend(wnd, canvas);
-  }
+  bool GetDC(CWnd* wnd, WindowCanvas* canvas) override { return Lend(wnd, canvas, opened); }
   void ReleaseDC(CWnd*, const WindowCanvas&) override { ++released; }
 
-  bool Lend(CWnd* wnd, WindowCanvas* canvas) {
+  // Counts the request, and lends the surface to our window only.
+  bool Lend(CWnd* wnd, WindowCanvas* canvas, int& requests) {
+    ++requests;
     if (wnd != window) return false;
-    canvas->surface = &surface;
-    canvas->origin = POINT{5, 4};
-    canvas->clip = RECT{0, 0, 20, 10};
-    canvas->paint = RECT{1, 2, 3, 4};
-    canvas->erase = TRUE;
-    canvas->token = &surface;
+    // The client area at (5, 4) on the surface, clipped to 20 x 10.
+    *canvas = WindowCanvas{&surface, POINT{5, 4}, RECT{0, 0, 20, 10}, RECT{1, 2, 3, 4}, TRUE, &surface};
     return true;
   }
 
@@ -47,21 +42,12 @@ public:
   int begun = 0, ended = 0, opened = 0, released = 0;
 };
 
-std::vector<std::uint32_t> ClientAreaFilled(std::uint32_t value) {
-  std::vector<std::uint32_t> want(40 * 30, 0u);
-  for (int y = 4; y < 14; ++y)
-    for (int x = 5; x < 25; ++x) want[static_cast<std::size_t>(y) * 40 + x] = value;
-  return want;
-}
-
 TEST(WindowContexts, PaintContextDrawsInTheClientAreaOnlyAndEndsPaintingOnce) {
   FakeWindows windows;
   {
     CPaintDC dc(windows.window);
     EXPECT_EQ(windows.begun, 1);
-    EXPECT_EQ(dc.m_ps.rcPaint.right, 3);
-    EXPECT_TRUE(dc.m_ps.fErase);
-    EXPECT_EQ(dc.m_ps.hdc, dc.GetSafeHdc());
+    EXPECT_EQ(std::tuple(dc.m_ps.rcPaint.right, dc.m_ps.fErase, dc.m_ps.hdc), std::tuple(3, TRUE, dc.GetSafeHdc()));
     dc.FillSolidRect(CRect(-100, -100, 100, 100), RGB(0, 0, 255));
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&dc, 2, 2);
@@ -69,7 +55,10 @@ TEST(WindowContexts, PaintContextDrawsInTheClientAreaOnlyAndEndsPaintingOnce) {
     EXPECT_EQ(dc.SelectObject(&bitmap), nullptr);  // a window's context has no bitmap to swap
   }
   EXPECT_EQ(windows.ended, 1);
-  EXPECT_TRUE(SameSurface("paint", windows.surface, ClientAreaFilled(ColorToPixel(RGB(0, 0, 255)))));
+  const CRect clientArea(5, 4, 25, 14);
+  EXPECT_TRUE(orv::test::EveryPixel(
+      40, 30, [&](int x, int y) { return windows.surface.RawPixel(x, y); },
+      [&](int x, int y) { return clientArea.PtInRect(CPoint(x, y)) ? ColorToPixel(RGB(0, 0, 255)) : 0u; }));
 }
 
 TEST(WindowContexts, ClientContextUsesTheClientOriginAndReleasesTheCanvas) {
@@ -79,10 +68,9 @@ TEST(WindowContexts, ClientContextUsesTheClientOriginAndReleasesTheCanvas) {
     EXPECT_EQ(dc.SetPixel(0, 0, RGB(255, 0, 0)), RGB(255, 0, 0));
     EXPECT_EQ(dc.SetPixel(20, 0, RGB(255, 0, 0)), CLR_INVALID);  // outside the clip
   }
-  EXPECT_EQ(windows.opened, 1);
-  EXPECT_EQ(windows.released, 1);
-  EXPECT_EQ(windows.surface.PixelColor(5, 4), RGB(255, 0, 0));
-  EXPECT_EQ(windows.surface.PixelColor(25, 4), RGB(0, 0, 0));
+  EXPECT_EQ(std::pair(windows.opened, windows.released), std::pair(1, 1));
+  EXPECT_EQ(std::pair(windows.surface.PixelColor(5, 4), windows.surface.PixelColor(25, 4)),
+            std::pair(RGB(255, 0, 0), RGB(0, 0, 0)));
 }
 
 TEST(WindowContexts, WithoutACanvasNothingIsDrawnAndNothingIsClosed) {
@@ -95,10 +83,9 @@ TEST(WindowContexts, WithoutACanvasNothingIsDrawnAndNothingIsClosed) {
     CPaintDC none(nullptr);
   }
   EXPECT_EQ(windows.ended, 0);
-  WindowCanvasProvider* mine = SetWindowCanvasProvider(nullptr);
-  EXPECT_EQ(mine, &windows);
+  EXPECT_EQ(SetWindowCanvasProvider(nullptr), &windows);
   { CClientDC dc(windows.window); }
-  SetWindowCanvasProvider(mine);
+  SetWindowCanvasProvider(&windows);
   EXPECT_EQ(windows.opened, 0);
   EXPECT_EQ(RawPixels(windows.surface), RawPixels(FakeWindows().surface));
 }

@@ -3,10 +3,9 @@
 // context, checked pixel by pixel.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <climits>
 #include <cstring>
-#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/DC.h"
@@ -25,13 +24,10 @@ struct Target {
     dc.FillSolidRect(0, 0, width, height, kSentinel);
   }
   ~Target() { dc.SelectObject(previous); }
-  // Every pixel, row by row.
   std::vector<COLORREF> Pixels() const {
     std::vector<COLORREF> out;
-    BITMAP info{};
-    bitmap.GetBitmap(&info);
-    for (int y = 0; y < info.bmHeight; ++y)
-      for (int x = 0; x < info.bmWidth; ++x) out.push_back(dc.GetPixel(x, y));
+    for (int y = 0; y < bitmap.GetSurface()->Height(); ++y)
+      for (int x = 0; x < bitmap.GetSurface()->Width(); ++x) out.push_back(dc.GetPixel(x, y));
     return out;
   }
   CDC dc;
@@ -43,7 +39,7 @@ std::vector<BYTE> Bytes(const BYTE* p, int n) { return std::vector<BYTE>(p, p + 
 
 // --- CMemoryDIB::GetDC at 32 bits: the bits themselves ---------------------------------------
 
-TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUp) {
+TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUpAndCopiesOntoOtherContexts) {
   CMemoryDIB dib;
   ASSERT_TRUE(dib.Create(4, 3, 32));
   std::memset(dib.GetBits(), 0x11, 4 * 4 * 3);
@@ -58,19 +54,15 @@ TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUp) {
 
   // And the other way: what the pixel writers write is on the context at once.
   dib.SetPixel32(3, 2, RGB(1, 2, 3));
-  EXPECT_EQ(dc->GetPixel(3, 2), RGB(1, 2, 3));
-  EXPECT_EQ(dc->GetPixel(0, 2), RGB(0x11, 0x11, 0x11));
+  EXPECT_EQ(std::pair(dc->GetPixel(3, 2), dc->GetPixel(0, 2)), std::pair(RGB(1, 2, 3), RGB(0x11, 0x11, 0x11)));
   dc->SetPixel(0, 1, RGB(200, 100, 50));
   EXPECT_EQ(Bytes(dib.GetImageAdr32(0, 1), 3), (std::vector<BYTE>{50, 100, 200}));
-}
 
-TEST(MemoryDibContext, ContextCopiesOntoOtherContexts) {
-  CMemoryDIB dib;
-  ASSERT_TRUE(dib.Create(3, 2, 32));
+  // And the context copies onto other contexts.
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) dib.SetPixel32(x, y, RGB(10 * x, 100 + y, 7));
   Target target(4, 3);
-  ASSERT_TRUE(target.dc.BitBlt(1, 1, 3, 2, dib.GetDC(), 0, 0, SRCCOPY));
+  ASSERT_TRUE(target.dc.BitBlt(1, 1, 3, 2, dc, 0, 0, SRCCOPY));
   const COLORREF s = kSentinel;
   EXPECT_EQ(target.Pixels(), (std::vector<COLORREF>{s, s, s, s,                                                //
                                                     s, RGB(0, 100, 7), RGB(10, 100, 7), RGB(20, 100, 7),       //
@@ -85,8 +77,7 @@ TEST(MemoryDibContext, ContextStaysAtOneAddressAndFollowsTheBits) {
 
   ASSERT_TRUE(dib.Create(2, 2, 32));
   EXPECT_EQ(dib.GetDC(), dc);
-  EXPECT_EQ(dc->GetPixel(1, 1), RGB(0, 0, 0));
-  EXPECT_EQ(dc->GetPixel(2, 0), CLR_INVALID);
+  EXPECT_EQ(std::pair(dc->GetPixel(1, 1), dc->GetPixel(2, 0)), std::pair(RGB(0, 0, 0), CLR_INVALID));
   dc->FillSolidRect(0, 0, 9, 9, RGB(5, 6, 7));
   EXPECT_EQ(Bytes(dib.GetBits(), 16), (std::vector<BYTE>{7, 6, 5, 0, 7, 6, 5, 0, 7, 6, 5, 0, 7, 6, 5, 0}));
 
@@ -95,8 +86,7 @@ TEST(MemoryDibContext, ContextStaysAtOneAddressAndFollowsTheBits) {
   EXPECT_EQ(dib.GetDC(), dc);
   dib.SetPixel8(2, 0, 77);
   dib.RefreshDC();
-  EXPECT_EQ(dc->GetPixel(2, 0), RGB(77, 77, 77));
-  EXPECT_EQ(dc->GetPixel(3, 0), CLR_INVALID);
+  EXPECT_EQ(std::pair(dc->GetPixel(2, 0), dc->GetPixel(3, 0)), std::pair(RGB(77, 77, 77), CLR_INVALID));
 
   dib.Destroy();
   EXPECT_EQ(dib.GetDC(), dc);
@@ -106,55 +96,43 @@ TEST(MemoryDibContext, ContextStaysAtOneAddressAndFollowsTheBits) {
 
 // --- CMemoryDIB::GetDC below 32 bits: a 32-bit copy --------------------------------------------
 
-struct CopyCase {
+const struct CopyCase {
   const char* name;
   int bits;
   bool colorPalette;
   void (*write)(CMemoryDIB& dib);  // writes pixel (1, 1)
   COLORREF expected;               // what the context shows there
-};
-
-const CopyCase kCopyCases[] = {
+} kCopyCases[] = {
     {"grey index", 8, false, [](CMemoryDIB& d) { d.SetPixel8(1, 1, 200); }, RGB(200, 200, 200)},
     {"colour index", 8, true, [](CMemoryDIB& d) { d.SetPixel8(1, 1, 0x4A); }, RGB(72, 36, 85)},
-    {"5-5-5 grey 104", 16, false, [](CMemoryDIB& d) { CMemoryDIB::SetPixel16(d.GetImageAdr16(1, 1), 1, 1, 100, 100, 100); },
-     RGB(107, 107, 107)},
+    {"5-5-5 grey 104", 16, false,
+     [](CMemoryDIB& d) { CMemoryDIB::SetPixel16(d.GetImageAdr16(1, 1), 1, 1, 100, 100, 100); }, RGB(107, 107, 107)},
     {"5-5-5 full red", 16, false, [](CMemoryDIB& d) { d.SetPixel16(1, 1, RGB(255, 0, 0)); }, RGB(255, 0, 0)},
     {"24-bit", 24, false, [](CMemoryDIB& d) { d.SetPixel24(1, 1, RGB(1, 2, 3)); }, RGB(1, 2, 3)},
 };
 
-class MemoryDibCopy : public testing::TestWithParam<CopyCase> {};
+TEST(MemoryDibContext, CopyShowsTheBitsWhenMadeAndAfterRefresh) {
+  for (const CopyCase& c : kCopyCases) {
+    SCOPED_TRACE(c.name);
+    CMemoryDIB dib;
+    ASSERT_TRUE(dib.Create(3, 2, c.bits));
+    dib.SetPaletteKind(c.colorPalette);
+    c.write(dib);
+    CDC* dc = dib.GetDC();
+    EXPECT_EQ(std::pair(dc->GetPixel(1, 1), dc->GetPixel(0, 0)), std::pair(c.expected, RGB(0, 0, 0)));
 
-TEST_P(MemoryDibCopy, ShowsTheBitsWhenMadeAndAfterRefresh) {
-  const CopyCase& c = GetParam();
-  CMemoryDIB dib;
-  ASSERT_TRUE(dib.Create(3, 2, c.bits));
-  dib.SetPaletteKind(c.colorPalette);
-  c.write(dib);
-  CDC* dc = dib.GetDC();
-  EXPECT_EQ(dc->GetPixel(1, 1), c.expected);
-  EXPECT_EQ(dc->GetPixel(0, 0), RGB(0, 0, 0));
-
-  // Drawing stays in the copy; a refresh of part of it brings back the bits there only.
-  const std::vector<BYTE> before(dib.GetBits(), dib.GetBits() + dib.GetBytesPerRow() * 2);
-  dc->FillSolidRect(0, 0, 3, 2, RGB(40, 50, 60));
-  EXPECT_EQ(std::vector<BYTE>(dib.GetBits(), dib.GetBits() + dib.GetBytesPerRow() * 2), before);
-  const CRect area(1, 1, 2, 5);
-  dib.RefreshDC(&area);
-  EXPECT_EQ(dc->GetPixel(1, 1), c.expected);
-  EXPECT_EQ(dc->GetPixel(0, 1), RGB(40, 50, 60));
-  EXPECT_EQ(dc->GetPixel(1, 0), RGB(40, 50, 60));
-  dib.RefreshDC();
-  EXPECT_EQ(dc->GetPixel(0, 1), RGB(0, 0, 0));
+    // Drawing stays in the copy; a refresh of part of it brings back the bits there only.
+    const std::vector<BYTE> before = Bytes(dib.GetBits(), dib.GetBytesPerRow() * 2);
+    dc->FillSolidRect(0, 0, 3, 2, RGB(40, 50, 60));
+    EXPECT_EQ(Bytes(dib.GetBits(), dib.GetBytesPerRow() * 2), before);
+    const CRect area(1, 1, 2, 5);
+    dib.RefreshDC(&area);
+    EXPECT_EQ((std::vector{dc->GetPixel(1, 1), dc->GetPixel(0, 1), dc->GetPixel(1, 0)}),
+              (std::vector{c.expected, RGB(40, 50, 60), RGB(40, 50, 60)}));
+    dib.RefreshDC();
+    EXPECT_EQ(dc->GetPixel(0, 1), RGB(0, 0, 0));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Formats, MemoryDibCopy, testing::ValuesIn(kCopyCases),
-                         [](const testing::TestParamInfo<CopyCase>& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name)
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return name;
-                         });
 
 TEST(MemoryDibContext, RefreshIgnoresTheCallersViewportAndOutsideAreas) {
   CMemoryDIB dib;
@@ -169,26 +147,19 @@ TEST(MemoryDibContext, RefreshIgnoresTheCallersViewportAndOutsideAreas) {
   EXPECT_EQ(dc->GetPixel(-1, -1), RGB(11, 22, 33));  // device (0, 0)
 }
 
-// --- CVmDIB::BitBlt and StretchBlt ----------------------------------------------------------
-
 // A paged bitmap of 5 x 3 pixels (rows of 5, 10 or 15 bytes: not padded to 4) whose pixel
 // (x, y) shows Colour(x, y).
 COLORREF Colour(int x, int y) { return RGB(40 * x, 100 + 50 * y, 255 - 40 * x); }
 
-struct VmCase {
-  int bits;
-  bool colorPalette;
-};
-
 // Writes pixel (x, y) so that it shows Colour(x, y) (exact at 24 and 32 bits) and returns
 // what the format shows.
-COLORREF WritePixel(CVmDIB& dib, int x, int y, const VmCase& c) {
+COLORREF WritePixel(CVmDIB& dib, int x, int y, int bits, bool colorPalette) {
   BYTE* p = dib.GetImageAdr(x, y, 0, 0);
   const COLORREF want = Colour(x, y);
   const BYTE r = GetRValue(want), g = GetGValue(want), b = GetBValue(want);
-  switch (c.bits) {
+  switch (bits) {
     case 8:
-      if (!c.colorPalette) {
+      if (!colorPalette) {
         *p = g;
         return RGB(g, g, g);
       }
@@ -203,58 +174,42 @@ COLORREF WritePixel(CVmDIB& dib, int x, int y, const VmCase& c) {
       p[0] = b;
       p[1] = g;
       p[2] = r;
-      if (c.bits == 32) p[3] = 0xEE;  // not part of the colour
+      if (bits == 32) p[3] = 0xEE;  // not part of the colour
       return want;
   }
 }
 
-class VmDibDraw : public testing::TestWithParam<VmCase> {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(dib.Create(nullptr, 5, 3, GetParam().bits));
-    dib.SetPaletteKind(GetParam().colorPalette);
+// BitBlt copies the pixels asked for and none from outside the bitmap; StretchBlt magnifies
+// and applies its raster operation.
+TEST(VmDibDraw, BitBltAndStretchBltDrawThePixelsAskedForInEveryFormat) {
+  for (auto [bits, colorPalette] : {std::pair{8, false}, {8, true}, {16, false}, {24, false}, {32, false}}) {
+    SCOPED_TRACE(testing::Message() << bits << " bits" << (colorPalette ? ", colour palette" : ""));
+    CVmDIB dib;
+    ASSERT_TRUE(dib.Create(nullptr, 5, 3, bits));
+    dib.SetPaletteKind(colorPalette);
+    COLORREF shown[3][5] = {};
     for (int y = 0; y < 3; ++y)
-      for (int x = 0; x < 5; ++x) shown[y][x] = WritePixel(dib, x, y, GetParam());
+      for (int x = 0; x < 5; ++x) shown[y][x] = WritePixel(dib, x, y, bits, colorPalette);
+    const COLORREF s = kSentinel;
+
+    Target copied(6, 4), cut(4, 2), stretched(4, 4);
+    EXPECT_TRUE(dib.BitBlt(nullptr, &copied.dc, CRect(1, 1, 4, 3), CPoint(2, 1)));
+    EXPECT_EQ(copied.Pixels(), (std::vector<COLORREF>{s, s, s, s, s, s,                                   //
+                                                      s, shown[1][2], shown[1][3], shown[1][4], s, s,     //
+                                                      s, shown[2][2], shown[2][3], shown[2][4], s, s,     //
+                                                      s, s, s, s, s, s}));
+    EXPECT_TRUE(dib.BitBlt(nullptr, &cut.dc, CRect(0, 0, 4, 2), CPoint(3, 2)));
+    EXPECT_EQ(cut.Pixels(), (std::vector<COLORREF>{shown[2][3], shown[2][4], s, s, s, s, s, s}));
+
+    EXPECT_TRUE(dib.StretchBlt(nullptr, &stretched.dc, CRect(0, 0, 4, 4), CPoint(3, 1), CSize(2, 2)));
+    std::vector<COLORREF> want;
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4; ++x) want.push_back(shown[1 + y / 2][3 + x / 2]);
+    EXPECT_EQ(stretched.Pixels(), want);
+    EXPECT_TRUE(dib.StretchBlt(nullptr, &stretched.dc, CRect(0, 0, 1, 1), CPoint(0, 0), CSize(1, 1), NOTSRCCOPY));
+    EXPECT_EQ(stretched.dc.GetPixel(0, 0), ~shown[0][0] & 0xFFFFFFu);
   }
-  CVmDIB dib;
-  COLORREF shown[3][5] = {};
-};
-
-TEST_P(VmDibDraw, BitBltCopiesThePixelsItIsAskedFor) {
-  Target target(6, 4);
-  EXPECT_TRUE(dib.BitBlt(nullptr, &target.dc, CRect(1, 1, 4, 3), CPoint(2, 1)));
-  const COLORREF s = kSentinel;
-  EXPECT_EQ(target.Pixels(), (std::vector<COLORREF>{s, s, s, s, s, s,                                   //
-                                                    s, shown[1][2], shown[1][3], shown[1][4], s, s,     //
-                                                    s, shown[2][2], shown[2][3], shown[2][4], s, s,     //
-                                                    s, s, s, s, s, s}));
 }
-
-TEST_P(VmDibDraw, SourceOutsideTheBitmapIsNotDrawn) {
-  Target target(4, 2);
-  EXPECT_TRUE(dib.BitBlt(nullptr, &target.dc, CRect(0, 0, 4, 2), CPoint(3, 2)));
-  const COLORREF s = kSentinel;
-  EXPECT_EQ(target.Pixels(), (std::vector<COLORREF>{shown[2][3], shown[2][4], s, s, s, s, s, s}));
-}
-
-TEST_P(VmDibDraw, StretchBltMagnifiesAndAppliesTheRasterOperation) {
-  Target target(4, 4);
-  EXPECT_TRUE(dib.StretchBlt(nullptr, &target.dc, CRect(0, 0, 4, 4), CPoint(3, 1), CSize(2, 2)));
-  std::vector<COLORREF> want;
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) want.push_back(shown[1 + y / 2][3 + x / 2]);
-  EXPECT_EQ(target.Pixels(), want);
-
-  EXPECT_TRUE(dib.StretchBlt(nullptr, &target.dc, CRect(0, 0, 1, 1), CPoint(0, 0), CSize(1, 1), NOTSRCCOPY));
-  EXPECT_EQ(target.dc.GetPixel(0, 0), ~shown[0][0] & 0xFFFFFFu);
-}
-
-INSTANTIATE_TEST_SUITE_P(Formats, VmDibDraw,
-                         testing::Values(VmCase{8, false}, VmCase{8, true}, VmCase{16, false}, VmCase{24, false},
-                                         VmCase{32, false}),
-                         [](const testing::TestParamInfo<VmCase>& info) {
-                           return std::to_string(info.param.bits) + (info.param.colorPalette ? "Colour" : "");
-                         });
 
 TEST(VmDibDrawRefusals, NothingWithoutBitmapContextOrSourceRows) {
   Target target(2, 2);

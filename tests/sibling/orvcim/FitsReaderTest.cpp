@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <tuple>
 
@@ -19,16 +21,14 @@ using orv::test::FitsSample;
 using orv::test::TempDir;
 using orv::test::WriteFits;
 
-struct KindCase {
+// One row of four pixels of each kind, with and without scaling.
+const struct KindCase {
   const char* name;
   int bitpix;
   std::vector<double> raw;
   double bscale, bzero;
   std::vector<float> physical;
-};
-
-// One row of four pixels of each kind, with and without scaling.
-const KindCase kKinds[] = {
+} kKinds[] = {
     {"8-bit", 8, {0, 1, 128, 255}, 1, 0, {0, 1, 128, 255}},
     {"16-bit", 16, {-32768, -1, 0, 32767}, 1, 0, {-32768, -1, 0, 32767}},
     {"16-bit unsigned", 16, {-32768, -1, 0, 32767}, 1, 32768, {0, 32767, 32768, 65535}},
@@ -39,9 +39,8 @@ const KindCase kKinds[] = {
      {-std::numeric_limits<float>::infinity(), 2.5f, 0.0f, std::numeric_limits<float>::infinity()}},
 };
 
-// Writes the sample to a file of the folder and reads it back.
-std::unique_ptr<CLumImage> WriteAndRead(const TempDir& folder, const FitsSample& s) {
-  const std::string path = folder.File("sample.fits");
+std::unique_ptr<CLumImage> WriteAndRead(const TempDir& folder, const FitsSample& s, const char* name = "sample.fits") {
+  const std::string path = folder.File(name);
   EXPECT_EQ(WriteFits(path, s), 0);
   return CFitsReader::Read(CString(path.c_str()), nullptr);
 }
@@ -60,18 +59,14 @@ TEST(FitsReader, EveryPixelTypeRoundTrips) {
                          image->GetBitsPixel(), image->GetOrgBitsPixel()),
               std::tuple(4, 1, 1, false, -32, k.bitpix));
     EXPECT_STREQ(image->GetOrgFileFormat(), L"FITS");
-    float lo = std::numeric_limits<float>::infinity(), hi = -lo;
-    for (int x = 0; x < 4; ++x) {
-      float v = *image->GetImageAdr(x, 0, 0);
-      EXPECT_EQ(v, k.physical[x]) << k.name << " pixel " << x;
-      if (std::isfinite(k.physical[x])) {
-        lo = std::min(lo, k.physical[x]);
-        hi = std::max(hi, k.physical[x]);
-      }
-    }
-    EXPECT_EQ(image->GetLevelMin(0), lo) << k.name;
-    EXPECT_EQ(image->GetLevelMax(0), hi) << k.name;
-    EXPECT_EQ(image->GetLevelRange(0), double(hi) - double(lo)) << k.name;
+    const float* row = image->GetImageAdr(0, 0, 0);
+    EXPECT_EQ(std::vector<float>(row, row + 4), k.physical) << k.name;
+    std::vector<float> finite;  // the window spans these
+    std::ranges::copy_if(k.physical, std::back_inserter(finite), [](float v) { return std::isfinite(v); });
+    const auto [lo, hi] = std::ranges::minmax(finite);
+    EXPECT_EQ(std::tuple(image->GetLevelMin(0), image->GetLevelMax(0), image->GetLevelRange(0)),
+              std::tuple(double(lo), double(hi), double(hi) - double(lo)))
+        << k.name;
 
     FitsInfo info;
     ASSERT_TRUE(CFitsReader::ReadInfo(CString(path.c_str()), &info, &error));
@@ -79,64 +74,52 @@ TEST(FitsReader, EveryPixelTypeRoundTrips) {
   }
 }
 
-TEST(FitsReader, ThreePlanesAreRedGreenBlueWithTheirOwnWindows) {
+TEST(FitsReader, ThreePlanesAreRedGreenBlueWithTheirOwnWindowsAndExtensionsAreRead) {
   TempDir folder;
   auto image = WriteAndRead(folder, {.bitpix = 16, .width = 2, .height = 2, .planes = 3,
                                      .raw = {1, 2, 3, 4, /*green*/ 10, 20, 30, 40, /*blue*/ -1, -2, -3, -4}});
   ASSERT_NE(image, nullptr);
-  EXPECT_TRUE(image->IsColor());
-  EXPECT_EQ(image->GetPlanes(), 3);
-  EXPECT_EQ(*image->GetImageAdr(1, 0, 0), 2.0f);  // row 0 is the file's first row
-  EXPECT_EQ(*image->GetImageAdr(0, 1, 1), 30.0f);
-  EXPECT_EQ(*image->GetImageAdr(1, 1, 2), -4.0f);
+  // Row 0 is the file's first row.
+  EXPECT_EQ(std::tuple(image->IsColor() != 0, image->GetPlanes(), *image->GetImageAdr(1, 0, 0),
+                       *image->GetImageAdr(0, 1, 1), *image->GetImageAdr(1, 1, 2)),
+            std::tuple(true, 3, 2.0f, 30.0f, -4.0f));
   EXPECT_EQ(std::tuple(image->GetLevelMin(1), image->GetLevelMax(1), image->GetLevelMin(2), image->GetLevelMax(2)),
             std::tuple(10.0, 40.0, -4.0, -1.0));
+  // An image in an extension, in a file whose name has brackets.
+  image = WriteAndRead(folder, {.bitpix = 8, .width = 2, .raw = {3, 4}, .emptyPrimary = true}, "ext[1].fits");
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(*image->GetImageAdr(1, 0, 0), 4.0f);
 }
 
-TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindow) {
+TEST(FitsReader, UndefinedPixelsAreNaNAndLeftOutOfTheWindowInfinitiesAndDenormalsStay) {
   TempDir folder;
   auto image = WriteAndRead(folder, {.bitpix = 16, .width = 3, .raw = {5, -999, 9}, .blank = -999, .writeBlank = true});
   ASSERT_NE(image, nullptr);
   EXPECT_TRUE(std::isnan(*image->GetImageAdr(1, 0, 0)));
-  EXPECT_EQ(image->GetLevelMin(0), 5.0);
-  EXPECT_EQ(image->GetLevelMax(0), 9.0);
+  EXPECT_EQ(std::pair(image->GetLevelMin(0), image->GetLevelMax(0)), std::pair(5.0, 9.0));
 
   image = WriteAndRead(folder, {.bitpix = -32, .width = 2, .raw = {std::nan(""), std::nan("")}});
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(image->GetLevelMin(0), 0.0);
-  EXPECT_EQ(image->GetLevelMax(0), 0.0);
-}
+  EXPECT_EQ(std::pair(image->GetLevelMin(0), image->GetLevelMax(0)), std::pair(0.0, 0.0));
 
-TEST(FitsReader, InfinitiesAndDenormalsStayAndRowsRunUp) {
-  TempDir folder;
+  // Infinities and denormals stay; rows run up.
   const double inf = std::numeric_limits<double>::infinity();
   const float denormal = std::numeric_limits<float>::denorm_min() * 3;
   for (int bitpix : {-32, -64}) {
-    auto image = WriteAndRead(folder, {.bitpix = bitpix, .width = 3, .height = 2,
-                                       .raw = {inf, denormal, -inf, /*second row*/ std::nan(""), 7.5, 2.0}});
+    SCOPED_TRACE(bitpix);
+    image = WriteAndRead(folder, {.bitpix = bitpix, .width = 3, .height = 2,
+                                  .raw = {inf, denormal, -inf, /*second row*/ std::nan(""), 7.5, 2.0}});
     ASSERT_NE(image, nullptr);
     EXPECT_TRUE(image->IsBottomUp());
-    EXPECT_EQ(*image->GetImageAdr(0, 0, 0), std::numeric_limits<float>::infinity()) << bitpix;
-    EXPECT_EQ(*image->GetImageAdr(1, 0, 0), denormal) << bitpix;
-    EXPECT_EQ(*image->GetImageAdr(2, 0, 0), -std::numeric_limits<float>::infinity()) << bitpix;
-    EXPECT_TRUE(std::isnan(*image->GetImageAdr(0, 1, 0))) << bitpix;
-    EXPECT_EQ(*image->GetImageAdr(1, 1, 0), 7.5f) << bitpix;  // the file's second row
+    const float* first = image->GetImageAdr(0, 0, 0);
+    EXPECT_EQ(std::vector<float>(first, first + 3), (std::vector<float>{float(inf), denormal, -float(inf)}));
+    EXPECT_TRUE(std::isnan(*image->GetImageAdr(0, 1, 0)));
+    EXPECT_EQ(*image->GetImageAdr(1, 1, 0), 7.5f);  // the file's second row
     // The window spans the finite pixels, the denormal one its true minimum; +Inf renders 255.
-    EXPECT_EQ(image->GetLevelMin(0), static_cast<double>(denormal)) << bitpix;
-    EXPECT_EQ(image->GetLevelMax(0), 7.5) << bitpix;
-    EXPECT_EQ(image->GetPixelGray256(0, 0, 0), 255) << bitpix;
-    EXPECT_EQ(image->GetPixelGray256(2, 0, 0), 0) << bitpix;
+    EXPECT_EQ(std::tuple(image->GetLevelMin(0), image->GetLevelMax(0), image->GetPixelGray256(0, 0, 0),
+                         image->GetPixelGray256(2, 0, 0)),
+              std::tuple(double(denormal), 7.5, 255, 0));
   }
-}
-
-TEST(FitsReader, ImageInAnExtensionAndNamesWithBrackets) {
-  TempDir folder;
-  const FitsSample s{.bitpix = 8, .width = 2, .raw = {3, 4}, .emptyPrimary = true};
-  std::string path = folder.File("ext[1].fits");
-  ASSERT_EQ(WriteFits(path, s), 0);
-  auto image = CFitsReader::Read(CString(path.c_str()), nullptr);
-  ASSERT_NE(image, nullptr);
-  EXPECT_EQ(*image->GetImageAdr(1, 0, 0), 4.0f);
 }
 
 TEST(FitsReader, BadFilesGiveAMessageAndNoImage) {

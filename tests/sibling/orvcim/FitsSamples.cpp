@@ -15,10 +15,9 @@ int WriteFits(const std::string& path, const FitsSample& s) {
   long naxes[3] = {s.width, s.height, s.planes};
   fits_create_img(f, s.bitpix, s.planes == 1 ? 2 : 3, naxes, &status);
   if (s.writeScale) {
-    double bscale = s.bscale;
-    double bzero = s.bzero;
-    fits_update_key(f, TDOUBLE, "BSCALE", &bscale, nullptr, &status);
-    fits_update_key(f, TDOUBLE, "BZERO", &bzero, nullptr, &status);
+    double scaling[2] = {s.bscale, s.bzero};
+    fits_update_key(f, TDOUBLE, "BSCALE", &scaling[0], nullptr, &status);
+    fits_update_key(f, TDOUBLE, "BZERO", &scaling[1], nullptr, &status);
   }
   if (s.writeBlank) {
     long long blank = s.blank;
