@@ -9,9 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "support/RawRegistry.h"
 #include "support/TempRegistry.h"
 
 namespace {
+using orv::test::DwordBytes;
+using orv::test::TextBytes;
+
 constexpr BYTE kSentinel = 0xCD;
 
 class WinRegTest : public testing::Test {
@@ -30,6 +34,11 @@ protected:
   }
   LSTATUS SetDword(HKEY key, const wchar_t* name, DWORD value) {
     return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  }
+  DWORD ReadDword(HKEY key, const wchar_t* name) {
+    DWORD value = 0, size = sizeof value;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size));
+    return value;
   }
   std::vector<std::wstring> Subkeys(HKEY key) {
     std::vector<std::wstring> names;
@@ -51,12 +60,8 @@ protected:
 };
 
 TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
-  HKEY key = Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\MixedCase");
-  RegCloseKey(key);
-  struct Row {
-    const wchar_t* path;
-    LSTATUS expected;
-  } rows[] = {
+  RegCloseKey(Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\MixedCase"));
+  const std::pair<const wchar_t*, LSTATUS> rows[] = {
       {L"Software\\Orrelab\\MixedCase", ERROR_SUCCESS},
       {L"SOFTWARE\\ORRELAB\\MIXEDCASE", ERROR_SUCCESS},
       {L"software\\orrelab\\mixedcase\\", ERROR_SUCCESS},
@@ -67,11 +72,12 @@ TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
       {L"Software\\Orrelab\\\\\\MixedCase\\\\", ERROR_SUCCESS},
       {L"\\", ERROR_BAD_PATHNAME},
   };
-  for (const Row& row : rows) {
+  for (auto [path, expected] : rows) {
     HKEY opened = nullptr;
-    EXPECT_EQ(row.expected, Open(HKEY_CURRENT_USER, row.path, &opened)) << row.path;
+    EXPECT_EQ(expected, Open(HKEY_CURRENT_USER, path, &opened)) << path;
     if (opened != nullptr) RegCloseKey(opened);
   }
+  HKEY key = nullptr;
   DWORD disposition = 0;
   ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\\\ORRELAB\\mixedCASE", 0, nullptr, 0,
                                            KEY_ALL_ACCESS, nullptr, &key, &disposition));
@@ -96,42 +102,30 @@ TEST_F(WinRegTest, SubkeysEnumerateInOrdinalOrderOfUpperCasedNames) {
 
 TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Typed");
-  const BYTE binary[] = {0x00, 0xFF, 0x10, 0x80};
-  std::uint64_t qword = 0x0123456789ABCDEFull;
-  std::wstring text = L"\u661f\u5ea7 text";
-  ASSERT_EQ(ERROR_SUCCESS, SetString(key, L"Text", text));
-  ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"Number", 0xFFFFFFFEu));
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Bytes", 0, REG_BINARY, binary, sizeof binary));
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Big", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&qword), 8));
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Empty", 0, REG_BINARY, nullptr, 0));
-  ASSERT_EQ(ERROR_SUCCESS, SetString(key, nullptr, L"default"));
-
   struct Row {
-    const wchar_t* name;
+    const wchar_t *written, *read;  // names differ in letter case; null is the default value
     DWORD type;
     std::vector<BYTE> bytes;
+  } rows[] = {
+      {L"Text", L"text", REG_SZ, TextBytes(L"\u661f\u5ea7 text")},
+      {L"Number", L"NUMBER", REG_DWORD, DwordBytes(0xFFFFFFFEu)},
+      {L"Bytes", L"bytes", REG_BINARY, {0x00, 0xFF, 0x10, 0x80}},
+      {L"Big", L"big", REG_QWORD, {0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01}},
+      {L"Empty", L"empty", REG_BINARY, {}},  // written from a null pointer
+      {nullptr, L"", REG_SZ, TextBytes(L"default")},
   };
-  auto bytesOf = [](const void* p, size_t n) {
-    return std::vector<BYTE>(static_cast<const BYTE*>(p), static_cast<const BYTE*>(p) + n);
-  };
-  DWORD number = 0xFFFFFFFEu;
-  std::vector<Row> rows = {
-      {L"text", REG_SZ, bytesOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t))},
-      {L"NUMBER", REG_DWORD, bytesOf(&number, 4)},
-      {L"bytes", REG_BINARY, bytesOf(binary, sizeof binary)},
-      {L"big", REG_QWORD, bytesOf(&qword, 8)},
-      {L"empty", REG_BINARY, {}},
-      {L"", REG_SZ, bytesOf(L"default", 8 * sizeof(wchar_t))},
-  };
+  for (const Row& row : rows)
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, row.written, 0, row.type, row.bytes.empty() ? nullptr : row.bytes.data(),
+                                            static_cast<DWORD>(row.bytes.size())));
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << "value " << std::string(row.name, row.name + std::wcslen(row.name)));
+    SCOPED_TRACE(CString(row.read).ToUtf8());
     DWORD type = 99, size = 0;
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.name, nullptr, &type, nullptr, &size));
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.read, nullptr, &type, nullptr, &size));
     EXPECT_EQ(row.type, type);
     EXPECT_EQ(row.bytes.size(), size);
     std::vector<BYTE> buffer(row.bytes.size() + 4, kSentinel);
     size = static_cast<DWORD>(buffer.size());
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.name, nullptr, &type, buffer.data(), &size));
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.read, nullptr, &type, buffer.data(), &size));
     EXPECT_EQ(row.bytes, std::vector<BYTE>(buffer.begin(), buffer.begin() + size));
     EXPECT_EQ(kSentinel, buffer[size]) << "written past the value";
   }
@@ -221,13 +215,8 @@ TEST_F(WinRegTest, RootsAreSeparateAndPersistInTheirFiles) {
   HKEY stale = Create(HKEY_CURRENT_USER, L"Kept");
   // Pointing a root at its file again reopens it: the values are on disk.
   ASSERT_TRUE(orv::SetRegistryRootFile(HKEY_CURRENT_USER, m_registry.UserFile()));
-  DWORD value = 0, size = 4;
-  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(HKEY_CURRENT_USER, L"where", nullptr, nullptr,
-                                            reinterpret_cast<BYTE*>(&value), &size));
-  EXPECT_EQ(1u, value);
-  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(HKEY_LOCAL_MACHINE, L"where", nullptr, nullptr,
-                                            reinterpret_cast<BYTE*>(&value), &size));
-  EXPECT_EQ(2u, value);
+  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, L"where"));
+  EXPECT_EQ(2u, ReadDword(HKEY_LOCAL_MACHINE, L"where"));
   EXPECT_EQ(ERROR_KEY_DELETED, SetDword(stale, L"X", 1)) << "handles do not outlive their root's file";
   RegCloseKey(stale);
   EXPECT_EQ(m_registry.UserFile(), orv::GetRegistryRootFile(HKEY_CURRENT_USER));
@@ -237,19 +226,13 @@ TEST_F(WinRegTest, RootsAreSeparateAndPersistInTheirFiles) {
 TEST_F(WinRegTest, AFailedTransactionLeavesNothingNotEvenInWhatItRead) {
   HKEY key = Create(HKEY_CURRENT_USER, L"T");
   ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 1));
-  auto read = [&]() {
-    DWORD value = 0, size = sizeof value;
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"v", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size));
-    return value;
-  };
-  LSTATUS st = orv::RunRegistryTransaction([&]() {
-    EXPECT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 2));
-    RegCloseKey(Create(key, L"New"));
-    EXPECT_EQ(2u, read());
-    return ERROR_CANTWRITE;
-  });
-  EXPECT_EQ(ERROR_CANTWRITE, st);
-  EXPECT_EQ(1u, read());
+  EXPECT_EQ(ERROR_CANTWRITE, orv::RunRegistryTransaction([&]() {
+              EXPECT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 2));
+              RegCloseKey(Create(key, L"New"));
+              EXPECT_EQ(2u, ReadDword(key, L"v"));
+              return ERROR_CANTWRITE;
+            }));
+  EXPECT_EQ(1u, ReadDword(key, L"v"));
   HKEY gone = nullptr;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(key, L"New", &gone));
   EXPECT_EQ(std::vector<std::wstring>{}, Subkeys(key));
@@ -264,25 +247,23 @@ TEST_F(WinRegTest, LongEnumerationsAnswerEveryIndexInAnyOrder) {
     RegCloseKey(Create(key, name.c_str()));
     ASSERT_EQ(ERROR_SUCCESS, SetDword(key, name.c_str(), 1));
   }
-  auto subkeyAt = [&](DWORD i) {
+  auto nameAt = [&](DWORD i, bool value) {
     wchar_t name[64];
     DWORD size = 64;
-    return RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
+    const LSTATUS st = value ? RegEnumValueW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr)
+                             : RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+    return st == ERROR_SUCCESS ? std::wstring(name) : L"-";
   };
-  auto valueAt = [&](DWORD i) {
-    wchar_t name[64];
-    DWORD size = 64;
-    return RegEnumValueW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
-  };
+  auto subkeyAt = [&](DWORD i) { return nameAt(i, false); };
   std::vector<std::wstring> sorted = names;
-  std::sort(sorted.begin(), sorted.end(), [](const std::wstring& a, const std::wstring& b) { return a < b; });
+  std::sort(sorted.begin(), sorted.end());
   std::vector<DWORD> order;
   for (DWORD i = 0; i <= 300; ++i) order.push_back(i);
   for (DWORD i = 301; i-- > 0;) order.push_back(i);
   for (DWORD i = 0; i < 300; ++i) order.push_back((i * 131) % 301);
   for (DWORD i : order) {
     EXPECT_EQ(i < 300 ? sorted[i] : L"-", subkeyAt(i)) << i;
-    EXPECT_EQ(i < 300 ? names[i] : L"-", valueAt(i)) << i;
+    EXPECT_EQ(i < 300 ? names[i] : L"-", nameAt(i, true)) << i;
   }
   // A key created half-way through a walk moves the later names down by one.
   EXPECT_EQ(sorted[200], subkeyAt(200));
