@@ -44,8 +44,7 @@ TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
   RegisterShippedPictureSets();
   const struct {
     int index;
-    const wchar_t* file;
-    const wchar_t* label;
+    const wchar_t *file, *label;
     COLORREF color;
   } expected[] = {
       {1, kStandard, L"標準", 0x504038},

@@ -47,8 +47,7 @@ TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
   struct Row {
     int line;
     const wchar_t *section, *key, *def;
-    DWORD size;
-    DWORD expectedCount;
+    DWORD size, expectedCount;
     std::wstring expected;
   } rows[] = {
       {1, L"General", L"FileId", L"d", 64, 2, L"42"},

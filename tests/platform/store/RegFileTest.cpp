@@ -148,10 +148,7 @@ TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
 
 TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
   const std::wstring header = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"ok\"=dword:1\r\n";
-  struct Row {
-    std::wstring text;
-    int line;
-  } rows[] = {
+  const std::pair<std::wstring, int> rows[] = {  // a file, the line its error is reported at
       {L"", 1},
       {L"REGEDIT5\r\n[HKEY_CURRENT_USER\\X]\r\n", 1},
       {L"Windows Registry Editor Version 5.00\r\n\"v\"=dword:1\r\n", 2},
@@ -181,14 +178,14 @@ TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
       {header + L"[-HKEY_CURRENT_USER]\r\n", 5},
       {header + L"[HKEY_CURRENT_USER\\" + std::wstring(256, L'k') + L"]\r\n", 5},
   };
-  for (const Row& row : rows) {
-    orv::RegImportReport report = orv::ImportRegText(row.text);
-    EXPECT_EQ(ERROR_INVALID_DATA, report.status) << orv::EncodeUtf8(row.text);
-    EXPECT_EQ(row.line, report.line) << orv::EncodeUtf8(row.text) << ": " << orv::EncodeUtf8(report.message);
+  for (const auto& [text, line] : rows) {
+    SCOPED_TRACE(orv::EncodeUtf8(text));
+    orv::RegImportReport report = orv::ImportRegText(text);
+    EXPECT_EQ(ERROR_INVALID_DATA, report.status);
+    EXPECT_EQ(line, report.line) << orv::EncodeUtf8(report.message);
     EXPECT_FALSE(report.message.empty());
     HKEY key = nullptr;
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key))
-        << "nothing imported from " << orv::EncodeUtf8(row.text);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key)) << "imported";
   }
 }
 

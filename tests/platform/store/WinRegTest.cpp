@@ -114,9 +114,10 @@ TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
       {L"Empty", L"empty", REG_BINARY, {}},  // written from a null pointer
       {nullptr, L"", REG_SZ, TextBytes(L"default")},
   };
-  for (const Row& row : rows)
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, row.written, 0, row.type, row.bytes.empty() ? nullptr : row.bytes.data(),
-                                            static_cast<DWORD>(row.bytes.size())));
+  for (const Row& row : rows) {
+    const BYTE* data = row.bytes.empty() ? nullptr : row.bytes.data();
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, row.written, 0, row.type, data, static_cast<DWORD>(row.bytes.size())));
+  }
   for (const Row& row : rows) {
     SCOPED_TRACE(CString(row.read).ToUtf8());
     DWORD type = 99, size = 0;
@@ -136,30 +137,26 @@ TEST_F(WinRegTest, QueryBufferTooSmallAsksForMoreAndWritesNothing) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Buffers");
   ASSERT_EQ(ERROR_SUCCESS, SetString(key, L"Text", L"abc"));
   const DWORD needed = 4 * sizeof(wchar_t);
-  struct Row {
-    DWORD offered;
-    LSTATUS expected;
-  } rows[] = {{needed, ERROR_SUCCESS}, {needed - 1, ERROR_MORE_DATA}, {0, ERROR_MORE_DATA}, {needed + 7, ERROR_SUCCESS}};
-  for (const Row& row : rows) {
+  using Row = std::pair<DWORD, LSTATUS>;  // the size offered, the answer
+  for (auto [offered, expected] : {Row{needed, ERROR_SUCCESS}, Row{needed - 1, ERROR_MORE_DATA},
+                                   Row{0, ERROR_MORE_DATA}, Row{needed + 7, ERROR_SUCCESS}}) {
     std::vector<BYTE> buffer(needed + 8, kSentinel);
-    DWORD size = row.offered, type = 0;
-    EXPECT_EQ(row.expected, RegQueryValueExW(key, L"Text", nullptr, &type, buffer.data(), &size)) << row.offered;
+    DWORD size = offered, type = 0;
+    EXPECT_EQ(expected, RegQueryValueExW(key, L"Text", nullptr, &type, buffer.data(), &size)) << offered;
     EXPECT_EQ(needed, size);
     EXPECT_EQ(REG_SZ, type);
-    if (row.expected == ERROR_MORE_DATA) {
-      EXPECT_EQ(kSentinel, buffer[0]);
-    }
+    EXPECT_TRUE(expected == ERROR_SUCCESS || buffer[0] == kSentinel) << "written although too small";
     EXPECT_EQ(kSentinel, buffer[needed]);
   }
   // Stored without its NUL: the NUL is added where there is room for it, or asked for.
   const DWORD chars = 3 * sizeof(wchar_t);
   ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"abc"), chars));
-  for (const Row& row : {Row{needed, ERROR_SUCCESS}, Row{chars, ERROR_MORE_DATA}}) {
+  for (auto [offered, expected] : {Row{needed, ERROR_SUCCESS}, Row{chars, ERROR_MORE_DATA}}) {
     std::vector<wchar_t> text(5, L'#');
-    DWORD size = row.offered;
-    EXPECT_EQ(row.expected, RegQueryValueExW(key, L"Bare", nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size));
-    EXPECT_EQ(row.expected == ERROR_SUCCESS ? chars : needed, size);
-    EXPECT_EQ(std::wstring(text.data(), 5), row.expected == ERROR_SUCCESS ? std::wstring(L"abc\0#", 5) : L"#####");
+    DWORD size = offered;
+    EXPECT_EQ(expected, RegQueryValueExW(key, L"Bare", nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size));
+    EXPECT_EQ(expected == ERROR_SUCCESS ? chars : needed, size);
+    EXPECT_EQ(std::wstring(text.data(), 5), expected == ERROR_SUCCESS ? std::wstring(L"abc\0#", 5) : L"#####");
   }
   DWORD asked = 0;
   EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"Bare", nullptr, nullptr, nullptr, &asked));

@@ -35,8 +35,7 @@ TEST_F(RegistryTest, ValuesLiveUnderTheApplicationKeyWithTheirTypes) {
   ASSERT_EQ(1, CRegistry::Write(L"", L"AtTheTop", CString(L"x")));
 
   struct Row {
-    const wchar_t* key;
-    const wchar_t* name;
+    const wchar_t *key, *name;
     DWORD type;
     std::vector<BYTE> bytes;
   };
@@ -84,10 +83,7 @@ TEST_F(RegistryTest, AValueOfAnotherTypeReadsAsTheDefault) {
 
 TEST_F(RegistryTest, IntKindsStoreOnOffAndNumbers) {
   struct Row {
-    int written;
-    int kind;
-    int readAsBool;
-    int readAsInt;
+    int written, kind, readAsBool, readAsInt;
     DWORD readAsDword;
   } rows[] = {
       {0, CRegistry::DT_BOOL, 0, 0, 0},
@@ -120,14 +116,12 @@ TEST_F(RegistryTest, StringsAreReadUpToTheirFirstNulWhateverTheirTerminator) {
   SetRaw(HKEY_CURRENT_USER, L"S", L"Inner", REG_SZ, inner, sizeof inner);
   SetRaw(HKEY_CURRENT_USER, L"S", L"Empty", REG_SZ, nullptr, 0);
   SetRaw(HKEY_CURRENT_USER, L"S", L"Expand", REG_EXPAND_SZ, L"%HOME%", 7 * sizeof(wchar_t));
-  struct Row {
-    const wchar_t* name;
-    const wchar_t* expected;
-  } rows[] = {{L"NoEnd", L"abc"}, {L"Inner", L"a"}, {L"Empty", L""}, {L"Expand", L"%HOME%"}};
-  for (const Row& row : rows) {
+  const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+      {L"NoEnd", L"abc"}, {L"Inner", L"a"}, {L"Empty", L""}, {L"Expand", L"%HOME%"}};
+  for (auto [name, expected] : rows) {
     CString text = L"untouched";
-    EXPECT_EQ(1, CRegistry::Read(L"S", row.name, CString(L"dflt"), text)) << CString(row.name);
-    EXPECT_EQ(CString(row.expected), text);
+    EXPECT_EQ(1, CRegistry::Read(L"S", name, CString(L"dflt"), text)) << CString(name);
+    EXPECT_EQ(CString(expected), text);
   }
 }
 

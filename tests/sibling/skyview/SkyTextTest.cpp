@@ -16,8 +16,7 @@ SkyValue Color(int r, int g, int b) { return {SkyValueKind::Color, RGB(r, g, b)}
 
 struct SettingRow {
   int row;
-  const wchar_t* text;
-  const wchar_t* key;
+  const wchar_t *text, *key;
   SkyValue value;
   bool hasDefault;
   SkyValue byDefault;
