@@ -1,12 +1,13 @@
 // The text channel to the sky view and the command-file runner, against the sky-view control
 // that knows the library's catalogue.
-#include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "colour/OrvColor.h"
 #include "sibling/skyview/CorLum.h"
+#include "sibling/skyview/SkyText.h"
 #include "sibling/skyview/SkyViewControl.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -46,14 +47,9 @@ TEST_F(CorLumTest, ControlAnswersEveryCatalogueKeyWithItsDefault) {
     SColorEntry e = catalogue.GetColorEntry(i);
     SCOPED_TRACE(e.strColorKey.ToUtf8());
     if (e.strKind == L"FONT") {
-      CString size;
-      size.Format(L"%d", e.nDefaultSize);
-      EXPECT_EQ(corlum.Command(L"? " + e.strSizeKey), size);
+      EXPECT_EQ(corlum.Command(L"? " + e.strSizeKey), CString(std::to_wstring(e.nDefaultSize).c_str()));
     }
-    CString color;
-    color.Format(L"RGB(%d, %d, %d)", static_cast<int>(GetRValue(e.crDefault)),
-                 static_cast<int>(GetGValue(e.crDefault)), static_cast<int>(GetBValue(e.crDefault)));
-    EXPECT_EQ(corlum.Command(L"? " + e.strColorKey), color);
+    EXPECT_EQ(corlum.Command(L"? " + e.strColorKey), orv::FormatSkyValue({orv::SkyValueKind::Color, e.crDefault}));
   }
   EXPECT_EQ(corlum.Command(L"? Constellation.Picture.Image.Color"), L"RGB(56, 64, 80)");
 }

@@ -32,17 +32,13 @@ int FontsValue(const wchar_t* name) {
 
 // The lines of a Unicode text file as the library wrote it: UTF-16LE with its mark, CR LF.
 std::vector<std::wstring> Lines(const std::string& path) {
-  std::string bytes = ReadFileBytes(path);
-  std::vector<std::wstring> lines;
-  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return lines;
+  const std::string bytes = ReadFileBytes(path);
+  if (!bytes.starts_with("\xFF\xFE")) return {};
   const std::wstring text = orv::TextDecoder(orv::TextEncoding::Utf16Le).Decode(std::string_view(bytes).substr(2));
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find(L"\r\n", start);
-    EXPECT_NE(end, std::wstring::npos) << "every line ends in CR LF";
-    if (end == std::wstring::npos) break;
+  EXPECT_TRUE(text.empty() || text.ends_with(L"\r\n")) << "every line ends in CR LF";
+  std::vector<std::wstring> lines;
+  for (size_t start = 0, end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
     lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
   return lines;
 }
 
