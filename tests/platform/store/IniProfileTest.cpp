@@ -132,46 +132,25 @@ TEST(IniProfileString, ListsSectionsKeysAndEntries) {
 }
 
 TEST(IniProfileInt, ReadsALeadingDecimalNumberWithThePlatformsWrap) {
-  struct Row {
-    int line;
-    const wchar_t *section, *key, *value;  // value null: nothing written
-    int def;
-    UINT expected;
-  } rows[] = {
-      {1, nullptr, nullptr, nullptr, -1, 4294967295u},
-      {2, nullptr, nullptr, nullptr, 1, 1},
-      {3, L"s", nullptr, nullptr, -1, 4294967295u},
-      {4, nullptr, L"k", nullptr, 1, 1},
-      {5, L"s", L"k", nullptr, -1, 4294967295u},
-      {6, L"s", L"k", nullptr, 1, 1},
-      {7, L"s", L"k", L"-1", -1, 4294967295u},
-      {8, L"s", L"k", L"-1", 1, 4294967295u},
-      {9, L"s", L"k", L"1", -1, 1},
-      {10, L"s", L"k", L"+1", -1, 1},
-      {11, L"s", L"k", L"4294967296", 1, 0},
-      {12, L"s", L"k", L"4294967297", -1, 1},
-      {13, L"s", L"k", L"-4294967297", 1, 4294967295u},
-      {14, L"s", L"k", L"42A94967297", -1, 42},
-      {15, L"s", L"k", L"B4294967297", -1, 0},
-      {16, L"s", L"k", L"0x10", 7, 0},
-      {17, L"s", L"k", L"   42   ", 7, 42},
-      {18, L"s", L"k", L"\"7\"", 0, 7},
-      {19, L"s", L"k", L"", 7, 7},
-      {20, L"s", L"k", L"- 5", 7, 0},
-      {21, L"s", L"k", L"99999999999999999999999999999", 0, 2684354559u},
-      {22, L"s", L"k", L"999999999999999999999999999991234", 0, 2684354559u},  // beyond 29 characters
-      {23, L"s", L"k", L"2147483648", 0, 2147483648u},
-      {24, L"s", L"k", L"1e5", 0, 1},
-      {25, L"s", L"k", L"12.9", 0, 12},
-  };
   TempDir dir;
-  for (const auto& row : rows) {
-    std::filesystem::remove(dir.File("int.ini"));
-    if (row.value) {
-      ASSERT_TRUE(WritePrivateProfileStringW(row.section, row.key, row.value, dir.WFile("int.ini")));
-    }
-    EXPECT_EQ(row.expected, GetPrivateProfileIntW(row.section, row.key, row.def, dir.WFile("int.ini")))
-        << "row " << row.line;
+  const CString file = dir.WFile("int.ini");
+  // No file: the default, wrapped, whether or not a section and a key are named.
+  const struct { const wchar_t *section, *key; int def; UINT expected; } missing[] = {
+      {nullptr, nullptr, -1, 4294967295u}, {nullptr, nullptr, 1, 1}, {L"s", nullptr, -1, 4294967295u},
+      {nullptr, L"k", 1, 1}, {L"s", L"k", -1, 4294967295u}, {L"s", L"k", 1, 1}};
+  for (const auto& row : missing)
+    EXPECT_EQ(row.expected, GetPrivateProfileIntW(row.section, row.key, row.def, file))
+        << "section " << !!row.section << ", key " << !!row.key << ", default " << row.def;
+  const struct { const wchar_t* value; int def; UINT expected; } stored[] = {
+      {L"-1", -1, 4294967295u}, {L"-1", 1, 4294967295u}, {L"1", -1, 1}, {L"+1", -1, 1}, {L"4294967296", 1, 0},
+      {L"4294967297", -1, 1}, {L"-4294967297", 1, 4294967295u}, {L"42A94967297", -1, 42}, {L"B4294967297", -1, 0},
+      {L"0x10", 7, 0}, {L"   42   ", 7, 42}, {L"\"7\"", 0, 7}, {L"", 7, 7}, {L"- 5", 7, 0}, {L"1e5", 0, 1},
+      {L"12.9", 0, 12}, {L"2147483648", 0, 2147483648u}, {L"99999999999999999999999999999", 0, 2684354559u},
+      {L"999999999999999999999999999991234", 0, 2684354559u},  // beyond 29 characters
+  };
+  for (const auto& row : stored) {
+    ASSERT_TRUE(WritePrivateProfileStringW(L"s", L"k", row.value, file));
+    EXPECT_EQ(row.expected, GetPrivateProfileIntW(L"s", L"k", row.def, file)) << CString(row.value);
   }
 }
 
