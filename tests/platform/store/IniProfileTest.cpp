@@ -2,6 +2,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -135,22 +136,38 @@ TEST(IniProfileInt, ReadsALeadingDecimalNumberWithThePlatformsWrap) {
   TempDir dir;
   const CString file = dir.WFile("int.ini");
   // No file: the default, wrapped, whether or not a section and a key are named.
-  const struct { const wchar_t *section, *key; int def; UINT expected; } missing[] = {
-      {nullptr, nullptr, -1, 4294967295u}, {nullptr, nullptr, 1, 1}, {L"s", nullptr, -1, 4294967295u},
-      {nullptr, L"k", 1, 1}, {L"s", L"k", -1, 4294967295u}, {L"s", L"k", 1, 1}};
-  for (const auto& row : missing)
-    EXPECT_EQ(row.expected, GetPrivateProfileIntW(row.section, row.key, row.def, file))
-        << "section " << !!row.section << ", key " << !!row.key << ", default " << row.def;
-  const struct { const wchar_t* value; int def; UINT expected; } stored[] = {
-      {L"-1", -1, 4294967295u}, {L"-1", 1, 4294967295u}, {L"1", -1, 1}, {L"+1", -1, 1}, {L"4294967296", 1, 0},
-      {L"4294967297", -1, 1}, {L"-4294967297", 1, 4294967295u}, {L"42A94967297", -1, 42}, {L"B4294967297", -1, 0},
-      {L"0x10", 7, 0}, {L"   42   ", 7, 42}, {L"\"7\"", 0, 7}, {L"", 7, 7}, {L"- 5", 7, 0}, {L"1e5", 0, 1},
-      {L"12.9", 0, 12}, {L"2147483648", 0, 2147483648u}, {L"99999999999999999999999999999", 0, 2684354559u},
-      {L"999999999999999999999999999991234", 0, 2684354559u},  // beyond 29 characters
+  using Missing = std::tuple<const wchar_t*, const wchar_t*, int, UINT>;  // section, key, default, read
+  for (auto [section, key, def, expected] :
+       {Missing{nullptr, nullptr, -1, 4294967295u}, Missing{nullptr, nullptr, 1, 1},
+        Missing{L"s", nullptr, -1, 4294967295u}, Missing{nullptr, L"k", 1, 1}, Missing{L"s", L"k", -1, 4294967295u},
+        Missing{L"s", L"k", 1, 1}})
+    EXPECT_EQ(expected, GetPrivateProfileIntW(section, key, def, file))
+        << "section " << !!section << ", key " << !!key << ", default " << def;
+  // A value, the default, what is read. Values longer than 29 characters are read as their first 29.
+  const std::tuple<const wchar_t*, int, UINT> stored[] = {
+      {L"-1", -1, 4294967295u},
+      {L"-1", 1, 4294967295u},
+      {L"1", -1, 1},
+      {L"+1", -1, 1},
+      {L"4294967296", 1, 0},
+      {L"4294967297", -1, 1},
+      {L"-4294967297", 1, 4294967295u},
+      {L"42A94967297", -1, 42},
+      {L"B4294967297", -1, 0},
+      {L"0x10", 7, 0},
+      {L"   42   ", 7, 42},
+      {L"\"7\"", 0, 7},
+      {L"", 7, 7},
+      {L"- 5", 7, 0},
+      {L"1e5", 0, 1},
+      {L"12.9", 0, 12},
+      {L"2147483648", 0, 2147483648u},
+      {L"99999999999999999999999999999", 0, 2684354559u},
+      {L"999999999999999999999999999991234", 0, 2684354559u},
   };
-  for (const auto& row : stored) {
-    ASSERT_TRUE(WritePrivateProfileStringW(L"s", L"k", row.value, file));
-    EXPECT_EQ(row.expected, GetPrivateProfileIntW(L"s", L"k", row.def, file)) << CString(row.value);
+  for (auto [value, def, expected] : stored) {
+    ASSERT_TRUE(WritePrivateProfileStringW(L"s", L"k", value, file));
+    EXPECT_EQ(expected, GetPrivateProfileIntW(L"s", L"k", def, file)) << CString(value);
   }
 }
 

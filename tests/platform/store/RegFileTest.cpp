@@ -148,25 +148,37 @@ TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
 
 TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
   const std::wstring header = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"ok\"=dword:1\r\n";
-  std::vector<std::pair<std::wstring, int>> files = {  // a file, the line its error is reported at
+  const std::pair<std::wstring, int> rows[] = {  // a file, the line its error is reported at
       {L"", 1},
       {L"REGEDIT5\r\n[HKEY_CURRENT_USER\\X]\r\n", 1},
       {L"Windows Registry Editor Version 5.00\r\n\"v\"=dword:1\r\n", 2},
+      {header + L"[HKEY_CLASSES_ROOT\\X]\r\n", 5},
+      {header + L"[HKEY_CURRENT_USER\\X\r\n", 5},
+      {header + L"\"v\"=dword:123456789\r\n", 5},
+      {header + L"\"v\"=dword:\r\n", 5},
+      {header + L"\"v\"=dword:12x4\r\n", 5},
+      {header + L"\"v\"=hex:1,2,zz\r\n", 5},
+      {header + L"\"v\"=hex:100\r\n", 5},
+      {header + L"\"v\"=hex(4):01,02,03\r\n", 5},
+      {header + L"\"v\"=hex(4):01,02,03,04,05\r\n", 5},
+      {header + L"\"v\"=hex(4):01,02,03,04,05,06,07,08\r\n", 5},
+      {header + L"\"v\"=hex(b):01,02,03\r\n", 5},
+      {header + L"\"v\"=hex(b):01,02,03,04,05\r\n", 5},
+      {header + L"\"v\"=hex(:01\r\n", 5},
+      {header + L"\"v\"=\"unterminated\r\n", 5},
+      {header + L"\"v\"=\"a\" b\r\n", 5},
+      {header + L"\"v=\"a\"\r\n", 5},
+      {header + L"\"v\" \"a\"\r\n", 5},
+      {header + L"\"v\"=str:x\r\n", 5},
+      {header + L"garbage\r\n", 5},
       {header + L"[-HKEY_CURRENT_USER\\Software\\B]\r\n\"v\"=dword:1\r\n", 6},
       {header + L"[HKEY_CURRENT_USER\\Software\\C]\r\n\"v\"=hex:01,\\\r\n  02,zz\r\n", 6},
+      {header + L"[-HKEY_CURRENT_USER\\Software" + std::wstring(1, L'\0') + L"\\Victim]\r\n", 5},
+      {header + L"\"a" + std::wstring(1, L'\0') + L"b\"=dword:1\r\n", 5},
+      {header + L"[-HKEY_CURRENT_USER]\r\n", 5},
+      {header + L"[HKEY_CURRENT_USER\\" + std::wstring(256, L'k') + L"]\r\n", 5},
   };
-  // A bad line after the good ones.
-  const std::wstring nul(1, L'\0');
-  const std::wstring badLines[] = {
-      L"[HKEY_CLASSES_ROOT\\X]", L"[HKEY_CURRENT_USER\\X", L"\"v\"=dword:123456789", L"\"v\"=dword:",
-      L"\"v\"=dword:12x4", L"\"v\"=hex:1,2,zz", L"\"v\"=hex:100", L"\"v\"=hex(4):01,02,03",
-      L"\"v\"=hex(4):01,02,03,04,05", L"\"v\"=hex(4):01,02,03,04,05,06,07,08", L"\"v\"=hex(b):01,02,03",
-      L"\"v\"=hex(b):01,02,03,04,05", L"\"v\"=hex(:01", L"\"v\"=\"unterminated", L"\"v\"=\"a\" b", L"\"v=\"a\"",
-      L"\"v\" \"a\"", L"\"v\"=str:x", L"garbage", L"[-HKEY_CURRENT_USER\\Software" + nul + L"\\Victim]",
-      L"\"a" + nul + L"b\"=dword:1", L"[-HKEY_CURRENT_USER]", L"[HKEY_CURRENT_USER\\" + std::wstring(256, L'k') + L"]",
-  };
-  for (const std::wstring& line : badLines) files.emplace_back(header + line + L"\r\n", 5);
-  for (const auto& [text, line] : files) {
+  for (const auto& [text, line] : rows) {
     SCOPED_TRACE(orv::EncodeUtf8(text));
     orv::RegImportReport report = orv::ImportRegText(text);
     EXPECT_EQ(ERROR_INVALID_DATA, report.status);

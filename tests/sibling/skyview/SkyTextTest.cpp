@@ -26,8 +26,8 @@ const SettingRow kSettings[] = {
     {L"Star.Name.Color = RGB(255, 128, 0)", L"Star.Name.Color", Color(255, 128, 0), false, {}},
     {L"Star.Name.Size = 14; Default Star.Name.Size = 14", L"Star.Name.Size", Size(14), true, Size(14)},
     {L"K = RGB(1, 2, 3); Default K = RGB(4, 5, 6)", L"K", Color(1, 2, 3), true, Color(4, 5, 6)},
-    {L"K = 12; default K = 12", L"K", Size(12), true, Size(12)},   // command-file form
-    {L"K = 12;default K = 12", L"K", Size(12), true, Size(12)},    // the other command-file form
+    {L"K = 12; default K = 12", L"K", Size(12), true, Size(12)},  // command-file form
+    {L"K = 12;default K = 12", L"K", Size(12), true, Size(12)},   // the other command-file form
     {L"K = 12;DEFAULT\tK = 13", L"K", Size(12), true, Size(13)},
     {L" \tK=7\t ", L"K", Size(7), false, {}},
     {L"K = rgb( 0 ,0,  255 )", L"K", Color(0, 0, 255), false, {}},
@@ -53,14 +53,30 @@ TEST(SkyText, SettingsAreUnderstoodWithTheirKeyAndValues) {
 }
 
 const wchar_t* const kNotUnderstood[] = {
-    L"", L"K =", L"= 5", L"K = 5;", L"K = 5; defaultK = 5", L"K = 5; Default K = 5; Default K = 5",
-    L"; default ",                       // a blank command-file line with its default
-    L"K = 5; K = 5",                     // second clause without "default"
-    L"K = 5; Default Q = 5",             // default for another key
-    L"K = 5; Default K = RGB(1, 2, 3)",  // default of another kind
-    L"K = 9999999999",                   // more digits than a size can have
-    L"K = -5", L"K = 5x", L"K = 0x10", L"K = RGB(256, 0, 0)", L"K = RGB(1, 2)", L"K = RGB(1, 2, 3, 4)",
-    L"K = RGB(1, 2, 3) x", L"K = RGB(-1, 2, 3)", L"K = RGBA(1, 2, 3)", L"?", L"? a b", L"Show Sky now", L"Show  Sky",
+    L"",
+    L"; default ",                           // a blank command-file line with its default
+    L"K =",
+    L"= 5",
+    L"K = 5;",
+    L"K = 5; K = 5",                         // second clause without "default"
+    L"K = 5; defaultK = 5",
+    L"K = 5; Default Q = 5",                 // default for another key
+    L"K = 5; Default K = RGB(1, 2, 3)",      // default of another kind
+    L"K = 5; Default K = 5; Default K = 5",
+    L"K = -5",
+    L"K = 5x",
+    L"K = 0x10",
+    L"K = 9999999999",                       // more digits than a size can have
+    L"K = RGB(256, 0, 0)",
+    L"K = RGB(1, 2)",
+    L"K = RGB(1, 2, 3, 4)",
+    L"K = RGB(1, 2, 3) x",
+    L"K = RGB(-1, 2, 3)",
+    L"K = RGBA(1, 2, 3)",
+    L"?",
+    L"? a b",
+    L"Show Sky now",
+    L"Show  Sky",
     L"# K = 5",
 };
 
