@@ -39,8 +39,8 @@ protected:
   }
   static SColorEntry Picture(const wchar_t* label, const wchar_t* regKey, const wchar_t* file, COLORREF byDefault,
                              COLORREF current = kCommonPictureDefault) {
-    return {24527, label, L"Constellation.Picture.Image.Color", L"", byDefault, 0, L"CNSPIC", L"CNS", regKey, file,
-            current};
+    const wchar_t* key = L"Constellation.Picture.Image.Color";
+    return {24527, label, key, L"", byDefault, 0, L"CNSPIC", L"CNS", regKey, file, current};
   }
 
   orv::test::TempRegistry registry;
@@ -93,7 +93,8 @@ TEST_F(CatalogueTest, EntriesCarryTheFieldsOfTheirKind) {
   };
   const SColorEntry expected[] = {
       entry(24501, L"恒星名(日本語)", L"Star.Name.Color", L"Star.Name.Size", RGB(192, 192, 255), 14, L"FONT", L"STAR"),
-      entry(24519, L"系外惑星を持つ恒星のマーク", L"ExoPlanet.Mark.Color", L"", RGB(128, 255, 255), 0, L"MARK", L"STAR"),
+      entry(24519, L"系外惑星を持つ恒星のマーク", L"ExoPlanet.Mark.Color", L"", RGB(128, 255, 255), 0, L"MARK",
+            L"STAR"),
       entry(24524, L"星座線", L"Constellation.Line.Color", L"", RGB(0, 0x70, 0x80), 0, L"LINE", L"CNS"),
       // Two keys joined by "with": the size key and the colour key differ in their letter case.
       entry(24557, L"超新星残骸名", L"DeepSky.SuperNovaRemnant.Name.Color", L"DeepSky.SupernovaRemnant.Name.Size",

@@ -86,7 +86,8 @@ TEST_F(OrvColorApplyTest, SaveWritesWhatTheSkyViewReportsInCatalogueOrder) {
   EXPECT_EQ(lines[0], L"Star.Name.Size = 20");
   EXPECT_EQ(lines[1], L"Star.Name.Color = RGB(192, 192, 255)");
   EXPECT_EQ(LineOf(ColourFontPath(), L"Constellation.Line.Color"), L"Constellation.Line.Color = RGB(1, 2, 3)");
-  EXPECT_EQ(std::ranges::count_if(lines, [](auto& l) { return l.starts_with(L"Constellation.Picture.Image.Color"); }), 1);
+  auto isPicture = [](const std::wstring& l) { return l.starts_with(L"Constellation.Picture.Image.Color"); };
+  EXPECT_EQ(std::ranges::count_if(lines, isPicture), 1);
   // Only queries went to the sky view, besides the two commands above.
   for (const auto& x : view1.GetTranscript())
     EXPECT_TRUE(x.text.Left(2) == L"? " || x.text == L"Star.Name.Size = 20" ||

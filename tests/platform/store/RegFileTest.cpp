@@ -148,7 +148,7 @@ TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
 
 TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
   const std::wstring header = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"ok\"=dword:1\r\n";
-  const std::pair<std::wstring, int> rows[] = {  // a file, the line its error is reported at
+  const std::pair<std::wstring, int> rows[] = {
       {L"", 1},
       {L"REGEDIT5\r\n[HKEY_CURRENT_USER\\X]\r\n", 1},
       {L"Windows Registry Editor Version 5.00\r\n\"v\"=dword:1\r\n", 2},
