@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <tuple>
@@ -80,13 +79,11 @@ TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
   WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
-    wchar_t buffer[64];
-    std::fill(std::begin(buffer), std::end(buffer), kSentinel);
-    DWORD count = GetPrivateProfileStringW(row.section, row.key, row.def, buffer, row.size, file);
-    EXPECT_EQ(row.expectedCount, count) << "row " << row.line;
-    EXPECT_EQ(row.expected, std::wstring(buffer, std::min<DWORD>(count, 63))) << "row " << row.line;
-    EXPECT_EQ(L'\0', buffer[count]) << "row " << row.line;
-    for (DWORD i = count + 1; i < 64; ++i) ASSERT_EQ(kSentinel, buffer[i]) << "row " << row.line << " at " << i;
+    SCOPED_TRACE(row.line);
+    std::wstring buffer(64, kSentinel);
+    EXPECT_EQ(row.expectedCount, GetPrivateProfileStringW(row.section, row.key, row.def, buffer.data(), row.size, file));
+    // The text, its terminator and nothing written after them.
+    EXPECT_EQ((row.expected + L'\0').append(63 - row.expected.size(), kSentinel), buffer);
   }
   wchar_t untouched[4] = {kSentinel, kSentinel, kSentinel, kSentinel};
   EXPECT_EQ(0u, GetPrivateProfileStringW(L"General", L"FileId", L"d", untouched, 0, file));
@@ -121,14 +118,14 @@ TEST(IniProfileString, ListsSectionsKeysAndEntries) {
   WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
-    wchar_t buffer[160];
-    std::fill(std::begin(buffer), std::end(buffer), kSentinel);
-    DWORD count = row.entries ? GetPrivateProfileSectionW(row.section, buffer, row.size, file)
-                  : row.section ? GetPrivateProfileStringW(row.section, nullptr, L"d", buffer, row.size, file)
-                                : GetPrivateProfileSectionNamesW(buffer, row.size, file);
-    EXPECT_EQ(row.expectedCount, count) << "row " << row.line;
-    EXPECT_EQ(row.expected, std::wstring(buffer, row.expected.size())) << "row " << row.line;
-    for (std::size_t i = row.size; i < 160; ++i) ASSERT_EQ(kSentinel, buffer[i]) << "row " << row.line << " at " << i;
+    SCOPED_TRACE(row.line);
+    std::wstring buffer(160, kSentinel);
+    DWORD count = row.entries ? GetPrivateProfileSectionW(row.section, buffer.data(), row.size, file)
+                  : row.section ? GetPrivateProfileStringW(row.section, nullptr, L"d", buffer.data(), row.size, file)
+                                : GetPrivateProfileSectionNamesW(buffer.data(), row.size, file);
+    EXPECT_EQ(row.expectedCount, count);
+    EXPECT_EQ(row.expected, buffer.substr(0, row.expected.size()));
+    EXPECT_EQ(std::wstring(160 - row.size, kSentinel), buffer.substr(row.size)) << "written past the buffer";
   }
 }
 
