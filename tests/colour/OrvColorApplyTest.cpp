@@ -60,7 +60,6 @@ protected:
   COrvColor Catalogue(CCorLum* first, CCorLum* second) {
     return COrvColor(first, second, dir.WFile("ColorFont.txt"), dir.WFile("ColorFontDefault.txt"));
   }
-  // A catalogue whose file was written from the sky views.
   COrvColor Loaded(CCorLum* second = nullptr) {
     COrvColor catalogue = Catalogue(&corlum1, second);
     catalogue.Load(0);
@@ -96,9 +95,7 @@ TEST_F(OrvColorApplyTest, SaveWritesWhatTheSkyViewReportsInCatalogueOrder) {
 }
 
 TEST_F(OrvColorApplyTest, LoadWithDefaultsCreatesAMissingFileAndRunsTheDefaultsFile) {
-  COrvColor catalogue = Catalogue(&corlum1, nullptr);
-  catalogue.Load(1);
-
+  Catalogue(&corlum1, nullptr).Load(1);
   std::vector<std::wstring> lines = Lines(ColourFontPath());
   ASSERT_EQ(lines.size(), 130u * 2 + 77 + 14);  // no picture set registered
   EXPECT_EQ(lines[0], L"Star.Name.Size = 14");
@@ -130,8 +127,7 @@ TEST_F(OrvColorApplyTest, LoadAppliesTheFileAndABlankLineBecomesADefaultOfNothin
 TEST_F(OrvColorApplyTest, LoadWithoutAFileNameSendsTheCatalogueDefaultsOneByOne) {
   orv::test::RegisterPictureSet(L"3", kStandardSet, L"標準", L"0000FF");
   CRegistry::Write(L"CnsPic\\3", L"color", static_cast<DWORD>(0x123456));
-  COrvColor catalogue(&corlum1, nullptr, L"", L"");
-  catalogue.Load(1);
+  COrvColor(&corlum1, nullptr, L"", L"").Load(1);
   const auto& sent = view1.GetTranscript();
   ASSERT_GE(sent.size(), 3u);
   EXPECT_EQ(sent[1].text, L"Star.Name.Size = 14; Default Star.Name.Size = 14");
@@ -213,12 +209,10 @@ TEST_F(OrvColorApplyTest, SizesComeFromTheCatalogueAndOnlyTheFirstMatchingLineCh
                                                                L"Star.Name.SizeX = 99\r\n"
                                                                L"Star.Name.Size = 30\r\n"
                                                                L"garbage without equals\r\n")));
-  COrvColor catalogue = Catalogue(&corlum1, nullptr);
-  catalogue.SetAllFontSize(0);
-  std::vector<std::wstring> lines = Lines(ColourFontPath());
+  Catalogue(&corlum1, nullptr).SetAllFontSize(0);
   // The prefix match takes the first line that begins with the key; nothing is added.
-  EXPECT_EQ(lines, (std::vector<std::wstring>{L"# comment", L"Star.Name.Size = 16", L"Star.Name.Size = 30",
-                                              L"garbage without equals"}));
+  EXPECT_EQ(Lines(ColourFontPath()), (std::vector<std::wstring>{L"# comment", L"Star.Name.Size = 16",
+                                                                L"Star.Name.Size = 30", L"garbage without equals"}));
 }
 
 // A step that cannot read its file changes nothing, the registry's size included, and says so.
