@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "colour/OrvColor.h"
@@ -81,16 +82,13 @@ TEST_F(CrashSafetyTest, AFailureAtAnyStepOfAReplacementLeavesOldOrNew) {
   orv::test::WriteFileBytes(dir.File("a.cfg"), "# old\r\nkey=1\r\n");
   for (auto& r : replacements) {
     ASSERT_TRUE(r.replace()) << r.name;
-    bool fired = true;
     int at = 0;
-    for (; fired; ++at) {
+    for (bool fired = true; fired; ++at) {
       const std::string old = ReadFileBytes(dir.File(r.file));
-      bool reported;
-      {
-        FaultInjector fault(at);
-        reported = r.replace();
-        fired = fault.Fired();
-      }
+      auto fault = std::make_unique<FaultInjector>(at);
+      const bool reported = r.replace();
+      fired = fault->Fired();
+      fault.reset();  // disarmed before the files are looked at
       const std::string now = ReadFileBytes(dir.File(r.file));
       ASSERT_EQ(Leftovers(dir.Path()), 0) << r.name << ", failing call " << at;
       EXPECT_FALSE(now == old && reported) << r.name << ": failing call " << at << " lost the change silently";
@@ -107,9 +105,8 @@ TEST_F(CrashSafetyTest, AFailureAtAnyStepOfAReplacementLeavesOldOrNew) {
 
 TEST_F(CrashSafetyTest, AFontStepKilledAtAnyStepIsRepairedByTheNext) {
   Catalogue().Load(0);
-  bool killed = true;
   int at = 0;
-  for (; killed; ++at) {
+  for (bool killed = true; killed; ++at) {
     Catalogue().SetAllFontSize(1);
     pid_t child = fork();
     ASSERT_NE(child, -1);

@@ -323,8 +323,7 @@ TEST_F(WinRegTest, EnumeratedNameNeedsRoomForItsTerminator) {
   FILETIME written{};
   ASSERT_EQ(ERROR_SUCCESS, RegEnumKeyExW(key, 0, name.data(), &size, nullptr, nullptr, nullptr, &written));
   EXPECT_EQ(4u, size);
-  EXPECT_STREQ(L"abcd", name.data());
-  EXPECT_EQ(L'#', name[5]);
+  EXPECT_EQ(std::wstring(L"abcd\0###", 8), std::wstring(name.data(), 8));
   EXPECT_NE(0u, written.dwHighDateTime) << "last write time is set";
   RegCloseKey(key);
 }
