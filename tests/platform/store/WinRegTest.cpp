@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/RawRegistry.h"
@@ -102,11 +103,8 @@ TEST_F(WinRegTest, SubkeysEnumerateInOrdinalOrderOfUpperCasedNames) {
 
 TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Typed");
-  struct Row {
-    const wchar_t *written, *read;  // names differ in letter case; null is the default value
-    DWORD type;
-    std::vector<BYTE> bytes;
-  } rows[] = {
+  // The name written and the name read (in another letter case; null is the default value), the type, the bytes.
+  const std::tuple<const wchar_t*, const wchar_t*, DWORD, std::vector<BYTE>> rows[] = {
       {L"Text", L"text", REG_SZ, TextBytes(L"\u661f\u5ea7 text")},
       {L"Number", L"NUMBER", REG_DWORD, DwordBytes(0xFFFFFFFEu)},
       {L"Bytes", L"bytes", REG_BINARY, {0x00, 0xFF, 0x10, 0x80}},
@@ -114,20 +112,20 @@ TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
       {L"Empty", L"empty", REG_BINARY, {}},  // written from a null pointer
       {nullptr, L"", REG_SZ, TextBytes(L"default")},
   };
-  for (const Row& row : rows) {
-    const BYTE* data = row.bytes.empty() ? nullptr : row.bytes.data();
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, row.written, 0, row.type, data, static_cast<DWORD>(row.bytes.size())));
+  for (const auto& [written, read, type, bytes] : rows) {
+    const BYTE* data = bytes.empty() ? nullptr : bytes.data();
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, written, 0, type, data, static_cast<DWORD>(bytes.size())));
   }
-  for (const Row& row : rows) {
-    SCOPED_TRACE(CString(row.read).ToUtf8());
+  for (const auto& [written, read, expectedType, bytes] : rows) {
+    SCOPED_TRACE(CString(read).ToUtf8());
     DWORD type = 99, size = 0;
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.read, nullptr, &type, nullptr, &size));
-    EXPECT_EQ(row.type, type);
-    EXPECT_EQ(row.bytes.size(), size);
-    std::vector<BYTE> buffer(row.bytes.size() + 4, kSentinel);
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, read, nullptr, &type, nullptr, &size));
+    EXPECT_EQ(expectedType, type);
+    EXPECT_EQ(bytes.size(), size);
+    std::vector<BYTE> buffer(bytes.size() + 4, kSentinel);
     size = static_cast<DWORD>(buffer.size());
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.read, nullptr, &type, buffer.data(), &size));
-    EXPECT_EQ(row.bytes, std::vector<BYTE>(buffer.begin(), buffer.begin() + size));
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, read, nullptr, &type, buffer.data(), &size));
+    EXPECT_EQ(bytes, std::vector<BYTE>(buffer.begin(), buffer.begin() + size));
     EXPECT_EQ(kSentinel, buffer[size]) << "written past the value";
   }
   RegCloseKey(key);
@@ -173,11 +171,7 @@ TEST_F(WinRegTest, ErrorCodesForBadRequests) {
   HKEY scratch = nullptr;
   BYTE data[8];
   DWORD size = sizeof data;
-  struct Row {
-    const char* what;
-    LSTATUS got;
-    LSTATUS expected;
-  } rows[] = {
+  const std::tuple<const char*, LSTATUS, LSTATUS> rows[] = {
       {"query missing value", RegQueryValueExW(key, L"Nope", nullptr, nullptr, data, &size), ERROR_FILE_NOT_FOUND},
       {"DWORD of 3 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, eight, 3), ERROR_INVALID_PARAMETER},
       {"DWORD of 5 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, eight, 5), ERROR_INVALID_PARAMETER},
@@ -186,8 +180,8 @@ TEST_F(WinRegTest, ErrorCodesForBadRequests) {
       {"QWORD of 5 bytes", RegSetValueExW(key, L"Q", 0, REG_QWORD, eight, 5), ERROR_INVALID_PARAMETER},
       {"string of 3 bytes", RegSetValueExW(key, L"S", 0, REG_SZ, three, 3), ERROR_INVALID_PARAMETER},
       {"data null with size", RegSetValueExW(key, L"N", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER},
-      {"key name of 256", RegCreateKeyExW(key, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch,
-                                          nullptr),
+      {"key name of 256",
+       RegCreateKeyExW(key, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch, nullptr),
        ERROR_INVALID_PARAMETER},
       {"write with read access", SetDword(parent, L"X", 1), ERROR_ACCESS_DENIED},
       {"delete value with read access", RegDeleteValueW(parent, L"X"), ERROR_ACCESS_DENIED},
@@ -195,13 +189,13 @@ TEST_F(WinRegTest, ErrorCodesForBadRequests) {
       {"delete key with subkeys", RegDeleteKeyW(HKEY_CURRENT_USER, L"Errors"), ERROR_ACCESS_DENIED},
       {"delete missing key", RegDeleteKeyW(HKEY_CURRENT_USER, L"Errors\\Nope"), ERROR_FILE_NOT_FOUND},
       {"delete the root", SHDeleteKeyW(HKEY_CURRENT_USER, L""), ERROR_ACCESS_DENIED},
-      {"enumerate past the end", RegEnumKeyExW(key, 0, reinterpret_cast<wchar_t*>(data), &size, nullptr, nullptr,
-                                               nullptr, nullptr),
+      {"enumerate past the end",
+       RegEnumKeyExW(key, 0, reinterpret_cast<wchar_t*>(data), &size, nullptr, nullptr, nullptr, nullptr),
        ERROR_NO_MORE_ITEMS},
       {"null handle", RegOpenKeyExW(nullptr, L"Errors", 0, KEY_READ, &scratch), ERROR_INVALID_HANDLE},
       {"made-up handle", RegCloseKey(reinterpret_cast<HKEY>(std::uintptr_t{0x7777})), ERROR_INVALID_HANDLE},
   };
-  for (const Row& row : rows) EXPECT_EQ(row.expected, row.got) << row.what;
+  for (auto [what, got, expected] : rows) EXPECT_EQ(expected, got) << what;
   RegCloseKey(parent);
   RegCloseKey(key);
 }
