@@ -1,6 +1,8 @@
 // Constellation-picture sets over a real registry store in a fresh folder.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "colour/CnsPic.h"
 #include "sibling/orvreg/Registry.h"
 #include "support/PictureSets.h"
@@ -42,22 +44,18 @@ TEST_F(CnsPicTest, NothingRegisteredMeansNoSetAndTheCommonDefault) {
 
 TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
   RegisterShippedPictureSets();
-  const struct {
-    int index;
-    const wchar_t *file, *label;
-    COLORREF color;
-  } expected[] = {
+  const std::tuple<int, const wchar_t*, const wchar_t*, COLORREF> expected[] = {
       {1, kStandard, L"標準", 0x504038},
       {2, kWestern, L"西洋", RGB(0xFF, 0x80, 0x00)},
       {3, kChinese, L"中国", RGB(0x40, 0xC0, 0x40)},
   };
   for (int pass = 0; pass < 2; ++pass) {
-    for (const auto& e : expected) {
-      ASSERT_EQ(pic.EnumInfo(&info), 1) << "pass " << pass << " set " << e.index;
-      EXPECT_EQ(info.nIndex, e.index);
-      EXPECT_EQ(info.strFile, e.file);
-      EXPECT_EQ(info.strLabel, e.label);
-      EXPECT_EQ(info.crDefault, e.color);
+    for (auto [index, file, label, color] : expected) {
+      ASSERT_EQ(pic.EnumInfo(&info), 1) << "pass " << pass << " set " << index;
+      EXPECT_EQ(info.nIndex, index);
+      EXPECT_EQ(info.strFile, file);
+      EXPECT_EQ(info.strLabel, label);
+      EXPECT_EQ(info.crDefault, color);
       EXPECT_EQ(info.crCurrent, kCommonDefault);
     }
     info = Sentinel();

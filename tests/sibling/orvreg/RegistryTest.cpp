@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/RawRegistry.h"
@@ -34,25 +35,20 @@ TEST_F(RegistryTest, ValuesLiveUnderTheApplicationKeyWithTheirTypes) {
   ASSERT_EQ(1, CRegistry::Write(L"Fonts", L"IsMax", 1, CRegistry::DT_BOOL));
   ASSERT_EQ(1, CRegistry::Write(L"", L"AtTheTop", CString(L"x")));
 
-  struct Row {
-    const wchar_t *key, *name;
-    DWORD type;
-    std::vector<BYTE> bytes;
-  };
   const auto dword = orv::test::DwordBytes;
   const auto text = [](const std::wstring& s) { return orv::test::TextBytes(s); };
-  std::vector<Row> rows = {
+  const std::tuple<const wchar_t*, const wchar_t*, DWORD, std::vector<BYTE>> rows[] = {
       {L"Dialog\\FileOpen", L"Path", REG_SZ, text(L"/data/\u661f")},
       {L"Color\\CustomColor", L"A", REG_DWORD, dword(0x00504038)},
       {L"Fonts", L"DeltaSize", REG_DWORD, dword(0xFFFFFFFAu)},
       {L"Fonts", L"IsMax", REG_DWORD, dword(1)},
       {L"", L"AtTheTop", REG_SZ, text(L"x")},
   };
-  for (const Row& row : rows) {
-    orv::test::RawValue stored = Raw(HKEY_CURRENT_USER, row.key, row.name);
-    ASSERT_TRUE(stored.Found()) << CString(row.name);
-    EXPECT_EQ(row.type, stored.type) << CString(row.name);
-    EXPECT_EQ(row.bytes, stored.bytes) << CString(row.name);
+  for (const auto& [key, name, type, bytes] : rows) {
+    orv::test::RawValue stored = Raw(HKEY_CURRENT_USER, key, name);
+    ASSERT_TRUE(stored.Found()) << CString(name);
+    EXPECT_EQ(type, stored.type) << CString(name);
+    EXPECT_EQ(bytes, stored.bytes) << CString(name);
   }
   EXPECT_FALSE(Raw(HKEY_LOCAL_MACHINE, L"Fonts", L"DeltaSize").Found()) << "the user's root only";
 }
