@@ -20,13 +20,12 @@ const wchar_t* const kChinese = orv::test::kChinesePictures;
 
 class CnsPicTest : public testing::Test {
 protected:
-  // A look-up that finds nothing must leave these as they were.
-  static tagCnsPicInfo Sentinel() { return {-7, L"untouched", L"untouched", 0x123456, 0x654321}; }
-  static void ExpectUntouched(const tagCnsPicInfo& info) {
-    EXPECT_EQ(info.nIndex, -7);
-    EXPECT_EQ(info.strLabel, L"untouched");
-    EXPECT_EQ(info.crCurrent, 0x123456u);
+  // Every field, for one comparison of a whole set.
+  static auto Fields(const tagCnsPicInfo& i) {
+    return std::tuple(i.nIndex, i.strLabel, i.strFile, i.crCurrent, i.crDefault);
   }
+  // A look-up that finds nothing must leave this as it was.
+  static tagCnsPicInfo Sentinel() { return {-7, L"untouched", L"untouched", 0x123456, 0x654321}; }
 
   orv::test::TempRegistry registry;
   CCnsPic pic;  // reads the registry only when asked
@@ -37,26 +36,22 @@ TEST_F(CnsPicTest, NothingRegisteredMeansNoSetAndTheCommonDefault) {
   info = Sentinel();
   EXPECT_EQ(pic.EnumInfo(&info), 0);
   EXPECT_EQ(pic.GetInfo(kStandard, &info), 0);
-  ExpectUntouched(info);
+  EXPECT_EQ(Fields(info), Fields(Sentinel()));
   EXPECT_EQ(pic.GetColor(kStandard), kCommonDefault);
   EXPECT_EQ(pic.GetIndex(kStandard), 0);
 }
 
 TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
   RegisterShippedPictureSets();
-  const std::tuple<int, const wchar_t*, const wchar_t*, COLORREF> expected[] = {
-      {1, kStandard, L"標準", 0x504038},
-      {2, kWestern, L"西洋", RGB(0xFF, 0x80, 0x00)},
-      {3, kChinese, L"中国", RGB(0x40, 0xC0, 0x40)},
+  const tagCnsPicInfo expected[] = {
+      {1, L"標準", kStandard, kCommonDefault, 0x504038},
+      {2, L"西洋", kWestern, kCommonDefault, RGB(0xFF, 0x80, 0x00)},
+      {3, L"中国", kChinese, kCommonDefault, RGB(0x40, 0xC0, 0x40)},
   };
   for (int pass = 0; pass < 2; ++pass) {
-    for (auto [index, file, label, color] : expected) {
-      ASSERT_EQ(pic.EnumInfo(&info), 1) << "pass " << pass << " set " << index;
-      EXPECT_EQ(info.nIndex, index);
-      EXPECT_EQ(info.strFile, file);
-      EXPECT_EQ(info.strLabel, label);
-      EXPECT_EQ(info.crDefault, color);
-      EXPECT_EQ(info.crCurrent, kCommonDefault);
+    for (const tagCnsPicInfo& set : expected) {
+      ASSERT_EQ(pic.EnumInfo(&info), 1) << "pass " << pass << " set " << set.nIndex;
+      EXPECT_EQ(Fields(info), Fields(set));
     }
     info = Sentinel();
     EXPECT_EQ(pic.EnumInfo(&info), 0);
@@ -83,11 +78,8 @@ TEST_F(CnsPicTest, LookupsBetweenEnumInfoCallsKeepItsPlace) {
 TEST_F(CnsPicTest, FileMatchIgnoresLetterCase) {
   RegisterShippedPictureSets();
   const wchar_t* asked = L".\\CONSTELLATION\\western\\WESTERN.LST";
-  ASSERT_EQ(pic.GetInfo(asked, &info), 1);
-  EXPECT_EQ(info.nIndex, 2);
-  EXPECT_EQ(info.strFile, asked);  // the file as the caller named it
-  EXPECT_EQ(info.strLabel, L"西洋");
-  EXPECT_EQ(info.crDefault, RGB(0xFF, 0x80, 0x00));
+  ASSERT_EQ(pic.GetInfo(asked, &info), 1);  // reported with the file as the caller named it
+  EXPECT_EQ(Fields(info), Fields({2, L"西洋", asked, kCommonDefault, RGB(0xFF, 0x80, 0x00)}));
   EXPECT_EQ(pic.GetIndex(asked), 2);
 }
 
@@ -98,7 +90,7 @@ TEST_F(CnsPicTest, UnregisteredFileIsNotFound) {
     SCOPED_TRACE(CString(file).ToUtf8());
     info = Sentinel();
     EXPECT_EQ(pic.GetInfo(file, &info), 0);
-    ExpectUntouched(info);
+    EXPECT_EQ(Fields(info), Fields(Sentinel()));
     EXPECT_EQ(pic.GetIndex(file), 0);
     EXPECT_EQ(pic.GetColor(file), kCommonDefault);
   }
@@ -112,8 +104,7 @@ TEST_F(CnsPicTest, UserColoursAreStoredPerSet) {
   EXPECT_EQ(pic.GetColor(kStandard), RGB(200, 0, 0));
   EXPECT_EQ(pic.GetColor(kWestern), kCommonDefault);  // none stored: the common default
   ASSERT_EQ(pic.GetInfo(kChinese, &info), 1);
-  EXPECT_EQ(info.crCurrent, RGB(10, 20, 30));
-  EXPECT_EQ(info.crDefault, RGB(0x40, 0xC0, 0x40));
+  EXPECT_EQ(Fields(info), Fields({3, L"中国", kChinese, RGB(10, 20, 30), RGB(0x40, 0xC0, 0x40)}));
   DWORD stored = 0;
   EXPECT_TRUE(CRegistry::Read(L"CnsPic\\3", L"color", 0, &stored));
   EXPECT_EQ(stored, RGB(10, 20, 30));
