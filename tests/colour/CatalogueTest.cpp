@@ -80,7 +80,6 @@ TEST_F(CatalogueTest, WithoutPictureSetsEntriesFollowTheTreeOrderNotTheIdOrder) 
 
 TEST_F(CatalogueTest, EntriesCarryTheFieldsOfTheirKind) {
   std::vector<SColorEntry> all = Entries(COrvColor(L"", L""));
-  // Without a picture set's key, file and colour.
   auto entry = [](int id, const wchar_t* label, const wchar_t* colorKey, const wchar_t* sizeKey, COLORREF color,
                   int size, const wchar_t* kind, const wchar_t* group) {
     return SColorEntry{id, label, colorKey, sizeKey, color, size, kind, group, L"", L"", 0};

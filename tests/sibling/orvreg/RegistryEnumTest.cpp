@@ -55,8 +55,7 @@ TEST_F(RegistryEnumTest, AnEnumerationInsideAnotherLeavesItsPosition) {
   ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"cnspic", inner, 0, 0));
   EXPECT_EQ(kAllSets, Drain(L"CNSPIC"));
   CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", inner, 0, 0);
-  std::vector<CString> rest = Drain(L"CnsPic");
-  EXPECT_EQ((std::vector<CString>{L"10", L"2", L"3"}), rest);
+  EXPECT_EQ((std::vector<CString>{L"10", L"2", L"3"}), Drain(L"CnsPic"));
   CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", outer, 0, 0);
 }
 
