@@ -104,20 +104,9 @@ TEST_F(CorLumTest, RepliesOfEveryQueryRunBackAsACommandFile) {
   // What a save writes ("key = reply" for every key) must restore the same values in another
   // sky view.
   orv::test::TempRegistry registry;
-  COrvColor catalogue(L"", L"");
   corlum.Command(L"Star.Name.Size = 33");
   corlum.Command(L"imagedb.star.name.color = RGB(7, 8, 9)");
-  std::wstring lines;
-  auto save = [&](const CString& key) {
-    if (!key.IsEmpty()) lines += (key + L" = " + corlum.Command(L"? " + key) + L"\r\n").str();
-  };
-  for (int i = 0; i < catalogue.GetCount(); ++i) {
-    SColorEntry e = catalogue.GetColorEntry(i);
-    save(e.strSizeKey);
-    save(e.strColorKey);
-  }
-  ASSERT_TRUE(WriteFileBytes(dir.File("colorfont.txt"), Utf16LeWithMark(lines)));
-
+  COrvColor(&corlum, nullptr, dir.WFile("colorfont.txt"), dir.WFile("defaults.txt")).Save();
   CSkyViewControl other;
   CCorLum otherCorLum(&other);
   EXPECT_EQ(otherCorLum.RunCommandFile(dir.WFile("colorfont.txt")), 1);
