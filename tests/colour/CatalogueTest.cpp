@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -143,9 +144,8 @@ TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {
     shown.clear();
     SColorEntry e = catalogue.GetColorEntry(index);
     ASSERT_EQ(shown.size(), 1u);
-    CString text;
-    text.Format(L"COrvColor::GetAColorEntry(): Index %d out of range.", index);
-    EXPECT_EQ(shown[0].text, text);
+    EXPECT_EQ(shown[0].text,
+              L"COrvColor::GetAColorEntry(): Index " + CString(std::to_wstring(index).c_str()) + L" out of range.");
     EXPECT_EQ(shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
     EXPECT_EQ(Fields(e), Fields(SColorEntry{}));
   }

@@ -64,8 +64,7 @@ TEST_F(CfgFileTest, FailuresLeaveTheSettingsFileAsItWas) {
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("colours.$$$")));
 
   // A base name too long to name a temporary file.
-  std::string longName(300, 'n');
-  std::string longPath = dir.File(longName.substr(0, 250) + ".lst");
+  const std::string longPath = dir.File(std::string(250, 'n') + ".lst");
   ASSERT_TRUE(WriteFileBytes(longPath, original));
   EXPECT_EQ(CCfgFile(CString(longPath.c_str())).SetDescription(L"new"), 0);
   EXPECT_EQ(ReadFileBytes(longPath), original);
