@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <map>
 #include <set>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "colour/CnsPic.h"
@@ -31,13 +32,22 @@ protected:
       if (all[i].nID == id) return static_cast<int>(i);
     return -1;
   }
+  // Every field, so that one comparison covers a whole entry and a failure prints it.
+  static auto Fields(const SColorEntry& e) {
+    return std::tuple(e.nID, e.strLabel, e.strColorKey, e.strSizeKey, e.crDefault, e.nDefaultSize, e.strKind,
+                      e.strGroup, e.strRegKey, e.strFile, e.crCurrent);
+  }
+  static SColorEntry Picture(const wchar_t* label, const wchar_t* regKey, const wchar_t* file, COLORREF byDefault,
+                             COLORREF current = kCommonPictureDefault) {
+    const wchar_t* key = L"Constellation.Picture.Image.Color";
+    return {24527, label, key, L"", byDefault, 0, L"CNSPIC", L"CNS", regKey, file, current};
+  }
 
   orv::test::TempRegistry registry;
 };
 
-TEST_F(CatalogueTest, WithoutPictureSetsGroupsFollowTheTreeOrder) {
-  COrvColor catalogue(L"", L"");
-  std::vector<SColorEntry> all = Entries(catalogue);
+TEST_F(CatalogueTest, WithoutPictureSetsEntriesFollowTheTreeOrderNotTheIdOrder) {
+  std::vector<SColorEntry> all = Entries(COrvColor(L"", L""));
   ASSERT_EQ(all.size(), 221u);
 
   // Each group is one run of entries, in the order of the dialog's groups.
@@ -54,11 +64,7 @@ TEST_F(CatalogueTest, WithoutPictureSetsGroupsFollowTheTreeOrder) {
   const CStringArray& keys = orv::ColorGroupKeys();
   ASSERT_EQ(keys.GetSize(), orv::kColorGroupCount);
   for (int i = 0; i < keys.GetSize(); ++i) EXPECT_EQ(keys[i], expected[static_cast<size_t>(i)].first);
-}
 
-TEST_F(CatalogueTest, CatalogueOrderIsNotIdOrder) {
-  std::vector<SColorEntry> all = Entries(COrvColor(L"", L""));
-  ASSERT_EQ(all.size(), 221u);
   EXPECT_EQ(all.front().nID, 24501);
   EXPECT_GT(IndexOf(all, 24517), IndexOf(all, 24518));
   EXPECT_GT(IndexOf(all, 24517), IndexOf(all, 24519));
@@ -75,75 +81,39 @@ TEST_F(CatalogueTest, CatalogueOrderIsNotIdOrder) {
 
 TEST_F(CatalogueTest, EntriesCarryTheFieldsOfTheirKind) {
   std::vector<SColorEntry> all = Entries(COrvColor(L"", L""));
-  struct Row {
-    int id;
-    const wchar_t *label, *group, *sizeKey, *colorKey, *kind;
-    int size;
-    COLORREF color;
+  auto entry = [](int id, const wchar_t* label, const wchar_t* colorKey, const wchar_t* sizeKey, COLORREF color,
+                  int size, const wchar_t* kind, const wchar_t* group) {
+    return SColorEntry{id, label, colorKey, sizeKey, color, size, kind, group, L"", L"", 0};
   };
-  const Row rows[] = {
-      {24501, L"恒星名(日本語)", L"STAR", L"Star.Name.Size", L"Star.Name.Color", L"FONT", 14, RGB(192, 192, 255)},
-      {24519, L"系外惑星を持つ恒星のマーク", L"STAR", L"", L"ExoPlanet.Mark.Color", L"MARK", 0, RGB(128, 255, 255)},
-      {24524, L"星座線", L"CNS", L"", L"Constellation.Line.Color", L"LINE", 0, RGB(0, 0x70, 0x80)},
+  const SColorEntry expected[] = {
+      entry(24501, L"恒星名(日本語)", L"Star.Name.Color", L"Star.Name.Size", RGB(192, 192, 255), 14, L"FONT", L"STAR"),
+      entry(24519, L"系外惑星を持つ恒星のマーク", L"ExoPlanet.Mark.Color", L"", RGB(128, 255, 255), 0, L"MARK",
+            L"STAR"),
+      entry(24524, L"星座線", L"Constellation.Line.Color", L"", RGB(0, 0x70, 0x80), 0, L"LINE", L"CNS"),
+      // Two keys joined by "with": the size key and the colour key differ in their letter case.
+      entry(24557, L"超新星残骸名", L"DeepSky.SuperNovaRemnant.Name.Color", L"DeepSky.SupernovaRemnant.Name.Size",
+            RGB(0xBD, 0xFF, 0xC4), 14, L"FONT", L"NBL"),
   };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(testing::Message() << "id " << r.id);
-    int i = IndexOf(all, r.id);
-    ASSERT_GE(i, 0);
-    const SColorEntry& e = all[static_cast<size_t>(i)];
-    EXPECT_EQ(e.strLabel, r.label);
-    EXPECT_EQ(e.strGroup, r.group);
-    EXPECT_EQ(e.strSizeKey, r.sizeKey);
-    EXPECT_EQ(e.strColorKey, r.colorKey);
-    EXPECT_EQ(e.strKind, r.kind);
-    EXPECT_EQ(e.nDefaultSize, r.size);
-    EXPECT_EQ(e.crDefault, r.color);
-    EXPECT_TRUE(e.strRegKey.IsEmpty());
-    EXPECT_TRUE(e.strFile.IsEmpty());
-    EXPECT_EQ(e.crCurrent, 0u);
+  for (const SColorEntry& e : expected) {
+    const int i = IndexOf(all, e.nID);
+    ASSERT_GE(i, 0) << e.nID;
+    EXPECT_EQ(Fields(all[static_cast<size_t>(i)]), Fields(e));
   }
-
-  // Two keys joined by "with": the size key and the colour key differ in their letter case.
-  const SColorEntry& remnant = all[static_cast<size_t>(IndexOf(all, 24557))];
-  EXPECT_EQ(remnant.strSizeKey, L"DeepSky.SupernovaRemnant.Name.Size");
-  EXPECT_EQ(remnant.strColorKey, L"DeepSky.SuperNovaRemnant.Name.Color");
-  EXPECT_EQ(remnant.nDefaultSize, 14);
 }
 
 TEST_F(CatalogueTest, PictureSetsStandTogetherWhereTheirDefinitionStands) {
   orv::test::RegisterShippedPictureSets();
   CCnsPic().SetColor(2, RGB(1, 2, 3));
-
   std::vector<SColorEntry> all = Entries(COrvColor(L"", L""));
   ASSERT_EQ(all.size(), 224u);
-  int first = IndexOf(all, 24525) + 1;
-  EXPECT_EQ(all[static_cast<size_t>(first + 3)].nID, 24531);
-
-  struct Row {
-    const wchar_t *label, *regKey, *file;
-    COLORREF def, current;
+  const size_t first = static_cast<size_t>(IndexOf(all, 24525) + 1);
+  EXPECT_EQ(all[first + 3].nID, 24531);
+  const SColorEntry expected[] = {
+      Picture(L"星座絵(標準)", L"CnsPic\\1", orv::test::kStandardPictures, 0x504038),
+      Picture(L"星座絵(西洋)", L"CnsPic\\2", orv::test::kWesternPictures, 0x0080FF, RGB(1, 2, 3)),
+      Picture(L"星座絵(中国)", L"CnsPic\\3", orv::test::kChinesePictures, 0x40C040),
   };
-  const Row rows[] = {
-      {L"星座絵(標準)", L"CnsPic\\1", L".\\constellation\\CnsPic\\CnsPic.lst", 0x504038, kCommonPictureDefault},
-      {L"星座絵(西洋)", L"CnsPic\\2", L".\\constellation\\Western\\Western.lst", 0x0080FF, RGB(1, 2, 3)},
-      {L"星座絵(中国)", L"CnsPic\\3", L".\\constellation\\Chinese\\Chinese.lst", 0x40C040, kCommonPictureDefault},
-  };
-  for (int k = 0; k < 3; ++k) {
-    SCOPED_TRACE(testing::Message() << "set " << k + 1);
-    const SColorEntry& e = all[static_cast<size_t>(first + k)];
-    const Row& r = rows[k];
-    EXPECT_EQ(e.nID, 24527);
-    EXPECT_EQ(e.strKind, L"CNSPIC");
-    EXPECT_EQ(e.strGroup, L"CNS");
-    EXPECT_EQ(e.strColorKey, L"Constellation.Picture.Image.Color");
-    EXPECT_TRUE(e.strSizeKey.IsEmpty());
-    EXPECT_EQ(e.nDefaultSize, 0);
-    EXPECT_EQ(e.strLabel, r.label);
-    EXPECT_EQ(e.strRegKey, r.regKey);
-    EXPECT_EQ(e.strFile, r.file);
-    EXPECT_EQ(e.crDefault, r.def);
-    EXPECT_EQ(e.crCurrent, r.current);
-  }
+  for (size_t k = 0; k < 3; ++k) EXPECT_EQ(Fields(all[first + k]), Fields(expected[k])) << "set " << k + 1;
 }
 
 TEST_F(CatalogueTest, ASetsLabelIsTextNeverAFormat) {
@@ -152,12 +122,9 @@ TEST_F(CatalogueTest, ASetsLabelIsTextNeverAFormat) {
   orv::test::RegisterPictureSet(L"5", L"b.lst", nullptr, L"0000FF");
   std::vector<SColorEntry> all = Entries(COrvColor(L"", L""));
   ASSERT_EQ(all.size(), 223u);
-  int first = IndexOf(all, 24527);
-  EXPECT_EQ(all[static_cast<size_t>(first)].strLabel, L"星座絵(100%s %d%%)");
-  EXPECT_EQ(all[static_cast<size_t>(first)].crDefault, kCommonPictureDefault);
-  EXPECT_EQ(all[static_cast<size_t>(first + 1)].strLabel, L"星座絵()");
-  EXPECT_EQ(all[static_cast<size_t>(first + 1)].crDefault, RGB(255, 0, 0));
-  EXPECT_EQ(all[static_cast<size_t>(first + 1)].strRegKey, L"CnsPic\\5");
+  const size_t first = static_cast<size_t>(IndexOf(all, 24527));
+  EXPECT_EQ(Fields(all[first]), Fields(Picture(L"星座絵(100%s %d%%)", L"CnsPic\\4", L"a.lst", kCommonPictureDefault)));
+  EXPECT_EQ(Fields(all[first + 1]), Fields(Picture(L"星座絵()", L"CnsPic\\5", L"b.lst", RGB(255, 0, 0))));
 }
 
 TEST_F(CatalogueTest, BuiltOnceAtConstruction) {
@@ -169,7 +136,7 @@ TEST_F(CatalogueTest, BuiltOnceAtConstruction) {
 
 TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {
   orv::test::MessageLog messages;
-  std::vector<orv::MessageBoxRequest>& shown = messages.boxes;
+  auto& shown = messages.boxes;
   COrvColor catalogue(L"", L"");
   const int count = catalogue.GetCount();
   for (int index : {-1, count, INT_MIN, INT_MAX}) {
@@ -177,16 +144,10 @@ TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {
     shown.clear();
     SColorEntry e = catalogue.GetColorEntry(index);
     ASSERT_EQ(shown.size(), 1u);
-    CString text;
-    text.Format(L"COrvColor::GetAColorEntry(): Index %d out of range.", index);
-    EXPECT_EQ(shown[0].text, text);
+    EXPECT_EQ(shown[0].text,
+              L"COrvColor::GetAColorEntry(): Index " + CString(std::to_wstring(index).c_str()) + L" out of range.");
     EXPECT_EQ(shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(e.nID, 0);
-    EXPECT_TRUE(e.strLabel.IsEmpty() && e.strColorKey.IsEmpty() && e.strSizeKey.IsEmpty() && e.strKind.IsEmpty() &&
-                e.strGroup.IsEmpty() && e.strRegKey.IsEmpty() && e.strFile.IsEmpty());
-    EXPECT_EQ(e.crDefault, 0u);
-    EXPECT_EQ(e.crCurrent, 0u);
-    EXPECT_EQ(e.nDefaultSize, 0);
+    EXPECT_EQ(Fields(e), Fields(SColorEntry{}));
   }
   shown.clear();
   catalogue.GetColorEntry(count - 1);

@@ -1,12 +1,17 @@
 // Constellation-picture sets over a real registry store in a fresh folder.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "colour/CnsPic.h"
 #include "sibling/orvreg/Registry.h"
 #include "support/PictureSets.h"
 #include "support/TempRegistry.h"
 
 namespace {
+
+using orv::test::RegisterPictureSet;
+using orv::test::RegisterShippedPictureSets;
 
 constexpr COLORREF kCommonDefault = 0x504038;  // red 56, green 64, blue 80
 const wchar_t* const kStandard = orv::test::kStandardPictures;
@@ -15,68 +20,45 @@ const wchar_t* const kChinese = orv::test::kChinesePictures;
 
 class CnsPicTest : public testing::Test {
 protected:
+  // Every field, for one comparison of a whole set.
+  static auto Fields(const tagCnsPicInfo& i) {
+    return std::tuple(i.nIndex, i.strLabel, i.strFile, i.crCurrent, i.crDefault);
+  }
+  // A look-up that finds nothing must leave this as it was.
+  static tagCnsPicInfo Sentinel() { return {-7, L"untouched", L"untouched", 0x123456, 0x654321}; }
+
   orv::test::TempRegistry registry;
+  CCnsPic pic;  // reads the registry only when asked
+  tagCnsPicInfo info;
 };
 
-using orv::test::RegisterShippedPictureSets;
-
-tagCnsPicInfo Sentinel() {
-  tagCnsPicInfo info;
-  info.nIndex = -7;
-  info.strLabel = L"untouched";
-  info.strFile = L"untouched";
-  info.crCurrent = 0x123456;
-  info.crDefault = 0x654321;
-  return info;
-}
-
-void ExpectUntouched(const tagCnsPicInfo& info) {
-  EXPECT_EQ(info.nIndex, -7);
-  EXPECT_EQ(info.strLabel, L"untouched");
-  EXPECT_EQ(info.crCurrent, 0x123456u);
-}
-
 TEST_F(CnsPicTest, NothingRegisteredMeansNoSetAndTheCommonDefault) {
-  CCnsPic pic;
-  tagCnsPicInfo info = Sentinel();
+  info = Sentinel();
   EXPECT_EQ(pic.EnumInfo(&info), 0);
   EXPECT_EQ(pic.GetInfo(kStandard, &info), 0);
-  ExpectUntouched(info);
+  EXPECT_EQ(Fields(info), Fields(Sentinel()));
   EXPECT_EQ(pic.GetColor(kStandard), kCommonDefault);
   EXPECT_EQ(pic.GetIndex(kStandard), 0);
 }
 
 TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
   RegisterShippedPictureSets();
-  CCnsPic pic;
-  const struct {
-    int index;
-    const wchar_t* file;
-    const wchar_t* label;
-    COLORREF color;
-  } expected[] = {
-      {1, kStandard, L"標準", 0x504038},
-      {2, kWestern, L"西洋", RGB(0xFF, 0x80, 0x00)},
-      {3, kChinese, L"中国", RGB(0x40, 0xC0, 0x40)},
+  const tagCnsPicInfo expected[] = {
+      {1, L"標準", kStandard, kCommonDefault, 0x504038},
+      {2, L"西洋", kWestern, kCommonDefault, RGB(0xFF, 0x80, 0x00)},
+      {3, L"中国", kChinese, kCommonDefault, RGB(0x40, 0xC0, 0x40)},
   };
   for (int pass = 0; pass < 2; ++pass) {
-    for (const auto& e : expected) {
-      tagCnsPicInfo info;
-      ASSERT_EQ(pic.EnumInfo(&info), 1) << "pass " << pass << " set " << e.index;
-      EXPECT_EQ(info.nIndex, e.index);
-      EXPECT_EQ(info.strFile, e.file);
-      EXPECT_EQ(info.strLabel, e.label);
-      EXPECT_EQ(info.crDefault, e.color);
-      EXPECT_EQ(info.crCurrent, kCommonDefault);
+    for (const tagCnsPicInfo& set : expected) {
+      ASSERT_EQ(pic.EnumInfo(&info), 1) << "pass " << pass << " set " << set.nIndex;
+      EXPECT_EQ(Fields(info), Fields(set));
     }
-    tagCnsPicInfo info = Sentinel();
+    info = Sentinel();
     EXPECT_EQ(pic.EnumInfo(&info), 0);
   }
 }
 
 TEST_F(CnsPicTest, FailedBeginStaysStartedForOneMoreCall) {
-  CCnsPic pic;
-  tagCnsPicInfo info;
   EXPECT_EQ(pic.EnumInfo(&info), 0);
   RegisterShippedPictureSets();
   EXPECT_EQ(pic.EnumInfo(&info), 0);  // still "enumerating" nothing: this call ends it
@@ -86,8 +68,6 @@ TEST_F(CnsPicTest, FailedBeginStaysStartedForOneMoreCall) {
 
 TEST_F(CnsPicTest, LookupsBetweenEnumInfoCallsKeepItsPlace) {
   RegisterShippedPictureSets();
-  CCnsPic pic;
-  tagCnsPicInfo info;
   ASSERT_EQ(pic.EnumInfo(&info), 1);
   EXPECT_EQ(pic.GetIndex(kChinese), 3);
   EXPECT_EQ(pic.GetColor(L"nothing.lst"), kCommonDefault);
@@ -97,44 +77,34 @@ TEST_F(CnsPicTest, LookupsBetweenEnumInfoCallsKeepItsPlace) {
 
 TEST_F(CnsPicTest, FileMatchIgnoresLetterCase) {
   RegisterShippedPictureSets();
-  CCnsPic pic;
-  tagCnsPicInfo info;
   const wchar_t* asked = L".\\CONSTELLATION\\western\\WESTERN.LST";
-  ASSERT_EQ(pic.GetInfo(asked, &info), 1);
-  EXPECT_EQ(info.nIndex, 2);
-  EXPECT_EQ(info.strFile, asked);  // the file as the caller named it
-  EXPECT_EQ(info.strLabel, L"西洋");
-  EXPECT_EQ(info.crDefault, RGB(0xFF, 0x80, 0x00));
+  ASSERT_EQ(pic.GetInfo(asked, &info), 1);  // reported with the file as the caller named it
+  EXPECT_EQ(Fields(info), Fields({2, L"西洋", asked, kCommonDefault, RGB(0xFF, 0x80, 0x00)}));
   EXPECT_EQ(pic.GetIndex(asked), 2);
 }
 
 TEST_F(CnsPicTest, UnregisteredFileIsNotFound) {
   RegisterShippedPictureSets();
-  CCnsPic pic;
   pic.SetColor(3, RGB(1, 2, 3));  // the last set has a colour the unknown file must not get
   for (const wchar_t* file : {L"other.lst", L"", L".\\constellation\\CnsPic\\CnsPic.ls"}) {
-    tagCnsPicInfo info = Sentinel();
-    EXPECT_EQ(pic.GetInfo(file, &info), 0) << CString(file);
-    ExpectUntouched(info);
-    EXPECT_EQ(pic.GetIndex(file), 0) << CString(file);
-    EXPECT_EQ(pic.GetColor(file), kCommonDefault) << CString(file);
+    SCOPED_TRACE(CString(file).ToUtf8());
+    info = Sentinel();
+    EXPECT_EQ(pic.GetInfo(file, &info), 0);
+    EXPECT_EQ(Fields(info), Fields(Sentinel()));
+    EXPECT_EQ(pic.GetIndex(file), 0);
+    EXPECT_EQ(pic.GetColor(file), kCommonDefault);
   }
 }
 
 TEST_F(CnsPicTest, UserColoursAreStoredPerSet) {
   RegisterShippedPictureSets();
-  CCnsPic pic;
   pic.SetColor(3, RGB(10, 20, 30));
   pic.SetColor(1, RGB(200, 0, 0));
   EXPECT_EQ(pic.GetColor(kChinese), RGB(10, 20, 30));
   EXPECT_EQ(pic.GetColor(kStandard), RGB(200, 0, 0));
   EXPECT_EQ(pic.GetColor(kWestern), kCommonDefault);  // none stored: the common default
-
-  tagCnsPicInfo info;
   ASSERT_EQ(pic.GetInfo(kChinese, &info), 1);
-  EXPECT_EQ(info.crCurrent, RGB(10, 20, 30));
-  EXPECT_EQ(info.crDefault, RGB(0x40, 0xC0, 0x40));
-
+  EXPECT_EQ(Fields(info), Fields({3, L"中国", kChinese, RGB(10, 20, 30), RGB(0x40, 0xC0, 0x40)}));
   DWORD stored = 0;
   EXPECT_TRUE(CRegistry::Read(L"CnsPic\\3", L"color", 0, &stored));
   EXPECT_EQ(stored, RGB(10, 20, 30));
@@ -142,34 +112,25 @@ TEST_F(CnsPicTest, UserColoursAreStoredPerSet) {
 
 TEST_F(CnsPicTest, AllDefaultForgetsEveryUserColourAndNothingElse) {
   RegisterShippedPictureSets();
-  CCnsPic pic;
   pic.SetColor(1, RGB(1, 1, 1));
   pic.SetColor(2, RGB(2, 2, 2));
   CRegistry::Write(L"Fonts", L"DeltaSize", 6, 1);
-
   pic.AllDefault();
-
-  tagCnsPicInfo info;
-  while (pic.EnumInfo(&info)) {
-    EXPECT_EQ(info.crCurrent, kCommonDefault) << "set " << info.nIndex;  // not the set's own default
-  }
+  // Back to the common default, not the set's own.
+  while (pic.EnumInfo(&info)) EXPECT_EQ(info.crCurrent, kCommonDefault) << "set " << info.nIndex;
   EXPECT_EQ(pic.GetColor(kWestern), kCommonDefault);
   int delta = 0;
   CRegistry::Read(L"Fonts", L"DeltaSize", 0, &delta, 1);
   EXPECT_EQ(delta, 6);
-  // The machine-wide sets are untouched.
-  EXPECT_EQ(pic.GetIndex(kWestern), 2);
+  EXPECT_EQ(pic.GetIndex(kWestern), 2);  // the machine-wide sets are untouched
 }
 
 TEST_F(CnsPicTest, DamagedOrMissingColourTextGivesTheCommonDefault) {
-  orv::test::RegisterPictureSet(L"1", L"a.lst", L"A", L"XYZ");
-  orv::test::RegisterPictureSet(L"2", L"b.lst", L"B", L"");
-  orv::test::RegisterPictureSet(L"3", L"c.lst", L"C", nullptr);
-  orv::test::RegisterPictureSet(L"4", L"e.lst", L"E", L"1234567");  // only six digits are read
-  CCnsPic pic;
-  const COLORREF expected[] = {kCommonDefault, kCommonDefault, kCommonDefault, 0x123456};
-  tagCnsPicInfo info;
-  for (COLORREF color : expected) {
+  RegisterPictureSet(L"1", L"a.lst", L"A", L"XYZ");
+  RegisterPictureSet(L"2", L"b.lst", L"B", L"");
+  RegisterPictureSet(L"3", L"c.lst", L"C", nullptr);
+  RegisterPictureSet(L"4", L"e.lst", L"E", L"1234567");  // only six digits are read
+  for (COLORREF color : {kCommonDefault, kCommonDefault, kCommonDefault, COLORREF{0x123456}}) {
     ASSERT_EQ(pic.EnumInfo(&info), 1);
     EXPECT_EQ(info.crDefault, color) << "set " << info.nIndex;
   }
@@ -177,12 +138,10 @@ TEST_F(CnsPicTest, DamagedOrMissingColourTextGivesTheCommonDefault) {
 }
 
 TEST_F(CnsPicTest, SetWithoutPictureFileIsListedButEndsTheSearch) {
-  orv::test::RegisterPictureSet(L"1", L"a.lst", L"A", L"010101");
-  orv::test::RegisterPictureSet(L"2", nullptr, L"B", L"020202");
-  orv::test::RegisterPictureSet(L"3", L"c.lst", L"C", L"030303");
-  CCnsPic pic;
+  RegisterPictureSet(L"1", L"a.lst", L"A", L"010101");
+  RegisterPictureSet(L"2", nullptr, L"B", L"020202");
+  RegisterPictureSet(L"3", L"c.lst", L"C", L"030303");
   int listed = 0;
-  tagCnsPicInfo info;
   while (pic.EnumInfo(&info)) ++listed;
   EXPECT_EQ(listed, 3);
   EXPECT_EQ(pic.GetIndex(L"a.lst"), 1);
@@ -190,12 +149,10 @@ TEST_F(CnsPicTest, SetWithoutPictureFileIsListedButEndsTheSearch) {
 }
 
 TEST_F(CnsPicTest, ColourOfASetNamedWithLeadingZeroReadsBack) {
-  orv::test::RegisterPictureSet(L"07", L"z.lst", L"Z", L"000000");
-  CCnsPic pic;
+  RegisterPictureSet(L"07", L"z.lst", L"Z", L"000000");
   EXPECT_EQ(pic.GetIndex(L"z.lst"), 7);
   pic.SetColor(7, RGB(7, 7, 7));
   EXPECT_EQ(pic.GetColor(L"z.lst"), RGB(7, 7, 7));
-  tagCnsPicInfo info;
   ASSERT_EQ(pic.EnumInfo(&info), 1);
   EXPECT_EQ(info.crCurrent, RGB(7, 7, 7));
 }

@@ -1,12 +1,13 @@
 // The text channel to the sky view and the command-file runner, against the sky-view control
 // that knows the library's catalogue.
-#include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "colour/OrvColor.h"
 #include "sibling/skyview/CorLum.h"
+#include "sibling/skyview/SkyText.h"
 #include "sibling/skyview/SkyViewControl.h"
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
@@ -46,14 +47,9 @@ TEST_F(CorLumTest, ControlAnswersEveryCatalogueKeyWithItsDefault) {
     SColorEntry e = catalogue.GetColorEntry(i);
     SCOPED_TRACE(e.strColorKey.ToUtf8());
     if (e.strKind == L"FONT") {
-      CString size;
-      size.Format(L"%d", e.nDefaultSize);
-      EXPECT_EQ(corlum.Command(L"? " + e.strSizeKey), size);
+      EXPECT_EQ(corlum.Command(L"? " + e.strSizeKey), CString(std::to_wstring(e.nDefaultSize).c_str()));
     }
-    CString color;
-    color.Format(L"RGB(%d, %d, %d)", static_cast<int>(GetRValue(e.crDefault)),
-                 static_cast<int>(GetGValue(e.crDefault)), static_cast<int>(GetBValue(e.crDefault)));
-    EXPECT_EQ(corlum.Command(L"? " + e.strColorKey), color);
+    EXPECT_EQ(corlum.Command(L"? " + e.strColorKey), orv::FormatSkyValue({orv::SkyValueKind::Color, e.crDefault}));
   }
   EXPECT_EQ(corlum.Command(L"? Constellation.Picture.Image.Color"), L"RGB(56, 64, 80)");
 }
@@ -108,20 +104,9 @@ TEST_F(CorLumTest, RepliesOfEveryQueryRunBackAsACommandFile) {
   // What a save writes ("key = reply" for every key) must restore the same values in another
   // sky view.
   orv::test::TempRegistry registry;
-  COrvColor catalogue(L"", L"");
   corlum.Command(L"Star.Name.Size = 33");
   corlum.Command(L"imagedb.star.name.color = RGB(7, 8, 9)");
-  std::wstring lines;
-  auto save = [&](const CString& key) {
-    if (!key.IsEmpty()) lines += (key + L" = " + corlum.Command(L"? " + key) + L"\r\n").str();
-  };
-  for (int i = 0; i < catalogue.GetCount(); ++i) {
-    SColorEntry e = catalogue.GetColorEntry(i);
-    save(e.strSizeKey);
-    save(e.strColorKey);
-  }
-  ASSERT_TRUE(WriteFileBytes(dir.File("colorfont.txt"), Utf16LeWithMark(lines)));
-
+  COrvColor(&corlum, nullptr, dir.WFile("colorfont.txt"), dir.WFile("defaults.txt")).Save();
   CSkyViewControl other;
   CCorLum otherCorLum(&other);
   EXPECT_EQ(otherCorLum.RunCommandFile(dir.WFile("colorfont.txt")), 1);

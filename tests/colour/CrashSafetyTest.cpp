@@ -8,7 +8,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <tuple>
 
 #include "colour/OrvColor.h"
 #include "platform/base/AtomicFile.h"
@@ -59,11 +61,8 @@ TEST_F(CrashSafetyTest, AFailureAtAnyStepOfAReplacementLeavesOldOrNew) {
     return std::to_wstring(size);
   };
   auto saved = [&] { return catalogue.Save(), catalogue.GetLastFailure().IsEmpty(); };
-  struct Replacement {
-    const char* name;
-    std::string file;
-    std::function<bool()> replace;  // writes a new content; true when it says it did
-  } replacements[] = {
+  // A name, the file replaced, and a call that writes a new content and says whether it did.
+  const std::tuple<const char*, std::string, std::function<bool()>> replacements[] = {
       {"colour-font", "ColorFont.txt", [&] { return next(), saved(); }},
       {"defaults", "Defaults.txt",
        [&] { return next(), saved() && (catalogue.Load(1), catalogue.GetLastFailure().IsEmpty()); }},
@@ -79,37 +78,34 @@ TEST_F(CrashSafetyTest, AFailureAtAnyStepOfAReplacementLeavesOldOrNew) {
        }},
   };
   orv::test::WriteFileBytes(dir.File("a.cfg"), "# old\r\nkey=1\r\n");
-  for (auto& r : replacements) {
-    ASSERT_TRUE(r.replace()) << r.name;
-    bool fired = true;
+  for (const auto& [name, file, replace] : replacements) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(replace());
     int at = 0;
-    for (; fired; ++at) {
-      const std::string old = ReadFileBytes(dir.File(r.file));
-      bool reported;
-      {
-        FaultInjector fault(at);
-        reported = r.replace();
-        fired = fault.Fired();
-      }
-      const std::string now = ReadFileBytes(dir.File(r.file));
-      ASSERT_EQ(Leftovers(dir.Path()), 0) << r.name << ", failing call " << at;
-      EXPECT_FALSE(now == old && reported) << r.name << ": failing call " << at << " lost the change silently";
+    for (bool fired = true; fired; ++at) {
+      const std::string old = ReadFileBytes(dir.File(file));
+      auto fault = std::make_unique<FaultInjector>(at);
+      const bool reported = replace();
+      fired = fault->Fired();
+      fault.reset();  // disarmed before the files are looked at
+      const std::string now = ReadFileBytes(dir.File(file));
+      ASSERT_EQ(Leftovers(dir.Path()), 0) << "failing call " << at;
+      EXPECT_FALSE(now == old && reported) << "failing call " << at << " lost the change silently";
       // The new content is whole: the same replacement without a fault writes the same bytes.
       if (now != old) {
         --size;
-        ASSERT_TRUE(r.replace());
-        EXPECT_EQ(ReadFileBytes(dir.File(r.file)), now) << r.name << ", failing call " << at;
+        ASSERT_TRUE(replace());
+        EXPECT_EQ(ReadFileBytes(dir.File(file)), now) << "failing call " << at;
       }
     }
-    EXPECT_GE(at, 5) << r.name << ": a replacement takes at least open, write, fsync, close and rename";
+    EXPECT_GE(at, 5) << "a replacement takes at least open, write, fsync, close and rename";
   }
 }
 
 TEST_F(CrashSafetyTest, AFontStepKilledAtAnyStepIsRepairedByTheNext) {
   Catalogue().Load(0);
-  bool killed = true;
   int at = 0;
-  for (; killed; ++at) {
+  for (bool killed = true; killed; ++at) {
     Catalogue().SetAllFontSize(1);
     pid_t child = fork();
     ASSERT_NE(child, -1);

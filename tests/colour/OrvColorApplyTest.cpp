@@ -2,6 +2,7 @@
 // registry's resize state and what the sky views receive.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,24 +32,21 @@ int FontsValue(const wchar_t* name) {
 
 // The lines of a Unicode text file as the library wrote it: UTF-16LE with its mark, CR LF.
 std::vector<std::wstring> Lines(const std::string& path) {
-  std::string bytes = ReadFileBytes(path);
-  std::vector<std::wstring> lines;
-  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return lines;
+  const std::string bytes = ReadFileBytes(path);
+  if (!bytes.starts_with("\xFF\xFE")) return {};
   const std::wstring text = orv::TextDecoder(orv::TextEncoding::Utf16Le).Decode(std::string_view(bytes).substr(2));
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find(L"\r\n", start);
-    EXPECT_NE(end, std::wstring::npos) << "every line ends in CR LF";
-    if (end == std::wstring::npos) break;
+  EXPECT_TRUE(text.empty() || text.ends_with(L"\r\n")) << "every line ends in CR LF";
+  std::vector<std::wstring> lines;
+  for (size_t start = 0, end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
     lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
   return lines;
 }
 
-const std::wstring* LineOf(const std::vector<std::wstring>& lines, const std::wstring& key) {
-  for (const auto& l : lines)
-    if (l.compare(0, key.size() + 3, key + L" = ") == 0) return &l;
-  return nullptr;
+// The first line of the file that sets `key`; "" when none does.
+std::wstring LineOf(const std::string& path, const std::wstring& key) {
+  for (const auto& l : Lines(path))
+    if (l.compare(0, key.size() + 3, key + L" = ") == 0) return l;
+  return L"";
 }
 
 class OrvColorApplyTest : public testing::Test {
@@ -61,6 +59,11 @@ protected:
   std::string DefaultsPath() const { return dir.File("ColorFontDefault.txt"); }
   COrvColor Catalogue(CCorLum* first, CCorLum* second) {
     return COrvColor(first, second, dir.WFile("ColorFont.txt"), dir.WFile("ColorFontDefault.txt"));
+  }
+  COrvColor Loaded(CCorLum* second = nullptr) {
+    COrvColor catalogue = Catalogue(&corlum1, second);
+    catalogue.Load(0);
+    return catalogue;
   }
 
   orv::test::TempRegistry registry;
@@ -81,22 +84,18 @@ TEST_F(OrvColorApplyTest, SaveWritesWhatTheSkyViewReportsInCatalogueOrder) {
   ASSERT_EQ(lines.size(), 130u * 2 + 77 + 14 + 1);  // one picture line: the set in use only
   EXPECT_EQ(lines[0], L"Star.Name.Size = 20");
   EXPECT_EQ(lines[1], L"Star.Name.Color = RGB(192, 192, 255)");
-  EXPECT_EQ(*LineOf(lines, L"Constellation.Line.Color"), L"Constellation.Line.Color = RGB(1, 2, 3)");
-  int pictureLines = 0;
-  for (const auto& l : lines) pictureLines += l.rfind(L"Constellation.Picture.Image.Color", 0) == 0;
-  EXPECT_EQ(pictureLines, 1);
-  // Only queries went to the sky view.
-  for (const auto& x : view1.GetTranscript()) {
-    if (x.text != L"Star.Name.Size = 20" && x.text != L"Constellation.Line.Color = RGB(1, 2, 3)") {
-      EXPECT_EQ(x.text.Left(2), L"? ") << x.text;
-    }
-  }
+  EXPECT_EQ(LineOf(ColourFontPath(), L"Constellation.Line.Color"), L"Constellation.Line.Color = RGB(1, 2, 3)");
+  auto isPicture = [](const std::wstring& l) { return l.starts_with(L"Constellation.Picture.Image.Color"); };
+  EXPECT_EQ(std::ranges::count_if(lines, isPicture), 1);
+  // Only queries went to the sky view, besides the two commands above.
+  for (const auto& x : view1.GetTranscript())
+    EXPECT_TRUE(x.text.Left(2) == L"? " || x.text == L"Star.Name.Size = 20" ||
+                x.text == L"Constellation.Line.Color = RGB(1, 2, 3)")
+        << x.text;
 }
 
 TEST_F(OrvColorApplyTest, LoadWithDefaultsCreatesAMissingFileAndRunsTheDefaultsFile) {
-  COrvColor catalogue = Catalogue(&corlum1, nullptr);
-  catalogue.Load(1);
-
+  Catalogue(&corlum1, nullptr).Load(1);
   std::vector<std::wstring> lines = Lines(ColourFontPath());
   ASSERT_EQ(lines.size(), 130u * 2 + 77 + 14);  // no picture set registered
   EXPECT_EQ(lines[0], L"Star.Name.Size = 14");
@@ -128,8 +127,7 @@ TEST_F(OrvColorApplyTest, LoadAppliesTheFileAndABlankLineBecomesADefaultOfNothin
 TEST_F(OrvColorApplyTest, LoadWithoutAFileNameSendsTheCatalogueDefaultsOneByOne) {
   orv::test::RegisterPictureSet(L"3", kStandardSet, L"標準", L"0000FF");
   CRegistry::Write(L"CnsPic\\3", L"color", static_cast<DWORD>(0x123456));
-  COrvColor catalogue(&corlum1, nullptr, L"", L"");
-  catalogue.Load(1);
+  COrvColor(&corlum1, nullptr, L"", L"").Load(1);
   const auto& sent = view1.GetTranscript();
   ASSERT_GE(sent.size(), 3u);
   EXPECT_EQ(sent[1].text, L"Star.Name.Size = 14; Default Star.Name.Size = 14");
@@ -143,16 +141,14 @@ TEST_F(OrvColorApplyTest, LoadWithoutAFileNameSendsTheCatalogueDefaultsOneByOne)
 }
 
 TEST_F(OrvColorApplyTest, FontStepsWalkToTheLargestSizeAndBack) {
-  COrvColor catalogue = Catalogue(&corlum1, nullptr);
-  catalogue.Load(0);
+  COrvColor catalogue = Loaded();
   for (int step = 1; step <= 17; ++step) {
     catalogue.SetAllFontSize(0);
     ASSERT_EQ(FontsValue(L"DeltaSize"), 2 * step);
     ASSERT_EQ(FontsValue(L"IsMax"), step == 17 ? 1 : 0) << step;
   }
-  std::vector<std::wstring> atMax = Lines(ColourFontPath());
-  EXPECT_EQ(*LineOf(atMax, L"Compass.Size"), L"Compass.Size = 50");           // 16 + 34
-  EXPECT_EQ(*LineOf(atMax, L"Star.Name.Size"), L"Star.Name.Size = 48");       // 14 + 34
+  EXPECT_EQ(LineOf(ColourFontPath(), L"Compass.Size"), L"Compass.Size = 50");      // 16 + 34
+  EXPECT_EQ(LineOf(ColourFontPath(), L"Star.Name.Size"), L"Star.Name.Size = 48");  // 14 + 34
   EXPECT_EQ(view1.GetSize(L"Compass.Size"), 50);
   EXPECT_EQ(view1.GetDefaultSize(L"Compass.Size"), 50);
 
@@ -169,21 +165,18 @@ TEST_F(OrvColorApplyTest, FontStepsWalkToTheLargestSizeAndBack) {
 
   catalogue.SetAllFontSize(1);  // default sizes run whatever the marks say
   EXPECT_EQ(FontsValue(L"DeltaSize"), 0);
-  EXPECT_EQ(*LineOf(Lines(ColourFontPath()), L"Compass.Size"), L"Compass.Size = 16");
+  EXPECT_EQ(LineOf(ColourFontPath(), L"Compass.Size"), L"Compass.Size = 16");
 }
 
 TEST_F(OrvColorApplyTest, ShrinkingMarksTheSmallestSizeAtMinusEight) {
-  COrvColor catalogue = Catalogue(&corlum1, nullptr);
-  catalogue.Load(0);
+  COrvColor catalogue = Loaded();
   for (int step = 1; step <= 4; ++step) {
     catalogue.SetAllFontSize(2);
     EXPECT_EQ(FontsValue(L"IsMin"), step == 4 ? 1 : 0) << step;
   }
   EXPECT_EQ(FontsValue(L"DeltaSize"), -8);
-  std::vector<std::wstring> lines = Lines(ColourFontPath());
-  EXPECT_EQ(*LineOf(lines, L"Star.Magnitude.Size"), L"Star.Magnitude.Size = 4");  // 12 - 8
-  std::vector<std::wstring> defaults = Lines(DefaultsPath());
-  EXPECT_EQ(defaults[0], L"Star.Name.Size = 6;default Star.Name.Size = 6");
+  EXPECT_EQ(LineOf(ColourFontPath(), L"Star.Magnitude.Size"), L"Star.Magnitude.Size = 4");  // 12 - 8
+  EXPECT_EQ(Lines(DefaultsPath()).at(0), L"Star.Name.Size = 6;default Star.Name.Size = 6");
   catalogue.SetAllFontSize(2);  // blocked by IsMin
   EXPECT_EQ(FontsValue(L"DeltaSize"), -8);
   catalogue.SetAllFontSize(7);  // not a mode: nothing changes
@@ -192,11 +185,10 @@ TEST_F(OrvColorApplyTest, ShrinkingMarksTheSmallestSizeAtMinusEight) {
 
 TEST_F(OrvColorApplyTest, AStepOfThreeMovesEverySizeByThree) {
   ASSERT_EQ(1, CRegistry::Write(L"Fonts", L"Step", 3, CRegistry::DT_INT));
-  COrvColor catalogue = Catalogue(&corlum1, nullptr);
-  catalogue.Load(0);
+  COrvColor catalogue = Loaded();
   catalogue.SetAllFontSize(0);
   EXPECT_EQ(FontsValue(L"DeltaSize"), 3);
-  EXPECT_EQ(*LineOf(Lines(ColourFontPath()), L"Star.Name.Size"), L"Star.Name.Size = 17");  // 14 + 3
+  EXPECT_EQ(LineOf(ColourFontPath(), L"Star.Name.Size"), L"Star.Name.Size = 17");  // 14 + 3
   for (int i = 0; i < 3; ++i) catalogue.SetAllFontSize(2);
   EXPECT_EQ(FontsValue(L"DeltaSize"), -6);
   EXPECT_EQ(FontsValue(L"IsMin"), 0);
@@ -204,9 +196,7 @@ TEST_F(OrvColorApplyTest, AStepOfThreeMovesEverySizeByThree) {
 }
 
 TEST_F(OrvColorApplyTest, OneCallIsOneStepWithTwoSkyViews) {
-  COrvColor catalogue = Catalogue(&corlum1, &corlum2);
-  catalogue.Load(0);
-  catalogue.SetAllFontSize(0);
+  Loaded(&corlum2).SetAllFontSize(0);
   EXPECT_EQ(FontsValue(L"DeltaSize"), 2);
   EXPECT_EQ(view1.GetSize(L"Star.Name.Size"), 16);
   EXPECT_EQ(view2.GetSize(L"Star.Name.Size"), 16);
@@ -219,12 +209,10 @@ TEST_F(OrvColorApplyTest, SizesComeFromTheCatalogueAndOnlyTheFirstMatchingLineCh
                                                                L"Star.Name.SizeX = 99\r\n"
                                                                L"Star.Name.Size = 30\r\n"
                                                                L"garbage without equals\r\n")));
-  COrvColor catalogue = Catalogue(&corlum1, nullptr);
-  catalogue.SetAllFontSize(0);
-  std::vector<std::wstring> lines = Lines(ColourFontPath());
+  Catalogue(&corlum1, nullptr).SetAllFontSize(0);
   // The prefix match takes the first line that begins with the key; nothing is added.
-  EXPECT_EQ(lines, (std::vector<std::wstring>{L"# comment", L"Star.Name.Size = 16", L"Star.Name.Size = 30",
-                                              L"garbage without equals"}));
+  EXPECT_EQ(Lines(ColourFontPath()), (std::vector<std::wstring>{L"# comment", L"Star.Name.Size = 16",
+                                                                L"Star.Name.Size = 30", L"garbage without equals"}));
 }
 
 // A step that cannot read its file changes nothing, the registry's size included, and says so.

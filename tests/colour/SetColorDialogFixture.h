@@ -37,7 +37,6 @@ public:
     }
     return nullptr;
   }
-  // The working line of a key.
   CString Line(const wchar_t* key) const { return m_aLines[colour::FindLine(m_aLines, key)]; }
 };
 

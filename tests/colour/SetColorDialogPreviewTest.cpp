@@ -1,10 +1,10 @@
 // The preview band to the pixel: its place under the tree, black until an entry is chosen,
 // the line, the sample text clipped to the band, and every mark painted through its bitmap.
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "colour/SetColorDialogFixture.h"
+#include "support/PixelChecks.h"
 
 namespace {
 
@@ -15,13 +15,10 @@ class SetColorDialogPreviewTest : public orv::test::SetColorDialogFixture {
 protected:
   // Bounds of the pixels in the band that are not black; empty when all are.
   static CRect Drawn(const orv::gdi::Surface& s, const CRect& band) {
-    CRect r(band.right, band.bottom, band.left, band.top);
-    for (int y = band.top; y < band.bottom; ++y)
-      for (int x = band.left; x < band.right; ++x)
-        if (s.PixelColor(x, y) != 0)
-          r.SetRect(std::min<int>(r.left, x), std::min<int>(r.top, y), std::max<int>(r.right, x + 1),
-                    std::max<int>(r.bottom, y + 1));
-    return r.IsRectEmpty() ? CRect() : r;
+    CRect r = orv::test::BoundsWhere(band.Width(), band.Height(),
+                                     [&](int x, int y) { return s.PixelColor(band.left + x, band.top + y) != 0; });
+    r.OffsetRect(band.TopLeft());
+    return r;
   }
 };
 

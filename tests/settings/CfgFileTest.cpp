@@ -22,18 +22,14 @@ protected:
 };
 
 TEST_F(CfgFileTest, DescriptionIsTheFirstLineAfterItsHash) {
-  const struct { const char* content; const wchar_t* expected; } rows[] = {
-      {"  #  word  \nrest\n", L"word  "},
-      {"#\n", L""},
-      {"\n# later\n", L""},
-      {"not a comment\n", L""},
-      {"", L""},
-      {"#first\r\n#second\r\n", L"first"},
+  const std::pair<const char*, const wchar_t*> rows[] = {
+      {"  #  word  \nrest\n", L"word  "}, {"#\n", L""}, {"\n# later\n", L""},
+      {"not a comment\n", L""},           {"", L""},    {"#first\r\n#second\r\n", L"first"},
       {"\t# tabbed", L"tabbed"},
   };
-  for (const auto& row : rows) {
-    ASSERT_TRUE(WriteFileBytes(dir.File("colours.lst"), row.content));
-    EXPECT_EQ(Cfg().GetDescription(), row.expected) << row.content;
+  for (auto [content, expected] : rows) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("colours.lst"), content));
+    EXPECT_EQ(Cfg().GetDescription(), expected) << content;
   }
   EXPECT_EQ(Cfg("absent.lst").GetDescription(), L"");
 }
@@ -68,8 +64,7 @@ TEST_F(CfgFileTest, FailuresLeaveTheSettingsFileAsItWas) {
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("colours.$$$")));
 
   // A base name too long to name a temporary file.
-  std::string longName(300, 'n');
-  std::string longPath = dir.File(longName.substr(0, 250) + ".lst");
+  const std::string longPath = dir.File(std::string(250, 'n') + ".lst");
   ASSERT_TRUE(WriteFileBytes(longPath, original));
   EXPECT_EQ(CCfgFile(CString(longPath.c_str())).SetDescription(L"new"), 0);
   EXPECT_EQ(ReadFileBytes(longPath), original);

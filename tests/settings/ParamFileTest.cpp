@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "settings/ParamFile.h"
 #include "support/FileBytes.h"
@@ -29,10 +30,7 @@ TEST_F(ParamFileTest, AMissingFileGivesEveryDefault) {
   params.UpdateParam(L"S", L"int", 42, i, 0);
   params.UpdateParam(L"S", L"real", 2.5, d, 0);
   params.UpdateParamBOOL(L"S", L"flag", 1, b, 0);
-  EXPECT_EQ(s, L"dflt");
-  EXPECT_EQ(i, 42);
-  EXPECT_EQ(d, 2.5);
-  EXPECT_EQ(b, 1);
+  EXPECT_EQ(std::tuple(s, i, d, b), std::tuple(CString(L"dflt"), 42, 2.5, 1));
   double tiny = -1;
   params.UpdateParam(L"S", L"real", 0.0000004, tiny, 0);  // the default passes through "%f"
   EXPECT_EQ(tiny, 0.0);
@@ -61,9 +59,7 @@ TEST_F(ParamFileTest, StoredValuesUseTheirFixedFormats) {
   params.UpdateParam(L"values", L"INT", 0, i, 0);  // names ignore letter case
   params.UpdateParam(L"Values", L"real", 0.0, d, 0);
   params.UpdateParam(L"Values", L"text", CString(), s, 0);
-  EXPECT_EQ(i, -5);
-  EXPECT_EQ(d, 1.234568);
-  EXPECT_EQ(s, L"a value");
+  EXPECT_EQ(std::tuple(i, d, s), std::tuple(-5, 1.234568, CString(L"a value")));
 }
 
 TEST_F(ParamFileTest, OnOffValuesLoadOnlyYesAndTrueAsOn) {
@@ -91,9 +87,7 @@ TEST_F(ParamFileTest, IdentityPropertiesLiveInTheGeneralSection) {
   params.SetParamFileProperty(CString(L"ID2"), CString(L"3.0"));  // the owner becomes Skyweave
   CString id, version, owner;
   params.GetParamFileProperty(id, version, owner);
-  EXPECT_EQ(id, L"ID2");
-  EXPECT_EQ(version, L"3.0");
-  EXPECT_EQ(owner, L"Skyweave");
+  EXPECT_EQ(std::tuple(id, version, owner), std::tuple(CString(L"ID2"), CString(L"3.0"), CString(L"Skyweave")));
   std::string text = Text();
   EXPECT_EQ(text.find("[General]"), 0u) << text;
   EXPECT_NE(text.find("FileOwner=Skyweave"), std::string::npos);

@@ -1,7 +1,7 @@
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -47,8 +47,7 @@ TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
   struct Row {
     int line;
     const wchar_t *section, *key, *def;
-    DWORD size;
-    DWORD expectedCount;
+    DWORD size, expectedCount;
     std::wstring expected;
   } rows[] = {
       {1, L"General", L"FileId", L"d", 64, 2, L"42"},
@@ -80,13 +79,11 @@ TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
   WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
-    wchar_t buffer[64];
-    std::fill(std::begin(buffer), std::end(buffer), kSentinel);
-    DWORD count = GetPrivateProfileStringW(row.section, row.key, row.def, buffer, row.size, file);
-    EXPECT_EQ(row.expectedCount, count) << "row " << row.line;
-    EXPECT_EQ(row.expected, std::wstring(buffer, std::min<DWORD>(count, 63))) << "row " << row.line;
-    EXPECT_EQ(L'\0', buffer[count]) << "row " << row.line;
-    for (DWORD i = count + 1; i < 64; ++i) ASSERT_EQ(kSentinel, buffer[i]) << "row " << row.line << " at " << i;
+    SCOPED_TRACE(row.line);
+    std::wstring buffer(64, kSentinel);
+    EXPECT_EQ(row.expectedCount, GetPrivateProfileStringW(row.section, row.key, row.def, buffer.data(), row.size, file));
+    // The text, its terminator and nothing written after them.
+    EXPECT_EQ((row.expected + L'\0').append(63 - row.expected.size(), kSentinel), buffer);
   }
   wchar_t untouched[4] = {kSentinel, kSentinel, kSentinel, kSentinel};
   EXPECT_EQ(0u, GetPrivateProfileStringW(L"General", L"FileId", L"d", untouched, 0, file));
@@ -121,58 +118,53 @@ TEST(IniProfileString, ListsSectionsKeysAndEntries) {
   WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
-    wchar_t buffer[160];
-    std::fill(std::begin(buffer), std::end(buffer), kSentinel);
-    DWORD count = row.entries ? GetPrivateProfileSectionW(row.section, buffer, row.size, file)
-                  : row.section ? GetPrivateProfileStringW(row.section, nullptr, L"d", buffer, row.size, file)
-                                : GetPrivateProfileSectionNamesW(buffer, row.size, file);
-    EXPECT_EQ(row.expectedCount, count) << "row " << row.line;
-    EXPECT_EQ(row.expected, std::wstring(buffer, row.expected.size())) << "row " << row.line;
-    for (std::size_t i = row.size; i < 160; ++i) ASSERT_EQ(kSentinel, buffer[i]) << "row " << row.line << " at " << i;
+    SCOPED_TRACE(row.line);
+    std::wstring buffer(160, kSentinel);
+    DWORD count = row.entries ? GetPrivateProfileSectionW(row.section, buffer.data(), row.size, file)
+                  : row.section ? GetPrivateProfileStringW(row.section, nullptr, L"d", buffer.data(), row.size, file)
+                                : GetPrivateProfileSectionNamesW(buffer.data(), row.size, file);
+    EXPECT_EQ(row.expectedCount, count);
+    EXPECT_EQ(row.expected, buffer.substr(0, row.expected.size()));
+    EXPECT_EQ(std::wstring(160 - row.size, kSentinel), buffer.substr(row.size)) << "written past the buffer";
   }
 }
 
 TEST(IniProfileInt, ReadsALeadingDecimalNumberWithThePlatformsWrap) {
-  struct Row {
-    int line;
-    const wchar_t *section, *key, *value;  // value null: nothing written
-    int def;
-    UINT expected;
-  } rows[] = {
-      {1, nullptr, nullptr, nullptr, -1, 4294967295u},
-      {2, nullptr, nullptr, nullptr, 1, 1},
-      {3, L"s", nullptr, nullptr, -1, 4294967295u},
-      {4, nullptr, L"k", nullptr, 1, 1},
-      {5, L"s", L"k", nullptr, -1, 4294967295u},
-      {6, L"s", L"k", nullptr, 1, 1},
-      {7, L"s", L"k", L"-1", -1, 4294967295u},
-      {8, L"s", L"k", L"-1", 1, 4294967295u},
-      {9, L"s", L"k", L"1", -1, 1},
-      {10, L"s", L"k", L"+1", -1, 1},
-      {11, L"s", L"k", L"4294967296", 1, 0},
-      {12, L"s", L"k", L"4294967297", -1, 1},
-      {13, L"s", L"k", L"-4294967297", 1, 4294967295u},
-      {14, L"s", L"k", L"42A94967297", -1, 42},
-      {15, L"s", L"k", L"B4294967297", -1, 0},
-      {16, L"s", L"k", L"0x10", 7, 0},
-      {17, L"s", L"k", L"   42   ", 7, 42},
-      {18, L"s", L"k", L"\"7\"", 0, 7},
-      {19, L"s", L"k", L"", 7, 7},
-      {20, L"s", L"k", L"- 5", 7, 0},
-      {21, L"s", L"k", L"99999999999999999999999999999", 0, 2684354559u},
-      {22, L"s", L"k", L"999999999999999999999999999991234", 0, 2684354559u},  // beyond 29 characters
-      {23, L"s", L"k", L"2147483648", 0, 2147483648u},
-      {24, L"s", L"k", L"1e5", 0, 1},
-      {25, L"s", L"k", L"12.9", 0, 12},
-  };
   TempDir dir;
-  for (const auto& row : rows) {
-    std::filesystem::remove(dir.File("int.ini"));
-    if (row.value) {
-      ASSERT_TRUE(WritePrivateProfileStringW(row.section, row.key, row.value, dir.WFile("int.ini")));
-    }
-    EXPECT_EQ(row.expected, GetPrivateProfileIntW(row.section, row.key, row.def, dir.WFile("int.ini")))
-        << "row " << row.line;
+  const CString file = dir.WFile("int.ini");
+  // No file: the default, wrapped, whether or not a section and a key are named.
+  using Missing = std::tuple<const wchar_t*, const wchar_t*, int, UINT>;  // section, key, default, read
+  for (auto [section, key, def, expected] :
+       {Missing{nullptr, nullptr, -1, 4294967295u}, Missing{nullptr, nullptr, 1, 1},
+        Missing{L"s", nullptr, -1, 4294967295u}, Missing{nullptr, L"k", 1, 1}, Missing{L"s", L"k", -1, 4294967295u},
+        Missing{L"s", L"k", 1, 1}})
+    EXPECT_EQ(expected, GetPrivateProfileIntW(section, key, def, file))
+        << "section " << !!section << ", key " << !!key << ", default " << def;
+  // A value, the default, what is read. Values longer than 29 characters are read as their first 29.
+  const std::tuple<const wchar_t*, int, UINT> stored[] = {
+      {L"-1", -1, 4294967295u},
+      {L"-1", 1, 4294967295u},
+      {L"1", -1, 1},
+      {L"+1", -1, 1},
+      {L"4294967296", 1, 0},
+      {L"4294967297", -1, 1},
+      {L"-4294967297", 1, 4294967295u},
+      {L"42A94967297", -1, 42},
+      {L"B4294967297", -1, 0},
+      {L"0x10", 7, 0},
+      {L"   42   ", 7, 42},
+      {L"\"7\"", 0, 7},
+      {L"", 7, 7},
+      {L"- 5", 7, 0},
+      {L"1e5", 0, 1},
+      {L"12.9", 0, 12},
+      {L"2147483648", 0, 2147483648u},
+      {L"99999999999999999999999999999", 0, 2684354559u},
+      {L"999999999999999999999999999991234", 0, 2684354559u},
+  };
+  for (auto [value, def, expected] : stored) {
+    ASSERT_TRUE(WritePrivateProfileStringW(L"s", L"k", value, file));
+    EXPECT_EQ(expected, GetPrivateProfileIntW(L"s", L"k", def, file)) << CString(value);
   }
 }
 

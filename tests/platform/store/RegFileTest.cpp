@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/base/CString.h"
@@ -64,14 +65,9 @@ TEST_F(RegFileTest, ExportWritesRegeditsForm) {
 }
 
 TEST_F(RegFileTest, RoundTripsInUtf16AndUtf8KeepEveryValue) {
-  struct Value {
-    const wchar_t* name;
-    DWORD type;
-    std::vector<BYTE> data;
-  };
   std::vector<BYTE> longBlob(300);
   for (size_t i = 0; i < longBlob.size(); ++i) longBlob[i] = static_cast<BYTE>(i * 7);
-  const std::vector<Value> values = {
+  const std::vector<std::tuple<const wchar_t*, DWORD, std::vector<BYTE>>> values = {
       {L"text", REG_SZ, TextBytes(L"a \\ b \"c\" \u661f\u5ea7 \U0001F30C")},
       {L"empty", REG_SZ, TextBytes(L"")},
       {L"", REG_SZ, TextBytes(L"default")},
@@ -86,31 +82,28 @@ TEST_F(RegFileTest, RoundTripsInUtf16AndUtf8KeepEveryValue) {
       {L"multi", REG_MULTI_SZ, TextBytes(std::wstring(L"one\0two\0", 8))},
       {L"\u540d\u524d \"q\" \\", REG_DWORD, DwordBytes(7)},
   };
-  for (const Value& v : values) Set(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", v.name, v.type, v.data);
+  for (const auto& [name, type, data] : values) Set(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", name, type, data);
   Set(HKEY_CURRENT_USER, L"Software\\Trip\\Empty\\Leaf", L"x", REG_DWORD, DwordBytes(1));
   const std::wstring before = Export(HKEY_CURRENT_USER, L"Software\\Trip");
 
-  struct Encoding {
-    const char* name;
-    std::string bytes;
-  } const encodings[] = {
+  const std::pair<const char*, std::string> encodings[] = {
       {"utf-16le", orv::EncodeRegFile(before)},
       {"utf-8", orv::EncodeUtf8(before)},
       {"utf-8 with mark", "\xEF\xBB\xBF" + orv::EncodeUtf8(before)},
   };
-  ASSERT_EQ(std::string("\xFF\xFE", 2), encodings[0].bytes.substr(0, 2));
-  for (const Encoding& encoding : encodings) {
-    SCOPED_TRACE(encoding.name);
+  ASSERT_EQ(std::string("\xFF\xFE", 2), encodings[0].second.substr(0, 2));
+  for (const auto& [encoding, bytes] : encodings) {
+    SCOPED_TRACE(encoding);
     ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Trip"));
-    orv::RegImportReport report = orv::ImportRegBytes(encoding.bytes);
+    orv::RegImportReport report = orv::ImportRegBytes(bytes);
     ASSERT_EQ(ERROR_SUCCESS, report.status) << orv::EncodeUtf8(report.message) << " at line " << report.line;
     EXPECT_EQ(4, report.keys);
     EXPECT_EQ(static_cast<int>(values.size()) + 1, report.values);
-    for (const Value& v : values) {
-      orv::test::RawValue stored = ReadRawValue(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", v.name);
-      ASSERT_TRUE(stored.Found()) << CString(v.name);
-      EXPECT_EQ(v.type, stored.type) << CString(v.name);
-      EXPECT_EQ(v.data, stored.bytes) << CString(v.name);
+    for (const auto& [name, type, data] : values) {
+      orv::test::RawValue stored = ReadRawValue(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", name);
+      ASSERT_TRUE(stored.Found()) << CString(name);
+      EXPECT_EQ(type, stored.type) << CString(name);
+      EXPECT_EQ(data, stored.bytes) << CString(name);
     }
     EXPECT_EQ(orv::EncodeUtf8(before), orv::EncodeUtf8(Export(HKEY_CURRENT_USER, L"Software\\Trip")));
   }
@@ -148,10 +141,7 @@ TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
 
 TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
   const std::wstring header = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"ok\"=dword:1\r\n";
-  struct Row {
-    std::wstring text;
-    int line;
-  } rows[] = {
+  const std::pair<std::wstring, int> rows[] = {
       {L"", 1},
       {L"REGEDIT5\r\n[HKEY_CURRENT_USER\\X]\r\n", 1},
       {L"Windows Registry Editor Version 5.00\r\n\"v\"=dword:1\r\n", 2},
@@ -181,14 +171,14 @@ TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
       {header + L"[-HKEY_CURRENT_USER]\r\n", 5},
       {header + L"[HKEY_CURRENT_USER\\" + std::wstring(256, L'k') + L"]\r\n", 5},
   };
-  for (const Row& row : rows) {
-    orv::RegImportReport report = orv::ImportRegText(row.text);
-    EXPECT_EQ(ERROR_INVALID_DATA, report.status) << orv::EncodeUtf8(row.text);
-    EXPECT_EQ(row.line, report.line) << orv::EncodeUtf8(row.text) << ": " << orv::EncodeUtf8(report.message);
+  for (const auto& [text, line] : rows) {
+    SCOPED_TRACE(orv::EncodeUtf8(text));
+    orv::RegImportReport report = orv::ImportRegText(text);
+    EXPECT_EQ(ERROR_INVALID_DATA, report.status);
+    EXPECT_EQ(line, report.line) << orv::EncodeUtf8(report.message);
     EXPECT_FALSE(report.message.empty());
     HKEY key = nullptr;
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key))
-        << "nothing imported from " << orv::EncodeUtf8(row.text);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key)) << "imported";
   }
 }
 

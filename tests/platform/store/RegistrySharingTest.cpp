@@ -1,5 +1,4 @@
 // Two processes writing to the same key of one store at the same time lose nothing.
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -18,15 +18,16 @@
 #include "platform/store/detail/IniCache.h"
 #include "support/ChildProcess.h"
 #include "support/FileBytes.h"
+#include "support/RawRegistry.h"
 #include "support/TempDir.h"
 #include "support/TempRegistry.h"
 
 namespace {
 using orv::test::RunInChild;
 
-LSTATUS SetDword(HKEY key, const wchar_t* name, DWORD value) {
-  return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-}
+using orv::test::CreateRawKey;
+using orv::test::SetRawDword;
+using orv::test::SetRawString;
 
 // The state as this process sees it: values N, M, S of "Shared", V of the handle opened on
 // "Shared\Sub" and the subkeys of "Shared".
@@ -63,18 +64,11 @@ TEST(StaleRead, RegistryChangesOfAnotherProcessAreSeenAtOnce) {
   const RegistryChange changes[] = {
       {"value changed",
        [] {
-         HKEY key = nullptr;
-         RegOpenKeyExW(HKEY_CURRENT_USER, L"Shared", 0, KEY_ALL_ACCESS, &key);
-         return SetDword(key, L"N", 2) == ERROR_SUCCESS &&
-                RegSetValueExW(key, L"S", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"new"), sizeof L"new") == ERROR_SUCCESS;
+         return SetRawDword(HKEY_CURRENT_USER, L"Shared", L"N", 2) == ERROR_SUCCESS &&
+                SetRawString(HKEY_CURRENT_USER, L"Shared", L"S", L"new") == ERROR_SUCCESS;
        },
        "N=2 M=- V=7 S=new keys=Sub,"},
-      {"value added where none was",
-       [] {
-         HKEY key = nullptr;
-         RegOpenKeyExW(HKEY_CURRENT_USER, L"Shared", 0, KEY_ALL_ACCESS, &key);
-         return SetDword(key, L"M", 5) == ERROR_SUCCESS;
-       },
+      {"value added where none was", [] { return SetRawDword(HKEY_CURRENT_USER, L"Shared", L"M", 5) == ERROR_SUCCESS; },
        "N=1 M=5 V=7 S=old keys=Sub,"},
       {"value deleted",
        [] {
@@ -85,24 +79,19 @@ TEST(StaleRead, RegistryChangesOfAnotherProcessAreSeenAtOnce) {
        "N=- M=- V=7 S=old keys=Sub,"},
       {"key deleted", [] { return SHDeleteKeyW(HKEY_CURRENT_USER, L"Shared\\Sub") == ERROR_SUCCESS; },
        "N=1 M=- V=deleted S=old keys="},
-      {"subkey added",
-       [] {
-         HKEY key = nullptr;
-         return RegCreateKeyExW(HKEY_CURRENT_USER, L"Shared\\A", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                nullptr) == ERROR_SUCCESS;
-       },
+      {"subkey added", [] { return CreateRawKey(HKEY_CURRENT_USER, L"Shared\\A") == ERROR_SUCCESS; },
        "N=1 M=- V=7 S=old keys=A,Sub,"},
   };
   for (const RegistryChange& row : changes) {
     SCOPED_TRACE(row.name);
     orv::test::TempRegistry registry;
-    HKEY shared = nullptr, sub = nullptr;
+    HKEY shared = nullptr, sub = nullptr;  // both open across the change
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Shared\\Sub", 0, nullptr, 0, KEY_ALL_ACCESS,
                                              nullptr, &sub, nullptr));
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Shared", 0, KEY_ALL_ACCESS, &shared));
-    ASSERT_EQ(ERROR_SUCCESS, SetDword(shared, L"N", 1));
-    ASSERT_EQ(ERROR_SUCCESS, SetDword(sub, L"V", 7));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(shared, L"S", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"old"), sizeof L"old"));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Shared", 0, KEY_READ, &shared));
+    ASSERT_EQ(ERROR_SUCCESS, SetRawDword(HKEY_CURRENT_USER, L"Shared", L"N", 1));
+    ASSERT_EQ(ERROR_SUCCESS, SetRawDword(HKEY_CURRENT_USER, L"Shared\\Sub", L"V", 7));
+    ASSERT_EQ(ERROR_SUCCESS, SetRawString(HKEY_CURRENT_USER, L"Shared", L"S", L"old"));
     ASSERT_EQ("N=1 M=- V=7 S=old keys=Sub,", Snapshot(sub));
     ASSERT_TRUE(RunInChild(row.change));
     EXPECT_EQ(row.seen, Snapshot(sub));
@@ -125,37 +114,32 @@ struct IniChange {
   const char* name;
   bool settled;  // read first only once the file's stamps are older than a clock tick
   std::function<bool(const std::string& path)> change;  // run in the other process
-  std::function<std::wstring(const std::string& path)> seen;
+  const wchar_t* seen;  // null: the old value to whoever may still read the file (root), else none
 };
 
 TEST(StaleRead, IniFilesChangedByAnotherProcessAreReadAfresh) {
-  auto fresh = [](const std::string&) { return std::wstring(L"new"); };
-  auto gone = [](const std::string&) { return std::wstring(L"none"); };
   const IniChange changes[] = {
-      {"rewritten in place, same size, times put back",
-       true,
+      {"rewritten in place, same size, times put back", true,
        [](const std::string& path) {
          struct stat before {};
          stat(path.c_str(), &before);
          const timespec times[2] = {before.st_atim, before.st_mtim};
          return RewriteInPlace(path) && utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
        },
-       fresh},
-      {"rewritten in place, same size, at once", false, RewriteInPlace, fresh},
-      {"replaced by rename",
-       true,
+       L"new"},
+      {"rewritten in place, same size, at once", false, RewriteInPlace, L"new"},
+      {"replaced by rename", true,
        [](const std::string& path) {
          return orv::test::WriteFileBytes(path + ".new", "[S]\r\nK=new\r\n") &&
                 std::rename((path + ".new").c_str(), path.c_str()) == 0;
        },
-       fresh},
+       L"new"},
       {"written through the profile calls", true,
        [](const std::string& path) { return WritePrivateProfileStringW(L"S", L"K", L"new", CString(path.c_str())); },
-       fresh},
-      {"deleted", true, [](const std::string& path) { return unlink(path.c_str()) == 0; }, gone},
-      // Whoever may still read it (root) reads the old value; nobody is served a copy.
-      {"made unreadable", true, [](const std::string& path) { return chmod(path.c_str(), 0) == 0; },
-       [](const std::string& path) { return std::wstring(access(path.c_str(), R_OK) == 0 ? L"old" : L"none"); }},
+       L"new"},
+      {"deleted", true, [](const std::string& path) { return unlink(path.c_str()) == 0; }, L"none"},
+      // Nobody is served a copy of a file they may no longer read.
+      {"made unreadable", true, [](const std::string& path) { return chmod(path.c_str(), 0) == 0; }, nullptr},
   };
   for (const IniChange& row : changes) {
     SCOPED_TRACE(row.name);
@@ -168,7 +152,7 @@ TEST(StaleRead, IniFilesChangedByAnotherProcessAreReadAfresh) {
     ASSERT_EQ(std::wstring(L"old"), value);
     ASSERT_TRUE(RunInChild([&] { return row.change(path); }));
     GetPrivateProfileStringW(L"S", L"K", L"none", value, 16, CString(path.c_str()));
-    EXPECT_EQ(row.seen(path), value);
+    EXPECT_EQ(std::wstring(row.seen ? row.seen : access(path.c_str(), R_OK) == 0 ? L"old" : L"none"), value);
   }
 }
 }  // namespace

@@ -7,11 +7,16 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "support/RawRegistry.h"
 #include "support/TempRegistry.h"
 
 namespace {
+using orv::test::DwordBytes;
+using orv::test::TextBytes;
+
 constexpr BYTE kSentinel = 0xCD;
 
 class WinRegTest : public testing::Test {
@@ -30,6 +35,11 @@ protected:
   }
   LSTATUS SetDword(HKEY key, const wchar_t* name, DWORD value) {
     return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  }
+  DWORD ReadDword(HKEY key, const wchar_t* name) {
+    DWORD value = 0, size = sizeof value;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size));
+    return value;
   }
   std::vector<std::wstring> Subkeys(HKEY key) {
     std::vector<std::wstring> names;
@@ -51,12 +61,8 @@ protected:
 };
 
 TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
-  HKEY key = Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\MixedCase");
-  RegCloseKey(key);
-  struct Row {
-    const wchar_t* path;
-    LSTATUS expected;
-  } rows[] = {
+  RegCloseKey(Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\MixedCase"));
+  const std::pair<const wchar_t*, LSTATUS> rows[] = {
       {L"Software\\Orrelab\\MixedCase", ERROR_SUCCESS},
       {L"SOFTWARE\\ORRELAB\\MIXEDCASE", ERROR_SUCCESS},
       {L"software\\orrelab\\mixedcase\\", ERROR_SUCCESS},
@@ -67,11 +73,12 @@ TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
       {L"Software\\Orrelab\\\\\\MixedCase\\\\", ERROR_SUCCESS},
       {L"\\", ERROR_BAD_PATHNAME},
   };
-  for (const Row& row : rows) {
+  for (auto [path, expected] : rows) {
     HKEY opened = nullptr;
-    EXPECT_EQ(row.expected, Open(HKEY_CURRENT_USER, row.path, &opened)) << row.path;
+    EXPECT_EQ(expected, Open(HKEY_CURRENT_USER, path, &opened)) << path;
     if (opened != nullptr) RegCloseKey(opened);
   }
+  HKEY key = nullptr;
   DWORD disposition = 0;
   ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\\\ORRELAB\\mixedCASE", 0, nullptr, 0,
                                            KEY_ALL_ACCESS, nullptr, &key, &disposition));
@@ -96,43 +103,29 @@ TEST_F(WinRegTest, SubkeysEnumerateInOrdinalOrderOfUpperCasedNames) {
 
 TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Typed");
-  const BYTE binary[] = {0x00, 0xFF, 0x10, 0x80};
-  std::uint64_t qword = 0x0123456789ABCDEFull;
-  std::wstring text = L"\u661f\u5ea7 text";
-  ASSERT_EQ(ERROR_SUCCESS, SetString(key, L"Text", text));
-  ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"Number", 0xFFFFFFFEu));
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Bytes", 0, REG_BINARY, binary, sizeof binary));
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Big", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&qword), 8));
-  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Empty", 0, REG_BINARY, nullptr, 0));
-  ASSERT_EQ(ERROR_SUCCESS, SetString(key, nullptr, L"default"));
-
-  struct Row {
-    const wchar_t* name;
-    DWORD type;
-    std::vector<BYTE> bytes;
+  // The name written and the name read (in another letter case; null is the default value), the type, the bytes.
+  const std::tuple<const wchar_t*, const wchar_t*, DWORD, std::vector<BYTE>> rows[] = {
+      {L"Text", L"text", REG_SZ, TextBytes(L"\u661f\u5ea7 text")},
+      {L"Number", L"NUMBER", REG_DWORD, DwordBytes(0xFFFFFFFEu)},
+      {L"Bytes", L"bytes", REG_BINARY, {0x00, 0xFF, 0x10, 0x80}},
+      {L"Big", L"big", REG_QWORD, {0xEF, 0xCD, 0xAB, 0x89, 0x67, 0x45, 0x23, 0x01}},
+      {L"Empty", L"empty", REG_BINARY, {}},  // written from a null pointer
+      {nullptr, L"", REG_SZ, TextBytes(L"default")},
   };
-  auto bytesOf = [](const void* p, size_t n) {
-    return std::vector<BYTE>(static_cast<const BYTE*>(p), static_cast<const BYTE*>(p) + n);
-  };
-  DWORD number = 0xFFFFFFFEu;
-  std::vector<Row> rows = {
-      {L"text", REG_SZ, bytesOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t))},
-      {L"NUMBER", REG_DWORD, bytesOf(&number, 4)},
-      {L"bytes", REG_BINARY, bytesOf(binary, sizeof binary)},
-      {L"big", REG_QWORD, bytesOf(&qword, 8)},
-      {L"empty", REG_BINARY, {}},
-      {L"", REG_SZ, bytesOf(L"default", 8 * sizeof(wchar_t))},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << "value " << std::string(row.name, row.name + std::wcslen(row.name)));
+  for (const auto& [written, read, type, bytes] : rows) {
+    const BYTE* data = bytes.empty() ? nullptr : bytes.data();
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, written, 0, type, data, static_cast<DWORD>(bytes.size())));
+  }
+  for (const auto& [written, read, expectedType, bytes] : rows) {
+    SCOPED_TRACE(CString(read).ToUtf8());
     DWORD type = 99, size = 0;
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.name, nullptr, &type, nullptr, &size));
-    EXPECT_EQ(row.type, type);
-    EXPECT_EQ(row.bytes.size(), size);
-    std::vector<BYTE> buffer(row.bytes.size() + 4, kSentinel);
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, read, nullptr, &type, nullptr, &size));
+    EXPECT_EQ(expectedType, type);
+    EXPECT_EQ(bytes.size(), size);
+    std::vector<BYTE> buffer(bytes.size() + 4, kSentinel);
     size = static_cast<DWORD>(buffer.size());
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, row.name, nullptr, &type, buffer.data(), &size));
-    EXPECT_EQ(row.bytes, std::vector<BYTE>(buffer.begin(), buffer.begin() + size));
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, read, nullptr, &type, buffer.data(), &size));
+    EXPECT_EQ(bytes, std::vector<BYTE>(buffer.begin(), buffer.begin() + size));
     EXPECT_EQ(kSentinel, buffer[size]) << "written past the value";
   }
   RegCloseKey(key);
@@ -142,30 +135,26 @@ TEST_F(WinRegTest, QueryBufferTooSmallAsksForMoreAndWritesNothing) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Buffers");
   ASSERT_EQ(ERROR_SUCCESS, SetString(key, L"Text", L"abc"));
   const DWORD needed = 4 * sizeof(wchar_t);
-  struct Row {
-    DWORD offered;
-    LSTATUS expected;
-  } rows[] = {{needed, ERROR_SUCCESS}, {needed - 1, ERROR_MORE_DATA}, {0, ERROR_MORE_DATA}, {needed + 7, ERROR_SUCCESS}};
-  for (const Row& row : rows) {
+  using Row = std::pair<DWORD, LSTATUS>;  // the size offered, the answer
+  for (auto [offered, expected] : {Row{needed, ERROR_SUCCESS}, Row{needed - 1, ERROR_MORE_DATA},
+                                   Row{0, ERROR_MORE_DATA}, Row{needed + 7, ERROR_SUCCESS}}) {
     std::vector<BYTE> buffer(needed + 8, kSentinel);
-    DWORD size = row.offered, type = 0;
-    EXPECT_EQ(row.expected, RegQueryValueExW(key, L"Text", nullptr, &type, buffer.data(), &size)) << row.offered;
+    DWORD size = offered, type = 0;
+    EXPECT_EQ(expected, RegQueryValueExW(key, L"Text", nullptr, &type, buffer.data(), &size)) << offered;
     EXPECT_EQ(needed, size);
     EXPECT_EQ(REG_SZ, type);
-    if (row.expected == ERROR_MORE_DATA) {
-      EXPECT_EQ(kSentinel, buffer[0]);
-    }
+    EXPECT_TRUE(expected == ERROR_SUCCESS || buffer[0] == kSentinel) << "written although too small";
     EXPECT_EQ(kSentinel, buffer[needed]);
   }
   // Stored without its NUL: the NUL is added where there is room for it, or asked for.
   const DWORD chars = 3 * sizeof(wchar_t);
   ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"abc"), chars));
-  for (const Row& row : {Row{needed, ERROR_SUCCESS}, Row{chars, ERROR_MORE_DATA}}) {
+  for (auto [offered, expected] : {Row{needed, ERROR_SUCCESS}, Row{chars, ERROR_MORE_DATA}}) {
     std::vector<wchar_t> text(5, L'#');
-    DWORD size = row.offered;
-    EXPECT_EQ(row.expected, RegQueryValueExW(key, L"Bare", nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size));
-    EXPECT_EQ(row.expected == ERROR_SUCCESS ? chars : needed, size);
-    EXPECT_EQ(std::wstring(text.data(), 5), row.expected == ERROR_SUCCESS ? std::wstring(L"abc\0#", 5) : L"#####");
+    DWORD size = offered;
+    EXPECT_EQ(expected, RegQueryValueExW(key, L"Bare", nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size));
+    EXPECT_EQ(expected == ERROR_SUCCESS ? chars : needed, size);
+    EXPECT_EQ(std::wstring(text.data(), 5), expected == ERROR_SUCCESS ? std::wstring(L"abc\0#", 5) : L"#####");
   }
   DWORD asked = 0;
   EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"Bare", nullptr, nullptr, nullptr, &asked));
@@ -182,11 +171,7 @@ TEST_F(WinRegTest, ErrorCodesForBadRequests) {
   HKEY scratch = nullptr;
   BYTE data[8];
   DWORD size = sizeof data;
-  struct Row {
-    const char* what;
-    LSTATUS got;
-    LSTATUS expected;
-  } rows[] = {
+  const std::tuple<const char*, LSTATUS, LSTATUS> rows[] = {
       {"query missing value", RegQueryValueExW(key, L"Nope", nullptr, nullptr, data, &size), ERROR_FILE_NOT_FOUND},
       {"DWORD of 3 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, eight, 3), ERROR_INVALID_PARAMETER},
       {"DWORD of 5 bytes", RegSetValueExW(key, L"D", 0, REG_DWORD, eight, 5), ERROR_INVALID_PARAMETER},
@@ -195,8 +180,8 @@ TEST_F(WinRegTest, ErrorCodesForBadRequests) {
       {"QWORD of 5 bytes", RegSetValueExW(key, L"Q", 0, REG_QWORD, eight, 5), ERROR_INVALID_PARAMETER},
       {"string of 3 bytes", RegSetValueExW(key, L"S", 0, REG_SZ, three, 3), ERROR_INVALID_PARAMETER},
       {"data null with size", RegSetValueExW(key, L"N", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER},
-      {"key name of 256", RegCreateKeyExW(key, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch,
-                                          nullptr),
+      {"key name of 256",
+       RegCreateKeyExW(key, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch, nullptr),
        ERROR_INVALID_PARAMETER},
       {"write with read access", SetDword(parent, L"X", 1), ERROR_ACCESS_DENIED},
       {"delete value with read access", RegDeleteValueW(parent, L"X"), ERROR_ACCESS_DENIED},
@@ -204,13 +189,13 @@ TEST_F(WinRegTest, ErrorCodesForBadRequests) {
       {"delete key with subkeys", RegDeleteKeyW(HKEY_CURRENT_USER, L"Errors"), ERROR_ACCESS_DENIED},
       {"delete missing key", RegDeleteKeyW(HKEY_CURRENT_USER, L"Errors\\Nope"), ERROR_FILE_NOT_FOUND},
       {"delete the root", SHDeleteKeyW(HKEY_CURRENT_USER, L""), ERROR_ACCESS_DENIED},
-      {"enumerate past the end", RegEnumKeyExW(key, 0, reinterpret_cast<wchar_t*>(data), &size, nullptr, nullptr,
-                                               nullptr, nullptr),
+      {"enumerate past the end",
+       RegEnumKeyExW(key, 0, reinterpret_cast<wchar_t*>(data), &size, nullptr, nullptr, nullptr, nullptr),
        ERROR_NO_MORE_ITEMS},
       {"null handle", RegOpenKeyExW(nullptr, L"Errors", 0, KEY_READ, &scratch), ERROR_INVALID_HANDLE},
       {"made-up handle", RegCloseKey(reinterpret_cast<HKEY>(std::uintptr_t{0x7777})), ERROR_INVALID_HANDLE},
   };
-  for (const Row& row : rows) EXPECT_EQ(row.expected, row.got) << row.what;
+  for (auto [what, got, expected] : rows) EXPECT_EQ(expected, got) << what;
   RegCloseKey(parent);
   RegCloseKey(key);
 }
@@ -221,13 +206,8 @@ TEST_F(WinRegTest, RootsAreSeparateAndPersistInTheirFiles) {
   HKEY stale = Create(HKEY_CURRENT_USER, L"Kept");
   // Pointing a root at its file again reopens it: the values are on disk.
   ASSERT_TRUE(orv::SetRegistryRootFile(HKEY_CURRENT_USER, m_registry.UserFile()));
-  DWORD value = 0, size = 4;
-  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(HKEY_CURRENT_USER, L"where", nullptr, nullptr,
-                                            reinterpret_cast<BYTE*>(&value), &size));
-  EXPECT_EQ(1u, value);
-  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(HKEY_LOCAL_MACHINE, L"where", nullptr, nullptr,
-                                            reinterpret_cast<BYTE*>(&value), &size));
-  EXPECT_EQ(2u, value);
+  EXPECT_EQ(1u, ReadDword(HKEY_CURRENT_USER, L"where"));
+  EXPECT_EQ(2u, ReadDword(HKEY_LOCAL_MACHINE, L"where"));
   EXPECT_EQ(ERROR_KEY_DELETED, SetDword(stale, L"X", 1)) << "handles do not outlive their root's file";
   RegCloseKey(stale);
   EXPECT_EQ(m_registry.UserFile(), orv::GetRegistryRootFile(HKEY_CURRENT_USER));
@@ -237,19 +217,13 @@ TEST_F(WinRegTest, RootsAreSeparateAndPersistInTheirFiles) {
 TEST_F(WinRegTest, AFailedTransactionLeavesNothingNotEvenInWhatItRead) {
   HKEY key = Create(HKEY_CURRENT_USER, L"T");
   ASSERT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 1));
-  auto read = [&]() {
-    DWORD value = 0, size = sizeof value;
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"v", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size));
-    return value;
-  };
-  LSTATUS st = orv::RunRegistryTransaction([&]() {
-    EXPECT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 2));
-    RegCloseKey(Create(key, L"New"));
-    EXPECT_EQ(2u, read());
-    return ERROR_CANTWRITE;
-  });
-  EXPECT_EQ(ERROR_CANTWRITE, st);
-  EXPECT_EQ(1u, read());
+  EXPECT_EQ(ERROR_CANTWRITE, orv::RunRegistryTransaction([&]() {
+              EXPECT_EQ(ERROR_SUCCESS, SetDword(key, L"v", 2));
+              RegCloseKey(Create(key, L"New"));
+              EXPECT_EQ(2u, ReadDword(key, L"v"));
+              return ERROR_CANTWRITE;
+            }));
+  EXPECT_EQ(1u, ReadDword(key, L"v"));
   HKEY gone = nullptr;
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(key, L"New", &gone));
   EXPECT_EQ(std::vector<std::wstring>{}, Subkeys(key));
@@ -264,25 +238,23 @@ TEST_F(WinRegTest, LongEnumerationsAnswerEveryIndexInAnyOrder) {
     RegCloseKey(Create(key, name.c_str()));
     ASSERT_EQ(ERROR_SUCCESS, SetDword(key, name.c_str(), 1));
   }
-  auto subkeyAt = [&](DWORD i) {
+  auto nameAt = [&](DWORD i, bool value) {
     wchar_t name[64];
     DWORD size = 64;
-    return RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
+    const LSTATUS st = value ? RegEnumValueW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr)
+                             : RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+    return st == ERROR_SUCCESS ? std::wstring(name) : L"-";
   };
-  auto valueAt = [&](DWORD i) {
-    wchar_t name[64];
-    DWORD size = 64;
-    return RegEnumValueW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS ? std::wstring(name) : L"-";
-  };
+  auto subkeyAt = [&](DWORD i) { return nameAt(i, false); };
   std::vector<std::wstring> sorted = names;
-  std::sort(sorted.begin(), sorted.end(), [](const std::wstring& a, const std::wstring& b) { return a < b; });
+  std::sort(sorted.begin(), sorted.end());
   std::vector<DWORD> order;
   for (DWORD i = 0; i <= 300; ++i) order.push_back(i);
   for (DWORD i = 301; i-- > 0;) order.push_back(i);
   for (DWORD i = 0; i < 300; ++i) order.push_back((i * 131) % 301);
   for (DWORD i : order) {
     EXPECT_EQ(i < 300 ? sorted[i] : L"-", subkeyAt(i)) << i;
-    EXPECT_EQ(i < 300 ? names[i] : L"-", valueAt(i)) << i;
+    EXPECT_EQ(i < 300 ? names[i] : L"-", nameAt(i, true)) << i;
   }
   // A key created half-way through a walk moves the later names down by one.
   EXPECT_EQ(sorted[200], subkeyAt(200));
@@ -345,8 +317,7 @@ TEST_F(WinRegTest, EnumeratedNameNeedsRoomForItsTerminator) {
   FILETIME written{};
   ASSERT_EQ(ERROR_SUCCESS, RegEnumKeyExW(key, 0, name.data(), &size, nullptr, nullptr, nullptr, &written));
   EXPECT_EQ(4u, size);
-  EXPECT_STREQ(L"abcd", name.data());
-  EXPECT_EQ(L'#', name[5]);
+  EXPECT_EQ(std::wstring(L"abcd\0###", 8), std::wstring(name.data(), 8));
   EXPECT_NE(0u, written.dwHighDateTime) << "last write time is set";
   RegCloseKey(key);
 }

@@ -13,12 +13,12 @@ namespace {
 class RegistryEnumTest : public testing::Test {
 protected:
   void SetUp() override {
-    for (const wchar_t* set : {L"3", L"1", L"10", L"2"}) {
-      CString key;
-      key.Format(L"CnsPic\\%s", set);
-      ASSERT_EQ(ERROR_SUCCESS, orv::test::CreateRawKey(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key).str()));
-    }
+    for (const wchar_t* set : {L"3", L"1", L"10", L"2"}) CreateKey(L"CnsPic\\" + CString(set));
   }
+  static void CreateKey(const CString& key) {
+    ASSERT_EQ(ERROR_SUCCESS, orv::test::CreateRawKey(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key).str()));
+  }
+  static CString Many(int i) { return L"Many\\" + CString(std::to_wstring(i).c_str()); }
   static std::vector<CString> Drain(const CString& key) {
     std::vector<CString> names;
     CString name;
@@ -55,28 +55,20 @@ TEST_F(RegistryEnumTest, AnEnumerationInsideAnotherLeavesItsPosition) {
   ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, L"cnspic", inner, 0, 0));
   EXPECT_EQ(kAllSets, Drain(L"CNSPIC"));
   CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", inner, 0, 0);
-  std::vector<CString> rest = Drain(L"CnsPic");
-  EXPECT_EQ((std::vector<CString>{L"10", L"2", L"3"}), rest);
+  EXPECT_EQ((std::vector<CString>{L"10", L"2", L"3"}), Drain(L"CnsPic"));
   CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, L"CnsPic", outer, 0, 0);
 }
 
 TEST_F(RegistryEnumTest, EnumerationsNeverEndedGiveWayToNewOnes) {
   // 33 enumerations left open: the oldest is ended to make room.
-  for (int i = 0; i <= 32; ++i) {
-    CString key, name;
-    key.Format(L"Many\\%d\\x", i);
-    ASSERT_EQ(ERROR_SUCCESS, orv::test::CreateRawKey(HKEY_LOCAL_MACHINE, CRegistry::GetFullKey(key).str()));
-    key.Format(L"Many\\%d", i);
-    ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, key, name, 0, 0));
-  }
   CString name;
+  for (int i = 0; i <= 32; ++i) {
+    CreateKey(Many(i) + L"\\x");
+    ASSERT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 0, Many(i), name, 0, 0));
+  }
   EXPECT_EQ(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"Many\\0", name, 0, 0));
   EXPECT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 1, L"Many\\1", name, 0, 0));
   EXPECT_EQ(CString(L"x"), name);
-  for (int i = 1; i <= 32; ++i) {
-    CString key;
-    key.Format(L"Many\\%d", i);
-    EXPECT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, key, name, 0, 0)) << i;
-  }
+  for (int i = 1; i <= 32; ++i) EXPECT_NE(0, CRegistry::GetRegEnumKey(HKEY_LOCAL_MACHINE, 3, Many(i), name, 0, 0)) << i;
 }
 }  // namespace

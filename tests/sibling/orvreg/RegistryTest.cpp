@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <climits>
-#include <cmath>
-#include <cstring>
-#include <limits>
+#include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/RawRegistry.h"
@@ -37,26 +35,20 @@ TEST_F(RegistryTest, ValuesLiveUnderTheApplicationKeyWithTheirTypes) {
   ASSERT_EQ(1, CRegistry::Write(L"Fonts", L"IsMax", 1, CRegistry::DT_BOOL));
   ASSERT_EQ(1, CRegistry::Write(L"", L"AtTheTop", CString(L"x")));
 
-  struct Row {
-    const wchar_t* key;
-    const wchar_t* name;
-    DWORD type;
-    std::vector<BYTE> bytes;
-  };
   const auto dword = orv::test::DwordBytes;
   const auto text = [](const std::wstring& s) { return orv::test::TextBytes(s); };
-  std::vector<Row> rows = {
+  const std::tuple<const wchar_t*, const wchar_t*, DWORD, std::vector<BYTE>> rows[] = {
       {L"Dialog\\FileOpen", L"Path", REG_SZ, text(L"/data/\u661f")},
       {L"Color\\CustomColor", L"A", REG_DWORD, dword(0x00504038)},
       {L"Fonts", L"DeltaSize", REG_DWORD, dword(0xFFFFFFFAu)},
       {L"Fonts", L"IsMax", REG_DWORD, dword(1)},
       {L"", L"AtTheTop", REG_SZ, text(L"x")},
   };
-  for (const Row& row : rows) {
-    orv::test::RawValue stored = Raw(HKEY_CURRENT_USER, row.key, row.name);
-    ASSERT_TRUE(stored.Found()) << CString(row.name);
-    EXPECT_EQ(row.type, stored.type) << CString(row.name);
-    EXPECT_EQ(row.bytes, stored.bytes) << CString(row.name);
+  for (const auto& [key, name, type, bytes] : rows) {
+    orv::test::RawValue stored = Raw(HKEY_CURRENT_USER, key, name);
+    ASSERT_TRUE(stored.Found()) << CString(name);
+    EXPECT_EQ(type, stored.type) << CString(name);
+    EXPECT_EQ(bytes, stored.bytes) << CString(name);
   }
   EXPECT_FALSE(Raw(HKEY_LOCAL_MACHINE, L"Fonts", L"DeltaSize").Found()) << "the user's root only";
 }
@@ -87,10 +79,7 @@ TEST_F(RegistryTest, AValueOfAnotherTypeReadsAsTheDefault) {
 
 TEST_F(RegistryTest, IntKindsStoreOnOffAndNumbers) {
   struct Row {
-    int written;
-    int kind;
-    int readAsBool;
-    int readAsInt;
+    int written, kind, readAsBool, readAsInt;
     DWORD readAsDword;
   } rows[] = {
       {0, CRegistry::DT_BOOL, 0, 0, 0},
@@ -123,61 +112,41 @@ TEST_F(RegistryTest, StringsAreReadUpToTheirFirstNulWhateverTheirTerminator) {
   SetRaw(HKEY_CURRENT_USER, L"S", L"Inner", REG_SZ, inner, sizeof inner);
   SetRaw(HKEY_CURRENT_USER, L"S", L"Empty", REG_SZ, nullptr, 0);
   SetRaw(HKEY_CURRENT_USER, L"S", L"Expand", REG_EXPAND_SZ, L"%HOME%", 7 * sizeof(wchar_t));
-  struct Row {
-    const wchar_t* name;
-    const wchar_t* expected;
-  } rows[] = {{L"NoEnd", L"abc"}, {L"Inner", L"a"}, {L"Empty", L""}, {L"Expand", L"%HOME%"}};
-  for (const Row& row : rows) {
+  const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+      {L"NoEnd", L"abc"}, {L"Inner", L"a"}, {L"Empty", L""}, {L"Expand", L"%HOME%"}};
+  for (auto [name, expected] : rows) {
     CString text = L"untouched";
-    EXPECT_EQ(1, CRegistry::Read(L"S", row.name, CString(L"dflt"), text)) << CString(row.name);
-    EXPECT_EQ(CString(row.expected), text);
+    EXPECT_EQ(1, CRegistry::Read(L"S", name, CString(L"dflt"), text)) << CString(name);
+    EXPECT_EQ(CString(expected), text);
   }
 }
 
+// With nothing stored the load gives the default and returns 0; the value stored then loads
+// back whole.
+template <class T, class Update>
+void ExpectLoadStoreLoad(const wchar_t* name, const T& byDefault, const T& value, Update update) {
+  SCOPED_TRACE(CString(name).ToUtf8());
+  T loaded = value;
+  EXPECT_EQ(0, update(name, byDefault, loaded, 0));
+  EXPECT_EQ(byDefault, loaded);
+  T stored = value;
+  EXPECT_EQ(1, update(name, T(), stored, 1));
+  T back = byDefault;
+  EXPECT_EQ(1, update(name, T(), back, 0));
+  EXPECT_EQ(value, back);  // a double too: compared exactly
+}
+
 TEST_F(RegistryTest, UpdateRegLoadsTheDefaultStoresAndLoadsBack) {
-  CString text = L"x";
-  int number = 1;
-  double real = 1.0;
-  CRect rect(1, 1, 1, 1);
-  CSize size(1, 1);
-  // Nothing stored: every load gives its default and returns 0.
-  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Text", CString(L"dt"), text, 0));
-  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Number", 17, number, CRegistry::DT_INT, 0));
-  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Real", 2.5, real, 0));
-  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Rect", CRect(-1, -2, 3, 4), rect, 0));
-  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Size", CSize(5, 6), size, 0));
-  EXPECT_EQ(CString(L"dt"), text);
-  EXPECT_EQ(17, number);
-  EXPECT_EQ(2.5, real);
-  EXPECT_EQ(CRect(-1, -2, 3, 4), rect);
-  EXPECT_EQ(CSize(5, 6), size);
-
-  text = L"\u5929\u7403";
-  number = -40;
-  real = 0.1;
-  rect = CRect(INT_MIN, -7, 1920, INT_MAX);
-  size = CSize(-3, 1080);
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Text", CString(), text, 1));
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Number", 0, number, CRegistry::DT_INT, 1));
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Real", 0.0, real, 1));
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Rect", CRect(), rect, 1));
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Size", CSize(), size, 1));
-
-  CString text2;
-  int number2 = 0;
-  double real2 = 0;
-  CRect rect2;
-  CSize size2;
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Text", CString(), text2, 0));
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Number", 0, number2, CRegistry::DT_INT, 0));
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Real", 0.0, real2, 0));
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Rect", CRect(), rect2, 0));
-  EXPECT_EQ(1, CRegistry::UpdateReg(L"Dlg", L"Size", CSize(), size2, 0));
-  EXPECT_EQ(text, text2);
-  EXPECT_EQ(number, number2);
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(real), std::bit_cast<std::uint64_t>(real2));
-  EXPECT_EQ(rect, rect2);
-  EXPECT_EQ(size, size2);
+  auto update = [](const wchar_t* name, const auto& byDefault, auto& value, int save) {
+    return CRegistry::UpdateReg(L"Dlg", name, byDefault, value, save);
+  };
+  ExpectLoadStoreLoad(L"Text", CString(L"dt"), CString(L"\u5929\u7403"), update);
+  ExpectLoadStoreLoad(L"Number", 17, -40, [](const wchar_t* name, int byDefault, int& value, int save) {
+    return CRegistry::UpdateReg(L"Dlg", name, byDefault, value, CRegistry::DT_INT, save);
+  });
+  ExpectLoadStoreLoad(L"Real", 2.5, 0.1, update);
+  ExpectLoadStoreLoad(L"Rect", CRect(-1, -2, 3, 4), CRect(INT_MIN, -7, 1920, INT_MAX), update);
+  ExpectLoadStoreLoad(L"Size", CSize(5, 6), CSize(-3, 1080), update);
 
   EXPECT_EQ(REG_SZ, Raw(HKEY_CURRENT_USER, L"Dlg", L"Rect").type);
   EXPECT_EQ(std::wstring(L"-2147483648,-7,1920,2147483647"), Raw(HKEY_CURRENT_USER, L"Dlg", L"Rect").Text());
@@ -186,8 +155,9 @@ TEST_F(RegistryTest, UpdateRegLoadsTheDefaultStoresAndLoadsBack) {
 
   // Text that is not the form loads the default.
   ASSERT_EQ(1, CRegistry::Write(L"Dlg", L"Rect", CString(L"1,2,3")));
-  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Rect", CRect(9, 9, 9, 9), rect2, 0));
-  EXPECT_EQ(CRect(9, 9, 9, 9), rect2);
+  CRect rect;
+  EXPECT_EQ(0, CRegistry::UpdateReg(L"Dlg", L"Rect", CRect(9, 9, 9, 9), rect, 0));
+  EXPECT_EQ(CRect(9, 9, 9, 9), rect);
 }
 
 }  // namespace

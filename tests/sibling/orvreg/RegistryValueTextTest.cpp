@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
-#include <limits>
 
 namespace {
 TEST(RegistryValueText, RectParsing) {

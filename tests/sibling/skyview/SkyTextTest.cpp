@@ -15,33 +15,31 @@ SkyValue Size(DWORD v) { return {SkyValueKind::Size, v}; }
 SkyValue Color(int r, int g, int b) { return {SkyValueKind::Color, RGB(r, g, b)}; }
 
 struct SettingRow {
-  int row;
-  const wchar_t* text;
-  const wchar_t* key;
+  const wchar_t *text, *key;
   SkyValue value;
   bool hasDefault;
   SkyValue byDefault;
 };
 
 const SettingRow kSettings[] = {
-    {1, L"Star.Name.Size = 14", L"Star.Name.Size", Size(14), false, {}},
-    {2, L"Star.Name.Color = RGB(255, 128, 0)", L"Star.Name.Color", Color(255, 128, 0), false, {}},
-    {3, L"Star.Name.Size = 14; Default Star.Name.Size = 14", L"Star.Name.Size", Size(14), true, Size(14)},
-    {4, L"K = RGB(1, 2, 3); Default K = RGB(4, 5, 6)", L"K", Color(1, 2, 3), true, Color(4, 5, 6)},
-    {5, L"K = 12; default K = 12", L"K", Size(12), true, Size(12)},   // command-file form
-    {6, L"K = 12;default K = 12", L"K", Size(12), true, Size(12)},    // the other command-file form
-    {7, L"K = 12;DEFAULT\tK = 13", L"K", Size(12), true, Size(13)},
-    {8, L" \tK=7\t ", L"K", Size(7), false, {}},
-    {9, L"K = rgb( 0 ,0,  255 )", L"K", Color(0, 0, 255), false, {}},
-    {10, L"K = RGB(000, 007, 255)", L"K", Color(0, 7, 255), false, {}},
-    {11, L"K = 999999999", L"K", Size(999999999), false, {}},
+    {L"Star.Name.Size = 14", L"Star.Name.Size", Size(14), false, {}},
+    {L"Star.Name.Color = RGB(255, 128, 0)", L"Star.Name.Color", Color(255, 128, 0), false, {}},
+    {L"Star.Name.Size = 14; Default Star.Name.Size = 14", L"Star.Name.Size", Size(14), true, Size(14)},
+    {L"K = RGB(1, 2, 3); Default K = RGB(4, 5, 6)", L"K", Color(1, 2, 3), true, Color(4, 5, 6)},
+    {L"K = 12; default K = 12", L"K", Size(12), true, Size(12)},  // command-file form
+    {L"K = 12;default K = 12", L"K", Size(12), true, Size(12)},   // the other command-file form
+    {L"K = 12;DEFAULT\tK = 13", L"K", Size(12), true, Size(13)},
+    {L" \tK=7\t ", L"K", Size(7), false, {}},
+    {L"K = rgb( 0 ,0,  255 )", L"K", Color(0, 0, 255), false, {}},
+    {L"K = RGB(000, 007, 255)", L"K", Color(0, 7, 255), false, {}},
+    {L"K = 999999999", L"K", Size(999999999), false, {}},
     // Blanks before the semicolon and more than one after the word.
-    {12, L"K = 5 ; default  K = 5", L"K", Size(5), true, Size(5)},
+    {L"K = 5 ; default  K = 5", L"K", Size(5), true, Size(5)},
 };
 
 TEST(SkyText, SettingsAreUnderstoodWithTheirKeyAndValues) {
   for (const SettingRow& r : kSettings) {
-    SCOPED_TRACE(r.row);
+    SCOPED_TRACE(CString(r.text).ToUtf8());
     SkyText t = ParseSkyText(r.text);
     ASSERT_EQ(t.type, Type::Settings);
     EXPECT_EQ(t.current.key, r.key);

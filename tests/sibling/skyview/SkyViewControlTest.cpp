@@ -55,8 +55,6 @@ TEST_F(SkyViewControlTest, PictureFileAndRedraws) {
   EXPECT_EQ(view.GetRedrawCount(), 1);
 }
 
-// --- automation
-
 TEST_F(SkyViewControlTest, InvokeRefusesWrongCallsAndLeavesTheResult) {
   orv::AutomationValue text[] = {CString(L"Star.Name.Size = 5")};
   orv::AutomationValue number[] = {LONG{5}};
