@@ -1,4 +1,5 @@
 // Exporting a key and everything below it in regedit's form.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,21 +21,29 @@ std::vector<std::wstring> SubkeyNames(HKEY key) {
   return names;
 }
 
-LSTATUS AppendValues(HKEY key, std::wstring* text) {
-  std::vector<wchar_t> name(ORV_REG_MAX_VALUE_NAME + 1);
-  std::vector<BYTE> data(256);
+// Buffers for reading values, made once per export and never cleared: a name buffer that
+// holds the longest name is 64 KiB, too much to zero for every key.
+struct ValueBuffers {
+  static constexpr DWORD kNameSize = ORV_REG_MAX_VALUE_NAME + 1;
+  std::unique_ptr<wchar_t[]> name = std::make_unique_for_overwrite<wchar_t[]>(kNameSize);
+  std::vector<BYTE> data = std::vector<BYTE>(256);
+};
+
+LSTATUS AppendValues(HKEY key, ValueBuffers& buffers, std::wstring* text) {
+  wchar_t* name = buffers.name.get();
+  std::vector<BYTE>& data = buffers.data;
   for (DWORD i = 0;;) {
-    DWORD nameSize = static_cast<DWORD>(name.size());
+    DWORD nameSize = ValueBuffers::kNameSize;
     DWORD dataSize = static_cast<DWORD>(data.size());
     DWORD type = REG_NONE;
-    LSTATUS st = RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize);
+    LSTATUS st = RegEnumValueW(key, i, name, &nameSize, nullptr, &type, data.data(), &dataSize);
     if (st == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
     if (st == ERROR_MORE_DATA && dataSize > data.size()) {
       data.resize(dataSize);  // and ask for the same value again
       continue;
     }
     if (st != ERROR_SUCCESS) return st;
-    *text += FormatRegValue(std::wstring(name.data(), nameSize), type,
+    *text += FormatRegValue(std::wstring(name, nameSize), type,
                             std::vector<BYTE>(data.begin(), data.begin() + dataSize));
     *text += L"\r\n";
     ++i;
@@ -58,18 +67,18 @@ LSTATUS StoredPath(HKEY root, const std::wstring& asked, std::wstring* stored) {
   return ERROR_SUCCESS;
 }
 
-LSTATUS AppendKey(HKEY root, const std::wstring& path, std::wstring* text) {
+LSTATUS AppendKey(HKEY root, const std::wstring& path, ValueBuffers& buffers, std::wstring* text) {
   HKEY key = nullptr;
   LSTATUS st = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key);
   if (st != ERROR_SUCCESS) return st;
   *text += L"[" + RegistryRootName(root) + (path.empty() ? L"" : L"\\" + path) + L"]\r\n";
-  st = AppendValues(key, text);
+  st = AppendValues(key, buffers, text);
   std::vector<std::wstring> subkeys = SubkeyNames(key);
   RegCloseKey(key);
   if (st != ERROR_SUCCESS) return st;
   *text += L"\r\n";
   for (const std::wstring& name : subkeys) {
-    st = AppendKey(root, path.empty() ? name : path + L"\\" + name, text);
+    st = AppendKey(root, path.empty() ? name : path + L"\\" + name, buffers, text);
     // A subkey deleted meanwhile by another process is simply not exported.
     if (st != ERROR_SUCCESS && st != ERROR_FILE_NOT_FOUND) return st;
   }
@@ -83,7 +92,8 @@ LSTATUS ExportRegText(HKEY root, const std::wstring& subKey, std::wstring* text)
   LSTATUS st = StoredPath(root, subKey, &path);
   if (st != ERROR_SUCCESS) return st;
   std::wstring body;
-  st = AppendKey(root, path, &body);
+  ValueBuffers buffers;
+  st = AppendKey(root, path, buffers, &body);
   if (st != ERROR_SUCCESS) return st;
   *text = L"Windows Registry Editor Version 5.00\r\n\r\n" + body;
   return ERROR_SUCCESS;
