@@ -11,9 +11,18 @@ struct ProgramResult {
   std::string out, err;
 };
 
+// What the run is held to: a write past fileSize bytes fails with EFBIG (when > 0), and a run
+// longer than seconds is killed, so that a program that hangs fails the test instead of stalling it.
+struct ProgramLimits {
+  long fileSize = 0;
+  unsigned seconds = 60;
+};
+
 // Runs program with args (each passed as it is) and waits; its output goes through files
 // in scratchDir.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& scratchDir);
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& scratchDir, const ProgramLimits& limits);
 
 }  // namespace orv::test
