@@ -17,9 +17,9 @@ namespace {
 constexpr wchar_t kSentinel = L'#';
 using Parts = std::vector<std::wstring>;
 
-template <std::size_t N>
-void Fill(wchar_t (&buffer)[N]) {
-  std::fill(std::begin(buffer), std::end(buffer), kSentinel);
+template <std::size_t... N>
+void Fill(wchar_t (&... buffers)[N]) {
+  (std::fill(std::begin(buffers), std::end(buffers), kSentinel), ...);
 }
 
 // Every element from `from` on still holds the sentinel: nothing was written past the size.
@@ -136,9 +136,7 @@ TEST(Crt, SplitpathSeparatesDriveFolderNameAndExtension) {
 
 TEST(Crt, SplitpathReportsPartsThatDoNotFit) {
   wchar_t dir[16], fname[8], ext[8];
-  Fill(dir);
-  Fill(fname);
-  Fill(ext);
+  Fill(dir, fname, ext);
   // "colours" needs 8 elements with its terminator: exactly full is fine...
   EXPECT_EQ(0, _wsplitpath_s(L"/d/colours.lst", nullptr, 0, dir, 16, fname, 8, ext, 8));
   EXPECT_EQ(std::wstring(L"colours"), fname);
