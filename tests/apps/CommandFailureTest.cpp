@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -27,11 +28,9 @@ protected:
       args.insert(args.end(), {"--registry-dir", dir.File("reg")});
     return orv::test::RunProgram(ORVDCM_CLI, args, dir.Path(), {.fileSize = fileSizeLimit, .seconds = 20});
   }
-  int Leftovers() const {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-      count += entry.path().filename().string().ends_with(".tmp");
-    return count;
+  long Leftovers() const {
+    return std::ranges::count_if(std::filesystem::directory_iterator(dir.Path()),
+                                 [](const auto& entry) { return entry.path().filename().string().ends_with(".tmp"); });
   }
   std::string Reg(const std::string& name) {
     return Run({"reg", "get", "HKCU\\Software\\Orrelab\\Skyweave\\10.0\\Fonts", name}).out;

@@ -55,7 +55,8 @@ TEST(CommandLine, WrongInvocationsNameWhatIsWrong) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const auto result = orv::test::RunProgram(ORVDCM_CLI, row.args, dir.Path());
     EXPECT_EQ(result.status, row.status) << result.err;
-    EXPECT_NE((row.status == 0 ? result.out : result.err).find(row.text), std::string::npos) << result.out << result.err;
+    const std::string& shown = row.status == 0 ? result.out : result.err;
+    EXPECT_NE(shown.find(row.text), std::string::npos) << result.out << result.err;
   }
 }
 
