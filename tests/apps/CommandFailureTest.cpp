@@ -20,13 +20,13 @@ using Result = orv::test::ProgramResult;
 
 class CommandFailureTest : public testing::Test {
 protected:
-  // Runs orvdcm with args (and --registry-dir, --data-dir where the command takes them), a hang
-  // ending in 20 s; fileSizeLimit > 0 makes every write beyond that many bytes fail (EFBIG).
+  // Runs orvdcm with args (and --registry-dir, --data-dir where the command takes them);
+  // fileSizeLimit > 0 makes every write beyond that many bytes fail (EFBIG).
   Result Run(std::vector<std::string> args, long fileSizeLimit = 0) {
     if (args[0] == "colours" || args[0] == "fonts") args.insert(args.end(), {"--data-dir", dir.Path()});
     if (args[0] == "reg" || args[0] == "colours" || args[0] == "fonts")
       args.insert(args.end(), {"--registry-dir", dir.File("reg")});
-    return orv::test::RunProgram(ORVDCM_CLI, args, dir.Path(), {.fileSize = fileSizeLimit, .seconds = 20});
+    return orv::test::RunProgram(ORVDCM_CLI, args, dir.Path(), fileSizeLimit);
   }
   long Leftovers() const {
     return std::ranges::count_if(std::filesystem::directory_iterator(dir.Path()),

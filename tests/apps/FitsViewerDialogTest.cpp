@@ -11,8 +11,6 @@
 
 namespace {
 
-using orv::ui::test::DialogDriver;
-
 constexpr int kFrame = 124, kBlackLabel = 3207, kBlack = 3208;
 
 TEST(FitsViewerDialog, TheFirstRowIsAtTheBottomAndTheBlackBarMovesTheWindow) {
@@ -23,7 +21,7 @@ TEST(FitsViewerDialog, TheFirstRowIsAtTheBottomAndTheBlackBarMovesTheWindow) {
   orv::demo::DemoFiles() = {dir.File("small.fits")};
 
   orv::ui::test::ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
+  scripts.Add([&](orv::ui::test::DialogDriver& d) {
     CRect frame = orv::test::WindowRect(orv::test::Item<CWnd>(d, kFrame));
     CWnd::FromHandle(d.Dialog())->ScreenToClient(&frame);
     const CPoint c = frame.CenterPoint();  // the 4 x 2 sample lies at (c.x - 2, c.y - 1) at magnification 1

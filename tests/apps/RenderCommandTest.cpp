@@ -40,13 +40,12 @@ protected:
     const orv::test::FitsSample sample{.bitpix = -32, .width = width, .height = height, .planes = planes, .raw = raw};
     EXPECT_EQ(orv::test::WriteFits(dir_.File(name), sample), 0);
   }
-  // Runs orvdcm in the test's folder with the words of `line`; a file it writes past fileSize
-  // bytes fails (when > 0).
+  // Runs orvdcm in the test's folder on the words of `line`; writes past fileSize bytes fail.
   orv::test::ProgramResult Cli(const std::string& line, long fileSize = 0) {
     std::vector<std::string> args;
     std::istringstream words(line);
     for (std::string word; words >> word;) args.push_back(word);
-    return orv::test::RunProgram(ORVDCM_CLI, args, dir_.Path(), {.fileSize = fileSize});
+    return orv::test::RunProgram(ORVDCM_CLI, args, dir_.Path(), fileSize);
   }
   orv::test::TempDir dir_;
 };

@@ -11,18 +11,13 @@ struct ProgramResult {
   std::string out, err;
 };
 
-// What the run is held to: a write past fileSize bytes fails with EFBIG (when > 0), and a run
-// longer than seconds is killed, so that a program that hangs fails the test instead of stalling it.
-struct ProgramLimits {
-  long fileSize = 0;
-  unsigned seconds = 60;
-};
-
 // Runs program with args (each passed as it is) and waits; its output goes through files
-// in scratchDir.
+// in scratchDir. A run that takes over a minute is killed, so that a hang fails the test
+// instead of stalling it.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& scratchDir);
+// The same with every write past fileSize bytes failing with EFBIG (when fileSize > 0).
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& scratchDir, const ProgramLimits& limits);
+                         const std::string& scratchDir, long fileSize);
 
 }  // namespace orv::test

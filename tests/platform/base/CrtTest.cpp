@@ -59,9 +59,8 @@ TEST(Crt, WtofReadsALeadingNumberWhateverTheLocale) {
   EXPECT_EQ(0.0, _wtof(nullptr));
 }
 
-// Every bounded writer, told a size: exactly full, one short, or no room at all, or given a
-// null source. It gives the result and text expected (an empty text where the call fails)
-// and writes nothing beyond the size.
+// Every bounded writer, told a size exactly full, one short or none, or given a null source:
+// the result and text expected (empty where the call fails), and nothing beyond the size.
 TEST(Crt, BoundedWritersFillTheBufferExactlyOrLeaveItEmpty) {
   auto print = [](wchar_t* b, std::size_t n) { return swprintf_s(b, n, L"%d", 12345); };
   auto copy = [](wchar_t* b, std::size_t n) { return wcscpy_s(b, n, L"abc"); };
