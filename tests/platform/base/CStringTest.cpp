@@ -2,6 +2,7 @@
 
 #include <cwchar>
 #include <limits>
+#include <vector>
 
 #include "platform/base/CString.h"
 #include "platform/base/Exception.h"
@@ -17,14 +18,17 @@ CString Formatted(const wchar_t* format, Args... args) {
   return s;
 }
 
+// What a call made, and what it must be.
+struct Made {
+  const wchar_t* expected;
+  CString actual;
+};
+
 // Microsoft's wide rules; infinities and NaNs as its runtime writes them.
 TEST(CStringFormat, FollowsMicrosoftWideRules) {
   const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
   const double indefinite = -nan, snan = std::numeric_limits<double>::signaling_NaN();
-  const struct {
-    const wchar_t* expected;
-    CString actual;
-  } rows[] = {
+  const Made rows[] = {
       {L"key = 12", Formatted(L"%s = %d", CString(L"key"), 12)},
       {L"Star.Name.Color = RGB(192, 192, 255)", Formatted(L"%s = RGB(%d, %d, %d)", L"Star.Name.Color", 192, 192, 255)},
       {L"narrow 星", Formatted(L"%S %s", "narrow", std::wstring(L"星"))},
@@ -45,32 +49,24 @@ TEST(CStringFormat, FollowsMicrosoftWideRules) {
 }
 
 TEST(CString, TrimsExtractsSearchesAndChecksIndexesLikeTheFramework) {
-  CString s(L" \t a=b \t ");
-  EXPECT_EQ(CString(L"a=b"), CString(s).Trim());
-  EXPECT_EQ(CString(L"a=b \t "), CString(s).TrimLeft());
-  EXPECT_EQ(CString(L"==b"), CString(L"==b==").TrimRight(L'='));
-  EXPECT_EQ(CString(L"b"), CString(L" =RGB(b)").Trim(L" =RGB()"));
-  CString t(L"abcdef");
-  EXPECT_EQ(CString(L"ab"), t.Left(2));
-  EXPECT_EQ(CString(L"abcdef"), t.Left(99));
-  EXPECT_EQ(CString(L""), t.Left(-1));
-  EXPECT_EQ(CString(L"ef"), t.Right(2));
-  EXPECT_EQ(CString(L"cd"), t.Mid(2, 2));
-  EXPECT_EQ(CString(L""), t.Mid(9));
-  EXPECT_EQ(2, t.Find(L'c'));
-  EXPECT_EQ(-1, t.Find(L'c', 3));
-  EXPECT_EQ(3, t.Find(L"de"));
-  EXPECT_EQ(-1, t.Find(L"x"));
+  const CString s(L" \t a=b \t "), t(L"abcdef");
+  const Made rows[] = {
+      {L"a=b", CString(s).Trim()}, {L"a=b \t ", CString(s).TrimLeft()}, {L"==b", CString(L"==b==").TrimRight(L'=')},
+      {L"b", CString(L" =RGB(b)").Trim(L" =RGB()")}, {L"ab", t.Left(2)}, {L"abcdef", t.Left(99)}, {L"", t.Left(-1)},
+      {L"ef", t.Right(2)}, {L"cd", t.Mid(2, 2)}, {L"", t.Mid(9)},
+      {L"ÉTOILE ΑΒΓ", CString(L"étoile αβγ").MakeUpper()},  // letters beyond ASCII change case too
+  };
+  for (const auto& row : rows) EXPECT_EQ(CString(row.expected), row.actual);
+  EXPECT_EQ((std::vector<int>{2, -1, 3, -1}),
+            (std::vector<int>{t.Find(L'c'), t.Find(L'c', 3), t.Find(L"de"), t.Find(L"x")}));
   EXPECT_EQ(0, CString(L"Star.NAME").CompareNoCase(L"star.name"));
   EXPECT_NE(0, CString(L"Star.NAME").Compare(L"star.name"));
-  EXPECT_EQ(0, CString(L"ÉTOILE ΑΒΓ").CompareNoCase(L"étoile αβγ"));  // letters beyond ASCII fold too
-  EXPECT_EQ(CString(L"ÉTOILE ΑΒΓ"), CString(L"étoile αβγ").MakeUpper());
+  EXPECT_EQ(0, CString(L"ÉTOILE ΑΒΓ").CompareNoCase(L"étoile αβγ"));
   EXPECT_NE(0, CString(L"星座").CompareNoCase(L"星"));
   int start = 0;
-  CString csv(L"a,,b");
-  EXPECT_EQ(CString(L"a"), csv.Tokenize(L",", start));
-  EXPECT_EQ(CString(L"b"), csv.Tokenize(L",", start));
-  EXPECT_EQ(CString(L""), csv.Tokenize(L",", start));
+  const CString csv(L"a,,b");  // tokens in order: the list is read left to right
+  EXPECT_EQ((std::vector<CString>{L"a", L"b", L""}),
+            (std::vector<CString>{csv.Tokenize(L",", start), csv.Tokenize(L",", start), csv.Tokenize(L",", start)}));
   EXPECT_EQ(-1, start);
   EXPECT_TRUE(orv::test::Throws<CInvalidArgException>([] { CString(L"ab").GetAt(2); }));
 }
