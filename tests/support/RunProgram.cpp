@@ -11,11 +11,6 @@
 namespace orv::test {
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& scratchDir) {
-  return RunProgram(program, args, scratchDir, 0);
-}
-
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::string& scratchDir, long fileSize) {
   const std::string out = scratchDir + "/program.out", err = scratchDir + "/program.err";
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
