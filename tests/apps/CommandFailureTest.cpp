@@ -1,28 +1,22 @@
 // Failures of the command line: each is named on stderr with the file and the system's
 // reason, the command exits non-zero, and nothing is left behind or half changed.
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "support/FileBytes.h"
+#include "support/RunProgram.h"
 #include "support/TempDir.h"
 
 namespace {
 using orv::test::ReadFileBytes;
-
-struct Result {
-  int status = -1;  // the exit status; -1 when killed (a hang ends by the alarm)
-  std::string out, err;
-};
+using Result = orv::test::ProgramResult;
 
 class CommandFailureTest : public testing::Test {
 protected:
@@ -32,35 +26,15 @@ protected:
     if (args[0] == "colours" || args[0] == "fonts") args.insert(args.end(), {"--data-dir", dir.Path()});
     if (args[0] == "reg" || args[0] == "colours" || args[0] == "fonts")
       args.insert(args.end(), {"--registry-dir", dir.File("reg")});
-    pid_t child = fork();
-    if (child == 0) {
-      alarm(20);
-      if (fileSizeLimit > 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
-        setrlimit(RLIMIT_FSIZE, &limit);
-      }
-      int out = open(dir.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      int err = open(dir.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(out, 1), dup2(err, 2);
-      std::vector<char*> argv{const_cast<char*>(ORVDCM_CLI)};
-      for (std::string& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(ORVDCM_CLI, argv.data());
-      _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return Result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(dir.File("stdout")),
-                  ReadFileBytes(dir.File("stderr"))};
+    return orv::test::RunProgram(ORVDCM_CLI, args, dir.Path(), fileSizeLimit);
   }
-  int Leftovers() const {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-      count += entry.path().filename().string().ends_with(".tmp");
-    return count;
+  long Leftovers() const {
+    return std::ranges::count_if(std::filesystem::directory_iterator(dir.Path()),
+                                 [](const auto& entry) { return entry.path().filename().string().ends_with(".tmp"); });
   }
-  std::string Reg(const std::string& name) { return Run({"reg", "get", "HKCU\\Software\\Orrelab\\Skyweave\\10.0\\Fonts", name}).out; }
+  std::string Reg(const std::string& name) {
+    return Run({"reg", "get", "HKCU\\Software\\Orrelab\\Skyweave\\10.0\\Fonts", name}).out;
+  }
 
   orv::test::TempDir dir;
 };
@@ -80,9 +54,7 @@ TEST_F(CommandFailureTest, WhatIsNotARegularFileIsRefusedNotWaitedFor) {
   ASSERT_EQ(Run({"fonts", "larger"}).status, 0);
   ASSERT_EQ(Reg("DeltaSize"), "2\n");
   ASSERT_EQ(0, unlink(dir.File("ColorFont.txt").c_str()));
-  ASSERT_EQ(0, mkfifo(dir.File("ColorFont.txt").c_str(), 0600));
-  ASSERT_EQ(0, mkfifo(dir.File("a.ini").c_str(), 0600));
-  ASSERT_EQ(0, mkfifo(dir.File("b.reg").c_str(), 0600));
+  for (const char* name : {"ColorFont.txt", "a.ini", "b.reg"}) ASSERT_EQ(0, mkfifo(dir.File(name).c_str(), 0600));
   struct Row {
     std::vector<std::string> args;
     const char* message;
@@ -100,8 +72,7 @@ TEST_F(CommandFailureTest, WhatIsNotARegularFileIsRefusedNotWaitedFor) {
     EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
   }
   EXPECT_EQ(Reg("DeltaSize"), "2\n") << "a font step that changed no file keeps its size";
-  struct stat st {};
-  EXPECT_TRUE(stat(dir.File("b.reg").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("b.reg")));
 }
 
 TEST_F(CommandFailureTest, ADestructiveRegFileChangesNothing) {

@@ -10,16 +10,9 @@
 
 namespace {
 
-using orv::test::RunProgram;
-
-class CommandLineTest : public testing::Test {
-protected:
-  orv::test::ProgramResult Run(const std::vector<std::string>& args) { return RunProgram(ORVDCM_CLI, args, dir_.Path()); }
-  std::string File(const std::string& name) { return dir_.File(name); }
-  orv::test::TempDir dir_;
-};
-
-TEST_F(CommandLineTest, WrongInvocationsNameWhatIsWrong) {
+TEST(CommandLine, WrongInvocationsNameWhatIsWrong) {
+  orv::test::TempDir dir;
+  auto File = [&dir](const std::string& name) { return dir.File(name); };
   orv::test::WriteFileBytes(File("f.ini"), "[S]\r\nK=v\r\n");
   orv::test::WriteFileBytes(File("a.lst"), "# old\r\nx=1\r\n");
   std::filesystem::create_directories(File("folderfont/ColorFont.txt"));
@@ -59,11 +52,11 @@ TEST_F(CommandLineTest, WrongInvocationsNameWhatIsWrong) {
       {{"info", "a.fits", "b.fits"}, 2, "orvdcm info: unexpected 'b.fits'"},
   };
   for (const Row& row : rows) {
-    auto result = Run(row.args);
-    std::string line;
-    for (const std::string& a : row.args) line += a + " ";
-    EXPECT_EQ(result.status, row.status) << line << "\n" << result.err;
-    EXPECT_NE((row.status == 0 ? result.out : result.err).find(row.text), std::string::npos) << line << "\n" << result.out << result.err;
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    const auto result = orv::test::RunProgram(ORVDCM_CLI, row.args, dir.Path());
+    EXPECT_EQ(result.status, row.status) << result.err;
+    const std::string& shown = row.status == 0 ? result.out : result.err;
+    EXPECT_NE(shown.find(row.text), std::string::npos) << result.out << result.err;
   }
 }
 

@@ -7,27 +7,22 @@
 #include "platform/ui/Wnd.h"
 #include "tests/sibling/orvcim/FitsSamples.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WindowReads.h"
 
 namespace {
-
-using orv::ui::test::DialogDriver;
 
 constexpr int kFrame = 124, kBlackLabel = 3207, kBlack = 3208;
 
 TEST(FitsViewerDialog, TheFirstRowIsAtTheBottomAndTheBlackBarMovesTheWindow) {
   orv::test::TempDir dir;
-  orv::test::FitsSample s;
-  s.bitpix = -32;
-  s.width = 4;
-  s.height = 2;
-  s.raw = {0, 100, 200, 300, /*second row*/ 400, 500, 600, 700};
-  ASSERT_EQ(orv::test::WriteFits(dir.File("small.fits"), s), 0);
+  const orv::test::FitsSample sample{
+      .bitpix = -32, .width = 4, .height = 2, .raw = {0, 100, 200, 300, /*second row*/ 400, 500, 600, 700}};
+  ASSERT_EQ(orv::test::WriteFits(dir.File("small.fits"), sample), 0);
   orv::demo::DemoFiles() = {dir.File("small.fits")};
 
   orv::ui::test::ModalScripts scripts;
-  scripts.Add([&](DialogDriver& d) {
-    CRect frame;
-    CWnd::FromHandle(d.Item(kFrame))->GetWindowRect(&frame);
+  scripts.Add([&](orv::ui::test::DialogDriver& d) {
+    CRect frame = orv::test::WindowRect(orv::test::Item<CWnd>(d, kFrame));
     CWnd::FromHandle(d.Dialog())->ScreenToClient(&frame);
     const CPoint c = frame.CenterPoint();  // the 4 x 2 sample lies at (c.x - 2, c.y - 1) at magnification 1
     // The first-look window spans 200 ... 700 (the quarter and the top of the pixels).

@@ -17,22 +17,16 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes) {
 }
 
 std::string Utf16LeWithMark(std::wstring_view text) {
-  std::string bytes = "\xFF\xFE";
+  std::u16string units;
   for (wchar_t ch : text) {
-    // Characters beyond the basic plane become a surrogate pair.
-    auto unit = [&bytes](unsigned u) {
-      bytes += static_cast<char>(u & 0xFF);
-      bytes += static_cast<char>((u >> 8) & 0xFF);
-    };
-    auto cp = static_cast<unsigned>(ch);
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      unit(0xD800 + (cp >> 10));
-      unit(0xDC00 + (cp & 0x3FF));
-    } else {
-      unit(cp);
-    }
+    const auto cp = static_cast<char32_t>(ch);
+    if (cp < 0x10000)
+      units += static_cast<char16_t>(cp);
+    else  // a surrogate pair
+      units += {static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), static_cast<char16_t>(0xDC00 + (cp & 0x3FF))};
   }
+  std::string bytes = "\xFF\xFE";
+  for (char16_t unit : units) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
   return bytes;
 }
 

@@ -2,18 +2,8 @@
 // A modeless dialog shown for one test and driven as a user would drive it. Create the
 // dialog, then keep a ShownDialog for as long as the test drives it; it shows the dialog as
 // the active window and, when it goes, destroys the window and lets the events that follow
-// be handled. In a fixture, declare it after the dialog so that it goes first:
-//
-//   class SizeDialogTest : public testing::Test {
-//   protected:
-//     void SetUp() override {
-//       ASSERT_TRUE(dialog_.Create(IDD_SIZE));
-//       shown_.emplace(dialog_);
-//     }
-//     SizeDialog dialog_;
-//     std::optional<orv::test::ShownDialog> shown_;
-//   };
-//   TEST_F(SizeDialogTest, TypedSizeIsKept) { shown_->Driver().ReplaceText(IDC_SIZE, L"12"); ... }
+// be handled. In a fixture, hold it in a std::optional declared after the dialog (so that it
+// goes first) and emplace it in SetUp once the dialog is created.
 //
 // A modal dialog driven by one script is run with RunModal; several scripts (nested dialogs)
 // or a look at their problems take ModalScripts (platform/ui/TestDriver.h) directly.

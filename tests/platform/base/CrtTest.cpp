@@ -1,8 +1,11 @@
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,18 +15,17 @@
 namespace {
 
 constexpr wchar_t kSentinel = L'#';
+using Parts = std::vector<std::wstring>;
 
-template <std::size_t N>
-void Fill(wchar_t (&buffer)[N]) {
-  for (auto& c : buffer) c = kSentinel;
+template <std::size_t... N>
+void Fill(wchar_t (&... buffers)[N]) {
+  (std::fill(std::begin(buffers), std::end(buffers), kSentinel), ...);
 }
 
 // Every element from `from` on still holds the sentinel: nothing was written past the size.
 template <std::size_t N>
 bool UntouchedFrom(const wchar_t (&buffer)[N], std::size_t from) {
-  for (std::size_t i = from; i < N; ++i)
-    if (buffer[i] != kSentinel) return false;
-  return true;
+  return std::all_of(buffer + from, buffer + N, [](wchar_t c) { return c == kSentinel; });
 }
 
 TEST(Crt, WtoiReadsALeadingDecimalIntegerAndClampsOverflow) {
@@ -57,13 +59,14 @@ TEST(Crt, WtofReadsALeadingNumberWhateverTheLocale) {
   EXPECT_EQ(0.0, _wtof(nullptr));
 }
 
-// Every bounded writer, told a size: exactly full, one short, or no room at all. It gives
-// the result and text expected (an empty text where the call fails) and writes nothing
-// beyond the size.
+// Every bounded writer, told a size exactly full, one short or none, or given a null source:
+// the result and text expected (empty where the call fails), and nothing beyond the size.
 TEST(Crt, BoundedWritersFillTheBufferExactlyOrLeaveItEmpty) {
   auto print = [](wchar_t* b, std::size_t n) { return swprintf_s(b, n, L"%d", 12345); };
   auto copy = [](wchar_t* b, std::size_t n) { return wcscpy_s(b, n, L"abc"); };
   auto truncate = [](wchar_t* b, std::size_t n) { return wcsncpy_s(b, n, L"abcdef", _TRUNCATE); };
+  auto copyTwo = [](wchar_t* b, std::size_t n) { return wcsncpy_s(b, n, L"abcdef", 2); };
+  auto copyFive = [](wchar_t* b, std::size_t n) { return wcsncpy_s(b, n, L"abcdef", 5); };
   auto join = [](wchar_t* b, std::size_t n) { return _wmakepath_s(b, n, nullptr, L"/d", L"a", L"b"); };
   struct Row {
     const char* name;
@@ -76,7 +79,10 @@ TEST(Crt, BoundedWritersFillTheBufferExactlyOrLeaveItEmpty) {
       {"swprintf_s none", print, 0, -1, nullptr},  {"wcscpy_s full", copy, 4, 0, L"abc"},
       {"wcscpy_s short", copy, 3, ERANGE, L""},    {"wcscpy_s none", copy, 0, EINVAL, nullptr},
       {"wcsncpy_s truncating", truncate, 4, STRUNCATE, L"abc"},
+      {"wcsncpy_s count", copyTwo, 8, 0, L"ab"},   {"wcsncpy_s count short", copyFive, 4, ERANGE, L""},
       {"_wmakepath_s full", join, 7, 0, L"/d/a.b"}, {"_wmakepath_s short", join, 6, ERANGE, L""},
+      {"swprintf_s null format", [](wchar_t* b, std::size_t n) { return swprintf_s(b, n, nullptr); }, 16, -1, L""},
+      {"wcscpy_s null source", [](wchar_t* b, std::size_t n) { return wcscpy_s(b, n, nullptr); }, 8, EINVAL, L""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -90,29 +96,14 @@ TEST(Crt, BoundedWritersFillTheBufferExactlyOrLeaveItEmpty) {
   }
 }
 
-TEST(Crt, SwprintfFormatsAndRefusesNulls) {
+TEST(Crt, ArrayFormsTakeTheirSizeAndNullBuffersAreRefused) {
   wchar_t buffer[16];
-  CString name(L"星");
-  EXPECT_EQ(8, swprintf_s(buffer, L"%s=%S %.1f", name, "ab", 2.5));
+  EXPECT_EQ(8, swprintf_s(buffer, L"%s=%S %.1f", CString(L"星"), "ab", 2.5));
   EXPECT_EQ(std::wstring(L"星=ab 2.5"), buffer);
-
-  EXPECT_EQ(-1, swprintf_s(nullptr, 4, L"x"));
-  EXPECT_EQ(-1, swprintf_s(buffer, 16, nullptr));
-  EXPECT_EQ(L'\0', buffer[0]);
-}
-
-TEST(Crt, StringCopiesRefuseNullsAndKeepToTheCount) {
-  wchar_t buffer[8];
-  Fill(buffer);
-  EXPECT_EQ(EINVAL, wcscpy_s(buffer, 8, nullptr));
-  EXPECT_EQ(L'\0', buffer[0]);
-  EXPECT_EQ(EINVAL, wcscpy_s(nullptr, 8, L"x"));
-  EXPECT_EQ(0, wcsncpy_s(buffer, 8, L"abcdef", 2));
-  EXPECT_EQ(std::wstring(L"ab"), buffer);
-  EXPECT_EQ(ERANGE, wcsncpy_s(buffer, 4, L"abcdef", 5));
-  EXPECT_EQ(L'\0', buffer[0]);
   EXPECT_EQ(0, wcsncpy_s(buffer, L"abc", _TRUNCATE));  // fits: no truncation reported
   EXPECT_EQ(std::wstring(L"abc"), buffer);
+  EXPECT_EQ(-1, swprintf_s(nullptr, 4, L"x"));
+  EXPECT_EQ(EINVAL, wcscpy_s(nullptr, 8, L"x"));
 }
 
 TEST(Crt, WcsicmpIgnoresLetterCase) {
@@ -138,27 +129,20 @@ TEST(Crt, SplitpathSeparatesDriveFolderNameAndExtension) {
     SCOPED_TRACE(CString(row.path).ToUtf8());
     wchar_t drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
     ASSERT_EQ(0, _wsplitpath_s(row.path, drive, dir, fname, ext));
-    EXPECT_EQ(std::wstring(row.drive), drive);
-    EXPECT_EQ(std::wstring(row.dir), dir);
-    EXPECT_EQ(std::wstring(row.fname), fname);
-    EXPECT_EQ(std::wstring(row.ext), ext);
+    EXPECT_EQ((Parts{row.drive, row.dir, row.fname, row.ext}), (Parts{drive, dir, fname, ext}));
   }
 }
 
 TEST(Crt, SplitpathReportsPartsThatDoNotFit) {
   wchar_t dir[16], fname[8], ext[8];
-  Fill(dir);
-  Fill(fname);
-  Fill(ext);
+  Fill(dir, fname, ext);
   // "colours" needs 8 elements with its terminator: exactly full is fine...
   EXPECT_EQ(0, _wsplitpath_s(L"/d/colours.lst", nullptr, 0, dir, 16, fname, 8, ext, 8));
   EXPECT_EQ(std::wstring(L"colours"), fname);
   // ...one short clears every part.
   Fill(fname);
   EXPECT_EQ(ERANGE, _wsplitpath_s(L"/d/colours.lst", nullptr, 0, dir, 16, fname, 7, ext, 8));
-  EXPECT_EQ(L'\0', dir[0]);
-  EXPECT_EQ(L'\0', fname[0]);
-  EXPECT_EQ(L'\0', ext[0]);
+  EXPECT_EQ((Parts{L"", L"", L""}), (Parts{dir, fname, ext}));
   EXPECT_TRUE(UntouchedFrom(fname, 7));
 
   EXPECT_EQ(EINVAL, _wsplitpath_s(nullptr, nullptr, 0, dir, 16, fname, 8, ext, 8));

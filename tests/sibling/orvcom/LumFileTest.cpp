@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -15,36 +15,32 @@ namespace {
 using orv::test::ReadFileBytes;
 using orv::test::TempDir;
 
-TEST(LumFile, UnicodeModeWritesUtf16LeWithAMarkAndTheTextAsGiven) {
-  TempDir dir;
-  CLumFile file;
-  file.SetUnicode(1, 1);
-  ASSERT_TRUE(file.Open(dir.WFile("cmd.txt"), CFile::modeCreate | CFile::modeWrite | CFile::shareDenyRead, nullptr));
-  file.WriteString(L"Star.Color = RGB(1, 2, 3)\r\n");
-  file.WriteString(L"星\n");
-  file.Close();
-  EXPECT_EQ(orv::test::Utf16LeWithMark(L"Star.Color = RGB(1, 2, 3)\r\n星\n"), ReadFileBytes(dir.File("cmd.txt")));
-
-  CLumFile reader;  // reading needs no mode: the mark says what the file is
-  ASSERT_TRUE(reader.Open(dir.WFile("cmd.txt"), CFile::modeRead | CFile::shareDenyWrite, nullptr));
-  CString line;
-  ASSERT_TRUE(reader.ReadString(line));
-  EXPECT_EQ(CString(L"Star.Color = RGB(1, 2, 3)"), line);
-  ASSERT_TRUE(reader.ReadString(line));
-  EXPECT_EQ(CString(L"星"), line);
-  EXPECT_FALSE(reader.ReadString(line));
-  reader.Close();
-}
-
-TEST(LumFile, WithoutUnicodeModeWritesUtf8) {
-  TempDir dir;
-  CLumFile file;
-  file.SetUnicode(1, 1);
-  file.SetUnicode(0, 0);
-  ASSERT_TRUE(file.Open(dir.WFile("a.txt"), CFile::modeCreate | CFile::modeWrite, nullptr));
-  file.WriteString(L"星\n");
-  file.Close();
-  EXPECT_EQ("\xE6\x98\x9F\n", ReadFileBytes(dir.File("a.txt")));
+// Switched on, the file is UTF-16LE with a mark; switched off again, UTF-8. Both read back
+// without a mode: the mark or the bytes say what the file is.
+TEST(LumFile, UnicodeModeChoosesUtf16LeWithAMarkOrUtf8AndEitherReadsBack) {
+  const struct {
+    int unicode;
+    std::string bytes;
+  } rows[] = {
+      {1, orv::test::Utf16LeWithMark(L"Star.Color = RGB(1, 2, 3)\r\n星\n")},
+      {0, "Star.Color = RGB(1, 2, 3)\r\n\xE6\x98\x9F\n"},
+  };
+  for (const auto& row : rows) {
+    TempDir dir;
+    CLumFile file;
+    file.SetUnicode(1, 1);
+    file.SetUnicode(row.unicode, row.unicode);
+    ASSERT_TRUE(file.Open(dir.WFile("cmd.txt"), CFile::modeCreate | CFile::modeWrite | CFile::shareDenyRead, nullptr));
+    file.WriteString(L"Star.Color = RGB(1, 2, 3)\r\n");
+    file.WriteString(L"星\n");
+    file.Close();
+    EXPECT_EQ(row.bytes, ReadFileBytes(dir.File("cmd.txt"))) << row.unicode;
+    CLumFile reader;
+    ASSERT_TRUE(reader.Open(dir.WFile("cmd.txt"), CFile::modeRead | CFile::shareDenyWrite, nullptr));
+    std::vector<std::wstring> lines;
+    for (CString line; reader.ReadString(line);) lines.push_back(line.str());
+    EXPECT_EQ((std::vector<std::wstring>{L"Star.Color = RGB(1, 2, 3)", L"星"}), lines);
+  }
 }
 
 TEST(CommonFile, DoesFileExistForFilesOnly) {
