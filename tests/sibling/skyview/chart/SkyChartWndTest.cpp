@@ -4,10 +4,10 @@
 
 #include "SkyChartImage.h"
 #include "platform/ui/Dialog.h"
-#include "platform/ui/TemplateBuilder.h"
 #include "platform/ui/TestDriver.h"
 #include "sibling/skyview/SkyViewControl.h"
 #include "sibling/skyview/chart/SkyChartWnd.h"
+#include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
 
 namespace {
@@ -34,11 +34,8 @@ std::vector<orv::SkyKey> ChartKeys() {
 class ChartDialog : public CDialog {
 public:
   explicit ChartDialog(CSkyViewControl& control) : m_control(control) {
-    static const orv::DialogTemplate t = [] {
-      orv::DialogTemplate d = orv::ui::DialogFrame(L"Sky", 210, 160, DS_MODALFRAME | WS_POPUP | WS_CAPTION);
-      d.items = {orv::ui::DialogItem(kChart, L"STATIC", L"", 5, 5, 200, 150, SS_OWNERDRAW)};
-      return d;
-    }();
+    static const orv::DialogTemplate t = orv::ui::testing::Dialog(
+        L"Sky", 210, 160, {orv::ui::testing::Control(kChart, L"STATIC", L"", 5, 5, 200, 150, SS_OWNERDRAW)});
     InitModalIndirect(&t);
   }
   CSkyChartWnd chart;
