@@ -136,22 +136,21 @@ TEST_F(CatalogueTest, BuiltOnceAtConstruction) {
 
 TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {
   orv::test::MessageLog messages;
-  auto& shown = messages.boxes;
   COrvColor catalogue(L"", L"");
   const int count = catalogue.GetCount();
   for (int index : {-1, count, INT_MIN, INT_MAX}) {
     SCOPED_TRACE(index);
-    shown.clear();
+    messages.boxes.clear();
     SColorEntry e = catalogue.GetColorEntry(index);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text,
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text,
               L"COrvColor::GetAColorEntry(): Index " + CString(std::to_wstring(index).c_str()) + L" out of range.");
-    EXPECT_EQ(shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(messages.boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
     EXPECT_EQ(Fields(e), Fields(SColorEntry{}));
   }
-  shown.clear();
+  messages.boxes.clear();
   catalogue.GetColorEntry(count - 1);
-  EXPECT_TRUE(shown.empty());
+  EXPECT_TRUE(messages.boxes.empty());
 }
 
 }  // namespace

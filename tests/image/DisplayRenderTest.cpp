@@ -74,15 +74,12 @@ TEST_P(EveryPath, GreyLevelsAndColourIndexesAtEightBits) {
 }
 
 TEST_P(EveryPath, DitheredWordsAtSixteenBits) {
-  // Level 100 (stored 100 in a 0 ... 255 window) and 253.
   auto image = MakeLumImage(3, 2, 1, {100, 100, 253, 100, 100, 253});
   image->SetLevel(0, 0.0, 255.0);
   auto dib = Render(*image, 3, 2, 16);
-  EXPECT_EQ(Word(dib->GetImageAdr16(0, 0)), 0x35AD);  // even x + y: 104
-  EXPECT_EQ(Word(dib->GetImageAdr16(1, 0)), 0x318C);  // odd: 100
-  EXPECT_EQ(Word(dib->GetImageAdr16(2, 0)), 0x7FFF);  // even: 253 + 4 limited to 255
-  EXPECT_EQ(Word(dib->GetImageAdr16(0, 1)), 0x318C);
-  EXPECT_EQ(Word(dib->GetImageAdr16(1, 1)), 0x35AD);
+  // Levels 100 and 253; where x + y is even 4 is added (104, and 253 + 4 limited to 255).
+  EXPECT_TRUE(EveryPixel(3, 2, [&](int x, int y) { return Word(dib->GetImageAdr16(x, y)); },
+                         [](int x, int y) { return WORD(x == 2 ? 0x7FFF : (x + y) % 2 == 0 ? 0x35AD : 0x318C); }));
 }
 
 TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRedAndThirtyTwoBitsKeepTheFourthByte) {
