@@ -2,6 +2,7 @@
 // constellation-picture sets of a real registry store in a fresh folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <set>
 #include <string>
@@ -28,9 +29,8 @@ protected:
     return all;
   }
   static int IndexOf(const std::vector<SColorEntry>& all, int id) {
-    for (size_t i = 0; i < all.size(); ++i)
-      if (all[i].nID == id) return static_cast<int>(i);
-    return -1;
+    const auto at = std::ranges::find(all, id, &SColorEntry::nID);
+    return at == all.end() ? -1 : static_cast<int>(at - all.begin());
   }
   // Every field, so that one comparison covers a whole entry and a failure prints it.
   static auto Fields(const SColorEntry& e) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -157,22 +158,15 @@ TEST(ScalarRule, SpecialValues) {
     float v, fmin, fmax, scale;
     BYTE level;
   } rows[] = {
-      {100.0f, 100.0f, 200.0f, 2.55f, 0},  // at the minimum
-      {200.0f, 100.0f, 200.0f, 2.55f, 255},
-      {150.0f, 100.0f, 200.0f, 2.55f, 127},
-      {kNaN, 100.0f, 200.0f, 2.55f, 0},
-      {kInf, 100.0f, 200.0f, 2.55f, 255},
-      {-kInf, 100.0f, 200.0f, 2.55f, 0},
-      {5.0f, 5.0f, 5.0f, kInf, 0},           // zero-width window: at or below the minimum wins
-      {6.0f, 5.0f, 5.0f, kInf, 255},
-      {5.5f, 6.0f, 5.0f, -255.0f, 0},         // inverted
-      {6.5f, 6.0f, 5.0f, -255.0f, 255},
+      {100.0f, 100.0f, 200.0f, 2.55f, 0}, {200.0f, 100.0f, 200.0f, 2.55f, 255}, {150.0f, 100.0f, 200.0f, 2.55f, 127},
+      {kNaN, 100.0f, 200.0f, 2.55f, 0}, {kInf, 100.0f, 200.0f, 2.55f, 255}, {-kInf, 100.0f, 200.0f, 2.55f, 0},
+      {5.0f, 5.0f, 5.0f, kInf, 0}, {6.0f, 5.0f, 5.0f, kInf, 255},  // zero-width window: at or below the minimum wins
+      {5.5f, 6.0f, 5.0f, -255.0f, 0}, {6.5f, 6.0f, 5.0f, -255.0f, 255},  // inverted
       {1.0f, 0.0f, 2.0f, kInf, 255},          // infinite scale
       {3e38f, -3e38f, kInf, 1e-30f, 255},     // v - fmin overflows to infinity
       {1e-45f, 0.0f, 1e-44f, 1e38f, 0},       // denormals: the product is below 1
       {5e-39f, 0.0f, 1e-38f, 2.55e38f, 1},   // a denormal difference: 5e-39 x 2.55e38 = 1.275
-      {kNaN, kNaN, kNaN, kNaN, 0},
-      {1.0f, kNaN, 2.0f, 1.0f, 0},
+      {kNaN, kNaN, kNaN, kNaN, 0}, {1.0f, kNaN, 2.0f, 1.0f, 0},
   };
   for (const Row& r : rows)
     EXPECT_EQ(orv::level::FloatRule(r.v, r.fmin, r.fmax, r.scale), r.level)
@@ -239,13 +233,9 @@ TEST(EveryPathMatchesScalar, RandomData) {
     for (int planes : {1, 3}) {
       auto image = MakeLumImage(width, 5, planes);
       for (int p = 0; p < planes; ++p) image->SetLevel(p, 10.0 * p + round, 200.0 + 17.0 * p);
-      FillLumImage(*image, [&](int, int, int) {
-        if (round % 2 == 0) return around(rng);
-        const std::uint32_t b = bitsOf(rng);  // any bit pattern: NaNs, infinities, denormals
-        float v;
-        std::memcpy(&v, &b, sizeof v);
-        return v;
-      });
+      // Odd rounds take any bit pattern: NaNs, infinities, denormals.
+      FillLumImage(*image,
+                   [&](int, int, int) { return round % 2 == 0 ? around(rng) : std::bit_cast<float>(bitsOf(rng)); });
       ExpectSameAsScalar(*image, "random round " + std::to_string(round));
     }
   }

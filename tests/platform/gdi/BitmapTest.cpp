@@ -7,14 +7,13 @@
 
 #include "GdiTestSupport.h"
 #include "platform/base/Resources.h"
+#include "support/PixelChecks.h"
 
 namespace orv::gdi::test {
 namespace {
 
 struct BmpSpec {
-  int bpp = 8;
-  int width = 5;
-  int height = 3;
+  int bpp = 8, width = 5, height = 3;
   bool topDown = false;
   std::vector<RGBQUAD> palette;
   bool fileHeader = true;
@@ -109,10 +108,9 @@ TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
         ASSERT_TRUE(bitmap.LoadBitmapFromBmp(file.data(), file.size())) << c.name;
         const Surface& surface = *bitmap.GetSurface();
         ASSERT_EQ(surface.Format(), c.format) << c.name;
-        for (int y = 0; y < s.height; ++y)
-          for (int x = 0; x < width; ++x)
-            ASSERT_EQ(surface.PixelColor(x, y), ExpectedColor(s, x, y))
-                << c.name << (topDown ? " top-down" : " bottom-up") << " width " << width << " at " << x << "," << y;
+        ASSERT_TRUE(orv::test::EveryPixel(width, s.height, [&](int x, int y) { return surface.PixelColor(x, y); },
+                                          [&](int x, int y) { return ExpectedColor(s, x, y); }))
+            << c.name << (topDown ? " top-down" : " bottom-up") << " width " << width;
       }
 }
 

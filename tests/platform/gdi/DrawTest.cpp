@@ -67,8 +67,8 @@ TEST(Fills, SystemColourBrushesPaintTheirSystemColour) {
   ASSERT_TRUE(face.CreateSysColorBrush(COLOR_3DFACE));
   c.dc.FillRect(CRect(0, 0, 1, 1), &face);
   c.dc.FillRect(CRect(1, 0, 2, 1), CBrush::FromHandle(GetSysColorBrush(COLOR_WINDOW)));
-  EXPECT_EQ(c.surface().PixelColor(0, 0), GetSysColor(COLOR_3DFACE));
-  EXPECT_EQ(c.surface().PixelColor(1, 0), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(std::pair(c.surface().PixelColor(0, 0), c.surface().PixelColor(1, 0)),
+            std::pair(GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_WINDOW)));
   for (int bad : {25, -1}) EXPECT_EQ(GetSysColorBrush(bad), nullptr) << bad;
   EXPECT_FALSE(CBrush().CreateSysColorBrush(99));
 }

@@ -113,8 +113,7 @@ TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
     SCOPED_TRACE(CString(read).ToUtf8());
     DWORD type = 99, size = 0;
     ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, read, nullptr, &type, nullptr, &size));
-    EXPECT_EQ(expectedType, type);
-    EXPECT_EQ(bytes.size(), size);
+    EXPECT_EQ(std::pair(expectedType, static_cast<DWORD>(bytes.size())), std::pair(type, size));
     std::vector<BYTE> buffer(bytes.size() + 4, kSentinel);
     size = static_cast<DWORD>(buffer.size());
     ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, read, nullptr, &type, buffer.data(), &size));
@@ -134,8 +133,7 @@ TEST_F(WinRegTest, QueryBufferTooSmallAsksForMoreAndWritesNothing) {
     std::vector<BYTE> buffer(needed + 8, kSentinel);
     DWORD size = offered, type = 0;
     EXPECT_EQ(expected, RegQueryValueExW(key, L"Text", nullptr, &type, buffer.data(), &size)) << offered;
-    EXPECT_EQ(needed, size);
-    EXPECT_EQ(REG_SZ, type);
+    EXPECT_EQ(std::pair(needed, DWORD{REG_SZ}), std::pair(size, type));
     EXPECT_TRUE(expected == ERROR_SUCCESS || buffer[0] == kSentinel) << "written although too small";
     EXPECT_EQ(kSentinel, buffer[needed]);
   }

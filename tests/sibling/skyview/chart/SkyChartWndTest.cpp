@@ -20,16 +20,14 @@ using orv::sky::test::PixelsOf;
 constexpr UINT kChart = 1301;
 constexpr COLORREF kLine = 0x807000;  // as the catalogue defines it: blue 80, green 70, red 00
 
-std::vector<orv::SkyKey> ChartKeys() {
-  return {
-      {L"Constellation.Line.Color", {SkyValueKind::Color, kLine}},
-      {L"Constellation.Name.Size", {SkyValueKind::Size, 14}},
-      {L"Constellation.Name.Color", {SkyValueKind::Color, 0xF7FFC7}},
-      {L"Star.Name.Size", {SkyValueKind::Size, 14}},
-      {L"Star.Name.Color", {SkyValueKind::Color, 0xFFC0C0}},
-      {L"CoordinatesLine.Horizon.Color", {SkyValueKind::Color, 0x9E7728}},
-  };
-}
+const std::vector<orv::SkyKey> kChartKeys = {
+    {L"Constellation.Line.Color", {SkyValueKind::Color, kLine}},
+    {L"Constellation.Name.Size", {SkyValueKind::Size, 14}},
+    {L"Constellation.Name.Color", {SkyValueKind::Color, 0xF7FFC7}},
+    {L"Star.Name.Size", {SkyValueKind::Size, 14}},
+    {L"Star.Name.Color", {SkyValueKind::Color, 0xFFC0C0}},
+    {L"CoordinatesLine.Horizon.Color", {SkyValueKind::Color, 0x9E7728}},
+};
 
 class ChartDialog : public CDialog {
 public:
@@ -67,7 +65,7 @@ orv::gdi::Surface Shown(CSkyChartWnd& chart) {
 }
 
 TEST(SkyChartWnd, LineColourChangesOnShowSkyOnTheSamePixels) {
-  CSkyViewControl control(ChartKeys());
+  CSkyViewControl control(kChartKeys);
   ChartDialog dialog(control);
   RunModal(dialog, [&](DialogDriver& d) {
     orv::gdi::Surface before = Shown(dialog.chart);
@@ -89,7 +87,7 @@ TEST(SkyChartWnd, LineColourChangesOnShowSkyOnTheSamePixels) {
 }
 
 TEST(SkyChartWnd, FollowsOneControlAtATimeAndLetsGoWhenItGoes) {
-  CSkyViewControl first(ChartKeys()), second(ChartKeys());
+  CSkyViewControl first(kChartKeys), second(kChartKeys);
   second.Command(L"Constellation.Line.Color = RGB(1, 2, 3)");
   second.Command(L"Constellation.Name.Size = 30");
   {
@@ -111,7 +109,7 @@ TEST(SkyChartWnd, FollowsOneControlAtATimeAndLetsGoWhenItGoes) {
 }
 
 TEST(SkyRedrawListeners, CalledForEachShowSkyUntilRemoved) {
-  CSkyViewControl control(ChartKeys());
+  CSkyViewControl control(kChartKeys);
   int a = 0, b = 0;
   int idA = control.AddRedrawListener([&] { ++a; });
   int idB = 0;
