@@ -84,19 +84,16 @@ std::vector<RGBQUAD> Palette(int n) {
 const std::vector<RGBQUAD> kBlackWhite = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 
 TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
+  using enum PixelFormat;
   const struct {
     const char* name;
     int bpp;
     std::vector<RGBQUAD> palette;
     PixelFormat format;
-  } cases[] = {{"1-bit black and white", 1, kBlackWhite, PixelFormat::Mono1},
-               {"1-bit two colours", 1, Palette(2), PixelFormat::Rgb32},
-               {"4-bit", 4, Palette(16), PixelFormat::Rgb32},
-               {"4-bit short palette", 4, Palette(5), PixelFormat::Rgb32},
-               {"8-bit", 8, Palette(256), PixelFormat::Rgb32},
-               {"16-bit", 16, {}, PixelFormat::Rgb32},
-               {"24-bit", 24, {}, PixelFormat::Rgb32},
-               {"32-bit", 32, {}, PixelFormat::Rgb32}};
+  } cases[] = {{"1-bit black and white", 1, kBlackWhite, Mono1}, {"1-bit two colours", 1, Palette(2), Rgb32},
+               {"4-bit", 4, Palette(16), Rgb32}, {"4-bit short palette", 4, Palette(5), Rgb32},
+               {"8-bit", 8, Palette(256), Rgb32}, {"16-bit", 16, {}, Rgb32}, {"24-bit", 24, {}, Rgb32},
+               {"32-bit", 32, {}, Rgb32}};
   for (const auto& c : cases)
     for (bool topDown : {false, true})
       for (int width : {1, 7, 13, 33}) {

@@ -70,19 +70,12 @@ TEST_F(RegFileTest, RoundTripsInUtf16AndUtf8KeepEveryValue) {
   for (size_t i = 0; i < longBlob.size(); ++i) longBlob[i] = static_cast<BYTE>(i * 7);
   const std::vector<std::tuple<const wchar_t*, DWORD, std::vector<BYTE>>> values = {
       {L"text", REG_SZ, TextBytes(L"a \\ b \"c\" \u661f\u5ea7 \U0001F30C")},
-      {L"empty", REG_SZ, TextBytes(L"")},
-      {L"", REG_SZ, TextBytes(L"default")},
-      {L"unterminated", REG_SZ, TextBytes(L"abc", false)},
-      {L"two lines", REG_SZ, TextBytes(L"a\r\nb")},
-      {L"number", REG_DWORD, DwordBytes(0xFFFFFFFFu)},
-      {L"blob", REG_BINARY, longBlob},
-      {L"nothing", REG_BINARY, {}},
-      {L"none", REG_NONE, {}},
-      {L"big", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
-      {L"expand", REG_EXPAND_SZ, TextBytes(L"%HOME%\\x")},
-      {L"multi", REG_MULTI_SZ, TextBytes(std::wstring(L"one\0two\0", 8))},
-      {L"\u540d\u524d \"q\" \\", REG_DWORD, DwordBytes(7)},
-  };
+      {L"empty", REG_SZ, TextBytes(L"")}, {L"", REG_SZ, TextBytes(L"default")},
+      {L"unterminated", REG_SZ, TextBytes(L"abc", false)}, {L"two lines", REG_SZ, TextBytes(L"a\r\nb")},
+      {L"number", REG_DWORD, DwordBytes(0xFFFFFFFFu)}, {L"blob", REG_BINARY, longBlob},
+      {L"nothing", REG_BINARY, {}}, {L"none", REG_NONE, {}}, {L"big", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {L"expand", REG_EXPAND_SZ, TextBytes(L"%HOME%\\x")}, {L"multi", REG_MULTI_SZ, TextBytes(L"one\0two\0"s)},
+      {L"\u540d\u524d \"q\" \\", REG_DWORD, DwordBytes(7)}};
   for (const auto& [name, type, data] : values) Set(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", name, type, data);
   Set(HKEY_CURRENT_USER, L"Software\\Trip\\Empty\\Leaf", L"x", REG_DWORD, DwordBytes(1));
   const std::wstring before = Export(HKEY_CURRENT_USER, L"Software\\Trip");

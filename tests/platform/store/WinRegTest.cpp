@@ -55,17 +55,13 @@ protected:
 
 TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
   RegCloseKey(Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\MixedCase"));
+  // Empty parts inside or at the end of a path name nothing.
   const std::pair<const wchar_t*, LSTATUS> rows[] = {
-      {L"Software\\Orrelab\\MixedCase", ERROR_SUCCESS},
-      {L"SOFTWARE\\ORRELAB\\MIXEDCASE", ERROR_SUCCESS},
-      {L"software\\orrelab\\mixedcase\\", ERROR_SUCCESS},
-      {L"Software\\Orrelab\\MixedCas", ERROR_FILE_NOT_FOUND},
-      {L"Software\\Orrelab\\MixedCase\\Sub", ERROR_FILE_NOT_FOUND},
-      {L"\\Software", ERROR_BAD_PATHNAME},
-      {L"Software\\\\Orrelab\\MixedCase", ERROR_SUCCESS},  // an empty middle part names nothing
-      {L"Software\\Orrelab\\\\\\MixedCase\\\\", ERROR_SUCCESS},
-      {L"\\", ERROR_BAD_PATHNAME},
-  };
+      {L"Software\\Orrelab\\MixedCase", ERROR_SUCCESS}, {L"SOFTWARE\\ORRELAB\\MIXEDCASE", ERROR_SUCCESS},
+      {L"software\\orrelab\\mixedcase\\", ERROR_SUCCESS}, {L"Software\\Orrelab\\MixedCas", ERROR_FILE_NOT_FOUND},
+      {L"Software\\Orrelab\\MixedCase\\Sub", ERROR_FILE_NOT_FOUND}, {L"\\Software", ERROR_BAD_PATHNAME},
+      {L"Software\\\\Orrelab\\MixedCase", ERROR_SUCCESS}, {L"Software\\Orrelab\\\\\\MixedCase\\\\", ERROR_SUCCESS},
+      {L"\\", ERROR_BAD_PATHNAME}};
   for (auto [path, expected] : rows) {
     HKEY opened = nullptr;
     EXPECT_EQ(expected, RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &opened)) << path;
