@@ -26,7 +26,6 @@ using orv::RenderSample;
 using orv::test::EveryPixel;
 using orv::test::FillLumImage;
 using orv::test::MakeLumImage;
-using orv::test::SetPixel;
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -90,11 +89,9 @@ TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRedAndThirtyTwoBitsKeepTheFourthByte
   EXPECT_EQ(Bytes(Render(*red, 1, 1, 24)->GetImageAdr24(0, 0), 4), (std::vector<BYTE>{0, 0, 255, 0xA5}));
   auto image = MakeLumImage(20, 1, 1);
   image->SetLevel(0, 0.0, 255.0);
+  FillLumImage(*image, [](int x, int, int) { return float(x * 10); });
   std::vector<BYTE> want;
-  for (int x = 0; x < 20; ++x) {
-    SetPixel(*image, x, 0, 0, float(x * 10));
-    want.insert(want.end(), {BYTE(x * 10), BYTE(x * 10), BYTE(x * 10), 0x77});
-  }
+  for (int x = 0; x < 20; ++x) want.insert(want.end(), {BYTE(x * 10), BYTE(x * 10), BYTE(x * 10), 0x77});
   EXPECT_EQ(Bytes(*Render(*image, 20, 1, 32, 0x77)), want);
 }
 

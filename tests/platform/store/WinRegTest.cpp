@@ -39,15 +39,12 @@ protected:
     for (DWORD i = 0;; ++i) {
       wchar_t name[256];
       DWORD size = 256;
-      LSTATUS st = RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
-      if (st != ERROR_SUCCESS) {
-        EXPECT_EQ(ERROR_NO_MORE_ITEMS, st);
-        break;
-      }
+      const LSTATUS st = RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+      EXPECT_TRUE(st == ERROR_SUCCESS || st == ERROR_NO_MORE_ITEMS) << st;
+      if (st != ERROR_SUCCESS) return names;
       EXPECT_EQ(std::wcslen(name), size);
       names.emplace_back(name);
     }
-    return names;
   }
 
   orv::test::TempRegistry m_registry;

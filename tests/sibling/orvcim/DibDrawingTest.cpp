@@ -37,8 +37,6 @@ struct Target {
 
 std::vector<BYTE> Bytes(const BYTE* p, int n) { return std::vector<BYTE>(p, p + n); }
 
-// --- CMemoryDIB::GetDC at 32 bits: the bits themselves ---------------------------------------
-
 TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUpAndCopiesOntoOtherContexts) {
   CMemoryDIB dib;
   ASSERT_TRUE(dib.Create(4, 3, 32));
@@ -159,12 +157,8 @@ COLORREF WritePixel(CVmDIB& dib, int x, int y, int bits, bool colorPalette) {
   const BYTE r = GetRValue(want), g = GetGValue(want), b = GetBValue(want);
   switch (bits) {
     case 8:
-      if (!colorPalette) {
-        *p = g;
-        return RGB(g, g, g);
-      }
-      *p = static_cast<BYTE>((b & 0xC0) | ((g & 0xE0) >> 2) | (r >> 5));
-      return dib.GetColorTable()[*p];
+      *p = colorPalette ? static_cast<BYTE>((b & 0xC0) | ((g & 0xE0) >> 2) | (r >> 5)) : g;
+      return colorPalette ? dib.GetColorTable()[*p] : RGB(g, g, g);
     case 16: {
       CMemoryDIB::SetPixel16(p, r, g, b);
       auto widen = [](int v) { return (v & 0xF8) | ((v & 0xF8) >> 5); };
