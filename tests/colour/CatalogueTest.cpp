@@ -141,12 +141,11 @@ TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {
   for (int index : {-1, count, INT_MIN, INT_MAX}) {
     SCOPED_TRACE(index);
     messages.boxes.clear();
-    SColorEntry e = catalogue.GetColorEntry(index);
+    EXPECT_EQ(Fields(catalogue.GetColorEntry(index)), Fields(SColorEntry{}));
     ASSERT_EQ(messages.boxes.size(), 1u);
     EXPECT_EQ(messages.boxes[0].text,
               L"COrvColor::GetAColorEntry(): Index " + CString(std::to_wstring(index).c_str()) + L" out of range.");
     EXPECT_EQ(messages.boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(Fields(e), Fields(SColorEntry{}));
   }
   messages.boxes.clear();
   catalogue.GetColorEntry(count - 1);

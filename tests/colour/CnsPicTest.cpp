@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "colour/CnsPic.h"
@@ -38,8 +39,7 @@ TEST_F(CnsPicTest, NothingRegisteredMeansNoSetAndTheCommonDefault) {
   EXPECT_EQ(pic.EnumInfo(&info), 0);
   EXPECT_EQ(pic.GetInfo(kStandard, &info), 0);
   EXPECT_EQ(Fields(info), Fields(Sentinel()));
-  EXPECT_EQ(pic.GetColor(kStandard), kCommonDefault);
-  EXPECT_EQ(pic.GetIndex(kStandard), 0);
+  EXPECT_EQ(std::pair(pic.GetIndex(kStandard), pic.GetColor(kStandard)), std::pair(0, kCommonDefault));
 }
 
 TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
@@ -87,8 +87,7 @@ TEST_F(CnsPicTest, UnregisteredFileIsNotFound) {
     info = Sentinel();
     EXPECT_EQ(pic.GetInfo(file, &info), 0);
     EXPECT_EQ(Fields(info), Fields(Sentinel()));
-    EXPECT_EQ(pic.GetIndex(file), 0);
-    EXPECT_EQ(pic.GetColor(file), kCommonDefault);
+    EXPECT_EQ(std::pair(pic.GetIndex(file), pic.GetColor(file)), std::pair(0, kCommonDefault));
   }
 }
 
@@ -140,8 +139,7 @@ TEST_F(CnsPicTest, SetWithoutPictureFileIsListedButEndsTheSearch) {
   int listed = 0;
   while (pic.EnumInfo(&info)) ++listed;
   EXPECT_EQ(listed, 3);
-  EXPECT_EQ(pic.GetIndex(L"a.lst"), 1);
-  EXPECT_EQ(pic.GetIndex(L"c.lst"), 0);
+  EXPECT_EQ(std::pair(pic.GetIndex(L"a.lst"), pic.GetIndex(L"c.lst")), std::pair(1, 0));
 }
 
 TEST_F(CnsPicTest, ColourOfASetNamedWithLeadingZeroReadsBack) {
