@@ -68,8 +68,7 @@ TEST(SkyChartWnd, LineColourChangesOnShowSkyOnTheSamePixels) {
   CSkyViewControl control(kChartKeys);
   ChartDialog dialog(control);
   RunModal(dialog, [&](DialogDriver& d) {
-    orv::gdi::Surface before = Shown(dialog.chart);
-    auto lines = PixelsOf(before, kLine);
+    const auto lines = PixelsOf(Shown(dialog.chart), kLine);
     ASSERT_GT(lines.size(), 100u);
 
     const COLORREF changed = RGB(250, 3, 7);
