@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "colour/OrvColor.h"
@@ -23,6 +25,8 @@ using orv::test::Utf16LeWithMark;
 using orv::test::WriteFileBytes;
 
 constexpr const wchar_t* kStandardSet = L".\\constellation\\CnsPic\\CnsPic.lst";
+
+using Sizes = std::pair<std::optional<int>, std::optional<int>>;
 
 int FontsValue(const wchar_t* name) {
   int value = -999;
@@ -116,7 +120,7 @@ TEST_F(OrvColorApplyTest, LoadAppliesTheFileAndABlankLineBecomesADefaultOfNothin
   std::vector<std::wstring> defaults = Lines(DefaultsPath());
   ASSERT_EQ(defaults.size(), 3u);
   EXPECT_EQ(defaults[1], L"; default ");
-  EXPECT_EQ(std::pair(view1.GetSize(L"Star.Name.Size"), view2.GetDefaultSize(L"Star.Name.Size")), std::pair(22, 22));
+  EXPECT_EQ(std::pair(view1.GetSize(L"Star.Name.Size"), view2.GetDefaultSize(L"Star.Name.Size")), Sizes(22, 22));
 
   catalogue.Load(0);
   EXPECT_EQ(std::pair(view1.GetRedrawCount(), view2.GetRedrawCount()), std::pair(1, 1));
@@ -147,7 +151,7 @@ TEST_F(OrvColorApplyTest, FontStepsWalkToTheLargestSizeAndBack) {
   }
   EXPECT_EQ(LineOf(ColourFontPath(), L"Compass.Size"), L"Compass.Size = 50");      // 16 + 34
   EXPECT_EQ(LineOf(ColourFontPath(), L"Star.Name.Size"), L"Star.Name.Size = 48");  // 14 + 34
-  EXPECT_EQ(std::pair(view1.GetSize(L"Compass.Size"), view1.GetDefaultSize(L"Compass.Size")), std::pair(50, 50));
+  EXPECT_EQ(std::pair(view1.GetSize(L"Compass.Size"), view1.GetDefaultSize(L"Compass.Size")), Sizes(50, 50));
 
   const std::string before = ReadFileBytes(ColourFontPath());
   const int redraws = view1.GetRedrawCount();
@@ -192,7 +196,7 @@ TEST_F(OrvColorApplyTest, AStepOfThreeMovesEverySizeByThree) {
 TEST_F(OrvColorApplyTest, OneCallIsOneStepWithTwoSkyViews) {
   Loaded(&corlum2).SetAllFontSize(0);
   EXPECT_EQ(FontsValue(L"DeltaSize"), 2);
-  EXPECT_EQ(std::pair(view1.GetSize(L"Star.Name.Size"), view2.GetSize(L"Star.Name.Size")), std::pair(16, 16));
+  EXPECT_EQ(std::pair(view1.GetSize(L"Star.Name.Size"), view2.GetSize(L"Star.Name.Size")), Sizes(16, 16));
   // The load and the resize.
   EXPECT_EQ(std::pair(view1.GetRedrawCount(), view2.GetRedrawCount()), std::pair(2, 2));
 }
