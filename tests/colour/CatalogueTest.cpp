@@ -130,8 +130,7 @@ TEST_F(CatalogueTest, ASetsLabelIsTextNeverAFormat) {
 TEST_F(CatalogueTest, BuiltOnceAtConstruction) {
   COrvColor before(L"", L"");
   orv::test::RegisterPictureSet(L"1", L"x.lst", L"X", L"123456");
-  EXPECT_EQ(before.GetCount(), 221);
-  EXPECT_EQ(COrvColor(L"", L"").GetCount(), 222);
+  EXPECT_EQ(std::pair(before.GetCount(), COrvColor(L"", L"").GetCount()), std::pair(221, 222));
 }
 
 TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {

@@ -226,8 +226,7 @@ TEST_F(OrvColorApplyTest, NothingHappensWithoutSkyViews) {
   catalogue.Save();
   catalogue.Load(1);
   catalogue.SetAllFontSize(0);
-  EXPECT_TRUE(ReadFileBytes(ColourFontPath()).empty());
-  EXPECT_EQ(FontsValue(L"DeltaSize"), -999);  // never written
+  EXPECT_EQ(std::pair(ReadFileBytes(ColourFontPath()), FontsValue(L"DeltaSize")), std::pair(std::string(), -999));
 }
 
 }  // namespace
