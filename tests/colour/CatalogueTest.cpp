@@ -2,6 +2,7 @@
 // constellation-picture sets of a real registry store in a fresh folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <set>
 #include <string>
@@ -28,9 +29,8 @@ protected:
     return all;
   }
   static int IndexOf(const std::vector<SColorEntry>& all, int id) {
-    for (size_t i = 0; i < all.size(); ++i)
-      if (all[i].nID == id) return static_cast<int>(i);
-    return -1;
+    const auto at = std::ranges::find(all, id, &SColorEntry::nID);
+    return at == all.end() ? -1 : static_cast<int>(at - all.begin());
   }
   // Every field, so that one comparison covers a whole entry and a failure prints it.
   static auto Fields(const SColorEntry& e) {
@@ -130,28 +130,25 @@ TEST_F(CatalogueTest, ASetsLabelIsTextNeverAFormat) {
 TEST_F(CatalogueTest, BuiltOnceAtConstruction) {
   COrvColor before(L"", L"");
   orv::test::RegisterPictureSet(L"1", L"x.lst", L"X", L"123456");
-  EXPECT_EQ(before.GetCount(), 221);
-  EXPECT_EQ(COrvColor(L"", L"").GetCount(), 222);
+  EXPECT_EQ(std::pair(before.GetCount(), COrvColor(L"", L"").GetCount()), std::pair(221, 222));
 }
 
 TEST_F(CatalogueTest, OutOfRangeIndexShowsTheMessageAndGivesAnEmptyEntry) {
   orv::test::MessageLog messages;
-  auto& shown = messages.boxes;
   COrvColor catalogue(L"", L"");
   const int count = catalogue.GetCount();
   for (int index : {-1, count, INT_MIN, INT_MAX}) {
     SCOPED_TRACE(index);
-    shown.clear();
-    SColorEntry e = catalogue.GetColorEntry(index);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text,
+    messages.boxes.clear();
+    EXPECT_EQ(Fields(catalogue.GetColorEntry(index)), Fields(SColorEntry{}));
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text,
               L"COrvColor::GetAColorEntry(): Index " + CString(std::to_wstring(index).c_str()) + L" out of range.");
-    EXPECT_EQ(shown[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(Fields(e), Fields(SColorEntry{}));
+    EXPECT_EQ(messages.boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
   }
-  shown.clear();
+  messages.boxes.clear();
   catalogue.GetColorEntry(count - 1);
-  EXPECT_TRUE(shown.empty());
+  EXPECT_TRUE(messages.boxes.empty());
 }
 
 }  // namespace

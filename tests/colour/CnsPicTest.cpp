@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "colour/CnsPic.h"
 #include "sibling/orvreg/Registry.h"
@@ -37,8 +39,7 @@ TEST_F(CnsPicTest, NothingRegisteredMeansNoSetAndTheCommonDefault) {
   EXPECT_EQ(pic.EnumInfo(&info), 0);
   EXPECT_EQ(pic.GetInfo(kStandard, &info), 0);
   EXPECT_EQ(Fields(info), Fields(Sentinel()));
-  EXPECT_EQ(pic.GetColor(kStandard), kCommonDefault);
-  EXPECT_EQ(pic.GetIndex(kStandard), 0);
+  EXPECT_EQ(std::pair(pic.GetIndex(kStandard), pic.GetColor(kStandard)), std::pair(0, kCommonDefault));
 }
 
 TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
@@ -58,17 +59,12 @@ TEST_F(CnsPicTest, EnumInfoReportsEverySetInOrderThenStartsOver) {
   }
 }
 
-TEST_F(CnsPicTest, FailedBeginStaysStartedForOneMoreCall) {
+TEST_F(CnsPicTest, FailedBeginStaysStartedForOneMoreCallAndLookupsKeepTheEnumerationsPlace) {
   EXPECT_EQ(pic.EnumInfo(&info), 0);
   RegisterShippedPictureSets();
   EXPECT_EQ(pic.EnumInfo(&info), 0);  // still "enumerating" nothing: this call ends it
   ASSERT_EQ(pic.EnumInfo(&info), 1);  // and this one begins afresh
   EXPECT_EQ(info.nIndex, 1);
-}
-
-TEST_F(CnsPicTest, LookupsBetweenEnumInfoCallsKeepItsPlace) {
-  RegisterShippedPictureSets();
-  ASSERT_EQ(pic.EnumInfo(&info), 1);
   EXPECT_EQ(pic.GetIndex(kChinese), 3);
   EXPECT_EQ(pic.GetColor(L"nothing.lst"), kCommonDefault);
   ASSERT_EQ(pic.EnumInfo(&info), 1);
@@ -91,8 +87,7 @@ TEST_F(CnsPicTest, UnregisteredFileIsNotFound) {
     info = Sentinel();
     EXPECT_EQ(pic.GetInfo(file, &info), 0);
     EXPECT_EQ(Fields(info), Fields(Sentinel()));
-    EXPECT_EQ(pic.GetIndex(file), 0);
-    EXPECT_EQ(pic.GetColor(file), kCommonDefault);
+    EXPECT_EQ(std::pair(pic.GetIndex(file), pic.GetColor(file)), std::pair(0, kCommonDefault));
   }
 }
 
@@ -100,9 +95,9 @@ TEST_F(CnsPicTest, UserColoursAreStoredPerSet) {
   RegisterShippedPictureSets();
   pic.SetColor(3, RGB(10, 20, 30));
   pic.SetColor(1, RGB(200, 0, 0));
-  EXPECT_EQ(pic.GetColor(kChinese), RGB(10, 20, 30));
-  EXPECT_EQ(pic.GetColor(kStandard), RGB(200, 0, 0));
-  EXPECT_EQ(pic.GetColor(kWestern), kCommonDefault);  // none stored: the common default
+  // None stored for the western set: the common default.
+  EXPECT_EQ((std::vector{pic.GetColor(kChinese), pic.GetColor(kStandard), pic.GetColor(kWestern)}),
+            (std::vector{RGB(10, 20, 30), RGB(200, 0, 0), kCommonDefault}));
   ASSERT_EQ(pic.GetInfo(kChinese, &info), 1);
   EXPECT_EQ(Fields(info), Fields({3, L"中国", kChinese, RGB(10, 20, 30), RGB(0x40, 0xC0, 0x40)}));
   DWORD stored = 0;
@@ -144,8 +139,7 @@ TEST_F(CnsPicTest, SetWithoutPictureFileIsListedButEndsTheSearch) {
   int listed = 0;
   while (pic.EnumInfo(&info)) ++listed;
   EXPECT_EQ(listed, 3);
-  EXPECT_EQ(pic.GetIndex(L"a.lst"), 1);
-  EXPECT_EQ(pic.GetIndex(L"c.lst"), 0);
+  EXPECT_EQ(std::pair(pic.GetIndex(L"a.lst"), pic.GetIndex(L"c.lst")), std::pair(1, 0));
 }
 
 TEST_F(CnsPicTest, ColourOfASetNamedWithLeadingZeroReadsBack) {

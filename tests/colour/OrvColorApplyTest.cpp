@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "colour/OrvColor.h"
@@ -23,6 +25,8 @@ using orv::test::Utf16LeWithMark;
 using orv::test::WriteFileBytes;
 
 constexpr const wchar_t* kStandardSet = L".\\constellation\\CnsPic\\CnsPic.lst";
+
+using Sizes = std::pair<std::optional<int>, std::optional<int>>;
 
 int FontsValue(const wchar_t* name) {
   int value = -999;
@@ -116,12 +120,10 @@ TEST_F(OrvColorApplyTest, LoadAppliesTheFileAndABlankLineBecomesADefaultOfNothin
   std::vector<std::wstring> defaults = Lines(DefaultsPath());
   ASSERT_EQ(defaults.size(), 3u);
   EXPECT_EQ(defaults[1], L"; default ");
-  EXPECT_EQ(view1.GetSize(L"Star.Name.Size"), 22);
-  EXPECT_EQ(view2.GetDefaultSize(L"Star.Name.Size"), 22);
+  EXPECT_EQ(std::pair(view1.GetSize(L"Star.Name.Size"), view2.GetDefaultSize(L"Star.Name.Size")), Sizes(22, 22));
 
   catalogue.Load(0);
-  EXPECT_EQ(view1.GetRedrawCount(), 1);
-  EXPECT_EQ(view2.GetRedrawCount(), 1);
+  EXPECT_EQ(std::pair(view1.GetRedrawCount(), view2.GetRedrawCount()), std::pair(1, 1));
 }
 
 TEST_F(OrvColorApplyTest, LoadWithoutAFileNameSendsTheCatalogueDefaultsOneByOne) {
@@ -149,19 +151,16 @@ TEST_F(OrvColorApplyTest, FontStepsWalkToTheLargestSizeAndBack) {
   }
   EXPECT_EQ(LineOf(ColourFontPath(), L"Compass.Size"), L"Compass.Size = 50");      // 16 + 34
   EXPECT_EQ(LineOf(ColourFontPath(), L"Star.Name.Size"), L"Star.Name.Size = 48");  // 14 + 34
-  EXPECT_EQ(view1.GetSize(L"Compass.Size"), 50);
-  EXPECT_EQ(view1.GetDefaultSize(L"Compass.Size"), 50);
+  EXPECT_EQ(std::pair(view1.GetSize(L"Compass.Size"), view1.GetDefaultSize(L"Compass.Size")), Sizes(50, 50));
 
-  std::string before = ReadFileBytes(ColourFontPath());
-  int redraws = view1.GetRedrawCount();
+  const std::string before = ReadFileBytes(ColourFontPath());
+  const int redraws = view1.GetRedrawCount();
   catalogue.SetAllFontSize(0);  // blocked by IsMax
-  EXPECT_EQ(FontsValue(L"DeltaSize"), 34);
-  EXPECT_EQ(ReadFileBytes(ColourFontPath()), before);
-  EXPECT_EQ(view1.GetRedrawCount(), redraws);
+  EXPECT_EQ(std::tuple(FontsValue(L"DeltaSize"), ReadFileBytes(ColourFontPath()), view1.GetRedrawCount()),
+            std::tuple(34, before, redraws));
 
   catalogue.SetAllFontSize(2);
-  EXPECT_EQ(FontsValue(L"DeltaSize"), 32);
-  EXPECT_EQ(FontsValue(L"IsMax"), 0);
+  EXPECT_EQ(std::pair(FontsValue(L"DeltaSize"), FontsValue(L"IsMax")), std::pair(32, 0));
 
   catalogue.SetAllFontSize(1);  // default sizes run whatever the marks say
   EXPECT_EQ(FontsValue(L"DeltaSize"), 0);
@@ -190,18 +189,16 @@ TEST_F(OrvColorApplyTest, AStepOfThreeMovesEverySizeByThree) {
   EXPECT_EQ(FontsValue(L"DeltaSize"), 3);
   EXPECT_EQ(LineOf(ColourFontPath(), L"Star.Name.Size"), L"Star.Name.Size = 17");  // 14 + 3
   for (int i = 0; i < 3; ++i) catalogue.SetAllFontSize(2);
-  EXPECT_EQ(FontsValue(L"DeltaSize"), -6);
-  EXPECT_EQ(FontsValue(L"IsMin"), 0);
+  EXPECT_EQ(std::pair(FontsValue(L"DeltaSize"), FontsValue(L"IsMin")), std::pair(-6, 0));
   EXPECT_EQ(view1.GetSize(L"Star.Magnitude.Size"), 6);  // 12 - 6
 }
 
 TEST_F(OrvColorApplyTest, OneCallIsOneStepWithTwoSkyViews) {
   Loaded(&corlum2).SetAllFontSize(0);
   EXPECT_EQ(FontsValue(L"DeltaSize"), 2);
-  EXPECT_EQ(view1.GetSize(L"Star.Name.Size"), 16);
-  EXPECT_EQ(view2.GetSize(L"Star.Name.Size"), 16);
-  EXPECT_EQ(view1.GetRedrawCount(), 2);  // the load and the resize
-  EXPECT_EQ(view2.GetRedrawCount(), 2);
+  EXPECT_EQ(std::pair(view1.GetSize(L"Star.Name.Size"), view2.GetSize(L"Star.Name.Size")), Sizes(16, 16));
+  // The load and the resize.
+  EXPECT_EQ(std::pair(view1.GetRedrawCount(), view2.GetRedrawCount()), std::pair(2, 2));
 }
 
 TEST_F(OrvColorApplyTest, SizesComeFromTheCatalogueAndOnlyTheFirstMatchingLineChanges) {
@@ -219,10 +216,9 @@ TEST_F(OrvColorApplyTest, SizesComeFromTheCatalogueAndOnlyTheFirstMatchingLineCh
 TEST_F(OrvColorApplyTest, AMissingColourFontFileStopsTheResizeAndKeepsTheDelta) {
   COrvColor catalogue = Catalogue(&corlum1, nullptr);
   catalogue.SetAllFontSize(0);
-  EXPECT_EQ(FontsValue(L"DeltaSize"), -999);
   EXPECT_NE(catalogue.GetLastFailure().Find(L"ColorFont.txt: No such file or directory"), -1);
-  EXPECT_EQ(view1.GetRedrawCount(), 0);
-  EXPECT_TRUE(ReadFileBytes(DefaultsPath()).empty());
+  EXPECT_EQ(std::tuple(FontsValue(L"DeltaSize"), view1.GetRedrawCount(), ReadFileBytes(DefaultsPath())),
+            std::tuple(-999, 0, ""));
 }
 
 TEST_F(OrvColorApplyTest, NothingHappensWithoutSkyViews) {
@@ -230,8 +226,7 @@ TEST_F(OrvColorApplyTest, NothingHappensWithoutSkyViews) {
   catalogue.Save();
   catalogue.Load(1);
   catalogue.SetAllFontSize(0);
-  EXPECT_TRUE(ReadFileBytes(ColourFontPath()).empty());
-  EXPECT_EQ(FontsValue(L"DeltaSize"), -999);  // never written
+  EXPECT_EQ(std::pair(ReadFileBytes(ColourFontPath()), FontsValue(L"DeltaSize")), std::pair(std::string(), -999));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -25,7 +26,6 @@ using orv::RenderSample;
 using orv::test::EveryPixel;
 using orv::test::FillLumImage;
 using orv::test::MakeLumImage;
-using orv::test::SetPixel;
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -74,15 +74,12 @@ TEST_P(EveryPath, GreyLevelsAndColourIndexesAtEightBits) {
 }
 
 TEST_P(EveryPath, DitheredWordsAtSixteenBits) {
-  // Level 100 (stored 100 in a 0 ... 255 window) and 253.
   auto image = MakeLumImage(3, 2, 1, {100, 100, 253, 100, 100, 253});
   image->SetLevel(0, 0.0, 255.0);
   auto dib = Render(*image, 3, 2, 16);
-  EXPECT_EQ(Word(dib->GetImageAdr16(0, 0)), 0x35AD);  // even x + y: 104
-  EXPECT_EQ(Word(dib->GetImageAdr16(1, 0)), 0x318C);  // odd: 100
-  EXPECT_EQ(Word(dib->GetImageAdr16(2, 0)), 0x7FFF);  // even: 253 + 4 limited to 255
-  EXPECT_EQ(Word(dib->GetImageAdr16(0, 1)), 0x318C);
-  EXPECT_EQ(Word(dib->GetImageAdr16(1, 1)), 0x35AD);
+  // Levels 100 and 253; where x + y is even 4 is added (104, and 253 + 4 limited to 255).
+  EXPECT_TRUE(EveryPixel(3, 2, [&](int x, int y) { return Word(dib->GetImageAdr16(x, y)); },
+                         [](int x, int y) { return WORD(x == 2 ? 0x7FFF : (x + y) % 2 == 0 ? 0x35AD : 0x318C); }));
 }
 
 TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRedAndThirtyTwoBitsKeepTheFourthByte) {
@@ -92,11 +89,9 @@ TEST_P(EveryPath, TwentyFourBitsAreBlueGreenRedAndThirtyTwoBitsKeepTheFourthByte
   EXPECT_EQ(Bytes(Render(*red, 1, 1, 24)->GetImageAdr24(0, 0), 4), (std::vector<BYTE>{0, 0, 255, 0xA5}));
   auto image = MakeLumImage(20, 1, 1);
   image->SetLevel(0, 0.0, 255.0);
+  FillLumImage(*image, [](int x, int, int) { return float(x * 10); });
   std::vector<BYTE> want;
-  for (int x = 0; x < 20; ++x) {
-    SetPixel(*image, x, 0, 0, float(x * 10));
-    want.insert(want.end(), {BYTE(x * 10), BYTE(x * 10), BYTE(x * 10), 0x77});
-  }
+  for (int x = 0; x < 20; ++x) want.insert(want.end(), {BYTE(x * 10), BYTE(x * 10), BYTE(x * 10), 0x77});
   EXPECT_EQ(Bytes(*Render(*image, 20, 1, 32, 0x77)), want);
 }
 
@@ -160,22 +155,15 @@ TEST(ScalarRule, SpecialValues) {
     float v, fmin, fmax, scale;
     BYTE level;
   } rows[] = {
-      {100.0f, 100.0f, 200.0f, 2.55f, 0},  // at the minimum
-      {200.0f, 100.0f, 200.0f, 2.55f, 255},
-      {150.0f, 100.0f, 200.0f, 2.55f, 127},
-      {kNaN, 100.0f, 200.0f, 2.55f, 0},
-      {kInf, 100.0f, 200.0f, 2.55f, 255},
-      {-kInf, 100.0f, 200.0f, 2.55f, 0},
-      {5.0f, 5.0f, 5.0f, kInf, 0},           // zero-width window: at or below the minimum wins
-      {6.0f, 5.0f, 5.0f, kInf, 255},
-      {5.5f, 6.0f, 5.0f, -255.0f, 0},         // inverted
-      {6.5f, 6.0f, 5.0f, -255.0f, 255},
+      {100.0f, 100.0f, 200.0f, 2.55f, 0}, {200.0f, 100.0f, 200.0f, 2.55f, 255}, {150.0f, 100.0f, 200.0f, 2.55f, 127},
+      {kNaN, 100.0f, 200.0f, 2.55f, 0}, {kInf, 100.0f, 200.0f, 2.55f, 255}, {-kInf, 100.0f, 200.0f, 2.55f, 0},
+      {5.0f, 5.0f, 5.0f, kInf, 0}, {6.0f, 5.0f, 5.0f, kInf, 255},  // zero-width window: at or below the minimum wins
+      {5.5f, 6.0f, 5.0f, -255.0f, 0}, {6.5f, 6.0f, 5.0f, -255.0f, 255},  // inverted
       {1.0f, 0.0f, 2.0f, kInf, 255},          // infinite scale
       {3e38f, -3e38f, kInf, 1e-30f, 255},     // v - fmin overflows to infinity
       {1e-45f, 0.0f, 1e-44f, 1e38f, 0},       // denormals: the product is below 1
       {5e-39f, 0.0f, 1e-38f, 2.55e38f, 1},   // a denormal difference: 5e-39 x 2.55e38 = 1.275
-      {kNaN, kNaN, kNaN, kNaN, 0},
-      {1.0f, kNaN, 2.0f, 1.0f, 0},
+      {kNaN, kNaN, kNaN, kNaN, 0}, {1.0f, kNaN, 2.0f, 1.0f, 0},
   };
   for (const Row& r : rows)
     EXPECT_EQ(orv::level::FloatRule(r.v, r.fmin, r.fmax, r.scale), r.level)
@@ -242,13 +230,9 @@ TEST(EveryPathMatchesScalar, RandomData) {
     for (int planes : {1, 3}) {
       auto image = MakeLumImage(width, 5, planes);
       for (int p = 0; p < planes; ++p) image->SetLevel(p, 10.0 * p + round, 200.0 + 17.0 * p);
-      FillLumImage(*image, [&](int, int, int) {
-        if (round % 2 == 0) return around(rng);
-        const std::uint32_t b = bitsOf(rng);  // any bit pattern: NaNs, infinities, denormals
-        float v;
-        std::memcpy(&v, &b, sizeof v);
-        return v;
-      });
+      // Odd rounds take any bit pattern: NaNs, infinities, denormals.
+      FillLumImage(*image,
+                   [&](int, int, int) { return round % 2 == 0 ? around(rng) : std::bit_cast<float>(bitsOf(rng)); });
       ExpectSameAsScalar(*image, "random round " + std::to_string(round));
     }
   }

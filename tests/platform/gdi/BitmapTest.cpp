@@ -7,14 +7,13 @@
 
 #include "GdiTestSupport.h"
 #include "platform/base/Resources.h"
+#include "support/PixelChecks.h"
 
 namespace orv::gdi::test {
 namespace {
 
 struct BmpSpec {
-  int bpp = 8;
-  int width = 5;
-  int height = 3;
+  int bpp = 8, width = 5, height = 3;
   bool topDown = false;
   std::vector<RGBQUAD> palette;
   bool fileHeader = true;
@@ -85,19 +84,16 @@ std::vector<RGBQUAD> Palette(int n) {
 const std::vector<RGBQUAD> kBlackWhite = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 
 TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
+  using enum PixelFormat;
   const struct {
     const char* name;
     int bpp;
     std::vector<RGBQUAD> palette;
     PixelFormat format;
-  } cases[] = {{"1-bit black and white", 1, kBlackWhite, PixelFormat::Mono1},
-               {"1-bit two colours", 1, Palette(2), PixelFormat::Rgb32},
-               {"4-bit", 4, Palette(16), PixelFormat::Rgb32},
-               {"4-bit short palette", 4, Palette(5), PixelFormat::Rgb32},
-               {"8-bit", 8, Palette(256), PixelFormat::Rgb32},
-               {"16-bit", 16, {}, PixelFormat::Rgb32},
-               {"24-bit", 24, {}, PixelFormat::Rgb32},
-               {"32-bit", 32, {}, PixelFormat::Rgb32}};
+  } cases[] = {{"1-bit black and white", 1, kBlackWhite, Mono1}, {"1-bit two colours", 1, Palette(2), Rgb32},
+               {"4-bit", 4, Palette(16), Rgb32}, {"4-bit short palette", 4, Palette(5), Rgb32},
+               {"8-bit", 8, Palette(256), Rgb32}, {"16-bit", 16, {}, Rgb32}, {"24-bit", 24, {}, Rgb32},
+               {"32-bit", 32, {}, Rgb32}};
   for (const auto& c : cases)
     for (bool topDown : {false, true})
       for (int width : {1, 7, 13, 33}) {
@@ -109,10 +105,9 @@ TEST(BitmapDecoding, EveryDepthInBothRowOrdersGivesTheImagePixels) {
         ASSERT_TRUE(bitmap.LoadBitmapFromBmp(file.data(), file.size())) << c.name;
         const Surface& surface = *bitmap.GetSurface();
         ASSERT_EQ(surface.Format(), c.format) << c.name;
-        for (int y = 0; y < s.height; ++y)
-          for (int x = 0; x < width; ++x)
-            ASSERT_EQ(surface.PixelColor(x, y), ExpectedColor(s, x, y))
-                << c.name << (topDown ? " top-down" : " bottom-up") << " width " << width << " at " << x << "," << y;
+        ASSERT_TRUE(orv::test::EveryPixel(width, s.height, [&](int x, int y) { return surface.PixelColor(x, y); },
+                                          [&](int x, int y) { return ExpectedColor(s, x, y); }))
+            << c.name << (topDown ? " top-down" : " bottom-up") << " width " << width;
       }
 }
 

@@ -67,8 +67,8 @@ TEST(Fills, SystemColourBrushesPaintTheirSystemColour) {
   ASSERT_TRUE(face.CreateSysColorBrush(COLOR_3DFACE));
   c.dc.FillRect(CRect(0, 0, 1, 1), &face);
   c.dc.FillRect(CRect(1, 0, 2, 1), CBrush::FromHandle(GetSysColorBrush(COLOR_WINDOW)));
-  EXPECT_EQ(c.surface().PixelColor(0, 0), GetSysColor(COLOR_3DFACE));
-  EXPECT_EQ(c.surface().PixelColor(1, 0), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(std::pair(c.surface().PixelColor(0, 0), c.surface().PixelColor(1, 0)),
+            std::pair(GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_WINDOW)));
   for (int bad : {25, -1}) EXPECT_EQ(GetSysColorBrush(bad), nullptr) << bad;
   EXPECT_FALSE(CBrush().CreateSysColorBrush(99));
 }
@@ -163,10 +163,9 @@ TEST(Shapes, RectanglesOutlineWithThePenAndFillWithTheBrushAndFramesUseTwoColour
   Canvas frame(5, 4, PixelFormat::Rgb32);
   const COLORREF light = RGB(255, 255, 255), dark = RGB(128, 128, 128);
   frame.dc.Draw3dRect(CRect(0, 0, 5, 4), light, dark);
-  const int L = int(ColorToPixel(light)), D = int(ColorToPixel(dark));
-  EXPECT_EQ(Row(frame.surface(), 0), (std::vector<int>{L, L, L, L, D}));
-  EXPECT_EQ(Row(frame.surface(), 1), (std::vector<int>{L, 0, 0, 0, D}));
-  EXPECT_EQ(Row(frame.surface(), 3), (std::vector<int>{D, D, D, D, D}));
+  const std::uint32_t L = ColorToPixel(light), D = ColorToPixel(dark);
+  EXPECT_EQ(RawPixels(frame.surface()),
+            (std::vector{L, L, L, L, D, L, 0u, 0u, 0u, D, L, 0u, 0u, 0u, D, D, D, D, D, D}));
   EXPECT_EQ(frame.dc.GetBkColor(), dark);
 }
 
@@ -174,8 +173,7 @@ TEST(Pixels, SetAndGetInsideTheClipOnlyAndHonourTheViewport) {
   Canvas c(4, 4, PixelFormat::Rgb32);
   EXPECT_EQ(c.dc.SetPixel(1, 2, RGB(9, 8, 7)), RGB(9, 8, 7));
   EXPECT_EQ(c.dc.GetPixel(1, 2), RGB(9, 8, 7));
-  EXPECT_EQ(c.dc.SetPixel(4, 0, RGB(1, 1, 1)), CLR_INVALID);
-  EXPECT_EQ(c.dc.GetPixel(-1, 0), CLR_INVALID);
+  EXPECT_EQ(std::pair(c.dc.SetPixel(4, 0, RGB(1, 1, 1)), c.dc.GetPixel(-1, 0)), std::pair(CLR_INVALID, CLR_INVALID));
   c.dc.SetViewportOrg(1, 1);
   EXPECT_EQ(c.dc.GetPixel(0, 1), RGB(9, 8, 7));
   CRect box;

@@ -45,41 +45,40 @@ const char kSample[] =
 
 TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
   struct Row {
-    int line;
     const wchar_t *section, *key, *def;
     DWORD size, expectedCount;
     std::wstring expected;
   } rows[] = {
-      {1, L"General", L"FileId", L"d", 64, 2, L"42"},
-      {2, L"GENERAL", L"fileid", L"d", 64, 2, L"42"},
-      {3, L" General ", L" FileId\t", L"d", 64, 2, L"42"},
-      {4, L"General", L"Quoted", L"d", 64, 10, L"  spaced  "},
-      {5, L"General", L"Single", L"d", 64, 1, L"x"},
-      {6, L"General", L"Unmatched", L"d", 64, 4, L"\"abc"},
-      {7, L"General", L"OnlyQuote", L"d", 64, 1, L"\""},
-      {8, L"General", L"Empty", L"d", 64, 0, L""},
-      {9, L"General", L"NoEquals", L"dflt", 64, 4, L"dflt"},
-      {10, L"General", L"Eq", L"d", 64, 4, L"=b=c"},
-      {11, L"General", L";Hidden", L"d", 64, 1, L"d"},
-      {12, L"spaced name", L"key with spaces", L"d", 64, 1, L"v"},
-      {13, L"Spaced Name", L"after", L"d", 64, 13, L"broken header"},
-      {14, L"[Broken", L"after", L"d", 64, 1, L"d"},
-      {15, L"General", L"Extra", L"d", 64, 1, L"d"},
-      {16, L"Tail", L"last", L"d", 64, 10, L"no newline"},
-      {17, L"", L"orphan", L"d", 64, 1, L"d"},
-      {18, L"Missing", L"key", L"d  \t", 64, 4, L"d  \t"},  // tabs stay, trailing spaces go
-      {19, L"Missing", L"key", nullptr, 64, 0, L""},
-      {20, L"General", L"FileId", L"d", 3, 2, L"42"},  // exactly full
-      {21, L"General", L"FileId", L"d", 2, 1, L"4"},   // one short
-      {22, L"General", L"FileId", L"d", 1, 0, L""},
-      {23, L"Missing", L"key", L"default", 4, 3, L"def"},
-      {24, L"Missing", L"key", L"\td\t  ", 64, 3, L"\td\t"},
+      {L"General", L"FileId", L"d", 64, 2, L"42"},
+      {L"GENERAL", L"fileid", L"d", 64, 2, L"42"},
+      {L" General ", L" FileId\t", L"d", 64, 2, L"42"},
+      {L"General", L"Quoted", L"d", 64, 10, L"  spaced  "},
+      {L"General", L"Single", L"d", 64, 1, L"x"},
+      {L"General", L"Unmatched", L"d", 64, 4, L"\"abc"},
+      {L"General", L"OnlyQuote", L"d", 64, 1, L"\""},
+      {L"General", L"Empty", L"d", 64, 0, L""},
+      {L"General", L"NoEquals", L"dflt", 64, 4, L"dflt"},
+      {L"General", L"Eq", L"d", 64, 4, L"=b=c"},
+      {L"General", L";Hidden", L"d", 64, 1, L"d"},
+      {L"spaced name", L"key with spaces", L"d", 64, 1, L"v"},
+      {L"Spaced Name", L"after", L"d", 64, 13, L"broken header"},
+      {L"[Broken", L"after", L"d", 64, 1, L"d"},
+      {L"General", L"Extra", L"d", 64, 1, L"d"},
+      {L"Tail", L"last", L"d", 64, 10, L"no newline"},
+      {L"", L"orphan", L"d", 64, 1, L"d"},
+      {L"Missing", L"key", L"d  \t", 64, 4, L"d  \t"},  // tabs stay, trailing spaces go
+      {L"Missing", L"key", nullptr, 64, 0, L""},
+      {L"General", L"FileId", L"d", 3, 2, L"42"},  // exactly full
+      {L"General", L"FileId", L"d", 2, 1, L"4"},   // one short
+      {L"General", L"FileId", L"d", 1, 0, L""},
+      {L"Missing", L"key", L"default", 4, 3, L"def"},
+      {L"Missing", L"key", L"\td\t  ", 64, 3, L"\td\t"},
   };
   TempDir dir;
   WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.line);
+    SCOPED_TRACE(&row - rows);
     std::wstring buffer(64, kSentinel);
     EXPECT_EQ(row.expectedCount, GetPrivateProfileStringW(row.section, row.key, row.def, buffer.data(), row.size, file));
     // The text, its terminator and nothing written after them.
@@ -95,22 +94,20 @@ TEST(IniProfileString, ReadsValuesAsThePlatformDoes) {
 
 TEST(IniProfileString, ListsSectionsKeysAndEntries) {
   struct Row {
-    int line;
     const wchar_t* section;  // null: section names
     bool entries;            // GetPrivateProfileSectionW instead of key names
-    DWORD size;
-    DWORD expectedCount;
+    DWORD size, expectedCount;
     std::wstring expected;  // with its NULs
   } rows[] = {
-      {1, nullptr, false, 64, 33, L"General\0Spaced Name\0general\0Tail\0\0"s},
-      {2, L"general", false, 80, 57, L"FileId\0fileid\0Quoted\0Single\0Unmatched\0OnlyQuote\0Empty\0Eq\0\0"s},
-      {3, L"general", false, 10, 8, L"FileId\0f\0\0"s},  // too small: last string cut
-      {4, L"general", false, 9, 7, L"FileId\0\0\0"s},     // room only for the first and the end
-      {5, L"Missing", false, 8, 0, L"\0\0"s},
-      {6, L"Spaced Name", true, 64, 46, L"Key With Spaces=v\0[Broken\0after=broken header\0\0"s},
-      {7, L"General", true, 16, 14, L"FileId=42\0file\0\0"s},
-      {8, L"Tail", true, 2, 0, L"\0\0"s},
-      {9, L"General", true, 128, 109,
+      {nullptr, false, 64, 33, L"General\0Spaced Name\0general\0Tail\0\0"s},
+      {L"general", false, 80, 57, L"FileId\0fileid\0Quoted\0Single\0Unmatched\0OnlyQuote\0Empty\0Eq\0\0"s},
+      {L"general", false, 10, 8, L"FileId\0f\0\0"s},  // too small: last string cut
+      {L"general", false, 9, 7, L"FileId\0\0\0"s},     // room only for the first and the end
+      {L"Missing", false, 8, 0, L"\0\0"s},
+      {L"Spaced Name", true, 64, 46, L"Key With Spaces=v\0[Broken\0after=broken header\0\0"s},
+      {L"General", true, 16, 14, L"FileId=42\0file\0\0"s},
+      {L"Tail", true, 2, 0, L"\0\0"s},
+      {L"General", true, 128, 109,
        L"FileId=42\0fileid=duplicate\0Quoted=\"  spaced  \"\0Single='x'\0Unmatched=\"abc\0OnlyQuote=\"\0Empty=\0"
        L"NoEquals\0Eq==b=c\0\0"s},
   };
@@ -118,7 +115,7 @@ TEST(IniProfileString, ListsSectionsKeysAndEntries) {
   WriteFileBytes(dir.File("a.ini"), kSample);
   const CString file = dir.WFile("a.ini");
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.line);
+    SCOPED_TRACE(&row - rows);
     std::wstring buffer(160, kSentinel);
     DWORD count = row.entries ? GetPrivateProfileSectionW(row.section, buffer.data(), row.size, file)
                   : row.section ? GetPrivateProfileStringW(row.section, nullptr, L"d", buffer.data(), row.size, file)
@@ -142,26 +139,11 @@ TEST(IniProfileInt, ReadsALeadingDecimalNumberWithThePlatformsWrap) {
         << "section " << !!section << ", key " << !!key << ", default " << def;
   // A value, the default, what is read. Values longer than 29 characters are read as their first 29.
   const std::tuple<const wchar_t*, int, UINT> stored[] = {
-      {L"-1", -1, 4294967295u},
-      {L"-1", 1, 4294967295u},
-      {L"1", -1, 1},
-      {L"+1", -1, 1},
-      {L"4294967296", 1, 0},
-      {L"4294967297", -1, 1},
-      {L"-4294967297", 1, 4294967295u},
-      {L"42A94967297", -1, 42},
-      {L"B4294967297", -1, 0},
-      {L"0x10", 7, 0},
-      {L"   42   ", 7, 42},
-      {L"\"7\"", 0, 7},
-      {L"", 7, 7},
-      {L"- 5", 7, 0},
-      {L"1e5", 0, 1},
-      {L"12.9", 0, 12},
-      {L"2147483648", 0, 2147483648u},
-      {L"99999999999999999999999999999", 0, 2684354559u},
-      {L"999999999999999999999999999991234", 0, 2684354559u},
-  };
+      {L"-1", -1, 4294967295u}, {L"-1", 1, 4294967295u}, {L"1", -1, 1}, {L"+1", -1, 1}, {L"4294967296", 1, 0},
+      {L"4294967297", -1, 1}, {L"-4294967297", 1, 4294967295u}, {L"42A94967297", -1, 42}, {L"B4294967297", -1, 0},
+      {L"0x10", 7, 0}, {L"   42   ", 7, 42}, {L"\"7\"", 0, 7}, {L"", 7, 7}, {L"- 5", 7, 0}, {L"1e5", 0, 1},
+      {L"12.9", 0, 12}, {L"2147483648", 0, 2147483648u}, {L"99999999999999999999999999999", 0, 2684354559u},
+      {L"999999999999999999999999999991234", 0, 2684354559u}};
   for (auto [value, def, expected] : stored) {
     ASSERT_TRUE(WritePrivateProfileStringW(L"s", L"k", value, file));
     EXPECT_EQ(expected, GetPrivateProfileIntW(L"s", L"k", def, file)) << CString(value);
@@ -170,33 +152,33 @@ TEST(IniProfileInt, ReadsALeadingDecimalNumberWithThePlatformsWrap) {
 
 TEST(IniProfileWrite, CreatesEditsAndDeletesInPlace) {
   struct Step {
-    int line;
     const wchar_t *section, *key, *value;
     BOOL result;
     std::string bytes;  // the whole file afterwards
   } steps[] = {
-      {1, L"General", L"FileId", L"42", TRUE, "[General]\r\nFileId=42\r\n"},
-      {2, L" general ", L"FILEID", L"43", TRUE, "[General]\r\nFileId=43\r\n"},
-      {3, L"Other", L"K", L" v ", TRUE, "[General]\r\nFileId=43\r\n[Other]\r\nK= v \r\n"},
-      {4, L"General", L"New", L"", TRUE, "[General]\r\nFileId=43\r\nNew=\r\n[Other]\r\nK= v \r\n"},
-      {5, L"General", L"FileId", nullptr, TRUE, "[General]\r\nNew=\r\n[Other]\r\nK= v \r\n"},
-      {6, L"General", L"absent", nullptr, TRUE, "[General]\r\nNew=\r\n[Other]\r\nK= v \r\n"},
-      {7, L"GENERAL", nullptr, nullptr, TRUE, "[Other]\r\nK= v \r\n"},
-      {8, L"Absent", nullptr, nullptr, TRUE, "[Other]\r\nK= v \r\n"},
-      {9, L"Other", L"a=b", L"x", FALSE, "[Other]\r\nK= v \r\n"},
-      {10, L"Other", L"K", L"x\r\n[Injected]", FALSE, "[Other]\r\nK= v \r\n"},
-      {11, L"Oth\ner", L"K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
-      {12, L"Other", L"[K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
-      {13, L"Other", L";K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
-      {14, L"Other", L"K", L"\"q\"", TRUE, "[Other]\r\nK= \"q\"\r\n"},  // the spacing stays
-      {15, nullptr, nullptr, nullptr, TRUE, "[Other]\r\nK= \"q\"\r\n"},
-      {16, nullptr, L"K", L"x", FALSE, "[Other]\r\nK= \"q\"\r\n"},
+      {L"General", L"FileId", L"42", TRUE, "[General]\r\nFileId=42\r\n"},
+      {L" general ", L"FILEID", L"43", TRUE, "[General]\r\nFileId=43\r\n"},
+      {L"Other", L"K", L" v ", TRUE, "[General]\r\nFileId=43\r\n[Other]\r\nK= v \r\n"},
+      {L"General", L"New", L"", TRUE, "[General]\r\nFileId=43\r\nNew=\r\n[Other]\r\nK= v \r\n"},
+      {L"General", L"FileId", nullptr, TRUE, "[General]\r\nNew=\r\n[Other]\r\nK= v \r\n"},
+      {L"General", L"absent", nullptr, TRUE, "[General]\r\nNew=\r\n[Other]\r\nK= v \r\n"},
+      {L"GENERAL", nullptr, nullptr, TRUE, "[Other]\r\nK= v \r\n"},
+      {L"Absent", nullptr, nullptr, TRUE, "[Other]\r\nK= v \r\n"},
+      {L"Other", L"a=b", L"x", FALSE, "[Other]\r\nK= v \r\n"},
+      {L"Other", L"K", L"x\r\n[Injected]", FALSE, "[Other]\r\nK= v \r\n"},
+      {L"Oth\ner", L"K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
+      {L"Other", L"[K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
+      {L"Other", L";K", L"x", FALSE, "[Other]\r\nK= v \r\n"},
+      {L"Other", L"K", L"\"q\"", TRUE, "[Other]\r\nK= \"q\"\r\n"},  // the spacing stays
+      {nullptr, nullptr, nullptr, TRUE, "[Other]\r\nK= \"q\"\r\n"},
+      {nullptr, L"K", L"x", FALSE, "[Other]\r\nK= \"q\"\r\n"},
   };
   TempDir dir;
   const CString file = dir.WFile("w.ini");
   for (const auto& step : steps) {
-    EXPECT_EQ(step.result, WritePrivateProfileStringW(step.section, step.key, step.value, file)) << "step " << step.line;
-    EXPECT_EQ(step.bytes, ReadFileBytes(dir.File("w.ini"))) << "step " << step.line;
+    SCOPED_TRACE(&step - steps);
+    EXPECT_EQ(step.result, WritePrivateProfileStringW(step.section, step.key, step.value, file));
+    EXPECT_EQ(step.bytes, ReadFileBytes(dir.File("w.ini")));
   }
   EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Path()), {}));  // no temporary left
   // Deleting from a file that does not exist creates nothing.

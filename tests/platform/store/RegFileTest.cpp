@@ -15,6 +15,7 @@
 #include "support/TempRegistry.h"
 
 namespace {
+using namespace std::string_literals;
 using orv::test::ReadRawValue;
 using orv::test::DwordBytes;
 using orv::test::TextBytes;
@@ -69,19 +70,12 @@ TEST_F(RegFileTest, RoundTripsInUtf16AndUtf8KeepEveryValue) {
   for (size_t i = 0; i < longBlob.size(); ++i) longBlob[i] = static_cast<BYTE>(i * 7);
   const std::vector<std::tuple<const wchar_t*, DWORD, std::vector<BYTE>>> values = {
       {L"text", REG_SZ, TextBytes(L"a \\ b \"c\" \u661f\u5ea7 \U0001F30C")},
-      {L"empty", REG_SZ, TextBytes(L"")},
-      {L"", REG_SZ, TextBytes(L"default")},
-      {L"unterminated", REG_SZ, TextBytes(L"abc", false)},
-      {L"two lines", REG_SZ, TextBytes(L"a\r\nb")},
-      {L"number", REG_DWORD, DwordBytes(0xFFFFFFFFu)},
-      {L"blob", REG_BINARY, longBlob},
-      {L"nothing", REG_BINARY, {}},
-      {L"none", REG_NONE, {}},
-      {L"big", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
-      {L"expand", REG_EXPAND_SZ, TextBytes(L"%HOME%\\x")},
-      {L"multi", REG_MULTI_SZ, TextBytes(std::wstring(L"one\0two\0", 8))},
-      {L"\u540d\u524d \"q\" \\", REG_DWORD, DwordBytes(7)},
-  };
+      {L"empty", REG_SZ, TextBytes(L"")}, {L"", REG_SZ, TextBytes(L"default")},
+      {L"unterminated", REG_SZ, TextBytes(L"abc", false)}, {L"two lines", REG_SZ, TextBytes(L"a\r\nb")},
+      {L"number", REG_DWORD, DwordBytes(0xFFFFFFFFu)}, {L"blob", REG_BINARY, longBlob},
+      {L"nothing", REG_BINARY, {}}, {L"none", REG_NONE, {}}, {L"big", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {L"expand", REG_EXPAND_SZ, TextBytes(L"%HOME%\\x")}, {L"multi", REG_MULTI_SZ, TextBytes(L"one\0two\0"s)},
+      {L"\u540d\u524d \"q\" \\", REG_DWORD, DwordBytes(7)}};
   for (const auto& [name, type, data] : values) Set(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", name, type, data);
   Set(HKEY_CURRENT_USER, L"Software\\Trip\\Empty\\Leaf", L"x", REG_DWORD, DwordBytes(1));
   const std::wstring before = Export(HKEY_CURRENT_USER, L"Software\\Trip");
@@ -100,10 +94,9 @@ TEST_F(RegFileTest, RoundTripsInUtf16AndUtf8KeepEveryValue) {
     EXPECT_EQ(4, report.keys);
     EXPECT_EQ(static_cast<int>(values.size()) + 1, report.values);
     for (const auto& [name, type, data] : values) {
-      orv::test::RawValue stored = ReadRawValue(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", name);
-      ASSERT_TRUE(stored.Found()) << CString(name);
-      EXPECT_EQ(type, stored.type) << CString(name);
-      EXPECT_EQ(data, stored.bytes) << CString(name);
+      const orv::test::RawValue stored = ReadRawValue(HKEY_CURRENT_USER, L"Software\\Trip\\Sub", name);
+      EXPECT_EQ(std::tuple(ERROR_SUCCESS, type, data), std::tuple(stored.status, stored.type, stored.bytes))
+          << CString(name);
     }
     EXPECT_EQ(orv::EncodeUtf8(before), orv::EncodeUtf8(Export(HKEY_CURRENT_USER, L"Software\\Trip")));
   }
@@ -141,36 +134,22 @@ TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
 
 TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
   const std::wstring header = L"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"ok\"=dword:1\r\n";
-  const std::pair<std::wstring, int> rows[] = {
+  // Whole files, and the line of their first error.
+  std::vector<std::pair<std::wstring, int>> rows = {
       {L"", 1},
       {L"REGEDIT5\r\n[HKEY_CURRENT_USER\\X]\r\n", 1},
       {L"Windows Registry Editor Version 5.00\r\n\"v\"=dword:1\r\n", 2},
-      {header + L"[HKEY_CLASSES_ROOT\\X]\r\n", 5},
-      {header + L"[HKEY_CURRENT_USER\\X\r\n", 5},
-      {header + L"\"v\"=dword:123456789\r\n", 5},
-      {header + L"\"v\"=dword:\r\n", 5},
-      {header + L"\"v\"=dword:12x4\r\n", 5},
-      {header + L"\"v\"=hex:1,2,zz\r\n", 5},
-      {header + L"\"v\"=hex:100\r\n", 5},
-      {header + L"\"v\"=hex(4):01,02,03\r\n", 5},
-      {header + L"\"v\"=hex(4):01,02,03,04,05\r\n", 5},
-      {header + L"\"v\"=hex(4):01,02,03,04,05,06,07,08\r\n", 5},
-      {header + L"\"v\"=hex(b):01,02,03\r\n", 5},
-      {header + L"\"v\"=hex(b):01,02,03,04,05\r\n", 5},
-      {header + L"\"v\"=hex(:01\r\n", 5},
-      {header + L"\"v\"=\"unterminated\r\n", 5},
-      {header + L"\"v\"=\"a\" b\r\n", 5},
-      {header + L"\"v=\"a\"\r\n", 5},
-      {header + L"\"v\" \"a\"\r\n", 5},
-      {header + L"\"v\"=str:x\r\n", 5},
-      {header + L"garbage\r\n", 5},
       {header + L"[-HKEY_CURRENT_USER\\Software\\B]\r\n\"v\"=dword:1\r\n", 6},
-      {header + L"[HKEY_CURRENT_USER\\Software\\C]\r\n\"v\"=hex:01,\\\r\n  02,zz\r\n", 6},
-      {header + L"[-HKEY_CURRENT_USER\\Software" + std::wstring(1, L'\0') + L"\\Victim]\r\n", 5},
-      {header + L"\"a" + std::wstring(1, L'\0') + L"b\"=dword:1\r\n", 5},
-      {header + L"[-HKEY_CURRENT_USER]\r\n", 5},
-      {header + L"[HKEY_CURRENT_USER\\" + std::wstring(256, L'k') + L"]\r\n", 5},
-  };
+      {header + L"[HKEY_CURRENT_USER\\Software\\C]\r\n\"v\"=hex:01,\\\r\n  02,zz\r\n", 6}};
+  // Lines that are wrong after the header (line 5).
+  for (const std::wstring& bad :
+       {L"[HKEY_CLASSES_ROOT\\X]"s, L"[HKEY_CURRENT_USER\\X"s, L"\"v\"=dword:123456789"s, L"\"v\"=dword:"s,
+        L"\"v\"=dword:12x4"s, L"\"v\"=hex:1,2,zz"s, L"\"v\"=hex:100"s, L"\"v\"=hex(4):01,02,03"s,
+        L"\"v\"=hex(4):01,02,03,04,05"s, L"\"v\"=hex(4):01,02,03,04,05,06,07,08"s, L"\"v\"=hex(b):01,02,03"s,
+        L"\"v\"=hex(b):01,02,03,04,05"s, L"\"v\"=hex(:01"s, L"\"v\"=\"unterminated"s, L"\"v\"=\"a\" b"s, L"\"v=\"a\""s,
+        L"\"v\" \"a\""s, L"\"v\"=str:x"s, L"garbage"s, L"[-HKEY_CURRENT_USER\\Software\0\\Victim]"s,
+        L"\"a\0b\"=dword:1"s, L"[-HKEY_CURRENT_USER]"s, L"[HKEY_CURRENT_USER\\" + std::wstring(256, L'k') + L"]"})
+    rows.emplace_back(header + bad + L"\r\n", 5);
   for (const auto& [text, line] : rows) {
     SCOPED_TRACE(orv::EncodeUtf8(text));
     orv::RegImportReport report = orv::ImportRegText(text);

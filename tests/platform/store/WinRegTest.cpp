@@ -26,13 +26,6 @@ protected:
     EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(parent, path, 0, nullptr, 0, access, nullptr, &key, nullptr)) << path;
     return key;
   }
-  LSTATUS Open(HKEY parent, const wchar_t* path, HKEY* key, REGSAM access = KEY_READ) {
-    return RegOpenKeyExW(parent, path, 0, access, key);
-  }
-  LSTATUS SetString(HKEY key, const wchar_t* name, const std::wstring& text) {
-    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  }
   LSTATUS SetDword(HKEY key, const wchar_t* name, DWORD value) {
     return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   }
@@ -46,15 +39,12 @@ protected:
     for (DWORD i = 0;; ++i) {
       wchar_t name[256];
       DWORD size = 256;
-      LSTATUS st = RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
-      if (st != ERROR_SUCCESS) {
-        EXPECT_EQ(ERROR_NO_MORE_ITEMS, st);
-        break;
-      }
+      const LSTATUS st = RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+      EXPECT_TRUE(st == ERROR_SUCCESS || st == ERROR_NO_MORE_ITEMS) << st;
+      if (st != ERROR_SUCCESS) return names;
       EXPECT_EQ(std::wcslen(name), size);
       names.emplace_back(name);
     }
-    return names;
   }
 
   orv::test::TempRegistry m_registry;
@@ -62,20 +52,16 @@ protected:
 
 TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
   RegCloseKey(Create(HKEY_CURRENT_USER, L"Software\\Orrelab\\MixedCase"));
+  // Empty parts inside or at the end of a path name nothing.
   const std::pair<const wchar_t*, LSTATUS> rows[] = {
-      {L"Software\\Orrelab\\MixedCase", ERROR_SUCCESS},
-      {L"SOFTWARE\\ORRELAB\\MIXEDCASE", ERROR_SUCCESS},
-      {L"software\\orrelab\\mixedcase\\", ERROR_SUCCESS},
-      {L"Software\\Orrelab\\MixedCas", ERROR_FILE_NOT_FOUND},
-      {L"Software\\Orrelab\\MixedCase\\Sub", ERROR_FILE_NOT_FOUND},
-      {L"\\Software", ERROR_BAD_PATHNAME},
-      {L"Software\\\\Orrelab\\MixedCase", ERROR_SUCCESS},  // an empty middle part names nothing
-      {L"Software\\Orrelab\\\\\\MixedCase\\\\", ERROR_SUCCESS},
-      {L"\\", ERROR_BAD_PATHNAME},
-  };
+      {L"Software\\Orrelab\\MixedCase", ERROR_SUCCESS}, {L"SOFTWARE\\ORRELAB\\MIXEDCASE", ERROR_SUCCESS},
+      {L"software\\orrelab\\mixedcase\\", ERROR_SUCCESS}, {L"Software\\Orrelab\\MixedCas", ERROR_FILE_NOT_FOUND},
+      {L"Software\\Orrelab\\MixedCase\\Sub", ERROR_FILE_NOT_FOUND}, {L"\\Software", ERROR_BAD_PATHNAME},
+      {L"Software\\\\Orrelab\\MixedCase", ERROR_SUCCESS}, {L"Software\\Orrelab\\\\\\MixedCase\\\\", ERROR_SUCCESS},
+      {L"\\", ERROR_BAD_PATHNAME}};
   for (auto [path, expected] : rows) {
     HKEY opened = nullptr;
-    EXPECT_EQ(expected, Open(HKEY_CURRENT_USER, path, &opened)) << path;
+    EXPECT_EQ(expected, RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &opened)) << path;
     if (opened != nullptr) RegCloseKey(opened);
   }
   HKEY key = nullptr;
@@ -85,7 +71,7 @@ TEST_F(WinRegTest, KeyNamesMatchInAnyCaseAndKeepTheirCase) {
   EXPECT_EQ(REG_OPENED_EXISTING_KEY, disposition);
   RegCloseKey(key);
   HKEY parent = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, L"SOFTWARE\\orrelab", &parent));
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\orrelab", 0, KEY_READ, &parent));
   EXPECT_EQ(std::vector<std::wstring>{L"MixedCase"}, Subkeys(parent));
   RegCloseKey(parent);
 }
@@ -120,8 +106,7 @@ TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
     SCOPED_TRACE(CString(read).ToUtf8());
     DWORD type = 99, size = 0;
     ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, read, nullptr, &type, nullptr, &size));
-    EXPECT_EQ(expectedType, type);
-    EXPECT_EQ(bytes.size(), size);
+    EXPECT_EQ(std::pair(expectedType, static_cast<DWORD>(bytes.size())), std::pair(type, size));
     std::vector<BYTE> buffer(bytes.size() + 4, kSentinel);
     size = static_cast<DWORD>(buffer.size());
     ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, read, nullptr, &type, buffer.data(), &size));
@@ -133,16 +118,15 @@ TEST_F(WinRegTest, ValuesKeepTheirTypeAndBytes) {
 
 TEST_F(WinRegTest, QueryBufferTooSmallAsksForMoreAndWritesNothing) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Buffers");
-  ASSERT_EQ(ERROR_SUCCESS, SetString(key, L"Text", L"abc"));
   const DWORD needed = 4 * sizeof(wchar_t);
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"abc"), needed));
   using Row = std::pair<DWORD, LSTATUS>;  // the size offered, the answer
   for (auto [offered, expected] : {Row{needed, ERROR_SUCCESS}, Row{needed - 1, ERROR_MORE_DATA},
                                    Row{0, ERROR_MORE_DATA}, Row{needed + 7, ERROR_SUCCESS}}) {
     std::vector<BYTE> buffer(needed + 8, kSentinel);
     DWORD size = offered, type = 0;
     EXPECT_EQ(expected, RegQueryValueExW(key, L"Text", nullptr, &type, buffer.data(), &size)) << offered;
-    EXPECT_EQ(needed, size);
-    EXPECT_EQ(REG_SZ, type);
+    EXPECT_EQ(std::pair(needed, DWORD{REG_SZ}), std::pair(size, type));
     EXPECT_TRUE(expected == ERROR_SUCCESS || buffer[0] == kSentinel) << "written although too small";
     EXPECT_EQ(kSentinel, buffer[needed]);
   }
@@ -165,7 +149,7 @@ TEST_F(WinRegTest, QueryBufferTooSmallAsksForMoreAndWritesNothing) {
 TEST_F(WinRegTest, ErrorCodesForBadRequests) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Errors\\Child");
   HKEY parent = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, Open(HKEY_CURRENT_USER, L"Errors", &parent, KEY_READ));
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"Errors", 0, KEY_READ, &parent));
   const BYTE three[3] = {1, 2, 3}, eight[8] = {1, 2, 3, 4, 5, 6, 7, 8};
   std::wstring longName(256, L'k');
   HKEY scratch = nullptr;
@@ -225,7 +209,7 @@ TEST_F(WinRegTest, AFailedTransactionLeavesNothingNotEvenInWhatItRead) {
             }));
   EXPECT_EQ(1u, ReadDword(key, L"v"));
   HKEY gone = nullptr;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open(key, L"New", &gone));
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(key, L"New", 0, KEY_READ, &gone));
   EXPECT_EQ(std::vector<std::wstring>{}, Subkeys(key));
   RegCloseKey(key);
 }
@@ -245,7 +229,6 @@ TEST_F(WinRegTest, LongEnumerationsAnswerEveryIndexInAnyOrder) {
                              : RegEnumKeyExW(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
     return st == ERROR_SUCCESS ? std::wstring(name) : L"-";
   };
-  auto subkeyAt = [&](DWORD i) { return nameAt(i, false); };
   std::vector<std::wstring> sorted = names;
   std::sort(sorted.begin(), sorted.end());
   std::vector<DWORD> order;
@@ -253,18 +236,18 @@ TEST_F(WinRegTest, LongEnumerationsAnswerEveryIndexInAnyOrder) {
   for (DWORD i = 301; i-- > 0;) order.push_back(i);
   for (DWORD i = 0; i < 300; ++i) order.push_back((i * 131) % 301);
   for (DWORD i : order) {
-    EXPECT_EQ(i < 300 ? sorted[i] : L"-", subkeyAt(i)) << i;
+    EXPECT_EQ(i < 300 ? sorted[i] : L"-", nameAt(i, false)) << i;
     EXPECT_EQ(i < 300 ? names[i] : L"-", nameAt(i, true)) << i;
   }
   // A key created half-way through a walk moves the later names down by one.
-  EXPECT_EQ(sorted[200], subkeyAt(200));
+  EXPECT_EQ(sorted[200], nameAt(200, false));
   RegCloseKey(Create(key, L"a"));
-  EXPECT_EQ(sorted[200], subkeyAt(201));
-  EXPECT_EQ(L"a", subkeyAt(0));
+  EXPECT_EQ(sorted[200], nameAt(201, false));
+  EXPECT_EQ(L"a", nameAt(0, false));
   RegCloseKey(key);
 }
 
-TEST_F(WinRegTest, ClosedHandlesAreRefusedNotReused) {
+TEST_F(WinRegTest, HandlesOfClosedOrDeletedKeysAreRefusedNotReused) {
   HKEY key = Create(HKEY_CURRENT_USER, L"Handles");
   ASSERT_EQ(ERROR_SUCCESS, RegCloseKey(key));
   EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(key));
@@ -277,15 +260,13 @@ TEST_F(WinRegTest, ClosedHandlesAreRefusedNotReused) {
   EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(again));
   EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(HKEY_CURRENT_USER)) << "a root needs no closing and stays usable";
   EXPECT_EQ(ERROR_SUCCESS, SetDword(HKEY_CURRENT_USER, L"AtRoot", 7));
-}
 
-TEST_F(WinRegTest, HandleOfADeletedKeyReportsKeyDeleted) {
-  HKEY key = Create(HKEY_CURRENT_USER, L"Doomed\\Leaf");
+  HKEY doomed = Create(HKEY_CURRENT_USER, L"Doomed\\Leaf");
   ASSERT_EQ(ERROR_SUCCESS, SHDeleteKeyW(HKEY_CURRENT_USER, L"doomed"));
-  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(key, L"X", 1));
+  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(doomed, L"X", 1));
   HKEY reborn = Create(HKEY_CURRENT_USER, L"Doomed\\Leaf");
-  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(key, L"X", 1)) << "a new key of the same name is another key";
-  EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(key));
+  EXPECT_EQ(ERROR_KEY_DELETED, SetDword(doomed, L"X", 1)) << "a new key of the same name is another key";
+  EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(doomed));
   RegCloseKey(reborn);
 }
 

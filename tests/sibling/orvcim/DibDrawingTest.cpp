@@ -37,8 +37,6 @@ struct Target {
 
 std::vector<BYTE> Bytes(const BYTE* p, int n) { return std::vector<BYTE>(p, p + n); }
 
-// --- CMemoryDIB::GetDC at 32 bits: the bits themselves ---------------------------------------
-
 TEST(MemoryDibContext, ThirtyTwoBitContextDrawsOnTheBitsBottomUpAndCopiesOntoOtherContexts) {
   CMemoryDIB dib;
   ASSERT_TRUE(dib.Create(4, 3, 32));
@@ -89,8 +87,7 @@ TEST(MemoryDibContext, ContextStaysAtOneAddressAndFollowsTheBits) {
   EXPECT_EQ(std::pair(dc->GetPixel(2, 0), dc->GetPixel(3, 0)), std::pair(RGB(77, 77, 77), CLR_INVALID));
 
   dib.Destroy();
-  EXPECT_EQ(dib.GetDC(), dc);
-  EXPECT_EQ(dc->GetPixel(0, 0), CLR_INVALID);
+  EXPECT_EQ(std::pair(dib.GetDC(), dc->GetPixel(0, 0)), std::pair(dc, CLR_INVALID));
   dc->FillSolidRect(0, 0, 5, 5, RGB(1, 1, 1));  // harmless
 }
 
@@ -159,12 +156,8 @@ COLORREF WritePixel(CVmDIB& dib, int x, int y, int bits, bool colorPalette) {
   const BYTE r = GetRValue(want), g = GetGValue(want), b = GetBValue(want);
   switch (bits) {
     case 8:
-      if (!colorPalette) {
-        *p = g;
-        return RGB(g, g, g);
-      }
-      *p = static_cast<BYTE>((b & 0xC0) | ((g & 0xE0) >> 2) | (r >> 5));
-      return dib.GetColorTable()[*p];
+      *p = colorPalette ? static_cast<BYTE>((b & 0xC0) | ((g & 0xE0) >> 2) | (r >> 5)) : g;
+      return colorPalette ? dib.GetColorTable()[*p] : RGB(g, g, g);
     case 16: {
       CMemoryDIB::SetPixel16(p, r, g, b);
       auto widen = [](int v) { return (v & 0xF8) | ((v & 0xF8) >> 5); };

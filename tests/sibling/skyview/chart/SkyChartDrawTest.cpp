@@ -12,19 +12,11 @@ namespace {
 using namespace orv::sky;
 using namespace orv::sky::test;
 
-SkyChartStyle FullStyle() {
-  SkyChartStyle s;
-  s.equatorialGrid = RGB(43, 83, 171);
-  s.altAzimuthGrid = RGB(46, 170, 184);
-  s.horizon = RGB(40, 119, 158);
-  s.constellationLine = RGB(0, 112, 128);
-  s.constellationName = {RGB(199, 255, 247), 14};
-  s.starName = {RGB(192, 192, 255), 14};
-  s.planetName = {RGB(255, 200, 199), 14};
-  s.deepSkyMark = RGB(118, 255, 119);
-  s.deepSkyName = {RGB(220, 255, 199), 14};
-  return s;
-}
+const SkyChartStyle kFull = {.equatorialGrid = RGB(43, 83, 171), .altAzimuthGrid = RGB(46, 170, 184),
+                             .horizon = RGB(40, 119, 158), .constellationLine = RGB(0, 112, 128),
+                             .constellationName = {RGB(199, 255, 247), 14}, .starName = {RGB(192, 192, 255), 14},
+                             .planetName = {RGB(255, 200, 199), 14}, .deepSkyMark = RGB(118, 255, 119),
+                             .deepSkyName = {RGB(220, 255, 199), 14}};
 
 struct Element {
   const char* name;
@@ -33,22 +25,21 @@ struct Element {
 };
 
 TEST(SkyChartDraw, EachElementIsDrawnFromTheStyleAndLeftOutWithoutIt) {
-  const SkyChartStyle full = FullStyle();
   const Element elements[] = {
-      {"equatorial grid", [](SkyChartStyle& s) { s.equatorialGrid.reset(); }, full.equatorialGrid},
-      {"alt-azimuth grid", [](SkyChartStyle& s) { s.altAzimuthGrid.reset(); }, full.altAzimuthGrid},
-      {"horizon", [](SkyChartStyle& s) { s.horizon.reset(); }, full.horizon},
-      {"constellation lines", [](SkyChartStyle& s) { s.constellationLine.reset(); }, full.constellationLine},
-      {"nebula mark", [](SkyChartStyle& s) { s.deepSkyMark.reset(); }, full.deepSkyMark},
+      {"equatorial grid", [](SkyChartStyle& s) { s.equatorialGrid.reset(); }, kFull.equatorialGrid},
+      {"alt-azimuth grid", [](SkyChartStyle& s) { s.altAzimuthGrid.reset(); }, kFull.altAzimuthGrid},
+      {"horizon", [](SkyChartStyle& s) { s.horizon.reset(); }, kFull.horizon},
+      {"constellation lines", [](SkyChartStyle& s) { s.constellationLine.reset(); }, kFull.constellationLine},
+      {"nebula mark", [](SkyChartStyle& s) { s.deepSkyMark.reset(); }, kFull.deepSkyMark},
       {"constellation name", [](SkyChartStyle& s) { s.constellationName.size.reset(); }, std::nullopt},
       {"star names", [](SkyChartStyle& s) { s.starName.color.reset(); }, std::nullopt},
       {"planet name", [](SkyChartStyle& s) { s.planetName.size.reset(); }, std::nullopt},
       {"nebula name", [](SkyChartStyle& s) { s.deepSkyName.color.reset(); }, std::nullopt},
   };
-  orv::gdi::Surface all = DrawChart(full);
+  orv::gdi::Surface all = DrawChart(kFull);
   for (const Element& e : elements) {
     SCOPED_TRACE(e.name);
-    SkyChartStyle without = full;
+    SkyChartStyle without = kFull;
     e.remove(without);
     orv::gdi::Surface less = DrawChart(without);
     EXPECT_FALSE(DifferenceBounds(all, less).IsRectEmpty());
@@ -61,9 +52,8 @@ TEST(SkyChartDraw, EachElementIsDrawnFromTheStyleAndLeftOutWithoutIt) {
 
 TEST(SkyChartDraw, AnEmptyStyleGivesBlackSkyWithStarsAndThePlanetOnly) {
   orv::gdi::Surface s = DrawChart(SkyChartStyle{});
-  std::size_t sky = PixelsOf(s, kSkyColor).size();
-  std::size_t stars = PixelsOf(s, kStarColor).size();
-  std::size_t planet = PixelsOf(s, kPlanetColor).size();
+  const std::size_t sky = PixelsOf(s, kSkyColor).size(), stars = PixelsOf(s, kStarColor).size(),
+                    planet = PixelsOf(s, kPlanetColor).size();
   EXPECT_GT(stars, 11u);   // eleven stars, each at least a dot
   EXPECT_GT(planet, 20u);  // a disc of radius 3
   EXPECT_EQ(sky + stars + planet, static_cast<std::size_t>(kWidth) * kHeight);
@@ -72,14 +62,10 @@ TEST(SkyChartDraw, AnEmptyStyleGivesBlackSkyWithStarsAndThePlanetOnly) {
 
 TEST(SkyChartDraw, TheStarsOfOrionAreAboveTheHorizonAndInsideTheChart) {
   SkyProjection view(CRect(0, 0, kWidth, kHeight));
-  std::span<const ChartStar> stars = ChartStars();
-  for (int i : {0, 1, 2, 3, 4, 5, 6, 7}) {
-    const ChartStar& star = stars[static_cast<std::size_t>(i)];
-    SCOPED_TRACE(i);
+  for (const ChartStar& star : ChartStars().first(8)) {
+    SCOPED_TRACE(&star - ChartStars().data());
     EXPECT_GT(SkyProjection::Altitude(star.ra, star.dec), 10.0);
-    auto p = view.FromEquatorial(star.ra, star.dec);
-    ASSERT_TRUE(p.has_value());
-    EXPECT_TRUE(CRect(0, 0, kWidth, kHeight).PtInRect(*p));
+    EXPECT_TRUE(CRect(0, 0, kWidth, kHeight).PtInRect(view.FromEquatorial(star.ra, star.dec).value_or(CPoint(-1, -1))));
   }
   // Near the nadir is more than 90 degrees from where the chart looks, whatever the azimuth.
   for (double azimuth : {0.0, 90.0, 180.0, 270.0}) EXPECT_FALSE(view.FromHorizontal(azimuth, -80.0).has_value());
@@ -87,7 +73,7 @@ TEST(SkyChartDraw, TheStarsOfOrionAreAboveTheHorizonAndInsideTheChart) {
 
 // The ink of a label: where the chart changes when only the label's colour does.
 CRect NameInk(int size) {
-  SkyChartStyle a = FullStyle(), b = FullStyle();
+  SkyChartStyle a = kFull, b = kFull;
   a.constellationName = {RGB(255, 255, 0), size};
   b.constellationName = {RGB(0, 255, 255), size};
   return DifferenceBounds(DrawChart(a), DrawChart(b));

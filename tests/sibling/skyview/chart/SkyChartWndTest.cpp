@@ -4,10 +4,10 @@
 
 #include "SkyChartImage.h"
 #include "platform/ui/Dialog.h"
-#include "platform/ui/TemplateBuilder.h"
 #include "platform/ui/TestDriver.h"
 #include "sibling/skyview/SkyViewControl.h"
 #include "sibling/skyview/chart/SkyChartWnd.h"
+#include "support/DialogTemplates.h"
 #include "support/ShownDialog.h"
 
 namespace {
@@ -20,25 +20,20 @@ using orv::sky::test::PixelsOf;
 constexpr UINT kChart = 1301;
 constexpr COLORREF kLine = 0x807000;  // as the catalogue defines it: blue 80, green 70, red 00
 
-std::vector<orv::SkyKey> ChartKeys() {
-  return {
-      {L"Constellation.Line.Color", {SkyValueKind::Color, kLine}},
-      {L"Constellation.Name.Size", {SkyValueKind::Size, 14}},
-      {L"Constellation.Name.Color", {SkyValueKind::Color, 0xF7FFC7}},
-      {L"Star.Name.Size", {SkyValueKind::Size, 14}},
-      {L"Star.Name.Color", {SkyValueKind::Color, 0xFFC0C0}},
-      {L"CoordinatesLine.Horizon.Color", {SkyValueKind::Color, 0x9E7728}},
-  };
-}
+const std::vector<orv::SkyKey> kChartKeys = {
+    {L"Constellation.Line.Color", {SkyValueKind::Color, kLine}},
+    {L"Constellation.Name.Size", {SkyValueKind::Size, 14}},
+    {L"Constellation.Name.Color", {SkyValueKind::Color, 0xF7FFC7}},
+    {L"Star.Name.Size", {SkyValueKind::Size, 14}},
+    {L"Star.Name.Color", {SkyValueKind::Color, 0xFFC0C0}},
+    {L"CoordinatesLine.Horizon.Color", {SkyValueKind::Color, 0x9E7728}},
+};
 
 class ChartDialog : public CDialog {
 public:
   explicit ChartDialog(CSkyViewControl& control) : m_control(control) {
-    static const orv::DialogTemplate t = [] {
-      orv::DialogTemplate d = orv::ui::DialogFrame(L"Sky", 210, 160, DS_MODALFRAME | WS_POPUP | WS_CAPTION);
-      d.items = {orv::ui::DialogItem(kChart, L"STATIC", L"", 5, 5, 200, 150, SS_OWNERDRAW)};
-      return d;
-    }();
+    static const orv::DialogTemplate t = orv::ui::testing::Dialog(
+        L"Sky", 210, 160, {orv::ui::testing::Control(kChart, L"STATIC", L"", 5, 5, 200, 150, SS_OWNERDRAW)});
     InitModalIndirect(&t);
   }
   CSkyChartWnd chart;
@@ -70,11 +65,10 @@ orv::gdi::Surface Shown(CSkyChartWnd& chart) {
 }
 
 TEST(SkyChartWnd, LineColourChangesOnShowSkyOnTheSamePixels) {
-  CSkyViewControl control(ChartKeys());
+  CSkyViewControl control(kChartKeys);
   ChartDialog dialog(control);
   RunModal(dialog, [&](DialogDriver& d) {
-    orv::gdi::Surface before = Shown(dialog.chart);
-    auto lines = PixelsOf(before, kLine);
+    const auto lines = PixelsOf(Shown(dialog.chart), kLine);
     ASSERT_GT(lines.size(), 100u);
 
     const COLORREF changed = RGB(250, 3, 7);
@@ -92,7 +86,7 @@ TEST(SkyChartWnd, LineColourChangesOnShowSkyOnTheSamePixels) {
 }
 
 TEST(SkyChartWnd, FollowsOneControlAtATimeAndLetsGoWhenItGoes) {
-  CSkyViewControl first(ChartKeys()), second(ChartKeys());
+  CSkyViewControl first(kChartKeys), second(kChartKeys);
   second.Command(L"Constellation.Line.Color = RGB(1, 2, 3)");
   second.Command(L"Constellation.Name.Size = 30");
   {
@@ -114,7 +108,7 @@ TEST(SkyChartWnd, FollowsOneControlAtATimeAndLetsGoWhenItGoes) {
 }
 
 TEST(SkyRedrawListeners, CalledForEachShowSkyUntilRemoved) {
-  CSkyViewControl control(ChartKeys());
+  CSkyViewControl control(kChartKeys);
   int a = 0, b = 0;
   int idA = control.AddRedrawListener([&] { ++a; });
   int idB = 0;
