@@ -1,6 +1,7 @@
 #include <fstream>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -44,15 +45,12 @@ TEST(FileFind, DescribesTheCurrentMatch) {
   EXPECT_EQ(CString(), finder.GetFileName());  // nothing current before the first step
   ASSERT_TRUE(finder.FindFile(dir.WFile("se*")));
   EXPECT_TRUE(finder.FindNextFile());  // another match follows
-  EXPECT_EQ(CString(L"set.lst"), finder.GetFileName());
-  EXPECT_EQ(dir.WFile("set.lst"), finder.GetFilePath());
-  EXPECT_EQ(CString(L"set"), finder.GetFileTitle());
-  EXPECT_EQ(5u, finder.GetLength());
-  EXPECT_FALSE(finder.IsDirectory());
+  EXPECT_EQ(std::tuple(finder.GetFileName(), finder.GetFilePath(), finder.GetFileTitle(), finder.GetLength(),
+                       finder.IsDirectory() != FALSE),
+            std::tuple(CString(L"set.lst"), dir.WFile("set.lst"), CString(L"set"), 5u, false));
   EXPECT_FALSE(finder.FindNextFile());  // the last match is current
-  EXPECT_EQ(CString(L"sets"), finder.GetFileName());
-  EXPECT_TRUE(finder.IsDirectory());
-  EXPECT_FALSE(finder.IsDots());
+  EXPECT_EQ(std::tuple(finder.GetFileName(), finder.IsDirectory() != FALSE, finder.IsDots() != FALSE),
+            std::tuple(CString(L"sets"), true, false));
   EXPECT_FALSE(finder.FindNextFile());
   EXPECT_EQ(CString(L"sets"), finder.GetFileName());
 }

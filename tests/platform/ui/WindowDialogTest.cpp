@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/base/CArray.h"
@@ -109,8 +111,7 @@ TEST_F(WindowDialogTest, StylesEnablingAndText) {
     ok->EnableWindow(TRUE);
     dialog.SetWindowText(L"Renamed");
     EXPECT_EQ(WindowText(dialog), L"Renamed");
-    EXPECT_EQ(ok->GetParent(), &dialog);
-    EXPECT_EQ(ok->GetDlgCtrlID(), IDOK);
+    EXPECT_EQ(std::pair(ok->GetParent(), ok->GetDlgCtrlID()), (std::pair<CWnd*, int>(&dialog, IDOK)));
     d.Click(IDOK);
   }), IDOK);
 }
@@ -133,13 +134,10 @@ TEST_F(WindowDialogTest, AStaleHandleFailsWithoutHarm) {
   HWND gone = dialog.m_hWnd;
   EXPECT_TRUE(dialog.DestroyWindow());
   EXPECT_EQ(dialog.m_hWnd, nullptr);
-  EXPECT_FALSE(IsWindow(gone));
-  EXPECT_FALSE(IsWindow(edit));
-  EXPECT_EQ(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0), 0);
   RECT r{1, 2, 3, 4};
-  EXPECT_FALSE(GetWindowRect(edit, &r));
-  EXPECT_FALSE(SetWindowTextW(edit, L"x"));
-  EXPECT_EQ(CWnd::FromHandle(edit), nullptr);
+  EXPECT_EQ(std::tuple(IsWindow(gone), IsWindow(edit), SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0),
+                       GetWindowRect(edit, &r), SetWindowTextW(edit, L"x"), CWnd::FromHandle(edit)),
+            std::tuple(FALSE, FALSE, LRESULT{0}, FALSE, FALSE, nullptr));
   orv::ui::test::ProcessEvents();  // the records go with the event loop
   EXPECT_FALSE(IsWindow(edit));
 }
@@ -366,14 +364,10 @@ TEST_F(MessageMapDialogTest, TheBaseClassHandlersHearTheirMessagesWithThePlatfor
 }
 
 TEST_F(MessageMapDialogTest, KeysOfTheDialogManager) {
-  struct Row {
-    UINT key;
-    INT_PTR result;
-  };
-  for (Row row : {Row{VK_RETURN, IDOK}, Row{VK_ESCAPE, IDCANCEL}}) {
+  for (auto [key, result] : {std::pair<UINT, INT_PTR>{VK_RETURN, IDOK}, {VK_ESCAPE, IDCANCEL}}) {
     DerivedDialog dialog;
-    EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) { d.PressKey(row.key, kEdit); }), row.result) << "key " << row.key;
-    EXPECT_EQ(dialog.okCalled, row.result == IDOK);
+    EXPECT_EQ(RunModal(dialog, [&](DialogDriver& d) { d.PressKey(key, kEdit); }), result) << "key " << key;
+    EXPECT_EQ(dialog.okCalled, result == IDOK);
   }
 }
 

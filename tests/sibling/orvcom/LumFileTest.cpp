@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -18,23 +19,20 @@ using orv::test::TempDir;
 // Switched on, the file is UTF-16LE with a mark; switched off again, UTF-8. Both read back
 // without a mode: the mark or the bytes say what the file is.
 TEST(LumFile, UnicodeModeChoosesUtf16LeWithAMarkOrUtf8AndEitherReadsBack) {
-  const struct {
-    int unicode;
-    std::string bytes;
-  } rows[] = {
+  const std::pair<int, std::string> rows[] = {
       {1, orv::test::Utf16LeWithMark(L"Star.Color = RGB(1, 2, 3)\r\n星\n")},
       {0, "Star.Color = RGB(1, 2, 3)\r\n\xE6\x98\x9F\n"},
   };
-  for (const auto& row : rows) {
+  for (const auto& [unicode, bytes] : rows) {
     TempDir dir;
     CLumFile file;
     file.SetUnicode(1, 1);
-    file.SetUnicode(row.unicode, row.unicode);
+    file.SetUnicode(unicode, unicode);
     ASSERT_TRUE(file.Open(dir.WFile("cmd.txt"), CFile::modeCreate | CFile::modeWrite | CFile::shareDenyRead, nullptr));
     file.WriteString(L"Star.Color = RGB(1, 2, 3)\r\n");
     file.WriteString(L"星\n");
     file.Close();
-    EXPECT_EQ(row.bytes, ReadFileBytes(dir.File("cmd.txt"))) << row.unicode;
+    EXPECT_EQ(bytes, ReadFileBytes(dir.File("cmd.txt"))) << unicode;
     CLumFile reader;
     ASSERT_TRUE(reader.Open(dir.WFile("cmd.txt"), CFile::modeRead | CFile::shareDenyWrite, nullptr));
     std::vector<std::wstring> lines;
@@ -55,14 +53,11 @@ TEST(CommonFile, DoesFileExistForFilesOnly) {
 }
 
 TEST(CommonFile, GetPathNameGivesTheFolder) {
-  struct Row {
-    const wchar_t* path;
-    const wchar_t* folder;
-  } rows[] = {
+  const std::pair<const wchar_t*, const wchar_t*> rows[] = {  // path, its folder
       {L"/home/u/colours.lst", L"/home/u"}, {L"/colours.lst", L"/"}, {L"colours.lst", L""},
       {L"a//b.txt", L"a"}, {L"/home/u/", L"/home/u"}, {L"", L""},
   };
-  for (const auto& row : rows) EXPECT_EQ(CString(row.folder), CCommonFile::GetPathName(row.path)) << row.path;
+  for (auto [path, folder] : rows) EXPECT_EQ(CString(folder), CCommonFile::GetPathName(path)) << path;
 }
 
 }  // namespace
