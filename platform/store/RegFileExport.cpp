@@ -67,22 +67,27 @@ LSTATUS StoredPath(HKEY root, const std::wstring& asked, std::wstring* stored) {
   return ERROR_SUCCESS;
 }
 
-LSTATUS AppendKey(HKEY root, const std::wstring& path, ValueBuffers& buffers, std::wstring* text) {
+// Appends the key `name` below the open key `parent` and everything below it; `path` is its
+// path from the root. Subkeys are opened from their parent, so a deep tree costs no walk
+// from the root for every key.
+LSTATUS AppendKey(HKEY root, HKEY parent, const std::wstring& name, const std::wstring& path, ValueBuffers& buffers,
+                  std::wstring* text) {
   HKEY key = nullptr;
-  LSTATUS st = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key);
+  LSTATUS st = RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ, &key);
   if (st != ERROR_SUCCESS) return st;
   *text += L"[" + RegistryRootName(root) + (path.empty() ? L"" : L"\\" + path) + L"]\r\n";
   st = AppendValues(key, buffers, text);
-  std::vector<std::wstring> subkeys = SubkeyNames(key);
-  RegCloseKey(key);
-  if (st != ERROR_SUCCESS) return st;
-  *text += L"\r\n";
-  for (const std::wstring& name : subkeys) {
-    st = AppendKey(root, path.empty() ? name : path + L"\\" + name, buffers, text);
-    // A subkey deleted meanwhile by another process is simply not exported.
-    if (st != ERROR_SUCCESS && st != ERROR_FILE_NOT_FOUND) return st;
+  if (st == ERROR_SUCCESS) {
+    *text += L"\r\n";
+    for (const std::wstring& sub : SubkeyNames(key)) {
+      st = AppendKey(root, key, sub, path.empty() ? sub : path + L"\\" + sub, buffers, text);
+      // A key deleted meanwhile by another process is simply not exported.
+      if (st != ERROR_SUCCESS && st != ERROR_FILE_NOT_FOUND && st != ERROR_KEY_DELETED) break;
+      st = ERROR_SUCCESS;
+    }
   }
-  return ERROR_SUCCESS;
+  RegCloseKey(key);
+  return st;
 }
 }  // namespace
 
@@ -93,7 +98,7 @@ LSTATUS ExportRegText(HKEY root, const std::wstring& subKey, std::wstring* text)
   if (st != ERROR_SUCCESS) return st;
   std::wstring body;
   ValueBuffers buffers;
-  st = AppendKey(root, path, buffers, &body);
+  st = AppendKey(root, root, path, path, buffers, &body);
   if (st != ERROR_SUCCESS) return st;
   *text = L"Windows Registry Editor Version 5.00\r\n\r\n" + body;
   return ERROR_SUCCESS;
