@@ -129,15 +129,11 @@ std::string IniDocument::Serialize() const {
       if (!lossless) out = TextEncoding::Utf8;  // keep the text rather than the old encoding
     }
   }
-  auto serialize = [&](TextEncoding as) {
-    std::string bytes = mark_;
-    for (const Line& line : lines_) {
-      bytes += !line.changed && as == encoding_ ? line.raw : EncodeText(line.text, as);
-      bytes += line.eol;
-    }
-    return bytes;
-  };
-  std::string bytes = serialize(out);
+  std::string bytes = mark_;
+  for (const Line& line : lines_) {
+    bytes += !line.changed && out == encoding_ ? line.raw : EncodeText(line.text, out);
+    bytes += line.eol;
+  }
   // CP932 bytes that happen to be valid UTF-8 (the edit removed the only sequence that is
   // not) would read back as UTF-8 next time, changing untouched values. A comment line in
   // front says which encoding the file is in, in bytes that are not UTF-8, so that every
