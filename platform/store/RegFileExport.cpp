@@ -75,7 +75,11 @@ LSTATUS AppendKey(HKEY root, HKEY parent, const std::wstring& name, const std::w
   HKEY key = nullptr;
   LSTATUS st = RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ, &key);
   if (st != ERROR_SUCCESS) return st;
-  *text += L"[" + RegistryRootName(root) + (path.empty() ? L"" : L"\\" + path) + L"]\r\n";
+  *text += L'[';
+  *text += RegistryRootName(root);
+  if (!path.empty()) *text += L'\\';
+  *text += path;
+  *text += L"]\r\n";
   st = AppendValues(key, buffers, text);
   if (st == ERROR_SUCCESS) {
     *text += L"\r\n";

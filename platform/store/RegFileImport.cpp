@@ -62,8 +62,9 @@ std::optional<DWORD> ParseHexNumber(std::wstring_view s, size_t maxDigits) {
   return value;
 }
 
-std::vector<std::wstring> SplitLines(std::wstring_view text) {
-  std::vector<std::wstring> lines;
+// Views into `text`, which outlives the parse.
+std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
+  std::vector<std::wstring_view> lines;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && text[i] != L'\n' && text[i] != L'\r') continue;
@@ -79,7 +80,7 @@ public:
   explicit Parser(std::wstring_view text) : lines_(SplitLines(text)) {}
 
   std::optional<ParseError> Parse(std::vector<Operation>* ops) {
-    if (!lines_.empty() && !lines_[0].empty() && lines_[0][0] == 0xFEFF) lines_[0].erase(0, 1);
+    if (!lines_.empty() && !lines_[0].empty() && lines_[0][0] == 0xFEFF) lines_[0].remove_prefix(1);
     bool header = false;
     bool keyDeleted = false;
     bool inKey = false;
@@ -142,11 +143,11 @@ private:
     if (!store::IsStorableName(op.path))
       return Error(L"the key path holds a character that a key name cannot hold (NUL, a line break or a lone "
                    L"surrogate)");
-    std::vector<std::wstring> parts;
-    LSTATUS st = store::SplitKeyPath(op.path.c_str(), parts);
+    LSTATUS st = store::CheckKeyPath(op.path.c_str());
     if (st == ERROR_BAD_PATHNAME) return Error(L"the key path has an empty key name");
     if (st != ERROR_SUCCESS) return Error(L"a key name is longer than 255 characters");
-    if (parts.empty() && op.kind == Operation::DeleteKey) return Error(L"a root key is never deleted");
+    bool namesNoKey = op.path.find_first_not_of(L'\\') == std::wstring::npos;
+    if (namesNoKey && op.kind == Operation::DeleteKey) return Error(L"a root key is never deleted");
     return std::nullopt;
   }
 
@@ -251,16 +252,29 @@ private:
     return std::nullopt;
   }
 
-  std::vector<std::wstring> lines_;
+  std::vector<std::wstring_view> lines_;
   int line_ = 0;
   bool ansi_ = false;
 };
+
+// The part of op's path below the key that `open` made, or null when op's key is not below
+// it. A path whose rest begins with a backslash stays whole, as a handle refuses that form.
+const wchar_t* SubkeyOf(const Operation* open, const Operation& op) {
+  if (open == nullptr || open->root != op.root || open->path.empty()) return nullptr;
+  std::wstring_view path(op.path);
+  std::size_t cut = open->path.size();
+  if (path.size() <= cut + 1 || path.compare(0, cut, open->path) != 0 || path[cut] != L'\\' ||
+      path[cut + 1] == L'\\')
+    return nullptr;
+  return op.path.c_str() + cut + 1;
+}
 
 // Runs the operations; stops at the first failure of the store. The caller makes them one
 // transaction, which also keeps the import of many keys fast.
 RegImportReport Apply(const std::vector<Operation>& ops) {
   RegImportReport report;
   HKEY key = nullptr;
+  const Operation* open = nullptr;  // the key line that made `key`
   auto fail = [&](const Operation& op, LSTATUS st, const wchar_t* what) {
     report.status = st;
     report.line = op.line;
@@ -269,17 +283,24 @@ RegImportReport Apply(const std::vector<Operation>& ops) {
   for (const Operation& op : ops) {
     LSTATUS st = ERROR_SUCCESS;
     switch (op.kind) {
-      case Operation::OpenKey:
+      case Operation::OpenKey: {
+        // Files list a key before its subkeys: a subkey of the open key is made from it, so
+        // that a deep tree costs a step per key, not a walk from the root per key.
+        const wchar_t* relative = SubkeyOf(open, op);
+        HKEY next = nullptr;
+        st = RegCreateKeyExW(relative != nullptr ? key : op.root, relative != nullptr ? relative : op.path.c_str(), 0,
+                             nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &next, nullptr);
         if (key != nullptr) RegCloseKey(key);
-        key = nullptr;
-        st = RegCreateKeyExW(op.root, op.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                             &key, nullptr);
+        key = next;
+        open = st == ERROR_SUCCESS ? &op : nullptr;
         if (st != ERROR_SUCCESS) fail(op, st, L"creating the key");
         ++report.keys;
         break;
+      }
       case Operation::DeleteKey:
         if (key != nullptr) RegCloseKey(key);
         key = nullptr;
+        open = nullptr;
         st = SHDeleteKeyW(op.root, op.path.c_str());
         if (st == ERROR_FILE_NOT_FOUND) st = ERROR_SUCCESS;  // already gone
         if (st != ERROR_SUCCESS) fail(op, st, L"deleting the key");

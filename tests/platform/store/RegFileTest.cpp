@@ -120,7 +120,11 @@ TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
       L"\"s\"=\"C:\\\\Program Files\\\\x\" ; trailing comment\n"
       L"[HKEY_CURRENT_USER\\Software\\Keep]\r\n"
       L"\"gone\"=-\r\n"
-      L"\"never\"=-\r\n";
+      L"\"never\"=-\r\n"
+      // Keys below the one before, or only looking so.
+      L"[HKCU\\Software\\Keep\\A]\n\"a\"=dword:1\n"
+      L"[HKCU\\Software\\Keep\\AB]\n\"ab\"=dword:2\n"
+      L"[HKCU\\Software\\Keep\\AB\\\\C]\n\"c\"=dword:3\n";
   orv::RegImportReport report = orv::ImportRegText(text);
   ASSERT_EQ(ERROR_SUCCESS, report.status) << orv::EncodeUtf8(report.message) << " at line " << report.line;
   HKEY key = nullptr;
@@ -130,6 +134,9 @@ TEST_F(RegFileTest, HandWrittenFilesWithCommentsContinuationsAndDeletions) {
   EXPECT_EQ(TextBytes(L"C:\\Program Files\\x"), ReadRawValue(HKEY_LOCAL_MACHINE, L"Software\\New", L"s").bytes);
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRawValue(HKEY_CURRENT_USER, L"Software\\Keep", L"gone").status);
   EXPECT_TRUE(ReadRawValue(HKEY_CURRENT_USER, L"Software\\Keep", L"stays").Found());
+  EXPECT_EQ(DwordBytes(1), ReadRawValue(HKEY_CURRENT_USER, L"Software\\Keep\\A", L"a").bytes);
+  EXPECT_EQ(DwordBytes(2), ReadRawValue(HKEY_CURRENT_USER, L"Software\\Keep\\AB", L"ab").bytes);
+  EXPECT_EQ(DwordBytes(3), ReadRawValue(HKEY_CURRENT_USER, L"Software\\Keep\\AB\\C", L"c").bytes);
 }
 
 TEST_F(RegFileTest, AFileWithAnErrorChangesNothing) {
