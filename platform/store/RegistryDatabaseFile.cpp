@@ -251,7 +251,12 @@ bool Database::SetUpSchema(std::string* problem) {
     // In WAL mode this keeps the file consistent through any crash; only the last changes
     // before a power loss may be missing. It spares a flush to disk on every change.
     rc = sqlite3_exec(db_, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
-    return rc == SQLITE_OK || fail(rc);
+    if (rc != SQLITE_OK) return fail(rc);
+    // Values are listed in the order they were made; without this index every listing sorts
+    // in a temporary table. Made here, so that stores made before it get it too; failing to
+    // add it (a busy writer elsewhere) costs speed only.
+    sqlite3_exec(db_, "CREATE INDEX IF NOT EXISTS vals_order ON vals(key, seq)", nullptr, nullptr, nullptr);
+    return true;
   };
   {
     Statement check(*statements_, "PRAGMA quick_check");
