@@ -75,11 +75,13 @@ const std::wstring& RegText(bool nested) {
   return text;
 }
 
-// Points HKEY_CURRENT_USER at a store named `name`, filled by `fill` when first used.
+// Points HKEY_CURRENT_USER at a store named `name`, filled by `fill` when first used. A
+// store already in use stays open, so that a repetition does not time opening it again.
 template <typename Fill>
 void UseStore(const std::string& name, Fill fill) {
   static std::map<std::string, bool> made;
-  orv::SetRegistryRootFile(HKEY_CURRENT_USER, Temp().File(name));
+  const std::string path = Temp().File(name);
+  if (orv::GetRegistryRootFile(HKEY_CURRENT_USER) != path) orv::SetRegistryRootFile(HKEY_CURRENT_USER, path);
   if (!made[name]) {
     fill();
     made[name] = true;
