@@ -25,7 +25,7 @@ void Clear(HKEY root) {
     if (RegEnumKeyExW(root, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     FUZZ_CHECK(SHDeleteKeyW(root, name) == ERROR_SUCCESS, "a subkey is deleted");
   }
-  std::vector<wchar_t> name(ORV_REG_MAX_VALUE_NAME + 1);
+  static std::vector<wchar_t> name(ORV_REG_MAX_VALUE_NAME + 1);
   for (;;) {
     DWORD size = static_cast<DWORD>(name.size());
     if (RegEnumValueW(root, 0, name.data(), &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
@@ -39,32 +39,38 @@ struct Store {
     orv::SetRegistryRootFile(HKEY_LOCAL_MACHINE, orv::fuzz::ScratchFolder() + "/machine.db");
   }
 };
-}  // namespace
 
 // The store as every input finds it: both roots empty but for a key that an import may
-// change or delete. It is made again only after an import changed something, so that the
-// many refused inputs cost no writes.
+// change or delete. A root is made again only after an import changed it, so that the many
+// refused inputs cost no writes; its export is the same every time it is made.
+void MakeBaseline(HKEY root) {
+  Clear(root);
+  if (root != HKEY_CURRENT_USER) return;
+  DWORD one = 1;
+  HKEY key = nullptr;
+  FUZZ_CHECK(RegCreateKeyExW(root, L"Software\\Victim", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+                 ERROR_SUCCESS,
+             "the victim key is made");
+  RegSetValueExW(key, L"kept", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
+  RegCloseKey(key);
+}
+
 struct Baseline {
-  bool ready = false;
+  bool changed[2] = {true, true};
   std::wstring exported[2];
 };
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static Store store;
   static Baseline baseline;
   if (size > kMaxInput) return 0;
   const HKEY roots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
-  if (!baseline.ready) {
-    for (HKEY root : roots) Clear(root);
-    DWORD one = 1;
-    HKEY key = nullptr;
-    FUZZ_CHECK(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Victim", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                               nullptr) == ERROR_SUCCESS,
-               "the victim key is made");
-    RegSetValueExW(key, L"kept", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
-    RegCloseKey(key);
-    for (int i = 0; i < 2; ++i) baseline.exported[i] = ExportRoot(roots[i]);
-    baseline.ready = true;
+  for (int i = 0; i < 2; ++i) {
+    if (!baseline.changed[i]) continue;
+    MakeBaseline(roots[i]);
+    if (baseline.exported[i].empty()) baseline.exported[i] = ExportRoot(roots[i]);
+    baseline.changed[i] = false;
   }
 
   orv::RegImportReport report = orv::ImportRegBytes(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -76,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < 2; ++i) {
     std::wstring exported = ExportRoot(roots[i]);
     if (exported == baseline.exported[i]) continue;  // nothing imported here: no round trip to make
-    baseline.ready = false;
+    baseline.changed[i] = true;
     Clear(roots[i]);
     orv::RegImportReport again = orv::ImportRegText(exported);
     FUZZ_CHECK(again.status == ERROR_SUCCESS, "an export imports");
